@@ -1,0 +1,3 @@
+#include "app/EditorMain.h"
+
+int main(int argc, char** argv) { return tess::RunEditor(argc, argv); }

@@ -1,0 +1,68 @@
+#include "cli/CliCommands.h"
+
+#include <ostream>
+
+#include "core/ChunkDump.h"
+#include "core/Errors.h"
+#include "core/Stream.h"
+#include "core/Version.h"
+
+namespace tess::cli {
+
+namespace {
+
+int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli chunks FILE\n";
+    return 2;
+  }
+  out << DumpChunks(ReadWholeFile(args[0]));
+  return 0;
+}
+
+void Help(std::ostream& out) {
+  out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
+         "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
+  for (const TCliCommand& c : Commands()) {
+    std::string usage = c.usage;
+    out << "  " << usage << std::string(usage.size() < 34 ? 34 - usage.size() : 1, ' ') << c.summary << "\n";
+  }
+  out << "\nOptions:\n  --help                            this text\n"
+         "  --version                         the version\n";
+}
+
+}  // namespace
+
+const std::vector<TCliCommand>& Commands() {
+  static const std::vector<TCliCommand> commands = {
+      {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
+  };
+  return commands;
+}
+
+int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+  if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+    Help(words.empty() ? err : out);
+    return words.empty() ? 2 : 0;
+  }
+  if (words[0] == "--version") {
+    out << "tessaly-cli " << kVersionText << "\n";
+    return 0;
+  }
+  for (const TCliCommand& c : Commands()) {
+    if (words[0] != c.name) continue;
+    try {
+      return c.run(std::vector<std::string>(words.begin() + 1, words.end()), out, err);
+    } catch (const std::bad_alloc&) {
+      err << "tessaly-cli: Insufficient memory.\n";
+      return 1;
+    } catch (const std::exception& e) {
+      err << "tessaly-cli: " << e.what() << "\n";
+      return 1;
+    }
+  }
+  err << "tessaly-cli: unknown command \"" << words[0] << "\"; try --help\n";
+  return 2;
+}
+
+}  // namespace tess::cli

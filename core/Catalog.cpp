@@ -1,0 +1,562 @@
+#include "core/Catalog.h"
+
+#include <algorithm>
+#include <cstring>
+#include <deque>
+
+#include "core/ClipboardPort.h"
+#include "core/QuietMode.h"
+
+namespace tess {
+
+namespace {
+
+// Where one chunk of a record sits in the input.
+struct TChunkRef {
+  int32_t id;
+  uint32_t offset;  // of the body, from the start of the reader's block
+  uint32_t size;
+  bool taken;
+};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Reset
+
+namespace {
+
+class TChunkResetter final : public TCatalogVarData {
+public:
+  TChunkResetter() : TCatalogVarData(Mode::Reset) {}
+  void Integer(int, int32_t& field, int32_t def) override { field = def; }
+  void Flag(int, uint8_t& field, uint8_t def) override { field = def; }
+  void Byte(int, uint8_t& field) override { field = 0; }
+  void Fixed(int, void* data, size_t bytes) override { std::memset(data, 0, bytes); }
+  void Block(int, TBlockRef block) override { block.resize(block.owner, 0); }
+  void String(int, std::string& field, bool) override { field.clear(); }
+  void Record(int, TCatalogBaseItem& record) override { record.Reset(); }
+  void List(int, TCatalog& list) override { list.Clear(); }
+};
+
+}  // namespace
+
+void TCatalogBaseItem::Reset() {
+  unknown_.clear();
+  TChunkResetter resetter;
+  DescribeChunks(resetter);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+//
+// A record is read in two steps: first the chunk headers are scanned up to the closing 0 (each body
+// skipped by its size, so a size that points past the end is caught here), then the record's
+// description is walked and each field takes its chunk. Nested records and lists are read from
+// their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
+
+class TChunkLoader final : public TCatalogVarData {
+public:
+  TChunkLoader(TByteReader& reader, std::vector<TChunkRef>& chunks)
+      : TCatalogVarData(Mode::Load), reader_(reader), chunks_(chunks) {}
+
+  void Integer(int id, int32_t& field, int32_t) override {
+    if (TChunkRef* c = Take(id)) {
+      // An integer body that is empty or cut short keeps the default rather than failing the file.
+      TByteReader body(Base() + c->offset, c->size);
+      try {
+        field = body.ReadInt();
+      } catch (const EReadError&) {
+      }
+    }
+  }
+  void Flag(int id, uint8_t& field, uint8_t) override {
+    if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
+  }
+  void Byte(int id, uint8_t& field) override {
+    if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
+  }
+  void Fixed(int id, void* data, size_t bytes) override {
+    if (TChunkRef* c = Take(id); c && c->size == bytes) std::memcpy(data, Base() + c->offset, bytes);
+  }
+  void Block(int id, TBlockRef block) override {
+    if (TChunkRef* c = Take(id)) {
+      block.resize(block.owner, c->size);
+      size_t n = std::min<size_t>(block.byteSize(block.owner), c->size);
+      if (n) std::memcpy(block.data(block.owner), Base() + c->offset, n);
+    }
+  }
+  void String(int id, std::string& field, bool) override {
+    if (TChunkRef* c = Take(id)) field.assign(reinterpret_cast<const char*>(Base() + c->offset), c->size);
+  }
+  void Record(int id, TCatalogBaseItem& record) override {
+    if (TChunkRef* c = Take(id)) {
+      TByteReader body(Base() + c->offset, c->size);
+      record.LoadFrom(body);
+    }
+  }
+  void List(int id, TCatalog& list) override {
+    if (TChunkRef* c = Take(id)) {
+      TByteReader body(Base() + c->offset, c->size);
+      list.LoadFrom(body);
+    }
+  }
+
+private:
+  const uint8_t* Base() const { return reader_.Here() - reader_.Pos(); }
+
+  // The chunk with this id (the last one when the file names it twice), marked as taken.
+  TChunkRef* Take(int id) {
+    auto it = std::lower_bound(chunks_.begin(), chunks_.end(), id,
+                               [](const TChunkRef& c, int v) { return c.id < v; });
+    if (it == chunks_.end() || it->id != id) return nullptr;
+    it->taken = true;
+    return &*it;
+  }
+
+  TByteReader& reader_;
+  std::vector<TChunkRef>& chunks_;
+};
+
+namespace {
+
+// Chunk index buffers are reused across records; nesting takes one buffer per level.
+struct TChunkIndexPool {
+  std::deque<std::vector<TChunkRef>> levels;  // deque: growing keeps outer levels in place
+  size_t depth = 0;
+};
+thread_local TChunkIndexPool chunkIndexPool;
+
+// Records nest only as deep as their classes do; a damaged file cannot make the stack grow without
+// bound because every level is confined to its parent's chunk body, but a cap keeps it cheap.
+constexpr size_t kMaxNesting = 64;
+
+class TChunkIndexLease {
+public:
+  TChunkIndexLease() {
+    auto& pool = chunkIndexPool;
+    if (pool.depth >= kMaxNesting) throw EReadError();
+    if (pool.levels.size() <= pool.depth) pool.levels.emplace_back();
+    chunks_ = &pool.levels[pool.depth++];
+    chunks_->clear();
+  }
+  ~TChunkIndexLease() { --chunkIndexPool.depth; }
+  std::vector<TChunkRef>& Chunks() { return *chunks_; }
+
+private:
+  std::vector<TChunkRef>* chunks_;
+};
+
+}  // namespace
+
+void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
+  Reset();
+  TChunkIndexLease lease;
+  std::vector<TChunkRef>& chunks = lease.Chunks();
+  bool sorted = true;
+  for (;;) {
+    int32_t id = reader.ReadInt();
+    if (id == 0) break;
+    size_t size = reader.ReadLength();
+    if (!chunks.empty() && id <= chunks.back().id) sorted = false;
+    chunks.push_back({id, static_cast<uint32_t>(reader.Pos()), static_cast<uint32_t>(size), false});
+    reader.Skip(size);
+  }
+  if (!sorted) {
+    // Chunks may come in any order; for an id named twice the later chunk wins.
+    std::stable_sort(chunks.begin(), chunks.end(), [](const TChunkRef& a, const TChunkRef& b) { return a.id < b.id; });
+    auto last = std::unique(chunks.rbegin(), chunks.rend(), [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
+    chunks.erase(chunks.begin(), last.base());
+  }
+  TChunkLoader loader(reader, chunks);
+  DescribeChunks(loader);
+  const uint8_t* base = reader.Here() - reader.Pos();
+  for (const TChunkRef& c : chunks)
+    if (!c.taken) unknown_.push_back({c.id, Bytes(base + c.offset, base + c.offset + c.size)});
+  AfterLoad();
+}
+
+void TCatalogBaseItem::LoadFromStream(TStream& stream) {
+  // Read the rest of the stream into memory, parse it there, and leave the stream just past the
+  // record, as reading it piece by piece would.
+  int64_t start = stream.Position();
+  auto* memory = dynamic_cast<TMemoryStream*>(&stream);
+  Bytes copy;
+  const uint8_t* data;
+  size_t size;
+  if (memory) {
+    data = memory->Data().data() + memory->Pos();
+    size = memory->Data().size() - memory->Pos();
+  } else {
+    copy.resize(static_cast<size_t>(std::max<int64_t>(0, stream.Remaining())));
+    copy.resize(stream.Read(copy.data(), copy.size()));
+    data = copy.data();
+    size = copy.size();
+  }
+  TByteReader reader(data, size);
+  try {
+    LoadFrom(reader);
+  } catch (...) {
+    stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
+    throw;
+  }
+  stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving
+
+namespace {
+thread_local std::deque<Bytes> scratchPool;  // deque: growing keeps outer buffers in place
+thread_local size_t scratchDepth = 0;
+
+class TScratchLease {
+public:
+  TScratchLease() {
+    if (scratchPool.size() <= scratchDepth) scratchPool.emplace_back();
+    buffer_ = &scratchPool[scratchDepth++];
+    buffer_->clear();
+  }
+  ~TScratchLease() { --scratchDepth; }
+  Bytes& Buffer() { return *buffer_; }
+
+private:
+  Bytes* buffer_;
+};
+}  // namespace
+
+class TChunkSaver final : public TCatalogVarData {
+public:
+  TChunkSaver(Mode mode, Bytes& out, const std::vector<TRawChunk>& unknown)
+      : TCatalogVarData(mode), w_(out), unknown_(unknown) {}
+
+  void Integer(int id, int32_t& field, int32_t def) override {
+    if (field == def) return Probe(id);
+    Begin(id);
+    w_.WriteSizedInt(field);
+  }
+  void Flag(int id, uint8_t& field, uint8_t def) override {
+    if (field == def) return Probe(id);
+    Begin(id);
+    w_.WriteInt(1);
+    w_.WriteByte(field);
+  }
+  void Byte(int id, uint8_t& field) override {
+    Begin(id);
+    w_.WriteInt(1);
+    w_.WriteByte(field);
+  }
+  void Fixed(int id, void* data, size_t bytes) override { WriteBody(id, data, bytes); }
+  void Block(int id, TBlockRef block) override {
+    WriteBody(id, block.data(block.owner), block.byteSize(block.owner));
+  }
+  void String(int id, std::string& field, bool always) override {
+    if (field.empty() && !always) return Probe(id);
+    WriteBody(id, field.data(), field.size());
+  }
+  void Record(int id, TCatalogBaseItem& record) override {
+    Begin(id);
+    TScratchLease scratch;
+    record.SaveTo(scratch.Buffer(), mode_);
+    w_.WriteInt(static_cast<int32_t>(scratch.Buffer().size()));
+    w_.WriteBytes(scratch.Buffer().data(), scratch.Buffer().size());
+  }
+  void List(int id, TCatalog& list) override {
+    Begin(id);
+    TScratchLease scratch;
+    list.SaveTo(scratch.Buffer(), mode_);
+    w_.WriteInt(static_cast<int32_t>(scratch.Buffer().size()));
+    w_.WriteBytes(scratch.Buffer().data(), scratch.Buffer().size());
+  }
+
+  // Writes the kept chunks that remain, and the closing 0.
+  void Finish() {
+    FlushUnknownBelow(INT32_MAX);
+    for (; next_ < unknown_.size(); ++next_) WriteRaw(unknown_[next_]);
+    w_.WriteByte(0);
+  }
+
+private:
+  // A described field that writes nothing still fixes the order of the kept chunks around it.
+  void Probe(int id) {
+    CheckOrder(id);
+    FlushUnknownBelow(id);
+  }
+  void Begin(int id) {
+    Probe(id);
+    w_.WriteInt(id);
+  }
+  void WriteBody(int id, const void* data, size_t size) {
+    Begin(id);
+    w_.WriteInt(static_cast<int32_t>(size));
+    w_.WriteBytes(data, size);
+  }
+  void CheckOrder(int id) {
+    // A description out of order would write chunks out of order: a programming error.
+    if (id <= lastId_) throw std::logic_error("chunk ids described out of order: " + std::to_string(id));
+    lastId_ = id;
+  }
+  void FlushUnknownBelow(int id) {
+    while (next_ < unknown_.size() && unknown_[next_].id < id) WriteRaw(unknown_[next_++]);
+  }
+  void WriteRaw(const TRawChunk& c) {
+    w_.WriteInt(c.id);
+    w_.WriteInt(static_cast<int32_t>(c.body.size()));
+    w_.WriteBytes(c.body.data(), c.body.size());
+  }
+
+  TByteWriter w_;
+  const std::vector<TRawChunk>& unknown_;
+  size_t next_ = 0;
+  int lastId_ = 0;
+};
+
+void TCatalogBaseItem::SaveTo(Bytes& out, TCatalogVarData::Mode mode) {
+  TChunkSaver saver(mode, out, unknown_);
+  DescribeChunks(saver);
+  saver.Finish();
+}
+
+void TCatalogBaseItem::SaveToStream(TStream& stream) {
+  TScratchLease scratch;
+  SaveTo(scratch.Buffer());
+  stream.WriteBuffer(scratch.Buffer().data(), scratch.Buffer().size());
+}
+
+Bytes TCatalogBaseItem::Encoded() const {
+  Bytes out;
+  // Copy mode has no side effects on the record; the description only needs mutable access
+  // because the same description also loads.
+  const_cast<TCatalogBaseItem*>(this)->SaveTo(out, TCatalogVarData::Mode::Copy);
+  return out;
+}
+
+void TCatalogBaseItem::Assign(const TCatalogBaseItem& source) {
+  if (&source == this) return;
+  Bytes bytes = source.Encoded();
+  TByteReader reader(bytes.data(), bytes.size());
+  LoadFrom(reader);
+}
+
+bool TCatalogBaseItem::PasteFromClipboard(int format) {
+  std::optional<Bytes> block = Clipboard().GetBlock(format);
+  if (!block) return false;
+  TClipboardBlock decoded = DecodeClipboardBlock(*block);
+  // Load into a copy of the current state first, so a damaged block changes nothing.
+  Bytes before = Encoded();
+  try {
+    TByteReader reader(decoded.data.data(), decoded.data.size());
+    LoadFrom(reader);
+  } catch (...) {
+    TByteReader restore(before.data(), before.size());
+    LoadFrom(restore);
+    throw;
+  }
+  return true;
+}
+
+void TCatalogBaseItem::CopyToClipboard(int format) const {
+  Clipboard().SetBlock(format, EncodeClipboardBlock(1, Encoded()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Catalogs
+
+TCatalogItem* TCatalog::ItemAt(int index) const {
+  if (index < 0 || index >= Count()) return nullptr;
+  return items_[static_cast<size_t>(index)].get();
+}
+
+size_t TCatalog::LowerBound(int32_t id) const {
+  return static_cast<size_t>(std::lower_bound(items_.begin(), items_.end(), id,
+                                              [](const auto& item, int32_t v) { return item->Id() < v; }) -
+                             items_.begin());
+}
+
+int TCatalog::IndexOfId(int32_t id) const {
+  if (items_.empty() || id > items_.back()->Id()) return -1;
+  // The dense case (items numbered 1..n) answers at once.
+  if (id >= 1 && id <= Count() && items_[static_cast<size_t>(id - 1)]->Id() == id) return id - 1;
+  size_t at = LowerBound(id);
+  return at < items_.size() && items_[at]->Id() == id ? static_cast<int>(at) : -1;
+}
+
+TCatalogItem* TCatalog::FindById(int32_t id) const {
+  int index = IndexOfId(id);
+  return index < 0 ? nullptr : items_[static_cast<size_t>(index)].get();
+}
+
+TCatalogItem* TCatalog::Obtain(int32_t id) {
+  if (TCatalogItem* found = FindById(id)) return found;
+  size_t at = LowerBound(id);
+  auto it = items_.insert(items_.begin() + static_cast<ptrdiff_t>(at), CreateItem(id));
+  return it->get();
+}
+
+TCatalogItem* TCatalog::Append() {
+  int32_t id = items_.empty() ? 1 : items_.back()->Id() + 1;
+  items_.push_back(CreateItem(id));
+  return items_.back().get();
+}
+
+TCatalogItem* TCatalog::InsertAt(int32_t id) {
+  size_t at = LowerBound(id);
+  auto it = items_.insert(items_.begin() + static_cast<ptrdiff_t>(at), CreateItem(id));
+  for (auto next = it + 1; next != items_.end(); ++next) (*next)->SetId((*next)->Id() + 1);
+  return it->get();
+}
+
+void TCatalog::Delete(int32_t id) {
+  int index = IndexOfId(id);
+  if (index >= 0) items_.erase(items_.begin() + index);
+}
+
+void TCatalog::Remove(int32_t id) {
+  int index = IndexOfId(id);
+  if (index < 0) return;
+  items_.erase(items_.begin() + index);
+  for (size_t i = static_cast<size_t>(index); i < items_.size(); ++i) items_[i]->SetId(items_[i]->Id() - 1);
+}
+
+void TCatalog::SetCount(int n) {
+  Clear();
+  items_.reserve(static_cast<size_t>(std::max(0, n)));
+  for (int id = 1; id <= n; ++id) items_.push_back(CreateItem(id));
+}
+
+bool TCatalog::Resize(int n) {
+  int old = Count();
+  if (n > old) {
+    for (int id = old + 1; id <= n; ++id) Obtain(id);
+  } else {
+    for (int id = old; id > n; --id) Delete(id);
+  }
+  return true;
+}
+
+void TCatalog::Renumber() {
+  int32_t id = 1;
+  for (auto& item : items_) item->SetId(id++);
+}
+
+void TCatalog::Assign(const TCatalog& source) {
+  if (&source == this) return;
+  Clear();
+  for (const auto& item : source.items_) Obtain(item->Id())->Assign(*item);
+}
+
+void TCatalog::LoadFrom(TByteReader& reader) {
+  Clear();
+  try {
+    int32_t count = reader.ReadInt();
+    // Every item takes at least two bytes (its id and the closing 0); a count that cannot be true
+    // is refused before anything is created.
+    if (count < 0 || static_cast<size_t>(count) > reader.Remaining() / 2) throw EReadError();
+    items_.reserve(static_cast<size_t>(count));
+    bool sorted = true;
+    for (int32_t i = 0; i < count; ++i) {
+      int32_t id = reader.ReadInt();
+      if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
+      items_.push_back(CreateItem(id));
+      items_.back()->LoadFrom(reader);
+    }
+    if (!sorted) {
+      // Items may come in any order; an id named twice keeps the later item.
+      std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
+      auto last = std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
+      items_.erase(items_.begin(), last.base());
+    }
+  } catch (...) {
+    Clear();
+    throw;
+  }
+}
+
+void TCatalog::LoadFromStream(TStream& stream) {
+  int64_t start = stream.Position();
+  Bytes copy(static_cast<size_t>(std::max<int64_t>(0, stream.Remaining())));
+  copy.resize(stream.Read(copy.data(), copy.size()));
+  TByteReader reader(copy.data(), copy.size());
+  try {
+    LoadFrom(reader);
+  } catch (...) {
+    stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
+    throw;
+  }
+  stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
+}
+
+void TCatalog::SaveTo(Bytes& out, TCatalogVarData::Mode mode) {
+  TByteWriter w(out);
+  w.WriteInt(Count());
+  for (auto& item : items_) {
+    w.WriteInt(item->Id());
+    item->SaveTo(out, mode);
+  }
+}
+
+void TCatalog::SaveToStream(TStream& stream) {
+  Bytes out;
+  SaveTo(out);
+  stream.WriteBuffer(out.data(), out.size());
+}
+
+int TCatalog::PasteFromClipboard(int format, int first) {
+  std::optional<Bytes> block = Clipboard().GetBlock(format);
+  if (!block) return 0;
+  TClipboardBlock decoded = DecodeClipboardBlock(*block);
+  if (decoded.itemCount > decoded.data.size()) throw EReadError();
+  // Decode every item before touching the list: a damaged block changes nothing.
+  std::vector<std::unique_ptr<TCatalogItem>> pasted;
+  TByteReader reader(decoded.data.data(), decoded.data.size());
+  for (uint32_t i = 0; i < decoded.itemCount; ++i) {
+    pasted.push_back(CreateItem(0));
+    pasted.back()->LoadFrom(reader);
+  }
+  int done = 0;
+  for (size_t i = 0; i < pasted.size(); ++i) {
+    int position = first + static_cast<int>(i);
+    if (position + 1 > kMaxCatalogItems) break;
+    Obtain(position + 1);
+    if (TCatalogItem* target = ItemAt(position)) {
+      target->Assign(*pasted[i]);
+      ++done;
+    }
+  }
+  return done;
+}
+
+void TCatalog::CopyToClipboard(int format, int first, int count) const {
+  Bytes data;
+  uint32_t n = 0;
+  for (int position = std::max(0, first); position < first + count && position < Count(); ++position, ++n)
+    items_[static_cast<size_t>(position)]->SaveTo(data, TCatalogVarData::Mode::Copy);
+  Clipboard().SetBlock(format, EncodeClipboardBlock(n, data));
+}
+
+void LookupFailed(const char* message) {
+  if (!QuietMode()) throw ELookupError(message);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Files
+
+void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record) {
+  TByteReader reader(data.data(), data.size());
+  if (reader.ReadString() != magic) throw EReadError();
+  record.LoadFrom(reader);
+}
+
+void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record) {
+  LoadRecordBytes(ReadWholeFile(path), magic, record);
+}
+
+Bytes SaveRecordBytes(const std::string& magic, TCatalogBaseItem& record) {
+  Bytes out;
+  TByteWriter w(out);
+  w.WriteString(magic);
+  record.SaveTo(out);
+  return out;
+}
+
+}  // namespace tess

@@ -1,0 +1,268 @@
+#pragma once
+// The catalog object model: records of numbered chunks and ordered lists of numbered records.
+//
+// A record describes its fields once, in DescribeChunks, by calling the field descriptor
+// (TCatalogVarData) for each field in ascending chunk-id order with its kind and default. The
+// descriptor does the rest: it resets, loads, saves, copies and compares every record through that
+// one description. Chunks whose id the record does not describe are kept with the record and written
+// back in their place among the others, so files made by newer tools lose nothing.
+
+#include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "core/Errors.h"
+#include "core/Stream.h"
+#include "core/StreamUtils.h"
+
+namespace tess {
+
+static_assert(std::endian::native == std::endian::little,
+              "blocks of 16- and 32-bit elements are stored little-endian and copied as they are");
+
+class TCatalogBaseItem;
+class TCatalog;
+
+// Most items a list may hold; pasting never creates an item numbered above it.
+constexpr int32_t kMaxCatalogItems = 5000;
+
+// A resizable block of elements as the descriptor sees it: its byte size, its memory, and a way to
+// resize it to a given byte count (rounded down to whole elements).
+struct TBlockRef {
+  void* owner;
+  size_t (*byteSize)(void* owner);
+  uint8_t* (*data)(void* owner);
+  void (*resize)(void* owner, size_t bytes);
+};
+
+template <class T>
+TBlockRef MakeBlockRef(std::vector<T>& v) {
+  static_assert(std::is_trivially_copyable_v<T>);
+  return TBlockRef{&v, [](void* o) { return static_cast<std::vector<T>*>(o)->size() * sizeof(T); },
+                   [](void* o) { return reinterpret_cast<uint8_t*>(static_cast<std::vector<T>*>(o)->data()); },
+                   [](void* o, size_t bytes) { static_cast<std::vector<T>*>(o)->assign(bytes / sizeof(T), T{}); }};
+}
+
+// The field descriptor. One object visits all fields of a record for one job (reset, load, save or
+// copy); the record calls one method per field, in ascending chunk-id order.
+class TCatalogVarData {
+public:
+  enum class Mode { Reset, Load, Save, Copy };
+
+  explicit TCatalogVarData(Mode mode) : mode_(mode) {}
+  virtual ~TCatalogVarData() = default;
+
+  Mode GetMode() const { return mode_; }
+  // True while loading: records prepare storage (size a block) before describing it.
+  bool Reading() const { return mode_ == Mode::Load; }
+  // True while writing, to a file or to a copy: records apply their write-only conditions.
+  bool Writing() const { return mode_ == Mode::Save || mode_ == Mode::Copy; }
+  // True only for a real save: save-time side effects (counters) happen only then.
+  bool SavingToFile() const { return mode_ == Mode::Save; }
+  bool Resetting() const { return mode_ == Mode::Reset; }
+
+  // integer: written with its byte count, only when it differs from the default.
+  virtual void Integer(int id, int32_t& field, int32_t def) = 0;
+  // flag: one raw byte, written only when it differs from the default; read only from size 1.
+  virtual void Flag(int id, uint8_t& field, uint8_t def) = 0;
+  // byte: one raw byte, always written; read only from size 1. Reset to 0 (records may override).
+  virtual void Byte(int id, uint8_t& field) = 0;
+  // bytes(N) and fixed arrays: always written; read only when the chunk has exactly that size.
+  virtual void Fixed(int id, void* data, size_t bytes) = 0;
+  // array of 8/16/32-bit: always written with its current size; read by resizing to the chunk.
+  virtual void Block(int id, TBlockRef block) = 0;
+  // string: omitted when empty unless always is set.
+  virtual void String(int id, std::string& field, bool always) = 0;
+  virtual void Record(int id, TCatalogBaseItem& record) = 0;
+  virtual void List(int id, TCatalog& list) = 0;
+
+  void String(int id, std::string& field) { String(id, field, false); }
+  void StringAlways(int id, std::string& field) { String(id, field, true); }
+  template <class T, size_t N>
+  void FixedArray(int id, T (&arr)[N]) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    Fixed(id, arr, sizeof(T) * N);
+  }
+  template <class T>
+  void Array(int id, std::vector<T>& v) {
+    Block(id, MakeBlockRef(v));
+  }
+  void Bool(int id, bool& field, bool def) {
+    uint8_t b = field ? 1 : 0;
+    Flag(id, b, def ? 1 : 0);
+    field = b != 0;
+  }
+
+protected:
+  Mode mode_;
+};
+
+// A chunk a record does not describe, kept as it was read.
+struct TRawChunk {
+  int32_t id;
+  Bytes body;
+};
+
+class TCatalogBaseItem {
+public:
+  TCatalogBaseItem() = default;
+  virtual ~TCatalogBaseItem() = default;
+  TCatalogBaseItem(const TCatalogBaseItem&) = delete;
+  TCatalogBaseItem& operator=(const TCatalogBaseItem&) = delete;
+
+  // Describes every field, in ascending chunk-id order.
+  virtual void DescribeChunks(TCatalogVarData& v) = 0;
+
+  // Sets every field to its default. Concrete classes call it from their constructor; classes with
+  // fields that have no chunk default extend it.
+  virtual void Reset();
+  // Makes this record a copy of source (same class expected): its fields and kept chunks. Save-time
+  // side effects do not happen on a copy.
+  virtual void Assign(const TCatalogBaseItem& source);
+
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream);
+  // The in-memory forms used by every loader and saver.
+  void LoadFrom(TByteReader& reader);
+  void SaveTo(Bytes& out, TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
+
+  // The record's bytes as a copy would write them; equal bytes mean equal records.
+  Bytes Encoded() const;
+  bool SameAs(const TCatalogBaseItem& other) const { return Encoded() == other.Encoded(); }
+
+  // Private clipboard blocks holding this one record.
+  bool PasteFromClipboard(int format);
+  void CopyToClipboard(int format) const;
+
+  const std::vector<TRawChunk>& UnknownChunks() const { return unknown_; }
+
+protected:
+  // Called at the end of every load, after all chunks were taken: records check what the file
+  // said against each other here (counts against arrays, sizes against blocks).
+  virtual void AfterLoad() {}
+
+private:
+  friend class TChunkLoader;
+  friend class TChunkSaver;
+  std::vector<TRawChunk> unknown_;
+};
+
+class TCatalogItem : public TCatalogBaseItem {
+public:
+  int32_t Id() const { return id_; }
+  void SetId(int32_t id) { id_ = id; }
+
+  std::string name;
+
+protected:
+  int32_t id_ = 0;
+};
+
+class TCatalog {
+public:
+  TCatalog() = default;
+  virtual ~TCatalog() = default;
+  TCatalog(const TCatalog&) = delete;
+  TCatalog& operator=(const TCatalog&) = delete;
+
+  int Count() const { return static_cast<int>(items_.size()); }
+  TCatalogItem* ItemAt(int index) const;
+  TCatalogItem* FindById(int32_t id) const;
+  // Position of the item with this id, or -1.
+  int IndexOfId(int32_t id) const;
+  TCatalogItem* Obtain(int32_t id);
+  TCatalogItem* Append();
+  TCatalogItem* InsertAt(int32_t id);
+  void Delete(int32_t id);
+  void Remove(int32_t id);
+  void Clear() { items_.clear(); }
+  void SetCount(int n);
+  bool Resize(int n);
+  // Sorts by compare (a strict weak order), then renumbers the items 1..Count in their new order.
+  template <class Compare>
+  void Sort(Compare compare) {
+    std::stable_sort(items_.begin(), items_.end(),
+                     [&](const auto& a, const auto& b) { return compare(*a, *b); });
+    Renumber();
+  }
+
+  virtual void Assign(const TCatalog& source);
+  void LoadFromStream(TStream& stream);
+  void SaveToStream(TStream& stream);
+  void LoadFrom(TByteReader& reader);
+  void SaveTo(Bytes& out, TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
+
+  // Loads the items of a clipboard block into list positions first, first+1, ...; returns how many
+  // were pasted. A damaged block raises and changes nothing.
+  int PasteFromClipboard(int format, int first);
+  void CopyToClipboard(int format, int first, int count) const;
+
+protected:
+  // Creates a fresh item of the catalog's item class with this id, already reset.
+  virtual std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const = 0;
+
+private:
+  friend class TChunkLoader;
+  friend class TChunkSaver;
+  void Renumber();
+  size_t LowerBound(int32_t id) const;
+  std::vector<std::unique_ptr<TCatalogItem>> items_;
+};
+
+// Throws the lookup error with message unless quiet mode is on.
+void LookupFailed(const char* message);
+
+// A catalog of TItem with the typed lookups that name the missing kind of thing.
+template <class TItem>
+class TCatalogOf : public TCatalog {
+public:
+  explicit TCatalogOf(const char* missingMessage) : missingMessage_(missingMessage) {}
+
+  TItem* ItemAt(int index) const { return static_cast<TItem*>(TCatalog::ItemAt(index)); }
+  TItem* FindById(int32_t id) const { return static_cast<TItem*>(TCatalog::FindById(id)); }
+  TItem* Obtain(int32_t id) { return static_cast<TItem*>(TCatalog::Obtain(id)); }
+  TItem* Append() { return static_cast<TItem*>(TCatalog::Append()); }
+  TItem* InsertAt(int32_t id) { return static_cast<TItem*>(TCatalog::InsertAt(id)); }
+  template <class Compare>
+  void Sort(Compare compare) {
+    TCatalog::Sort([&](const TCatalogItem& a, const TCatalogItem& b) {
+      return compare(static_cast<const TItem&>(a), static_cast<const TItem&>(b));
+    });
+  }
+
+  // Typed lookups: by list position and by id. Outside quiet mode a miss raises the message.
+  TItem* ItemByIndex(int index) const {
+    TItem* item = ItemAt(index);
+    if (!item) LookupFailed(missingMessage_);
+    return item;
+  }
+  TItem* ItemById(int32_t id) const {
+    TItem* item = FindById(id);
+    if (!item) LookupFailed(missingMessage_);
+    return item;
+  }
+
+protected:
+  std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const override {
+    auto item = std::make_unique<TItem>();
+    item->SetId(id);
+    item->Reset();
+    return item;
+  }
+
+private:
+  const char* missingMessage_;
+};
+
+// Reads a whole chunk-encoded file: the magic string, then the record. Raises on any damage.
+void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record);
+// Parses a file's bytes the same way.
+void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record);
+// The bytes of a file: magic string, then the record.
+Bytes SaveRecordBytes(const std::string& magic, TCatalogBaseItem& record);
+
+}  // namespace tess
