@@ -1,0 +1,1 @@
+// The game database container joins this file as its records land.

@@ -1,0 +1,1 @@
+// The picture model joins this file as it lands.
