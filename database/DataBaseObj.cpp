@@ -1,1 +1,0 @@
-// The game database container joins this file as its records land.
