@@ -6,6 +6,7 @@
 #include "cli/CliCommands.h"
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
+#include "media/PictureFile.h"
 
 using namespace tess;
 
@@ -52,5 +53,30 @@ TEST(Cli, ChunksReportsDamageInOneLine) {
   EXPECT_EQ(broken.status, 1);
   EXPECT_EQ(broken.err, "tessaly-cli: Stream read error.\n");
   EXPECT_EQ(RunCliWords({"chunks", (dir / "missing").string()}).status, 1);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, ConvertWritesTheFormatOfTheTargetName) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-conv-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  TBitmap pic(5, 3, TPixelFormat::Indexed8);
+  pic.Palette() = {TRgb{1, 2, 3}, TRgb{200, 100, 50}};
+  pic.Row(1)[2] = 1;
+  const std::string bmp = (dir / "a.bmp").string(), png = (dir / "a.PNG").string(), xyz = (dir / "b.xyz").string();
+  SavePictureFile(pic, bmp);
+  EXPECT_EQ(RunCliWords({"convert", bmp, png}).status, 0);
+  EXPECT_EQ(RunCliWords({"convert", png, xyz}).status, 0);
+  EXPECT_EQ(ReadWholeFile(png)[1], 'P');
+  EXPECT_EQ(ReadWholeFile(xyz)[0], 'X');
+  TBitmap back;
+  LoadPictureFile(back, xyz);
+  EXPECT_EQ(back.Pixel(2, 1), (TRgb{200, 100, 50}));
+
+  WriteFileAtomic(bmp, Bytes{'B', 'M', 1, 2, 3});
+  TRun damaged = RunCliWords({"convert", bmp, png});
+  EXPECT_EQ(damaged.status, 1);
+  EXPECT_EQ(damaged.err, "tessaly-cli: Invalid bitmap image.\n");
+  EXPECT_EQ(ReadWholeFile(png)[1], 'P');  // the old target stays
+  EXPECT_EQ(RunCliWords({"convert", bmp}).status, 2);
   std::filesystem::remove_all(dir);
 }

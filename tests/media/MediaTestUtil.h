@@ -13,15 +13,21 @@
 
 namespace tess::test {
 
-// A folder of this test process, emptied at first use.
+// A folder of this test process, made at first use and removed at exit.
 inline std::filesystem::path ScratchFolder() {
-  static const std::filesystem::path dir = [] {
-    auto d = std::filesystem::temp_directory_path() / ("tess-media-" + std::to_string(::getpid()));
-    std::filesystem::remove_all(d);
-    std::filesystem::create_directories(d);
-    return d;
-  }();
-  return dir;
+  struct TFolder {
+    std::filesystem::path path;
+    TFolder() : path(std::filesystem::temp_directory_path() / ("tess-media-" + std::to_string(::getpid()))) {
+      std::filesystem::remove_all(path);
+      std::filesystem::create_directories(path);
+    }
+    ~TFolder() {
+      std::error_code ec;
+      std::filesystem::remove_all(path, ec);
+    }
+  };
+  static const TFolder folder;
+  return folder.path;
 }
 
 inline std::string Scratch(const std::string& name) { return (ScratchFolder() / name).string(); }
