@@ -99,8 +99,9 @@ class TPngReader {
       pos_ += 8;
       if (length > size_ - pos_) throw EReadError();
       const uint8_t* chunk = data_ + pos_;
-      // Image data must follow one another while a row still waits for its bytes.
-      if (type != kIDAT && PartialRow()) throw EInvalidGraphic(kInvalidPng);
+      // The header comes first, and image data must follow one another while a row still waits for
+      // its bytes.
+      if ((type != kIHDR && !header_) || (type != kIDAT && PartialRow())) throw EInvalidGraphic(kInvalidPng);
       if (type == kIHDR) {
         Header(chunk, length);
       } else if (type == kPLTE) {
@@ -108,7 +109,7 @@ class TPngReader {
       } else if (type == kIDAT) {
         ImageData(chunk, length);
       } else if (type == kIEND) {
-        if (length != 0 || !header_ || nextRow_ < height_) throw EInvalidGraphic(kInvalidPng);
+        if (length != 0 || nextRow_ < height_) throw EInvalidGraphic(kInvalidPng);
       }
       pos_ += length;
       if (size_ - pos_ < 4) throw EReadError();
@@ -144,7 +145,7 @@ class TPngReader {
   }
 
   void Palette(const uint8_t* chunk, uint32_t length) {
-    if (length > 768 || !header_) throw EInvalidGraphic(kInvalidPng);
+    if (length > 768) throw EInvalidGraphic(kInvalidPng);
     std::memcpy(palette_, chunk, length);
     if (bmp_.Format() != TPixelFormat::Indexed8) return;  // a suggestion for true-colour pictures
     auto& pal = bmp_.Palette();
@@ -152,7 +153,6 @@ class TPngReader {
   }
 
   void ImageData(const uint8_t* chunk, uint32_t length) {
-    if (!header_) throw EInvalidGraphic(kInvalidPng);
     if (nextRow_ >= height_) return;  // data after the last row are not needed
     z_stream& z = inf_.z;
     z.next_in = const_cast<Bytef*>(chunk);

@@ -53,31 +53,52 @@ TCopyClip MakeClip(int dx, int dy, const TRect& source) {
   return {source.left, source.top, dx, dy, int64_t{source.right} - source.left, int64_t{source.bottom} - source.top};
 }
 
-// Mixes a source and a destination RGB565 pixel: each channel source * w + destination * (257 - w),
-// divided by 256.
-inline uint16_t Mix(uint16_t s, uint16_t d, unsigned w) {
-  const unsigned v = 257 - w;
-  const unsigned r = ((s >> 11) * w + (d >> 11) * v) >> 8;
-  const unsigned g = (((s >> 5) & 63) * w + ((d >> 5) & 63) * v) >> 8;
-  const unsigned b = ((s & 31) * w + (d & 31) * v) >> 8;
-  return static_cast<uint16_t>((r << 11) + (g << 5) + b);
+// Mixing a source and a destination RGB565 pixel: each channel source * w + destination * (257 - w),
+// divided by 256. The three channels sit in 16-bit lanes of one 64-bit word, where the products
+// cannot overflow into each other (63 * 257 < 65536), so one multiplication per pixel does the
+// work of three (the source's share is computed once per palette entry).
+inline uint64_t Spread(uint16_t p) {
+  const uint64_t v = p;
+  return (v & 31) | (((v >> 5) & 63) << 16) | ((v >> 11) << 32);
+}
+inline uint16_t Gather(uint64_t sum) {
+  const uint64_t c = (sum >> 8) & 0x0000003F003F003FULL;
+  return static_cast<uint16_t>((c & 31) | ((c >> 16) << 5) | ((c >> 32) << 11));
 }
 
-// Draws one row of sheet indices through palette16 by the sheet's transparency and opacity rules.
-inline void DrawRow(uint16_t* dst, const uint8_t* src, size_t n, const uint16_t* pal, bool transparent, int opacity) {
-  if (opacity >= 255) {
-    if (transparent) {
-      for (size_t x = 0; x < n; ++x)
-        if (src[x]) dst[x] = pal[src[x]];
-    } else {
-      for (size_t x = 0; x < n; ++x) dst[x] = pal[src[x]];
-    }
-    return;
+// How a sheet's pixels reach the board: palette16 alone when opaque; for partial opacity also each
+// palette colour already weighted by the source share, computed once per drawing call.
+struct TInk {
+  const uint16_t* pal;
+  bool transparent;
+  bool opaque;
+  uint64_t destShare = 0;
+  std::array<uint64_t, 256> weighted{};
+
+  explicit TInk(const TCorvidSheet& sheet)
+      : pal(sheet.palette16.data()), transparent(sheet.transparent), opaque(sheet.opacity >= 255) {
+    if (opaque) return;
+    const unsigned w = static_cast<unsigned>(std::max(sheet.opacity, 0)) + 1;
+    destShare = 257 - w;
+    for (int i = 0; i < 256; ++i) weighted[i] = Spread(pal[i]) * w;
   }
-  const unsigned w = static_cast<unsigned>(std::max(opacity, 0)) + 1;
-  for (size_t x = 0; x < n; ++x)
-    if (!transparent || src[x]) dst[x] = Mix(pal[src[x]], dst[x], w);
-}
+  uint16_t Blend(uint8_t c, uint16_t d) const { return Gather(weighted[c] + Spread(d) * destShare); }
+
+  // Draws one row of sheet indices: index 0 of a transparent sheet is skipped.
+  void Row(uint16_t* dst, const uint8_t* src, size_t n) const {
+    if (opaque) {
+      if (transparent) {
+        for (size_t x = 0; x < n; ++x)
+          if (src[x]) dst[x] = pal[src[x]];
+      } else {
+        for (size_t x = 0; x < n; ++x) dst[x] = pal[src[x]];
+      }
+      return;
+    }
+    for (size_t x = 0; x < n; ++x)
+      if (!transparent || src[x]) dst[x] = Blend(src[x], dst[x]);
+  }
+};
 
 }  // namespace
 
@@ -364,10 +385,10 @@ void TCorvidBoard::DrawSheet(int dx, int dy, const TRect& source, TCorvidSheet& 
   TCopyClip c = MakeClip(dx, dy, source);
   if (!c.Run(sheet.Width(), sheet.Height(), width_, height_)) return;
   SyncBrightness(sheet);
-  const uint16_t* pal = sheet.palette16.data();
+  const TInk ink(sheet);
   for (int64_t y = 0; y < c.h; ++y)
-    DrawRow(Row(static_cast<int>(c.dy + y)) + c.dx, sheet.Row(static_cast<int>(c.sy + y)) + c.sx,
-            static_cast<size_t>(c.w), pal, sheet.transparent, sheet.opacity);
+    ink.Row(Row(static_cast<int>(c.dy + y)) + c.dx, sheet.Row(static_cast<int>(c.sy + y)) + c.sx,
+            static_cast<size_t>(c.w));
 }
 
 void TCorvidBoard::StretchSheet(const TRect& dest, TCorvidSheet& sheet, const TRect& source) {
@@ -397,17 +418,14 @@ void TCorvidBoard::StretchSheet(const TRect& dest, TCorvidSheet& sheet, const TR
   const std::vector<TMap> rows = build(dest.top, dh, height_, source.top, sh, sheet.Height());
   if (columns.empty() || rows.empty()) return;
   SyncBrightness(sheet);
-  const uint16_t* pal = sheet.palette16.data();
-  const bool transparent = sheet.transparent;
-  const int opacity = sheet.opacity;
-  const unsigned w = static_cast<unsigned>(std::clamp(opacity, 0, 255)) + 1;
+  const TInk ink(sheet);
   for (const TMap& row : rows) {
     uint16_t* dst = Row(row.to);
     const uint8_t* src = sheet.Row(row.from);
     for (const TMap& col : columns) {
       const uint8_t c = src[col.from];
-      if (transparent && c == 0) continue;
-      dst[col.to] = opacity >= 255 ? pal[c] : Mix(pal[c], dst[col.to], w);
+      if (ink.transparent && c == 0) continue;
+      dst[col.to] = ink.opaque ? ink.pal[c] : ink.Blend(c, dst[col.to]);
     }
   }
 }

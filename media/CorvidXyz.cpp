@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 #include "core/AtomicFile.h"
@@ -47,7 +49,7 @@ void DecodeXyz(TBitmap& bitmap, const uint8_t* data, size_t size) {
   bitmap.Reset(width, height, TPixelFormat::Indexed8);
   uint8_t palette[768] = {};
   inf.z.next_in = const_cast<Bytef*>(data + 8);
-  inf.z.avail_in = static_cast<uInt>(bodySize);
+  inf.z.avail_in = static_cast<uInt>(std::min<size_t>(bodySize, UINT32_MAX));  // far more than any picture needs
   inf.z.next_out = palette;
   inf.z.avail_out = sizeof palette;
   // The palette first, then the indices straight into the bitmap, whose rows lie back to back just

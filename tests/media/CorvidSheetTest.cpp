@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <functional>
 
 #include "media/CorvidSheet.h"
@@ -341,14 +340,6 @@ TEST(CorvidSheet, LoadFromFilePassesOrSwallowsErrors) {
   EXPECT_NO_THROW(s.LoadFromFile(Scratch("nothing-here.png"), false));
   EXPECT_THROW(s.LoadFromFile(Scratch("deep.png"), true), EInvalidGraphic);
   EXPECT_THROW(s.LoadFromFile(Scratch("nothing-here.png"), true), EFileError);
-}
-
-TEST(CorvidSheet, AngleTables) {
-  EXPECT_EQ(SinTable[0], 0.0);
-  EXPECT_EQ(CosTable[0], 1.0);
-  EXPECT_NEAR(SinTable[64], 1.0, 1e-15);
-  EXPECT_NEAR(CosTable[128], -1.0, 1e-15);
-  EXPECT_NEAR(SinTable[32], std::sqrt(0.5), 1e-15);
 }
 
 }  // namespace
