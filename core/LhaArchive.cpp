@@ -12,7 +12,9 @@ namespace {
 // Level-2 header layout: size (2), method (5), packed size (4), original size (4), time (4),
 // attribute (1), level (1), data CRC (2), system id (1), size of the first extended header (2).
 constexpr size_t kLevel2BaseSize = 26;
-constexpr uint8_t kSystemId = 'M';  // names and attributes follow the MS-DOS conventions
+// Windows NT: names keep their case on extraction (archives marked MS-DOS have all-capital names
+// lower-cased by extractors).
+constexpr uint8_t kSystemId = 'W';
 
 enum : uint8_t {
   kExtCommon = 0x00,  // header CRC

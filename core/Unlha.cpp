@@ -76,7 +76,7 @@ uint32_t ModificationTime(const std::string& path) {
 // (compared without regard to case) replaces the earlier one in place.
 class TCollector {
  public:
-  explicit TCollector(const TOptions& options) : options_(options) {}
+  TCollector(const TOptions& options, std::string& log) : options_(options), log_(log) {}
 
   void SetBase(const std::string& folder) { base_ = WithTrailingBackslash(Slashes(folder)); }
 
@@ -87,7 +87,7 @@ class TCollector {
     const std::string last = slash == std::string::npos ? name : name.substr(slash + 1);
     if (HasWildcard(last)) {
       auto folder = ResolvePathNoCase(base_, parent);
-      if (!folder || !IsFolder(*folder)) throw TUnlhaError{kUnlhaNotFound, "Not found: " + rawName};
+      if (!folder || !IsFolder(*folder)) return Skip(rawName);
       for (const std::string& entry : ListFolder(*folder)) {
         const std::string full = WithTrailingBackslash(*folder) + entry;
         if (WildcardMatchNoCase(last, entry) && IsFile(full)) Add(RelativeName(full), full, false);
@@ -95,7 +95,7 @@ class TCollector {
       return;
     }
     auto found = ResolvePathNoCase(base_, name);
-    if (!found || (!IsFile(*found) && !IsFolder(*found))) throw TUnlhaError{kUnlhaNotFound, "Not found: " + rawName};
+    if (!found || (!IsFile(*found) && !IsFolder(*found))) return Skip(rawName);
     if (IsFile(*found)) {
       Add(RelativeName(*found), *found, false);
     } else {
@@ -107,6 +107,10 @@ class TCollector {
   const std::vector<TItem>& Items() const { return items_; }
 
  private:
+  // A name that matches nothing is passed over: a runtime package of an older kind lacks some of
+  // the material folders that the game disk names.
+  void Skip(const std::string& name) { log_ += "Skipped " + name + " (not found)\n"; }
+
   // The archive name of a resolved path: the part below the current base folder, or for names
   // outside it, the path without its root. Parent references are never stored.
   std::string RelativeName(const std::string& full) const {
@@ -159,6 +163,7 @@ class TCollector {
   }
 
   TOptions options_;
+  std::string& log_;
   std::string base_;
   std::vector<TItem> items_;
   std::map<std::string, size_t> index_;
@@ -290,7 +295,7 @@ int Run(const std::string& commandLine, std::string& log) {
   }
   if (archive.empty() || EndsInSeparator(archive)) throw TUnlhaError{kUnlhaBadCommand, "No archive named."};
 
-  TCollector collector(options);
+  TCollector collector(options, log);
   for (const std::string& name : names) {
     if (name[0] == '@')
       ReadResponseFile(Slashes(name.substr(1)), collector);

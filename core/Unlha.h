@@ -14,7 +14,8 @@
 //
 // A name ending in a folder separator sets the folder that the following names are relative to;
 // names are stored with that relative path. Names may use '*' and '?' in their last part. Every
-// name is found case-insensitively, exact spelling first. A name that matches nothing is an error.
+// name is found case-insensitively, exact spelling first; a name that matches nothing is skipped
+// and logged.
 // The archive is written to a temporary file beside it and renamed into place only when complete.
 
 #include <cstddef>
