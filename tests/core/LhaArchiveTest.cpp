@@ -181,10 +181,13 @@ TEST(LhaArchive, LhasaReadsEveryMethodAndThePaddedHeader) {
       {"stored.bin", RandomBytes(1000, 8)},        // stored
       {std::string(217, 'n'), WordText(5000, 9)},  // header of 256 bytes plus the pad byte
       {"Folder/text.txt", WordText(1 << 20, 10)},
+      {"two.bin", Bytes{'a', 'a'}},      // forced: a block of one literal symbol, no table
+      {"zeros.bin", Bytes(5 << 20, 0)},  // later blocks hold one match symbol and one position
   };
   writer.AddDirectory("Folder", 0);
   for (const auto& [name, data] : files)
-    writer.AddFile(name, data, 1600000000, name == "random.bin" ? TLhaMethod::Lh5 : TLhaMethod::Auto);
+    writer.AddFile(name, data, 1600000000,
+                   name == "random.bin" || name == "two.bin" ? TLhaMethod::Lh5 : TLhaMethod::Auto);
   writer.Finish();
   const fs::path archive = dir.path / "m.lzh";
   WriteFile(archive, out.Data());

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <cstdlib>
 
 #include "platform/SingleInstance.h"
 
@@ -17,6 +18,11 @@ TEST(SingleInstanceChild, SecondStart) {
   const QByteArray name = qgetenv(kChildVariable);
   if (name.isEmpty()) GTEST_SKIP() << "started by SingleInstance.SecondStartAsksTheFirstToComeForward";
   TSingleInstance second(QString::fromUtf8(name));
+  if (qgetenv("TESS_SINGLE_INSTANCE_CRASH") == "1") {
+    // An editor that dies while it holds the lock leaves the lock file behind.
+    if (!second.Acquire()) std::_Exit(3);
+    std::_Exit(0);
+  }
   EXPECT_FALSE(second.Acquire());
 }
 
@@ -42,6 +48,18 @@ TEST(SingleInstance, SecondStartAsksTheFirstToComeForward) {
   EXPECT_EQ(requests, 1);
   EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
+
+  // A lock left by an editor that died is taken over.
+  first.Release();
+  const QString crashed = name + "-crashed";
+  env.insert("TESS_SINGLE_INSTANCE_CRASH", "1");
+  env.insert(kChildVariable, crashed);
+  child.setProcessEnvironment(env);
+  child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SingleInstanceChild.SecondStart"});
+  ASSERT_TRUE(child.waitForFinished(20000));
+  ASSERT_EQ(child.exitCode(), 0);
+  TSingleInstance survivor(crashed);
+  EXPECT_TRUE(survivor.Acquire());
 
   // Within one process the lock is not shared either; once released, the next start is first.
   TSingleInstance other(name + "-same");
