@@ -4,7 +4,9 @@
 
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
+#include "core/LhaArchive.h"
 #include "core/Stream.h"
+#include "core/Unlha.h"
 #include "core/Version.h"
 #include "media/PictureFile.h"
 
@@ -30,6 +32,39 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   return 0;
 }
 
+// Runs the game disk's archiver on a command line given as words, e.g.
+//   archive a -+ -r2 -d "Game.lzh" @Response.lst
+int Archive(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    err << "usage: tessaly-cli archive a [-r2] [-d] ARCHIVE NAME... | @LIST\n";
+    return 2;
+  }
+  std::string line;
+  for (const std::string& a : args) {
+    // Words with blanks travel quoted, as the archiver's own command line has them.
+    const bool quote = a.find(' ') != std::string::npos && a.find('"') == std::string::npos;
+    line += (line.empty() ? "" : " ") + (quote ? "\"" + a + "\"" : a);
+  }
+  std::vector<char> log(1 << 16);
+  const int result = Unlha(line, log.data(), log.size());
+  (result == kUnlhaOk ? out : err) << log.data();
+  return result == kUnlhaOk ? 0 : 1;
+}
+
+int ArchiveList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli archive-list ARCHIVE\n";
+    return 2;
+  }
+  const Bytes archive = ReadWholeFile(args[0]);
+  for (const TLhaEntry& e : ReadLhaDirectory(archive)) {
+    out << e.method << " " << e.originalSize << " " << e.packedSize << " " << e.path << (e.directory ? "/" : "")
+        << "\n";
+    ExtractLhaEntry(archive, e);  // checks the data and its CRC
+  }
+  return 0;
+}
+
 void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
@@ -47,6 +82,9 @@ const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
+      {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
+       Archive},
+      {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
   };
   return commands;
 }

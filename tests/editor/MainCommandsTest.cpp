@@ -38,7 +38,9 @@ TEST(MainCommands, EnablingTable) {
 TEST(MainCommands, ShortcutsAreUniqueAndCaptionsExact) {
   std::set<std::string> shortcuts;
   for (const TMainCommandInfo& info : MainCommands()) {
-    if (*info.shortcut) EXPECT_TRUE(shortcuts.insert(info.shortcut).second) << info.shortcut;
+    if (*info.shortcut) {
+      EXPECT_TRUE(shortcuts.insert(info.shortcut).second) << info.shortcut;
+    }
   }
   EXPECT_STREQ(CommandInfo(TMainCommand::SaveMap).shortcut, "Ctrl+S");
   EXPECT_STREQ(CommandInfo(TMainCommand::TestPlay).shortcut, "F9");
