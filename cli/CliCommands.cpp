@@ -6,6 +6,7 @@
 #include "core/Errors.h"
 #include "core/Stream.h"
 #include "core/Version.h"
+#include "media/PictureFile.h"
 
 namespace tess::cli {
 
@@ -17,6 +18,15 @@ int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return 2;
   }
   out << DumpChunks(ReadWholeFile(args[0]));
+  return 0;
+}
+
+int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "usage: tessaly-cli convert IN OUT\n";
+    return 2;
+  }
+  ConvertPictureFile(args[0], args[1]);
   return 0;
 }
 
@@ -36,6 +46,7 @@ void Help(std::ostream& out) {
 const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
+      {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
   };
   return commands;
 }
