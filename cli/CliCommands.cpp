@@ -23,15 +23,6 @@ int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream
   return 0;
 }
 
-int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 2) {
-    err << "usage: tessaly-cli convert IN OUT\n";
-    return 2;
-  }
-  ConvertPictureFile(args[0], args[1]);
-  return 0;
-}
-
 // Runs the game disk's archiver on a command line given as words, e.g.
 //   archive a -+ -r2 -d "Game.lzh" @Response.lst
 int Archive(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -65,6 +56,15 @@ int ArchiveList(const std::vector<std::string>& args, std::ostream& out, std::os
   return 0;
 }
 
+int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "usage: tessaly-cli convert IN OUT\n";
+    return 2;
+  }
+  ConvertPictureFile(args[0], args[1]);
+  return 0;
+}
+
 void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
@@ -81,10 +81,10 @@ void Help(std::ostream& out) {
 const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
-      {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
+      {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
   };
   return commands;
 }

@@ -1,0 +1,53 @@
+// tessaly-rtpgen: draws the shared materials of the runtime package and writes them.
+//
+//   tessaly-rtpgen rtp FOLDER    writes the runtime package into FOLDER
+//
+// Further commands (a demo project built through the models) join the table below.
+
+#include <cstdio>
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "tools/rtpgen/RuntimePackage.h"
+
+namespace {
+
+int RunRtp(const std::vector<std::string>& args) {
+  if (args.size() != 1) return 2;
+  int files = tess::rtp::WriteRuntimePackage(args[0]);
+  std::printf("Runtime package: %d files in %s\n", files, args[0].c_str());
+  return 0;
+}
+
+struct TCommand {
+  const char* name;
+  const char* usage;
+  int (*run)(const std::vector<std::string>& args);
+};
+constexpr TCommand kCommands[] = {
+    {"rtp", "rtp FOLDER     write the runtime package into FOLDER", RunRtp},
+};
+
+int Usage() {
+  std::fprintf(stderr, "Usage: tessaly-rtpgen COMMAND ...\n");
+  for (const auto& c : kCommands) std::fprintf(stderr, "  %s\n", c.usage);
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  std::string name = argv[1];
+  std::vector<std::string> args(argv + 2, argv + argc);
+  for (const auto& c : kCommands)
+    if (name == c.name) try {
+        int status = c.run(args);
+        return status == 2 ? Usage() : status;
+      } catch (const std::exception& e) {
+        std::fprintf(stderr, "tessaly-rtpgen: %s\n", e.what());
+        return 1;
+      }
+  return Usage();
+}
