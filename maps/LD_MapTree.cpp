@@ -331,7 +331,8 @@ void TLcfMapTree::SaveTree() {
 void TLcfMapTree::BuildView(TMapTreeView& view, bool includeAreas) const {
   view.Clear();
   std::unordered_map<int32_t, TMapTreeView::Node> placed;
-  auto shown = [&](const TLcfMapTreeItem* node) { return includeAreas || !node->IsArea(); };
+  // The root is shown whatever a damaged file says its type is.
+  auto shown = [&](const TLcfMapTreeItem* node) { return includeAreas || !node->IsArea() || node->Id() == 0; };
   auto add = [&](const TLcfMapTreeItem* node, TMapTreeView::Node parent) {
     TMapTreeView::Node v = view.Add(parent, node->name, node->Id());
     view.SetImageIndex(v, std::min<int>(node->nodeType, TLcfMapTreeItem::kArea));
