@@ -42,6 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   tree.OwningMap(tree.currentId);
   if (tree.Count() > 1) tree.DeleteNode(tree.ItemAt(1)->Id());
+  if (tree.Count() > 2) tree.MoveNode(tree.ItemAt(tree.Count() - 1)->Id(), tree.ItemAt(tree.Count() / 2)->Id());
   tree.AddNode(tree.currentId, 4999);
   for (int32_t id : tree.order)
     if (!tree.FindById(id)) std::abort();

@@ -375,3 +375,30 @@ TEST(MapTree, LeftWorkCopiesAreAdoptedForMapsOnly) {
   tree.ItemById(2)->parentId = 2;
   EXPECT_EQ(tree.OwningMap(2), nullptr);
 }
+
+TEST(MapTree, MoveNodeCarriesItsSubtree) {
+  TLcfMapTree tree;
+  tree.Obtain(0);
+  tree.order = {0};
+  Build(tree, {{0, 1, 1}, {1, 2, 1}, {2, 3, 2}, {0, 4, 1}, {4, 5, 1}});
+  ASSERT_EQ(tree.order, (std::vector<int32_t>{0, 1, 2, 3, 4, 5}));
+  EXPECT_TRUE(tree.MoveNode(2, 5));
+  EXPECT_EQ(tree.order, (std::vector<int32_t>{0, 1, 4, 5, 2, 3}));
+  EXPECT_EQ(tree.ItemById(2)->parentId, 5);
+  EXPECT_EQ(tree.ItemById(2)->depth, 3);
+  EXPECT_EQ(tree.ItemById(3)->depth, 4);
+  EXPECT_TRUE(tree.MoveNode(4, 1));
+  EXPECT_EQ(tree.order, (std::vector<int32_t>{0, 1, 4, 5, 2, 3}));
+  EXPECT_EQ(tree.ItemById(3)->depth, 5);
+  // Refused: into its own subtree, the root, unknown nodes.
+  const std::vector<int32_t> before = tree.order;
+  EXPECT_FALSE(tree.MoveNode(4, 3));
+  EXPECT_FALSE(tree.MoveNode(4, 4));
+  EXPECT_FALSE(tree.MoveNode(0, 1));
+  EXPECT_FALSE(tree.MoveNode(9, 1));
+  EXPECT_FALSE(tree.MoveNode(1, 9));
+  EXPECT_EQ(tree.order, before);
+  TFakeView view;
+  tree.BuildView(view, true);
+  EXPECT_EQ(view.Shape(), "0(1(4(5(2(3)))))");
+}
