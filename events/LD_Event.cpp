@@ -68,8 +68,16 @@ void TLcfEventItem::DescribeChunks(TCatalogVarData& v) {
 }
 
 void TLcfEventItem::Reset() {
+  // Every load starts with a reset; a single page 1 is reset in place rather than made anew.
+  TLcfEventPage kept;
+  if (pages.Count() == 1 && pages.ItemAt(0)->Id() == 1) kept.Swap(pages);
   TCatalogBaseItem::Reset();
-  pages.SetCount(1);
+  if (kept.Count() == 1) {
+    kept.ItemAt(0)->Reset();
+    pages.Swap(kept);
+  } else {
+    pages.SetCount(1);
+  }
 }
 
 std::string DefaultEventName(int32_t id) {

@@ -69,6 +69,7 @@ class TLcfEventPageItem : public TLcfBaseEventPageItem {
 class TLcfEventPage : public TCatalogOf<TLcfEventPageItem> {
  public:
   TLcfEventPage() : TCatalogOf("Event script referenced an event page that does not exist.") {}
+  void Swap(TLcfEventPage& other) { SwapItems(other); }
 };
 
 // An event of a map, numbered by its id within the map.

@@ -108,7 +108,11 @@ void TLcfBaseEventPageItem::Reset() {
   TCatalogItem::Reset();
   scriptBytes.assign(4, 0);
   scriptSize = 4;
-  lines.DecodeFrom(scriptBytes);
+  // The empty script is one end line.
+  if (lines.Count() == 1)
+    *lines.LineAt(0) = TLcfEventScriptLine();
+  else
+    lines.DecodeFrom(scriptBytes);
   loadedBlock_.clear();
   loadedBlockRepacked_.clear();
 }
