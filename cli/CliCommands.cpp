@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/FileKinds.h"
+#include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
 #include "core/LhaArchive.h"
@@ -65,6 +67,56 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   return 0;
 }
 
+// Reads a file and finds its kind; reports a file of no known kind on err.
+const TFileKind* KindOfFile(const std::string& path, Bytes& data, std::ostream& err) {
+  data = ReadWholeFile(path);
+  const TFileKind* kind = FindFileKind(data);
+  if (!kind) {
+    std::optional<std::string> magic = ReadMagic(data);
+    err << "tessaly-cli: " << path << ": unknown kind of file";
+    if (magic && magic->size() <= 32) err << " (magic \"" << *magic << "\")";
+    err << "\n";
+  }
+  return kind;
+}
+
+int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli info FILE\n";
+    return 2;
+  }
+  Bytes data;
+  const TFileKind* kind = KindOfFile(args[0], data, err);
+  if (!kind) return 1;
+  try {
+    std::string summary = kind->describe(data);
+    out << kind->name << ", " << data.size() << " bytes: " << summary << "\n";
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "usage: tessaly-cli roundtrip IN OUT\n";
+    return 2;
+  }
+  Bytes data;
+  const TFileKind* kind = KindOfFile(args[0], data, err);
+  if (!kind) return 1;
+  Bytes saved;
+  try {
+    saved = kind->roundTrip(data);
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    return 1;
+  }
+  WriteFileAtomic(args[1], saved);
+  return 0;
+}
+
 void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
@@ -85,6 +137,8 @@ const std::vector<TCliCommand>& Commands() {
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
+      {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
+      {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
   };
   return commands;
 }

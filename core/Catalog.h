@@ -204,6 +204,9 @@ public:
 protected:
   // Creates a fresh item of the catalog's item class with this id, already reset.
   virtual std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const = 0;
+  // Exchanges the items with another catalog of the same item class: lets a catalog parse into a
+  // fresh one and take its items only when the whole parse succeeded.
+  void SwapItems(TCatalog& other) { items_.swap(other.items_); }
 
 private:
   friend class TChunkLoader;
@@ -258,7 +261,8 @@ private:
   const char* missingMessage_;
 };
 
-// Reads a whole chunk-encoded file: the magic string, then the record. Raises on any damage.
+// Reads a whole chunk-encoded file: the magic string, then the record. Raises on any damage; a
+// file of another kind raises EWrongMagic.
 void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record);
 // Parses a file's bytes the same way.
 void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -7,6 +8,8 @@
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
 #include "media/PictureFile.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 
 using namespace tess;
 
@@ -78,6 +81,57 @@ TEST(Cli, ConvertWritesTheFormatOfTheTargetName) {
   EXPECT_EQ(damaged.err, "tessaly-cli: Invalid bitmap image.\n");
   EXPECT_EQ(ReadWholeFile(png)[1], 'P');  // the old target stays
   EXPECT_EQ(RunCliWords({"convert", bmp}).status, 2);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, InfoAndRoundTripByMagicString) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-kinds-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  auto path = [&](const char* name) { return (dir / name).string(); };
+
+  TLcfMap map;
+  map.SetWidth(40);
+  map.events.Obtain(3)->pages.Append();
+  WriteFileAtomic(path("some.name"), map.SaveToBytes());
+  TLcfMapTree tree;
+  tree.AddNode(0, 0);
+  tree.AddNode(0, 1)->nodeType = TLcfMapTreeItem::kMap;
+  tree.AddNode(1, 2)->nodeType = TLcfMapTreeItem::kArea;
+  WriteFileAtomic(path("tree.bin"), tree.SaveToBytes());
+
+  TRun info = RunCliWords({"info", path("some.name")});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_EQ(info.out.rfind("map, ", 0), 0u) << info.out;
+  EXPECT_NE(info.out.find("40 x 15 cells"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("1 events (2 pages"), std::string::npos) << info.out;
+  info = RunCliWords({"info", path("tree.bin")});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_NE(info.out.find("map tree, "), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("3 nodes (1 maps, 1 areas"), std::string::npos) << info.out;
+
+  for (const char* name : {"some.name", "tree.bin"}) {
+    TRun copy = RunCliWords({"roundtrip", path(name), path("copy")});
+    EXPECT_EQ(copy.status, 0) << copy.err;
+    EXPECT_EQ(ReadWholeFile(path("copy")), ReadWholeFile(path(name)));
+  }
+
+  // Damage, another kind of file, and wrong usage: a status and one line.
+  Bytes cut = map.SaveToBytes();
+  cut.resize(cut.size() - 10);
+  WriteFileAtomic(path("cut.lmu"), cut);
+  WriteFileAtomic(path("other"), std::string("\x05Other\x00", 7));
+  WriteFileAtomic(path("copy"), std::string("kept"));
+  for (auto words : std::vector<std::vector<std::string>>{{"info", path("cut.lmu")},
+                                                          {"roundtrip", path("cut.lmu"), path("copy")},
+                                                          {"info", path("other")},
+                                                          {"info", path("missing")}}) {
+    TRun bad = RunCliWords(words);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+  }
+  EXPECT_EQ(ReadWholeFile(path("copy")).size(), 4u);
+  EXPECT_NE(RunCliWords({"info", path("other")}).err.find("unknown kind of file (magic \"Other\")"), std::string::npos);
+  EXPECT_EQ(RunCliWords({"roundtrip", path("cut.lmu")}).status, 2);
   std::filesystem::remove_all(dir);
 }
 
