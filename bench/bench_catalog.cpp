@@ -1,9 +1,10 @@
-// Decoding and encoding a large catalog (5,000 records of about 30 fields), in MB/s, against copying
-// the same bytes (the reference).
+// Decoding and encoding a large catalog (5,000 records of about 30 fields), in MB/s and as a ratio
+// (x_copy) against copying the same bytes in memory.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
 
+#include "BenchReference.h"
 #include "core/Catalog.h"
 
 using namespace tess;
@@ -52,19 +53,9 @@ const Bytes& Encoded() {
   return bytes;
 }
 
-void BM_CopyReference(benchmark::State& state) {
-  const Bytes& src = Encoded();
-  Bytes dst(src.size());
-  for (auto _ : state) {
-    std::memcpy(dst.data(), src.data(), src.size());
-    benchmark::DoNotOptimize(dst.data());
-    benchmark::ClobberMemory();
-  }
-  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * src.size()));
-}
-
 void BM_DecodeCatalog(benchmark::State& state) {
   const Bytes& src = Encoded();
+  bench::TRatioTimer timer;
   for (auto _ : state) {
     TBenchList list;
     TByteReader r(src.data(), src.size());
@@ -72,6 +63,7 @@ void BM_DecodeCatalog(benchmark::State& state) {
     benchmark::DoNotOptimize(list.Count());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * src.size()));
+  timer.Report(state, "x_copy", bench::CopySeconds(src.size()));
 }
 
 void BM_EncodeCatalog(benchmark::State& state) {
@@ -81,16 +73,17 @@ void BM_EncodeCatalog(benchmark::State& state) {
   list.LoadFrom(r);
   Bytes out;
   out.reserve(src.size());
+  bench::TRatioTimer timer;
   for (auto _ : state) {
     out.clear();
     list.SaveTo(out);
     benchmark::DoNotOptimize(out.data());
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * src.size()));
+  timer.Report(state, "x_copy", bench::CopySeconds(src.size()));
 }
 
 }  // namespace
 
-BENCHMARK(BM_CopyReference);
 BENCHMARK(BM_DecodeCatalog)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EncodeCatalog)->Unit(benchmark::kMillisecond);

@@ -1,0 +1,34 @@
+#pragma once
+// The switch and variable name lists. Event scripts refer to switches and variables by id; the
+// lists only give them names.
+
+#include <string>
+
+#include "core/Catalog.h"
+
+namespace tess {
+
+// A list entry as the pickers and lists show it: "%.4d:%s", or "%.4d" when the name is empty.
+std::string EntryCaption(int32_t id, const std::string& name);
+
+class TLcfSwitchItem : public TCatalogItem {
+ public:
+  void DescribeChunks(TCatalogVarData& v) override;
+};
+
+class TLcfSwitch : public TCatalogOf<TLcfSwitchItem> {
+ public:
+  TLcfSwitch() : TCatalogOf("Event script referenced a switch that does not exist.") {}
+};
+
+class TLcfVariableItem : public TCatalogItem {
+ public:
+  void DescribeChunks(TCatalogVarData& v) override;
+};
+
+class TLcfVariable : public TCatalogOf<TLcfVariableItem> {
+ public:
+  TLcfVariable() : TCatalogOf("Event script referenced a variable that does not exist.") {}
+};
+
+}  // namespace tess
