@@ -22,7 +22,7 @@ void TLcfActorBase::Reset() {
   // A new curve holds the lowest value of each parameter's range at every level.
   for (int p = 0; p < kParameterCount; ++p)
     std::fill_n(parameters + p * kMaxHeroLevel, kMaxHeroLevel, static_cast<uint16_t>(ParameterMinimum(p)));
-  std::fill_n(battleCommands, kBattleCommandSlots, -1);
+  std::fill_n(battleCommands, kBattleCommandSlots + 1, -1);
 }
 
 int TLcfActorBase::GetParameter(int parameter, int level) const {
