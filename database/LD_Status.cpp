@@ -49,8 +49,11 @@ void TLcfStatusItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(46, mpEffect, 0);
   v.String(51, message1);
   v.String(52, message2);
-  v.String(53, message3);
-  v.String(54, message4);
+  // Condition 1 has no third and fourth message: a load clears them, so a save does not write them.
+  if (!(first && v.Writing())) {
+    v.String(53, message3);
+    v.String(54, message4);
+  }
   v.String(55, message5);
   v.Integer(61, hpPercent, 0);
   v.Integer(62, hpAmount, 0);

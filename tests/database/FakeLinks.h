@@ -6,7 +6,7 @@
 namespace tess::test {
 
 class TFakeLinks final : public TDataBaseLinks {
-public:
+ public:
   TFakeLinks(int conditions, int attributes, bool byClass = false)
       : conditions_(conditions), attributes_(attributes), byClass_(byClass), scope_(this) {}
   int ConditionCount() const override { return conditions_; }
@@ -14,7 +14,7 @@ public:
   int HeroCount() const override { return 0; }
   bool ItemUsableByClass() const override { return byClass_; }
 
-private:
+ private:
   int conditions_, attributes_;
   bool byClass_;
   TDataBaseLinksScope scope_;

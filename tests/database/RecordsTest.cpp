@@ -61,29 +61,43 @@ TEST(Records, NewRecordsWriteOnlyWhatDiffersFromTheirDefaults) {
   for (int i = 1; i <= 20; ++i) emptyFrames.insert(emptyFrames.end(), {static_cast<uint8_t>(i), 1, 1, 0, 0});
 
   const TNewRecordCase cases[] = {
-      {"hero", [] { return EncodeNew<TLcfPlayerItem>(); }, {31, 51, 63, 72, 74, 80},
+      {"hero",
+       [] { return EncodeNew<TLcfPlayerItem>(); },
+       {31, 51, 63, 72, 74, 80},
        {{51, Bytes(10, 0)}, {63, {0}}, {72, {}}, {74, {}}, {80, Bytes(28, 0xFF)}}},
       {"class", [] { return EncodeNew<TLcfJobItem>(); }, {31, 63, 72, 74, 80}, {{80, ffCommands}}},
-      {"skill", [] { return EncodeNew<TLcfSkillItem>(); }, {8, 12, 16, 42, 44, 50},
+      {"skill",
+       [] { return EncodeNew<TLcfSkillItem>(); },
+       {8, 12, 16, 42, 44, 50},
        {{8, {0}}, {12, {0}}, {16, sound}, {42, {}}, {44, {}}, {50, cbaEntry}}},
-      {"item", [] { return EncodeNew<TLcfItemItem>(); }, {3, 62, 64, 66, 70, 73},
+      {"item",
+       [] { return EncodeNew<TLcfItemItem>(); },
+       {3, 62, 64, 66, 70, 73},
        {{3, {0}}, {62, {}}, {64, {}}, {66, {}}, {70, cbaEntry}, {73, {}}}},
-      {"monster", [] { return EncodeNew<TLcfMonsterItem>(); }, {32, 34, 42},
+      {"monster",
+       [] { return EncodeNew<TLcfMonsterItem>(); },
+       {32, 34, 42},
        {{42, ListOfOneDefault({1, 1, 0, 2, 1, 0, 5, 1, 0, 0})}}},
       {"tileset", [] { return EncodeNew<TLcfChipSetItem>(); }, {}, {}},
       {"terrain", [] { return EncodeNew<TLcfGroundItem>(); }, {11, 15}, {{11, {0}}, {15, sound}}},
-      {"battle animation", [] { return EncodeNew<TLcfAnimationItem>(); }, {6, 9, 10, 12},
+      {"battle animation",
+       [] { return EncodeNew<TLcfAnimationItem>(); },
+       {6, 9, 10, 12},
        {{6, {0}}, {9, {0}}, {10, {2}}, {12, emptyFrames}}},
       {"battler animation set", [] { return EncodeNew<TLcfAnimation2Item>(); }, {10, 11}, {}},
       {"attribute", [] { return EncodeNew<TLcfAttribItem>(); }, {2}, {{2, {0}}}},
       {"condition 2", [] { return EncodeNew<TLcfStatusItem>(2); }, {2, 5}, {{2, {0}}, {5, {0}}}},
-      {"condition 1", [] { return EncodeNew<TLcfStatusItem>(1); }, {2, 3, 4, 5},
+      {"condition 1",
+       [] { return EncodeNew<TLcfStatusItem>(1); },
+       {2, 3, 4, 5},
        {{2, {1}}, {3, {5}}, {4, {100}}, {5, {1}}}},
-      {"battle layout", [] {
+      {"battle layout",
+       [] {
          TLcfBattle battle;
          return Encode(battle);
        },
-       {10}, {{10, ListOfOneDefault({1, 0, 0})}}},
+       {10},
+       {{10, ListOfOneDefault({1, 0, 0})}}},
   };
   for (const TNewRecordCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -111,68 +125,100 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
     Bytes expectArray;
   };
   const TCase cases[] = {
-      {"hero C A C C, 6 conditions", 6,
+      {"hero C A C C, 6 conditions",
+       6,
        [] {
          TLcfPlayerItem hero;
          hero.ResizeConditionRanks(4);
          hero.SetConditionRank(2, kRankA);
          return Encode(hero);
        },
-       71, 72, {2}, {2, 0}},
-      {"hero C A C C, 1 condition", 1,
+       71,
+       72,
+       {2},
+       {2, 0}},
+      {"hero C A C C, 1 condition",
+       1,
        [] {
          TLcfPlayerItem hero;
          hero.ResizeConditionRanks(4);
          hero.SetConditionRank(2, kRankA);
          return Encode(hero);
        },
-       71, 72, {1}, {2}},
-      {"class attributes all neutral", 6,
+       71,
+       72,
+       {1},
+       {2}},
+      {"class attributes all neutral",
+       6,
        [] {
          TLcfJobItem job;
          job.ResizeAttributeRanks(5);
          return Encode(job);
        },
-       73, 74, {}, {}},
-      {"monster all B", 6,
+       73,
+       74,
+       {},
+       {}},
+      {"monster all B",
+       6,
        [] {
          TLcfMonsterItem monster;
          monster.ResizeConditionRanks(5);
          return Encode(monster);
        },
-       31, 32, {}, {}},
-      {"monster C on condition 3", 6,
+       31,
+       32,
+       {},
+       {}},
+      {"monster C on condition 3",
+       6,
        [] {
          TLcfMonsterItem monster;
          monster.ResizeConditionRanks(5);
          monster.SetConditionRank(3, kRankC);
          return Encode(monster);
        },
-       31, 32, {3}, {1, 1, 2}},
-      {"monster attribute B", 6,
+       31,
+       32,
+       {3},
+       {1, 1, 2}},
+      {"monster attribute B",
+       6,
        [] {
          TLcfMonsterItem monster;
          monster.ResizeAttributeRanks(4);
          monster.SetAttributeRank(1, kRankB);
          return Encode(monster);
        },
-       33, 34, {1}, {1}},
-      {"skill marks 0 1 0 0", 6,
+       33,
+       34,
+       {1},
+       {1}},
+      {"skill marks 0 1 0 0",
+       6,
        [] {
          TLcfSkillItem skill;
          skill.ResizeSkillConditions(4);
          skill.SetSkillCondition(2, 1);
          return Encode(skill);
        },
-       41, 42, {2}, {0, 1}},
-      {"item attributes past the attribute count", 6,
+       41,
+       42,
+       {2},
+       {0, 1}},
+      {"item attributes past the attribute count",
+       6,
        [] {
          TLcfItemItem item;
          item.ResizeItemAttributes(4);
          item.SetItemAttribute(4, 1);
          return Encode(item);
        },
-       65, 66, {2}, {0, 0}},
+       65,
+       66,
+       {2},
+       {0, 0}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -307,14 +353,22 @@ TEST(Records, ConditionOneKeepsItsOwnRules) {
     c->message4 = "m4";
     c->message5 = "m5";
   }
-  Bytes saved;
-  conditions.SaveTo(saved);
+  // Condition 1 writes no third and fourth message; the others do.
+  std::vector<TChunk> one = TopChunks(Encode(*conditions.ItemAt(0)));
+  EXPECT_EQ(FindChunk(one, 53), nullptr);
+  EXPECT_EQ(FindChunk(one, 54), nullptr);
+  ASSERT_NE(FindChunk(one, 55), nullptr);
+  // A file that has them for condition 1 loads without them.
+  const Bytes file = {2, 1,  0, 53,  1, 'x', 54, 1, 'y', 55, 1, 'z', 0,  // condition 1
+                      2, 53, 1, 'x', 0};                                 // condition 2
+  Bytes list = {2, 1};
+  list.insert(list.end(), file.begin(), file.end());
   TLcfStatus loaded;
-  Decode(loaded, saved);
+  Decode(loaded, list);
   EXPECT_EQ(loaded.ItemAt(0)->message3, "");
   EXPECT_EQ(loaded.ItemAt(0)->message4, "");
-  EXPECT_EQ(loaded.ItemAt(0)->message5, "m5");
-  EXPECT_EQ(loaded.ItemAt(1)->message3, "m3");
+  EXPECT_EQ(loaded.ItemAt(0)->message5, "z");
+  EXPECT_EQ(loaded.ItemAt(1)->message3, "x");
 
   // Colour 6 and priority 50 equal the chunk defaults but not condition 1's reset values: they are
   // still written, so they read back.
