@@ -549,7 +549,7 @@ void LookupFailed(const char* message) {
 
 void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record) {
   TByteReader reader(data.data(), data.size());
-  if (reader.ReadString() != magic) throw EReadError();
+  if (reader.ReadString() != magic) throw EWrongMagic();
   record.LoadFrom(reader);
 }
 

@@ -210,6 +210,9 @@ protected:
   // The owned items, for catalogs that load their items in their own way (keeping some of them
   // across a reload). They must keep the order invariant: ascending ids, no id twice.
   std::vector<std::unique_ptr<TCatalogItem>>& Items() { return items_; }
+  // Exchanges the items with another catalog of the same item class: lets a catalog parse into a
+  // fresh one and take its items only when the whole parse succeeded.
+  void SwapItems(TCatalog& other) { items_.swap(other.items_); }
 
 private:
   friend class TChunkLoader;
@@ -264,7 +267,8 @@ private:
   const char* missingMessage_;
 };
 
-// Reads a whole chunk-encoded file: the magic string, then the record. Raises on any damage.
+// Reads a whole chunk-encoded file: the magic string, then the record. Raises on any damage; a
+// file of another kind raises EWrongMagic.
 void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record);
 // Parses a file's bytes the same way.
 void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record);

@@ -16,6 +16,16 @@ public:
 class EReadError : public ETessError {
 public:
   EReadError() : ETessError("Stream read error.") {}
+
+protected:
+  explicit EReadError(const std::string& message) : ETessError(message) {}
+};
+
+// A chunk-encoded file that does not start with the magic string of the kind expected. The text is
+// the one the runtime has always shown for it.
+class EWrongMagic : public EReadError {
+public:
+  EWrongMagic() : EReadError("Event script referenced a \"shigunechi\" that does not exist.") {}
 };
 
 class EWriteError : public ETessError {

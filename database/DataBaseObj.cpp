@@ -1,7 +1,5 @@
 #include "database/DataBaseObj.h"
 
-#include <dirent.h>
-#include <strings.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -11,6 +9,7 @@
 #include <optional>
 
 #include "core/AtomicFile.h"
+#include "core/FileLookup.h"
 #include "core/MessagePort.h"
 
 namespace tess {
@@ -72,9 +71,9 @@ void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing) {
   try {
     magic = reader.ReadString();
   } catch (const EReadError&) {
-    throw EDataBaseFormatError();
+    throw EWrongMagic();
   }
-  if (magic != kDataBaseMagic) throw EDataBaseFormatError();
+  if (magic != kDataBaseMagic) throw EWrongMagic();
 
   // Everything but the battle animations is parsed into a scratch database; nothing here changes
   // until the whole file has been read.
@@ -135,7 +134,7 @@ void TLcfDataBase::LoadFromFile(const std::string& path) {
 
 bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* error) {
   try {
-    LoadFromFile(FindInFolder(projectFolder, kDataBaseFileName));
+    LoadFromFile(PathNoCase(projectFolder, kDataBaseFileName));
     return true;
   } catch (const ETessError& e) {
     if (error) *error = e.what();
@@ -210,7 +209,7 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
     bool ok = messages.AskYesNo(kConvertQuestion, TMessageIcon::Warning);
     for (const char* folder : {"Battle2", "BattleCharSet", "BattleWeapon", "Frame", "System2"}) {
       if (!ok) break;
-      const std::string path = FindInFolder(projectFolder, folder);
+      const std::string path = PathNoCase(projectFolder, folder);
       struct stat st;
       if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
       ok = ::mkdir(path.c_str(), 0777) == 0;
@@ -222,15 +221,15 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
     // The newer format needs the newer runtime; whether the copy works is not essential to the
     // data and is not checked.
     try {
-      WriteFileAtomic(FindInFolder(projectFolder, "TESS_RT.exe"),
-                      ReadWholeFile(FindInFolder(applicationFolder, "TESS_RT.exe.dat")));
+      WriteFileAtomic(PathNoCase(projectFolder, "TESS_RT.exe"),
+                      ReadWholeFile(PathNoCase(applicationFolder, "TESS_RT.exe.dat")));
     } catch (const ETessError&) {
     }
   }
   const int32_t versionBefore = system.formatVersion;
   system.formatVersion = kNewFormatVersion;
   try {
-    SaveToFile(FindInFolder(projectFolder, kDataBaseFileName));
+    SaveToFile(PathNoCase(projectFolder, kDataBaseFileName));
   } catch (const ETessError& e) {
     system.formatVersion = versionBefore;
     messages.ShowError(e.what());
@@ -240,25 +239,6 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
 }
 
 // ---------------------------------------------------------------------------------------------
-
-std::string FindInFolder(const std::string& folder, const std::string& name) {
-  std::string base = folder.empty() ? "." : folder;
-  if (base.back() != '/') base += '/';
-  const std::string exact = base + name;
-  struct stat st;
-  if (::lstat(exact.c_str(), &st) == 0) return exact;
-  std::string found;
-  if (DIR* dir = ::opendir(base.c_str())) {
-    while (dirent* entry = ::readdir(dir)) {
-      if (::strcasecmp(entry->d_name, name.c_str()) == 0) {
-        found = base + entry->d_name;
-        break;
-      }
-    }
-    ::closedir(dir);
-  }
-  return found.empty() ? exact : found;
-}
 
 std::string DescribeDatabase(TLcfDataBase& db) {
   struct TLine {

@@ -80,7 +80,8 @@ class TLcfDataBase final : public TDataBaseLinks {
   // Every list holds one default item numbered 1; the records are reset; the stamp is 0.
   void ResetDatabase();
 
-  // The file layout in memory. Loading raises on any damage and then changes nothing. Top-level
+  // The file layout in memory. Loading raises on any damage (EWrongMagic for a file of another
+  // kind) and then changes nothing. Top-level
   // chunks the file lacks keep what they held, or are reset when resetMissing is set.
   void LoadFromMemory(const Bytes& data, bool resetMissing = false);
   Bytes SaveToMemory();
@@ -120,10 +121,6 @@ class TLcfDataBase final : public TDataBaseLinks {
   TFileStamp stamp_;
   std::vector<TKeptChunk> kept_;
 };
-
-// The path of a file or folder inside folder, found by exact name first and then ignoring case (as
-// on the systems projects come from); the exact path when none exists.
-std::string FindInFolder(const std::string& folder, const std::string& name);
 
 // One line per list with its item count, for a look at a database file.
 std::string DescribeDatabase(TLcfDataBase& database);

@@ -76,7 +76,9 @@ TEST(DataBase, ResetDatabaseWritesAllTwentyTwoChunks) {
   for (const TChunk& c : chunks) {
     bool empty = c.id == 26 || c.id == 27 || c.id == 28 || c.id == 31;
     EXPECT_EQ(c.body.empty(), empty) << c.id;
-    if (c.id == 23 || c.id == 24) EXPECT_EQ(c.body, (Bytes{1, 1, 0})) << c.id;  // one unnamed item
+    if (c.id == 23 || c.id == 24) {
+      EXPECT_EQ(c.body, (Bytes{1, 1, 0})) << c.id;  // one unnamed item
+    }
   }
   EXPECT_EQ(db.heroes.Count(), 1);
   EXPECT_EQ(db.FileStamp(), TFileStamp{});
@@ -115,10 +117,10 @@ TEST(DataBase, WrongMagicAndDamageChangeNothing) {
   try {
     db.LoadFromMemory(other);
     FAIL();
-  } catch (const EDataBaseFormatError& e) {
+  } catch (const EWrongMagic& e) {
     EXPECT_STREQ(e.what(), "Event script referenced a \"shigunechi\" that does not exist.");
   }
-  EXPECT_THROW(db.LoadFromMemory(Bytes{}), EDataBaseFormatError);
+  EXPECT_THROW(db.LoadFromMemory(Bytes{}), EWrongMagic);
 
   TLcfDataBase source;
   source.heroes.SetCount(4);

@@ -1,0 +1,298 @@
+#include "maps/LD_Map.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "core/AtomicFile.h"
+#include "core/FileLookup.h"
+
+namespace tess {
+
+std::string MapFileName(int32_t id) {
+  char name[32];
+  std::snprintf(name, sizeof name, "Map%.4d.lmu", static_cast<int>(id));
+  return name;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layers
+
+namespace {
+
+// Brings a coordinate inside 0..size-1 by whole turns; size must be positive.
+int Wrap(int v, int size) {
+  int r = v % size;
+  return r < 0 ? r + size : r;
+}
+
+}  // namespace
+
+int TLcfMapLayer::GetCell(int x, int y) const {
+  if (loopH && width > 0 && (x < 0 || x >= width)) x = Wrap(x, width);
+  if (loopV && height > 0 && (y < 0 || y >= height)) y = Wrap(y, height);
+  if (!Contains(x, y)) return -1;
+  return cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+}
+
+void TLcfMapLayer::SetCell(int x, int y, int id) {
+  if (!Contains(x, y)) return;
+  cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = static_cast<uint16_t>(id);
+}
+
+void TLcfMapLayer::Resize(int w, int h) {
+  w = std::max(0, w);
+  h = std::max(0, h);
+  std::vector<uint16_t> resized(static_cast<size_t>(w) * static_cast<size_t>(h), fillValue);
+  int keepW = std::min(w, width), keepH = std::min(h, height);
+  for (int y = 0; y < keepH; ++y)
+    std::copy_n(cells.begin() + static_cast<ptrdiff_t>(y) * width, keepW,
+                resized.begin() + static_cast<ptrdiff_t>(y) * w);
+  cells = std::move(resized);
+  width = w;
+  height = h;
+}
+
+void TLcfMapLayer::SetBlank(int w, int h) {
+  width = std::max(0, w);
+  height = std::max(0, h);
+  cells.assign(static_cast<size_t>(width) * static_cast<size_t>(height), fillValue);
+}
+
+void TLcfMapLayer::Fill() { std::fill(cells.begin(), cells.end(), fillValue); }
+
+void TLcfMapLayer::Assign(const TLcfMapLayer& layer) {
+  if (&layer == this) return;
+  width = layer.width;
+  height = layer.height;
+  loopH = layer.loopH;
+  loopV = layer.loopV;
+  cells = layer.cells;
+  fillValue = layer.fillValue;
+}
+
+void TLcfMapLayer::Reset() {
+  Resize(20, 15);
+  Fill();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Map unit files
+
+void TLcfBaseMapUnit::LoadFromBytes(const Bytes& data) {
+  try {
+    LoadRecordBytes(data, kMapMagic, *this);
+  } catch (...) {
+    Reset();
+    throw;
+  }
+  modified = false;
+}
+
+Bytes TLcfBaseMapUnit::SaveToBytes() { return SaveRecordBytes(kMapMagic, *this); }
+
+void TLcfBaseMapUnit::LoadFromFile(const std::string& path) {
+  Bytes data;
+  try {
+    data = ReadWholeFile(path);
+  } catch (...) {
+    Reset();
+    throw;
+  }
+  LoadFromBytes(data);
+}
+
+void TLcfBaseMapUnit::SaveToFile(const std::string& path) {
+  WriteFileAtomic(path, SaveToBytes());
+  modified = false;
+}
+
+namespace {
+
+// Runs a file operation and sets the map's id afterwards, whether it succeeded or not.
+template <class Op>
+void WithId(TLcfBaseMapUnit& map, int32_t id, Op op) {
+  try {
+    op();
+  } catch (...) {
+    map.SetId(id);
+    throw;
+  }
+  map.SetId(id);
+}
+
+void DeleteIfPresent(const std::string& folder, int32_t id) {
+  std::string path = FindFileNoCase(folder, MapFileName(id));
+  if (!path.empty() && ::unlink(path.c_str()) != 0 && errno != ENOENT)
+    throw EFileError("Cannot delete file \"" + path + "\". " + std::strerror(errno));
+}
+
+}  // namespace
+
+void TLcfBaseMapUnit::LoadFromProject(const std::string& projectFolder, int32_t id) {
+  WithId(*this, id, [&] { LoadFromFile(PathNoCase(projectFolder, MapFileName(id))); });
+}
+
+void TLcfBaseMapUnit::SaveToProject(const std::string& projectFolder, int32_t id) {
+  WithId(*this, id, [&] { SaveToFile(PathNoCase(projectFolder, MapFileName(id))); });
+}
+
+void TLcfBaseMapUnit::LoadWorkCopy(const std::string& scratchFolder, int32_t id) {
+  WithId(*this, id, [&] { LoadFromFile(PathNoCase(scratchFolder, MapFileName(id))); });
+}
+
+void TLcfBaseMapUnit::SaveWorkCopy(const std::string& scratchFolder, int32_t id) {
+  WithId(*this, id, [&] { SaveToFile(PathNoCase(scratchFolder, MapFileName(id))); });
+}
+
+void TLcfBaseMapUnit::DeleteProjectFile(const std::string& projectFolder, int32_t id) {
+  DeleteIfPresent(projectFolder, id);
+}
+
+void TLcfBaseMapUnit::DeleteWorkCopy(const std::string& scratchFolder, int32_t id) {
+  DeleteIfPresent(scratchFolder, id);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Map
+
+TLcfMap::TLcfMap() { Reset(); }
+
+void TLcfMap::DescribeChunks(TCatalogVarData& v) {
+  v.Integer(1, tilesetId, 1);
+  v.Integer(2, width, 20);
+  v.Integer(3, height, 15);
+  v.Byte(11, scrollType);
+  v.Flag(31, usePanorama, 0);
+  v.String(32, panoramaName);
+  v.Flag(33, panoramaScrollH, 0);
+  v.Flag(34, panoramaScrollV, 0);
+  v.Flag(35, panoramaAutoH, 0);
+  v.Integer(36, panoramaSpeedH, 0);
+  v.Flag(37, panoramaAutoV, 0);
+  v.Integer(38, panoramaSpeedV, 0);
+  v.Flag(40, useGenerator, 0);
+  v.Integer(41, generatorStyle, 0);
+  v.Flag(42, topLevel, 0);
+  v.Integer(43, generatorValueA, 0);
+  v.Integer(44, generatorValueB, 0);
+  v.Integer(45, generatorChoice1, 0);
+  v.Integer(46, generatorChoice2, 0);
+  v.Integer(47, generatorChoice3, 0);
+  v.Integer(48, passageSize, 0);
+  v.Integer(49, roomWidth, 4);
+  // Omitted at 1, though a reset map has 2: a reset map writes it.
+  v.Integer(50, roomHeight, 1);
+  v.Flag(51, surroundWithWalls, 1);
+  v.Flag(52, useUpperWall, 1);
+  v.Flag(53, useFloorB, 1);
+  v.Flag(54, useFloorC, 1);
+  v.Flag(55, useObstacleB, 1);
+  v.Flag(56, useObstacleC, 1);
+  v.FixedArray(60, generatorChips);
+  v.FixedArray(61, generatorChipVariants);
+  v.FixedArray(62, generatorTiles);
+  if (v.Reading()) {
+    // The size chunks come first. The layers take exactly width x height cells: a layer chunk of
+    // any other size is skipped and leaves the layer blank.
+    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells) throw EReadError();
+    lower.SetBlank(width, height);
+    upper.SetBlank(width, height);
+  } else if (v.Writing()) {
+    if (lower.width != width || lower.height != height) lower.Resize(width, height);
+    if (upper.width != width || upper.height != height) upper.Resize(width, height);
+  }
+  if (!v.Resetting()) {
+    v.Fixed(71, lower.cells.data(), lower.cells.size() * sizeof(uint16_t));
+    v.Fixed(72, upper.cells.data(), upper.cells.size() * sizeof(uint16_t));
+  }
+  v.List(81, events);
+  v.Integer(91, saveCount, 0);
+}
+
+void TLcfMap::Reset() {
+  TCatalogBaseItem::Reset();
+  modified = false;
+  roomHeight = 2;
+  lower.Reset();
+  upper.Reset();
+  SetScrollType(0);
+}
+
+void TLcfMap::AfterLoad() { SetScrollType(scrollType); }
+
+void TLcfMap::SetWidth(int w) {
+  lower.SetWidth(w);
+  upper.SetWidth(w);
+  width = lower.width;
+}
+
+void TLcfMap::SetHeight(int h) {
+  lower.SetHeight(h);
+  upper.SetHeight(h);
+  height = lower.height;
+}
+
+void TLcfMap::SetScrollType(int type) {
+  scrollType = static_cast<uint8_t>(type);
+  bool h = type == 2 || type == 3;
+  bool vert = type == 1 || type == 3;
+  lower.loopH = upper.loopH = h;
+  lower.loopV = upper.loopV = vert;
+}
+
+void TLcfMap::Unload() {
+  modified = false;
+  SetId(0);
+  lower.SetBlank(0, 0);
+  upper.SetBlank(0, 0);
+  width = height = 0;
+  events.Clear();
+  tilesetId = 0;
+}
+
+void TLcfMap::RefreshTileset() {
+  if (tilesetExists && !tilesetExists(tilesetId)) tilesetId = 1;
+}
+
+void TLcfMap::LoadFromFile(const std::string& path) {
+  try {
+    TLcfBaseMapUnit::LoadFromFile(path);
+  } catch (...) {
+    Unload();
+    throw;
+  }
+  RefreshTileset();
+}
+
+void TLcfMap::SaveToFile(const std::string& path) {
+  if (width <= 0 || height <= 0) throw EFileError("Cannot write file \"" + path + "\". The map has no cells.");
+  ++saveCount;
+  try {
+    TLcfBaseMapUnit::SaveToFile(path);
+  } catch (...) {
+    --saveCount;
+    throw;
+  }
+}
+
+std::string DescribeMap(const TLcfMap& map) {
+  static const char* const scroll[] = {"none", "vertical", "horizontal", "both"};
+  int pages = 0, lines = 0;
+  for (int i = 0; i < map.events.Count(); ++i) {
+    const TLcfEventItem* e = map.events.ItemAt(i);
+    pages += e->pages.Count();
+    for (int p = 0; p < e->pages.Count(); ++p) lines += e->pages.ItemAt(p)->lines.Count();
+  }
+  char text[256];
+  std::snprintf(text, sizeof text,
+                "%d x %d cells, tileset %d, wrapping %s, %d events (%d pages, %d script lines), saved %d times",
+                map.width, map.height, map.tilesetId, map.scrollType < 4 ? scroll[map.scrollType] : "?",
+                map.events.Count(), pages, lines, map.saveCount);
+  return text;
+}
+
+}  // namespace tess

@@ -1,0 +1,164 @@
+#pragma once
+// A map: a rectangle of tiles on a lower and an upper layer plus the events placed on it, with its
+// tileset, wrapping, panorama and random-dungeon settings. It is stored as "Map%.4d.lmu" in the
+// project folder, or as a work copy of the same name in the scratch folder while it has edits the
+// map tree has not committed yet.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/Catalog.h"
+#include "events/LD_Event.h"
+
+namespace tess {
+
+class TLcfMap;
+
+inline constexpr const char* kMapMagic = "LcfMapUnit";
+// Most cells a layer may have; a file that claims more is damaged.
+inline constexpr int64_t kMaxMapCells = int64_t{1} << 24;
+
+// "Map%.4d.lmu" for a map id.
+std::string MapFileName(int32_t id);
+
+// One tile layer. Cells are 16-bit tile ids, row by row from the top; they are kept, read and
+// written as one block.
+class TLcfMapLayer {
+ public:
+  TLcfMapLayer(TLcfMap* owner, uint16_t fill) : fillValue(fill), map(owner) {}
+
+  int32_t width = 0;
+  int32_t height = 0;
+  bool loopH = false;
+  bool loopV = false;
+  std::vector<uint16_t> cells;
+  uint16_t fillValue;  // a blank cell: 0 on the lower layer, 10000 on the upper
+  TLcfMap* map;
+
+  // The cell at (x, y). Outside the layer a looping direction wraps around; what is still outside
+  // reads -1.
+  int GetCell(int x, int y) const;
+  // Ignored outside the layer (no wrapping).
+  void SetCell(int x, int y, int id);
+  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+
+  // New size; the top-left rectangle common to both sizes keeps its cells, the rest is blank.
+  // Negative sizes count as 0.
+  void Resize(int w, int h);
+  void SetWidth(int w) { Resize(w, height); }
+  void SetHeight(int h) { Resize(width, h); }
+  void Fill();
+  // Same size, cells, loop flags and blank value as the other layer.
+  void Assign(const TLcfMapLayer& layer);
+  // 20 x 15 blank cells.
+  void Reset();
+
+ private:
+  friend class TLcfMap;
+  // Sizes the layer to w x h blank cells without keeping any (loading replaces them).
+  void SetBlank(int w, int h);
+};
+
+// The part of a map unit that knows about files: the modified mark and loading and saving, in the
+// project folder or as a work copy in the scratch folder. The file does not store the map's id;
+// its name does.
+class TLcfBaseMapUnit : public TCatalogItem {
+ public:
+  bool modified = false;
+
+  // Loads the file (magic "LcfMapUnit", then the record). Any failure raises: a missing file
+  // EFileError, another kind of file EWrongMagic, damage EReadError; the map is then reset, so it
+  // never holds half of a file. Quiet mode does not hide a failed load: the caller decides.
+  virtual void LoadFromFile(const std::string& path);
+  // Writes the file atomically and clears modified. A failed write raises and leaves the old file.
+  virtual void SaveToFile(const std::string& path);
+
+  // Parsing and producing the file's bytes, with no side effects on counters.
+  void LoadFromBytes(const Bytes& data);
+  Bytes SaveToBytes();
+
+  // The same in a folder, under the file name of a map id (found whatever its case on disk, and
+  // saved under the name already there). Each sets the map's id afterwards, also when it fails.
+  void LoadFromProject(const std::string& projectFolder, int32_t id);
+  void SaveToProject(const std::string& projectFolder, int32_t id);
+  void LoadWorkCopy(const std::string& scratchFolder, int32_t id);
+  void SaveWorkCopy(const std::string& scratchFolder, int32_t id);
+  // A missing file is ignored.
+  static void DeleteProjectFile(const std::string& projectFolder, int32_t id);
+  static void DeleteWorkCopy(const std::string& scratchFolder, int32_t id);
+};
+
+class TLcfMap : public TLcfBaseMapUnit {
+ public:
+  TLcfMap();
+
+  int32_t tilesetId = 1;
+  int32_t width = 20;
+  int32_t height = 15;
+  uint8_t scrollType = 0;  // 0 none, 1 vertical, 2 horizontal, 3 both
+  uint8_t usePanorama = 0;
+  std::string panoramaName;
+  uint8_t panoramaScrollH = 0;
+  uint8_t panoramaScrollV = 0;
+  uint8_t panoramaAutoH = 0;
+  int32_t panoramaSpeedH = 0;
+  uint8_t panoramaAutoV = 0;
+  int32_t panoramaSpeedV = 0;
+  uint8_t useGenerator = 0;
+  int32_t generatorStyle = 0;
+  uint8_t topLevel = 0;
+  int32_t generatorValueA = 0;
+  int32_t generatorValueB = 0;
+  int32_t generatorChoice1 = 0;
+  int32_t generatorChoice2 = 0;
+  int32_t generatorChoice3 = 0;
+  int32_t passageSize = 0;
+  int32_t roomWidth = 4;
+  int32_t roomHeight = 2;
+  uint8_t surroundWithWalls = 1;
+  uint8_t useUpperWall = 1;
+  uint8_t useFloorB = 1;
+  uint8_t useFloorC = 1;
+  uint8_t useObstacleB = 1;
+  uint8_t useObstacleC = 1;
+  int32_t generatorChips[9] = {};
+  int32_t generatorChipVariants[9] = {};
+  uint16_t generatorTiles[18] = {};
+  TLcfMapLayer lower{this, 0};
+  TLcfMapLayer upper{this, 10000};
+  TLcfEvent events;
+  int32_t saveCount = 0;
+
+  // Answers whether a tileset id names a tileset of the database; a map that names none gets
+  // tileset 1 when it is loaded from a file or refreshed. Without it every id is accepted.
+  std::function<bool(int32_t)> tilesetExists;
+
+  // Resize both layers and set the field.
+  void SetWidth(int w);
+  void SetHeight(int h);
+  // Sets the field and both layers' loop flags.
+  void SetScrollType(int type);
+  // The state shown when no map is selected: id 0, 0 x 0 cells, no events, tileset 0.
+  void Unload();
+  // Replaces a tileset id that names no tileset by 1.
+  void RefreshTileset();
+
+  // Loads as the base does, then applies the tileset check. A failed load leaves the map unloaded.
+  void LoadFromFile(const std::string& path) override;
+  // Adds 1 to saveCount, then saves; the count is restored when the write fails. An unloaded map
+  // (0 x 0) is refused: its file could not be read back.
+  void SaveToFile(const std::string& path) override;
+
+  void DescribeChunks(TCatalogVarData& v) override;
+  void Reset() override;
+
+ protected:
+  void AfterLoad() override;
+};
+
+// One line about a map: its size, tileset, wrapping, events and saves.
+std::string DescribeMap(const TLcfMap& map);
+
+}  // namespace tess
