@@ -16,8 +16,9 @@ Bytes SaveUncounted(TLcfDataBase& db) {
 }
 
 void Exercise(TLcfDataBase& db) {
-  TAlignmentContext context{&db.battle, db.system.troopPreviewTerrain, &db.monsters,
-                            [](int32_t id) { return TGraphicSize{(id % 7) * 70, (id % 5) * 70}; }};
+  TAlignmentContext context{&db.battle, db.system.troopPreviewTerrain, &db.monsters, [](int32_t id) {
+                              return TGraphicSize{(id % 7) * 70, (id % 5) * 70};
+                            }};
   for (int i = 0; i < db.troops.Count() && i < 16; ++i) db.troops.ItemAt(i)->AutoAlign(context);
   for (int i = 0; i < db.animations.Count() && i < 16; ++i) {
     TLcfAnimationItem* a = db.animations.ItemAt(i);

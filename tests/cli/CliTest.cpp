@@ -54,3 +54,15 @@ TEST(Cli, ChunksReportsDamageInOneLine) {
   EXPECT_EQ(RunCliWords({"chunks", (dir / "missing").string()}).status, 1);
   std::filesystem::remove_all(dir);
 }
+
+TEST(Cli, CheckLoadsAWholeProject) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-check-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  TRun missing = RunCliWords({"check", dir.string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.out.find("TESS_RT.ldb: "), std::string::npos);
+  EXPECT_NE(missing.out.find("2 problems"), std::string::npos);
+  EXPECT_EQ(RunCliWords({"check"}).status, 2);
+  std::filesystem::remove_all(dir);
+}
