@@ -43,6 +43,24 @@ class EDataBaseFormatError : public ETessError {
   EDataBaseFormatError() : ETessError(kNotADataBaseMessage) {}
 };
 
+// Private clipboard formats of the database's lists.
+enum TDataBaseClipFormat : int {
+  kClipHeroes = 574,
+  kClipSkills = 575,
+  kClipItems = 576,
+  kClipMonsters = 577,
+  kClipTroops = 578,
+  kClipTerrain = 579,
+  kClipAttributes = 580,
+  kClipConditions = 581,
+  kClipBattleAnimations = 582,
+  kClipTilesets = 583,
+  kClipCommonEvents = 584,
+  kClipClasses = 587,
+  kClipBattlerAnimations = 588,
+  kClipBattleCommands = 589,
+};
+
 // The size and modification time of the database file as of the last load or save.
 struct TFileStamp {
   int64_t size = 0;

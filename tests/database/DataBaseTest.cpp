@@ -300,3 +300,25 @@ TEST(DataBase, SavingTrimsToThisDatabasesLists) {
   EXPECT_EQ(hero->conditionRanks, (std::vector<uint8_t>{0, 2}));
   EXPECT_EQ(CurrentDataBaseLinks(), nullptr);  // current only while saving
 }
+
+TEST(DataBase, PastedAnimationsAreSavedAfresh) {
+  TLcfDataBase db;
+  db.animations.SetCount(2);
+  db.animations.ItemAt(0)->name = "Fire";
+  db.SaveToMemory();  // both items clean, their bytes cached
+  db.animations.CopyToClipboard(kClipBattleAnimations, 0, 1);
+  EXPECT_EQ(db.animations.PasteFromClipboard(kClipBattleAnimations, 1), 1);
+  EXPECT_TRUE(db.animations.ItemAt(1)->IsDirty());
+  TLcfDataBase loaded;
+  loaded.LoadFromMemory(db.SaveToMemory());
+  EXPECT_EQ(loaded.animations.ItemAt(1)->name, "Fire");
+
+  // Conditions pasted onto condition 1 keep their colour and priority.
+  db.conditions.SetCount(2);
+  db.conditions.ItemAt(1)->color = 6;
+  db.conditions.ItemAt(1)->priority = 50;
+  db.conditions.CopyToClipboard(kClipConditions, 1, 1);
+  db.conditions.PasteFromClipboard(kClipConditions, 0);
+  EXPECT_EQ(db.conditions.ItemAt(0)->color, 6);
+  EXPECT_EQ(db.conditions.ItemAt(0)->priority, 50);
+}
