@@ -104,6 +104,11 @@ void TLcfAnimationTiming::SortTimings() {
 // ---------------------------------------------------------------------------------------------
 // Animations
 
+namespace {
+// Values from files may lie anywhere: arithmetic on them saturates instead of overflowing.
+int32_t Saturated(int64_t value) { return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX)); }
+}  // namespace
+
 void TLcfAnimationItem::DescribeChunks(TCatalogVarData& v) {
   v.String(1, name);
   v.String(2, animationFile);
@@ -133,7 +138,7 @@ void TLcfAnimationItem::InsertFrame(int k) {
   // A new frame right after the selected one, holding a copy of it.
   frames.InsertAt(selected->Id() + 1)->Assign(*selected);
   for (int i = 0; i < timings.Count(); ++i)
-    if (timings.ItemAt(i)->frame >= k + 1) ++timings.ItemAt(i)->frame;
+    if (int32_t& frame = timings.ItemAt(i)->frame; frame >= k + 1) frame = Saturated(int64_t{frame} + 1);
   dirty_ = true;
 }
 
@@ -142,7 +147,7 @@ void TLcfAnimationItem::DeleteFrame(int k) {
   if (!selected) return;
   frames.Remove(selected->Id());
   for (int i = 0; i < timings.Count(); ++i)
-    if (timings.ItemAt(i)->frame > k + 1) --timings.ItemAt(i)->frame;
+    if (int32_t& frame = timings.ItemAt(i)->frame; frame > k + 1) frame = Saturated(int64_t{frame} - 1);
   dirty_ = true;
 }
 
@@ -155,18 +160,18 @@ void TLcfAnimationItem::ClonePrevious(int k) {
 }
 
 namespace {
-void ShiftCells(TLcfAnimationPattern& frames, int dy) {
+void ShiftCells(TLcfAnimationPattern& frames, int64_t dy) {
   if (dy == 0) return;
   for (int f = 0; f < frames.Count(); ++f) {
     TLcfAnimationCell& cells = frames.ItemAt(f)->cells;
-    for (int c = 0; c < cells.Count(); ++c) cells.ItemAt(c)->y += dy;
+    for (int c = 0; c < cells.Count(); ++c) cells.ItemAt(c)->y = Saturated(cells.ItemAt(c)->y + dy);
   }
 }
 }  // namespace
 
 void TLcfAnimationItem::SetYAxisLine(uint8_t line, int targetHeight) {
   if (scope != 0 || line == yAxisLine) return;
-  ShiftCells(frames, (yAxisLine - line) * targetHeight / 2);
+  ShiftCells(frames, int64_t{yAxisLine - line} * targetHeight / 2);
   yAxisLine = line;
   dirty_ = true;
 }
@@ -174,9 +179,9 @@ void TLcfAnimationItem::SetYAxisLine(uint8_t line, int targetHeight) {
 void TLcfAnimationItem::SetScope(uint8_t newScope, int targetHeight) {
   if (newScope == scope) return;
   if (scope == 0)
-    ShiftCells(frames, (yAxisLine - 1) * targetHeight / 2);
+    ShiftCells(frames, int64_t{yAxisLine - 1} * targetHeight / 2);
   else
-    ShiftCells(frames, (1 - yAxisLine) * targetHeight / 2);
+    ShiftCells(frames, int64_t{1 - yAxisLine} * targetHeight / 2);
   scope = newScope;
   dirty_ = true;
 }

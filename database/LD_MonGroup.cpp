@@ -69,9 +69,9 @@ namespace {
 
 // Clamps into lo..hi; a range that is empty (a graphic larger than the screen area) gives its
 // middle.
-int ClampOrMiddle(int value, int lo, int hi) {
+int ClampOrMiddle(int64_t value, int lo, int hi) {
   if (lo > hi) return (lo + hi) / 2;
-  return std::clamp(value, lo, hi);
+  return static_cast<int>(std::clamp<int64_t>(value, lo, hi));
 }
 
 }  // namespace
@@ -90,8 +90,9 @@ std::optional<TScreenPoint> TLcfMonGroupItem::AlignedPosition(int index, const T
   const TLcfMonsterItem* monster = context.monsters ? context.monsters->FindById(member->monsterId) : nullptr;
   const bool flying = monster && monster->flying;
 
-  const int placedX = context.battle->PlaceMonsterX(visible, slot, w / 2, context.terrainId);
-  const int placedY = context.battle->PlaceMonsterY(visible, slot, context.terrainId) - h / 2 - (flying ? 32 : 0);
+  const int64_t placedX = context.battle->PlaceMonsterX(visible, slot, w / 2, context.terrainId);
+  const int64_t placedY =
+      int64_t{context.battle->PlaceMonsterY(visible, slot, context.terrainId)} - h / 2 - (flying ? 32 : 0);
   return TScreenPoint{ClampOrMiddle(placedX, w / 2, 265 - w / 2), ClampOrMiddle(placedY, h / 2, 230 - h / 2)};
 }
 

@@ -24,6 +24,19 @@ void Exercise(TLcfDataBase& db) {
     TLcfAnimationItem* a = db.animations.ItemAt(i);
     if (a->FrameCount() <= 10000) BuildFlashTimeline(*a);
   }
+  if (TLcfAnimationItem* a = db.animations.ItemAt(0); a && a->FrameCount() <= 10000) {
+    a->InsertFrame(0);
+    a->DeleteFrame(a->FrameCount() - 1);
+    a->SetScope(a->scope ? 0 : 1, INT32_MAX);
+    if (TLcfAnimationPatternItem* frame = a->frames.ItemAt(0)) {
+      frame->AddCell();
+      frame->IncrementCell(0);
+      frame->DecrementCell(1);
+      frame->DeleteCell(0);
+    }
+  }
+  if (db.heroes.Count() > 0 && db.classes.Count() > 0 && db.conditions.Count() <= 5000 && db.attributes.Count() <= 5000)
+    ApplyClassToHero(*db.classes.ItemAt(0), *db.heroes.ItemAt(0), db.conditions.Count(), db.attributes.Count());
   for (int t = 0; t <= db.terrain.Count() && t < 16; ++t)
     for (int count = 0; count <= 9; ++count) {
       db.battle.PlaceHeroX(count, count - 1, 24, t);
