@@ -2,6 +2,8 @@
 
 #include <ostream>
 
+#include "cli/FileKinds.h"
+#include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
 #include "core/Stream.h"
@@ -36,6 +38,56 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   return 1;
 }
 
+// Reads a file and finds its kind; reports a file of no known kind on err.
+const TFileKind* KindOfFile(const std::string& path, Bytes& data, std::ostream& err) {
+  data = ReadWholeFile(path);
+  const TFileKind* kind = FindFileKind(data);
+  if (!kind) {
+    std::optional<std::string> magic = ReadMagic(data);
+    err << "tessaly-cli: " << path << ": unknown kind of file";
+    if (magic && magic->size() <= 32) err << " (magic \"" << *magic << "\")";
+    err << "\n";
+  }
+  return kind;
+}
+
+int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli info FILE\n";
+    return 2;
+  }
+  Bytes data;
+  const TFileKind* kind = KindOfFile(args[0], data, err);
+  if (!kind) return 1;
+  try {
+    std::string summary = kind->describe(data);
+    out << kind->name << ", " << data.size() << " bytes: " << summary << "\n";
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
+
+int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 2) {
+    err << "usage: tessaly-cli roundtrip IN OUT\n";
+    return 2;
+  }
+  Bytes data;
+  const TFileKind* kind = KindOfFile(args[0], data, err);
+  if (!kind) return 1;
+  Bytes saved;
+  try {
+    saved = kind->roundTrip(data);
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    return 1;
+  }
+  WriteFileAtomic(args[1], saved);
+  return 0;
+}
+
 void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
@@ -54,6 +106,8 @@ const std::vector<TCliCommand>& Commands() {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing",
        Check},
+      {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
+      {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
   };
   return commands;
 }

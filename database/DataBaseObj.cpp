@@ -147,7 +147,7 @@ bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* e
 // ---------------------------------------------------------------------------------------------
 // Saving
 
-Bytes TLcfDataBase::SaveToMemory() {
+Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
   // Rank and mark arrays are trimmed to this database's lists while it saves.
   TDataBaseLinksScope scope(this);
   Bytes out;
@@ -171,9 +171,9 @@ Bytes TLcfDataBase::SaveToMemory() {
       animations.SaveCached(body);
     } else if (part != parts.end()) {
       if (part->list)
-        part->list->SaveTo(body);
+        part->list->SaveTo(body, mode);
       else
-        part->record->SaveTo(body);
+        part->record->SaveTo(body, mode);
     } else if (nextKept < kept_.size() && kept_[nextKept].id == id) {
       body = kept_[nextKept++].body;  // an unused chunk that came with data
     }
@@ -240,12 +240,12 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
 
 // ---------------------------------------------------------------------------------------------
 
-std::string DescribeDatabase(TLcfDataBase& db) {
-  struct TLine {
+std::string DescribeDatabase(const TLcfDataBase& db) {
+  struct TPart {
     const char* what;
     int count;
   };
-  const TLine lines[] = {
+  const TPart parts[] = {
       {"heroes", db.heroes.Count()},
       {"classes", db.classes.Count()},
       {"skills", db.skills.Count()},
@@ -263,9 +263,9 @@ std::string DescribeDatabase(TLcfDataBase& db) {
       {"variables", db.variables.Count()},
       {"common events", db.commonEvents.Count()},
   };
-  std::string out = "database format " + std::to_string(db.system.formatVersion) + ", saved " +
-                    std::to_string(db.system.saveCount) + " times\n";
-  for (const TLine& line : lines) out += std::string(line.what) + ": " + std::to_string(line.count) + "\n";
+  std::string out =
+      "format " + std::to_string(db.system.formatVersion) + ", saved " + std::to_string(db.system.saveCount) + " times";
+  for (const TPart& part : parts) out += ", " + std::to_string(part.count) + " " + part.what;
   return out;
 }
 

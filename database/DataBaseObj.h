@@ -102,7 +102,8 @@ class TLcfDataBase final : public TDataBaseLinks {
   // kind) and then changes nothing. Top-level
   // chunks the file lacks keep what they held, or are reset when resetMissing is set.
   void LoadFromMemory(const Bytes& data, bool resetMissing = false);
-  Bytes SaveToMemory();
+  // A save counts itself in the system record; a copy (Mode::Copy) writes the same data uncounted.
+  Bytes SaveToMemory(TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
 
   // A file whose stamp differs from the last one loads as if into a reset database; an unchanged
   // file only replaces what it holds (and clean battle animations are not parsed again).
@@ -140,7 +141,7 @@ class TLcfDataBase final : public TDataBaseLinks {
   std::vector<TKeptChunk> kept_;
 };
 
-// One line per list with its item count, for a look at a database file.
-std::string DescribeDatabase(TLcfDataBase& database);
+// One line about a database: its format, saves and the size of every list.
+std::string DescribeDatabase(const TLcfDataBase& database);
 
 }  // namespace tess

@@ -46,7 +46,13 @@ void TLcfMapLayer::SetCell(int x, int y, int id) {
 void TLcfMapLayer::Resize(int w, int h) {
   w = std::max(0, w);
   h = std::max(0, h);
-  std::vector<uint16_t> resized(static_cast<size_t>(w) * static_cast<size_t>(h), fillValue);
+  if (w == width) {
+    // Rows stay where they are: only the end changes.
+    cells.resize(static_cast<size_t>(w) * static_cast<size_t>(h), fillValue);
+    height = h;
+    return;
+  }
+  TLayerCells resized(static_cast<size_t>(w) * static_cast<size_t>(h), fillValue);
   int keepW = std::min(w, width), keepH = std::min(h, height);
   for (int y = 0; y < keepH; ++y)
     std::copy_n(cells.begin() + static_cast<ptrdiff_t>(y) * width, keepW,
@@ -74,9 +80,34 @@ void TLcfMapLayer::Assign(const TLcfMapLayer& layer) {
   fillValue = layer.fillValue;
 }
 
-void TLcfMapLayer::Reset() {
-  Resize(20, 15);
-  Fill();
+void TLcfMapLayer::Reset() { SetBlank(20, 15); }
+
+void TLcfMapLayer::ReadCells(TCatalogVarData& v, int id, int w, int h) {
+  width = w;
+  height = h;
+  // Every cell is overwritten below, by the chunk or by the blank value; an object that is loaded
+  // again keeps its memory.
+  const size_t count = static_cast<size_t>(w) * static_cast<size_t>(h);
+  cells.resize(count);
+  // The chunk is taken only when its size is exactly the layer's: the descriptor offers it through
+  // resize first, and copies as many bytes as the block then says it holds.
+  struct TTarget {
+    TLcfMapLayer* layer;
+    size_t bytes;
+    bool taken;
+  } target{this, count * sizeof(uint16_t), false};
+  TBlockRef ref{&target,
+                [](void* o) {
+                  auto* t = static_cast<TTarget*>(o);
+                  return t->taken ? t->bytes : size_t{0};
+                },
+                [](void* o) { return reinterpret_cast<uint8_t*>(static_cast<TTarget*>(o)->layer->cells.data()); },
+                [](void* o, size_t bytes) {
+                  auto* t = static_cast<TTarget*>(o);
+                  t->taken = bytes == t->bytes;
+                }};
+  v.Block(id, ref);
+  if (!target.taken) Fill();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -199,13 +230,11 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
     // The size chunks come first. The layers take exactly width x height cells: a layer chunk of
     // any other size is skipped and leaves the layer blank.
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells) throw EReadError();
-    lower.SetBlank(width, height);
-    upper.SetBlank(width, height);
-  } else if (v.Writing()) {
+    lower.ReadCells(v, 71, width, height);
+    upper.ReadCells(v, 72, width, height);
+  } else if (!v.Resetting()) {
     if (lower.width != width || lower.height != height) lower.Resize(width, height);
     if (upper.width != width || upper.height != height) upper.Resize(width, height);
-  }
-  if (!v.Resetting()) {
     v.Fixed(71, lower.cells.data(), lower.cells.size() * sizeof(uint16_t));
     v.Fixed(72, upper.cells.data(), upper.cells.size() * sizeof(uint16_t));
   }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,29 @@ inline constexpr const char* kMapMagic = "LcfMapUnit";
 // Most cells a layer may have; a file that claims more is damaged.
 inline constexpr int64_t kMaxMapCells = int64_t{1} << 24;
 
+// An allocator whose growth leaves new cells uninitialised, so loading a layer writes each cell once
+// (from the file, or with the blank value), as a plain copy would.
+template <class T>
+struct TNoInitAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = TNoInitAllocator<U>;
+  };
+  TNoInitAllocator() = default;
+  template <class U>
+  TNoInitAllocator(const TNoInitAllocator<U>&) {}
+  template <class U>
+  void construct(U* p) {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
+using TLayerCells = std::vector<uint16_t, TNoInitAllocator<uint16_t>>;
+
 // "Map%.4d.lmu" for a map id.
 std::string MapFileName(int32_t id);
 
@@ -33,7 +57,7 @@ class TLcfMapLayer {
   int32_t height = 0;
   bool loopH = false;
   bool loopV = false;
-  std::vector<uint16_t> cells;
+  TLayerCells cells;
   uint16_t fillValue;  // a blank cell: 0 on the lower layer, 10000 on the upper
   TLcfMap* map;
 
@@ -57,8 +81,11 @@ class TLcfMapLayer {
 
  private:
   friend class TLcfMap;
-  // Sizes the layer to w x h blank cells without keeping any (loading replaces them).
+  // Sizes the layer to w x h blank cells without keeping any.
   void SetBlank(int w, int h);
+  // Loading: sizes the layer to w x h and takes the layer chunk id when it holds exactly that many
+  // cells, else leaves the layer blank.
+  void ReadCells(TCatalogVarData& v, int id, int w, int h);
 };
 
 // The part of a map unit that knows about files: the modified mark and loading and saving, in the

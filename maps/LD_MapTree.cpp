@@ -116,19 +116,52 @@ int TLcfMapTree::OrderIndexOf(int32_t id) const {
   return it == order.end() ? -1 : static_cast<int>(it - order.begin());
 }
 
-void TLcfMapTree::InsertInOrder(int32_t id, int32_t parentId, int32_t depth) {
+void TLcfMapTree::InsertInOrder(int32_t id, int32_t parentId) {
   int p = OrderIndexOf(parentId);
   if (p < 0 || parentId == id) {
     order.push_back(id);
     return;
   }
-  // The parent's subtree ends at the first later node that is not deeper than the parent.
-  size_t at = static_cast<size_t>(p) + 1;
-  for (; at < order.size(); ++at) {
-    const TLcfMapTreeItem* node = FindById(order[at]);
-    if (node && node->depth < depth) break;
+  // The parent's subtree ends at the first later node that is not deeper than the parent (a node
+  // of the parent's own depth need not come first: the parent may be the last of its siblings).
+  order.insert(order.begin() + static_cast<ptrdiff_t>(SubtreeEnd(static_cast<size_t>(p))), id);
+}
+
+size_t TLcfMapTree::SubtreeEnd(size_t p) const {
+  const TLcfMapTreeItem* top = FindById(order[p]);
+  const int32_t d = top ? top->depth : 0;
+  size_t end = p + 1;
+  for (; end < order.size(); ++end) {
+    const TLcfMapTreeItem* node = FindById(order[end]);
+    if (node && node->depth <= d) break;
   }
-  order.insert(order.begin() + static_cast<ptrdiff_t>(at), id);
+  return end;
+}
+
+bool TLcfMapTree::MoveNode(int32_t id, int32_t newParentId) {
+  TLcfMapTreeItem* node = FindById(id);
+  const TLcfMapTreeItem* parent = FindById(newParentId);
+  if (id == 0 || !node || !parent || id == newParentId) return false;
+  int p = OrderIndexOf(id);
+  if (p < 0) {
+    node->parentId = newParentId;
+    node->depth = parent->depth + 1;
+    InsertInOrder(id, newParentId);
+    return true;
+  }
+  const size_t begin = static_cast<size_t>(p), end = SubtreeEnd(begin);
+  const int q = OrderIndexOf(newParentId);
+  if (q >= static_cast<int>(begin) && q < static_cast<int>(end)) return false;
+  std::vector<int32_t> subtree(order.begin() + p, order.begin() + static_cast<ptrdiff_t>(end));
+  order.erase(order.begin() + p, order.begin() + static_cast<ptrdiff_t>(end));
+  const int32_t delta = parent->depth + 1 - node->depth;
+  for (int32_t member : subtree)
+    if (TLcfMapTreeItem* m = FindById(member)) m->depth += delta;
+  node->parentId = newParentId;
+  const int at = OrderIndexOf(newParentId);
+  const size_t insertAt = at < 0 ? order.size() : SubtreeEnd(static_cast<size_t>(at));
+  order.insert(order.begin() + static_cast<ptrdiff_t>(insertAt), subtree.begin(), subtree.end());
+  return true;
 }
 
 TLcfMapTreeItem* TLcfMapTree::AddNode(int32_t parentId, int32_t id) {
@@ -139,7 +172,7 @@ TLcfMapTreeItem* TLcfMapTree::AddNode(int32_t parentId, int32_t id) {
   // back at the top, and the next synchronisation from the view stores depth 0 again.
   if (const TLcfMapTreeItem* parent = FindById(parentId)) node->depth = parent->depth + 1;
   std::erase(order, id);  // a reused node moves
-  InsertInOrder(id, parentId, node->depth);
+  InsertInOrder(id, parentId);
   return node;
 }
 
@@ -153,13 +186,9 @@ void TLcfMapTree::DeleteNode(int32_t id) {
     // Only a damaged file leaves a node out of order; it still goes.
     if (FindById(id)) forget(id);
   } else {
-    const int32_t d = FindById(id) ? FindById(id)->depth : 0;
-    size_t end = static_cast<size_t>(p);
-    for (; end < order.size(); ++end) {
-      const TLcfMapTreeItem* node = FindById(order[end]);
-      if (end > static_cast<size_t>(p) && node && node->depth <= d) break;
-      if (node) forget(order[end]);
-    }
+    const size_t end = SubtreeEnd(static_cast<size_t>(p));
+    for (size_t i = static_cast<size_t>(p); i < end; ++i)
+      if (FindById(order[i])) forget(order[i]);
     order.erase(order.begin() + p, order.begin() + static_cast<ptrdiff_t>(end));
   }
   for (int slot = 0; slot < TLcfMapStartPosition::kSlotCount; ++slot)
@@ -310,8 +339,8 @@ void TLcfMapTree::SaveTree() {
 
   std::vector<int32_t> kept;
   for (int32_t id : deletedIds) {
-    // A map that is in the tree again keeps its file.
-    if (const TLcfMapTreeItem* node = FindById(id); node && !node->IsArea()) continue;
+    // A node that is in the tree again keeps its file.
+    if (FindById(id)) continue;
     try {
       TLcfBaseMapUnit::DeleteProjectFile(projectFolder, id);
     } catch (const std::exception& e) {
@@ -331,7 +360,8 @@ void TLcfMapTree::SaveTree() {
 void TLcfMapTree::BuildView(TMapTreeView& view, bool includeAreas) const {
   view.Clear();
   std::unordered_map<int32_t, TMapTreeView::Node> placed;
-  auto shown = [&](const TLcfMapTreeItem* node) { return includeAreas || !node->IsArea(); };
+  // The root is shown whatever a damaged file says its type is.
+  auto shown = [&](const TLcfMapTreeItem* node) { return includeAreas || !node->IsArea() || node->Id() == 0; };
   auto add = [&](const TLcfMapTreeItem* node, TMapTreeView::Node parent) {
     TMapTreeView::Node v = view.Add(parent, node->name, node->Id());
     view.SetImageIndex(v, std::min<int>(node->nodeType, TLcfMapTreeItem::kArea));
@@ -415,7 +445,7 @@ void TLcfMapTree::SyncOrderFromView(const TMapTreeView& view) {
     seen.insert(id);
     if (const TLcfMapTreeItem* parent = FindById(node->parentId); parent && parent != node)
       node->depth = parent->depth + 1;
-    InsertInOrder(id, node->parentId, node->depth);
+    InsertInOrder(id, node->parentId);
   }
 }
 

@@ -130,6 +130,10 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
 
   // Creates (or reuses) node id under parentId and places it in order, after the parent's subtree.
   TLcfMapTreeItem* AddNode(int32_t parentId, int32_t id);
+  // Moves the node with its subtree to be the last child of newParentId, adjusting the depths.
+  // Refused (false, nothing changes) for the root, an unknown node or parent, or a parent inside
+  // the node's own subtree.
+  bool MoveNode(int32_t id, int32_t newParentId);
   // Removes the node and its whole subtree; their ids wait in deletedIds for the next save. A start
   // slot on the node itself is cleared.
   void DeleteNode(int32_t id);
@@ -189,8 +193,10 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
   void Parse(const Bytes& data);
   // Takes over the nodes, order, current id and start positions of other.
   void TakeFrom(TLcfMapTree& other);
+  // The position in order just past the subtree of the node at p.
+  size_t SubtreeEnd(size_t p) const;
   // Inserts id into order after its parent's subtree, or at the end when the parent is not there.
-  void InsertInOrder(int32_t id, int32_t parentId, int32_t depth);
+  void InsertInOrder(int32_t id, int32_t parentId);
 };
 
 // One line about a map tree: its nodes, maps, areas, order and current node.

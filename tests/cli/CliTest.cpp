@@ -1,11 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
 #include "cli/CliCommands.h"
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
+#include "database/DataBaseObj.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 
 using namespace tess;
 
@@ -64,5 +68,78 @@ TEST(Cli, CheckLoadsAWholeProject) {
   EXPECT_NE(missing.out.find("TESS_RT.ldb: "), std::string::npos);
   EXPECT_NE(missing.out.find("2 problems"), std::string::npos);
   EXPECT_EQ(RunCliWords({"check"}).status, 2);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, InfoAndRoundTripByMagicString) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-kinds-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  auto path = [&](const char* name) { return (dir / name).string(); };
+
+  TLcfMap map;
+  map.SetWidth(40);
+  map.events.Obtain(3)->pages.Append();
+  WriteFileAtomic(path("some.name"), map.SaveToBytes());
+  TLcfMapTree tree;
+  tree.AddNode(0, 0);
+  tree.AddNode(0, 1)->nodeType = TLcfMapTreeItem::kMap;
+  tree.AddNode(1, 2)->nodeType = TLcfMapTreeItem::kArea;
+  WriteFileAtomic(path("tree.bin"), tree.SaveToBytes());
+
+  TRun info = RunCliWords({"info", path("some.name")});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_EQ(info.out.rfind("map, ", 0), 0u) << info.out;
+  EXPECT_NE(info.out.find("40 x 15 cells"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("1 events (2 pages"), std::string::npos) << info.out;
+  info = RunCliWords({"info", path("tree.bin")});
+  EXPECT_EQ(info.status, 0);
+  EXPECT_NE(info.out.find("map tree, "), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("3 nodes (1 maps, 1 areas"), std::string::npos) << info.out;
+
+  for (const char* name : {"some.name", "tree.bin"}) {
+    TRun copy = RunCliWords({"roundtrip", path(name), path("copy")});
+    EXPECT_EQ(copy.status, 0) << copy.err;
+    EXPECT_EQ(ReadWholeFile(path("copy")), ReadWholeFile(path(name)));
+  }
+
+  // Damage, another kind of file, and wrong usage: a status and one line.
+  Bytes cut = map.SaveToBytes();
+  cut.resize(cut.size() - 10);
+  WriteFileAtomic(path("cut.lmu"), cut);
+  WriteFileAtomic(path("other"), std::string("\x05Other\x00", 7));
+  WriteFileAtomic(path("copy"), std::string("kept"));
+  for (auto words : std::vector<std::vector<std::string>>{{"info", path("cut.lmu")},
+                                                          {"roundtrip", path("cut.lmu"), path("copy")},
+                                                          {"info", path("other")},
+                                                          {"info", path("missing")}}) {
+    TRun bad = RunCliWords(words);
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_EQ(std::count(bad.err.begin(), bad.err.end(), '\n'), 1) << bad.err;
+  }
+  EXPECT_EQ(ReadWholeFile(path("copy")).size(), 4u);
+  EXPECT_NE(RunCliWords({"info", path("other")}).err.find("unknown kind of file (magic \"Other\")"), std::string::npos);
+  EXPECT_EQ(RunCliWords({"roundtrip", path("cut.lmu")}).status, 2);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, InfoAndRoundTripOfDatabases) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-db-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::string file = (dir / "TESS_RT.ldb").string(), copy = (dir / "copy.ldb").string();
+  TLcfDataBase db;
+  db.heroes.SetCount(3);
+  db.animations.ItemAt(0)->name = "Slash";
+  db.SaveToFile(file);
+  TRun info = RunCliWords({"info", file});
+  EXPECT_EQ(info.status, 0) << info.err;
+  EXPECT_EQ(info.out.rfind("database, ", 0), 0u) << info.out;
+  EXPECT_NE(info.out.find("saved 1 times, 3 heroes, 1 classes"), std::string::npos) << info.out;
+  TRun trip = RunCliWords({"roundtrip", file, copy});
+  EXPECT_EQ(trip.status, 0) << trip.err;
+  EXPECT_EQ(ReadWholeFile(copy), ReadWholeFile(file));
+  Bytes cut = ReadWholeFile(file);
+  cut.resize(cut.size() - 5);
+  WriteFileAtomic(file, cut);
+  EXPECT_EQ(RunCliWords({"info", file}).status, 1);
   std::filesystem::remove_all(dir);
 }

@@ -68,7 +68,9 @@ public:
     v.StringAlways(8, alwaysText);
     if (v.Writing()) count = static_cast<int32_t>(values.size());
     v.Integer(10, count, 0);
-    if (v.Reading()) values.assign(static_cast<size_t>(std::max(0, count)), 0);
+    // A count read from a file is capped before it sizes anything: the chunk it describes may be
+    // missing or far smaller.
+    if (v.Reading()) values.assign(static_cast<size_t>(std::clamp(count, 0, 4096)), 0);
     v.Array(11, values);
     v.Array(12, blob);
     v.Array(13, words);
