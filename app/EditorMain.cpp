@@ -1,9 +1,9 @@
 #include "app/EditorMain.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QTimer>
 
+#include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"
 #include "core/ClipboardPort.h"
 #include "core/Version.h"
@@ -12,7 +12,7 @@
 namespace tess {
 
 int RunEditor(int argc, char** argv) {
-  QApplication app(argc, argv);
+  TEditorApplication app(argc, argv);
   QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle).trimmed());
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
 

@@ -6,7 +6,9 @@
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
+#include "core/LhaArchive.h"
 #include "core/Stream.h"
+#include "core/Unlha.h"
 #include "core/Version.h"
 #include "database/ProjectCheck.h"
 
@@ -36,6 +38,39 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   }
   out << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
   return 1;
+}
+
+// Runs the game disk's archiver on a command line given as words, e.g.
+//   archive a -+ -r2 -d "Game.lzh" @Response.lst
+int Archive(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.empty()) {
+    err << "usage: tessaly-cli archive a [-r2] [-d] ARCHIVE NAME... | @LIST\n";
+    return 2;
+  }
+  std::string line;
+  for (const std::string& a : args) {
+    // Words with blanks travel quoted, as the archiver's own command line has them.
+    const bool quote = a.find(' ') != std::string::npos && a.find('"') == std::string::npos;
+    line += (line.empty() ? "" : " ") + (quote ? "\"" + a + "\"" : a);
+  }
+  std::vector<char> log(1 << 16);
+  const int result = Unlha(line, log.data(), log.size());
+  (result == kUnlhaOk ? out : err) << log.data();
+  return result == kUnlhaOk ? 0 : 1;
+}
+
+int ArchiveList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli archive-list ARCHIVE\n";
+    return 2;
+  }
+  const Bytes archive = ReadWholeFile(args[0]);
+  for (const TLhaEntry& e : ReadLhaDirectory(archive)) {
+    out << e.method << " " << e.originalSize << " " << e.packedSize << " " << e.path << (e.directory ? "/" : "")
+        << "\n";
+    ExtractLhaEntry(archive, e);  // checks the data and its CRC
+  }
+  return 0;
 }
 
 // Reads a file and finds its kind; reports a file of no known kind on err.
@@ -106,6 +141,9 @@ const std::vector<TCliCommand>& Commands() {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing",
        Check},
+      {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
+       Archive},
+      {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
   };

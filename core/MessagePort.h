@@ -1,7 +1,7 @@
 #pragma once
-// Questions and messages to the user as the models see them. The editor installs an adapter that
-// shows message boxes; tools and tests use the scripted one, which records what was shown and
-// answers from a list of prepared replies.
+// Message boxes as the models see them. The editor installs a port that shows real modal boxes
+// captioned with the application title; tests install a scripted one; without either, messages go
+// to the error output and every question is answered in the negative.
 
 #include <deque>
 #include <string>
@@ -9,41 +9,53 @@
 
 namespace tess {
 
-enum class TMessageIcon { Information, Warning, Error, Question };
+enum class TMessageIcon { None, Error, Warning, Information, Question };
+enum class TMessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class TMessageResult { Ok, Cancel, Yes, No };
+
+struct TMessageStyle {
+  TMessageIcon icon = TMessageIcon::None;
+  TMessageButtons buttons = TMessageButtons::Ok;
+  bool operator==(const TMessageStyle&) const = default;
+};
 
 class MessagePort {
  public:
   virtual ~MessagePort() = default;
-  // A question with Yes and No buttons; true means Yes.
-  virtual bool AskYesNo(const std::string& text, TMessageIcon icon) = 0;
-  virtual void ShowError(const std::string& text) = 0;
-  virtual void ShowInformation(const std::string& text) = 0;
+  // A modal box with text, the style's icon and buttons; returns the button pressed. owner is the
+  // window the box belongs to (the editor's window handle), or null for the application itself:
+  // with an owner, the other windows stay disabled while the box is up and the owner is active
+  // again afterwards.
+  virtual TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) = 0;
 };
 
-// Answers questions from a queue of replies (No once the queue is empty, so that nothing
-// irreversible happens unasked) and keeps every text it was given.
+// The process-wide port. SetMessagePort(nullptr) goes back to the error-output one.
+MessagePort& Messages();
+void SetMessagePort(MessagePort* port);
+
+TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner = nullptr);
+// Error icon, OK button.
+void ShowError(const std::string& text, void* owner = nullptr);
+// Information icon, OK button.
+void ShowInformation(const std::string& text, void* owner = nullptr);
+// Question icon, Yes and No buttons; returns Yes or No.
+TMessageResult AskYesNo(const std::string& text, void* owner = nullptr);
+
+// The negative answer a box without a user gives: OK when that is the only button, else Cancel
+// or No.
+TMessageResult NegativeAnswer(TMessageButtons buttons);
+
+// Records every box and answers from a queue; when the queue is empty, the negative answer.
 class TScriptedMessages final : public MessagePort {
  public:
   struct TShown {
-    enum class Kind { Question, Error, Information } kind;
     std::string text;
+    TMessageStyle style;
   };
+  TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) override;
 
-  void QueueReply(bool yes) { replies_.push_back(yes); }
-  bool AskYesNo(const std::string& text, TMessageIcon icon) override;
-  void ShowError(const std::string& text) override { shown_.push_back({TShown::Kind::Error, text}); }
-  void ShowInformation(const std::string& text) override { shown_.push_back({TShown::Kind::Information, text}); }
-
-  const std::vector<TShown>& Shown() const { return shown_; }
-  void ClearShown() { shown_.clear(); }
-
- private:
-  std::deque<bool> replies_;
-  std::vector<TShown> shown_;
+  std::vector<TShown> shown;
+  std::deque<TMessageResult> answers;
 };
-
-// The process-wide port. SetMessagePort(nullptr) goes back to a scripted one with no replies.
-MessagePort& Messages();
-void SetMessagePort(MessagePort* port);
 
 }  // namespace tess

@@ -9,8 +9,8 @@
 #include <optional>
 
 #include "core/AtomicFile.h"
-#include "core/FileLookup.h"
 #include "core/MessagePort.h"
+#include "core/PathUtils.h"
 
 namespace tess {
 
@@ -36,6 +36,13 @@ std::vector<TTopLevel> TopLevel(TLcfDataBase& db) {
           {30, &db.classes, nullptr},    {32, &db.battlerAnimations, nullptr}};
 }
 
+}  // namespace
+
+namespace {
+// The path of name in folder: the entry already there under any case, else the name as given.
+std::string PathNoCase(const std::string& folder, const std::string& name) {
+  return FindNameNoCase(folder, name).value_or(WithTrailingBackslash(folder) + name);
+}
 }  // namespace
 
 TFileStamp FileStampOf(const std::string& path) {
@@ -204,9 +211,8 @@ void TLcfDataBase::SaveToFile(const std::string& path) {
 }
 
 bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::string& applicationFolder) {
-  MessagePort& messages = Messages();
   if (system.formatVersion < kNewFormatVersion) {
-    bool ok = messages.AskYesNo(kConvertQuestion, TMessageIcon::Warning);
+    bool ok = ShowMessageBox(kConvertQuestion, {TMessageIcon::Warning, TMessageButtons::YesNo}) == TMessageResult::Yes;
     for (const char* folder : {"Battle2", "BattleCharSet", "BattleWeapon", "Frame", "System2"}) {
       if (!ok) break;
       const std::string path = PathNoCase(projectFolder, folder);
@@ -215,7 +221,7 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
       ok = ::mkdir(path.c_str(), 0777) == 0;
     }
     if (!ok) {
-      messages.ShowError(kCompileFailedMessage);
+      ShowError(kCompileFailedMessage);
       return false;
     }
     // The newer format needs the newer runtime; whether the copy works is not essential to the
@@ -232,7 +238,7 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
     SaveToFile(PathNoCase(projectFolder, kDataBaseFileName));
   } catch (const ETessError& e) {
     system.formatVersion = versionBefore;
-    messages.ShowError(e.what());
+    ShowError(e.what());
     return false;
   }
   return true;

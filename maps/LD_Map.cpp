@@ -8,7 +8,7 @@
 #include <cstring>
 
 #include "core/AtomicFile.h"
-#include "core/FileLookup.h"
+#include "core/PathUtils.h"
 
 namespace tess {
 
@@ -16,6 +16,11 @@ std::string MapFileName(int32_t id) {
   char name[32];
   std::snprintf(name, sizeof name, "Map%.4d.lmu", static_cast<int>(id));
   return name;
+}
+
+std::string PathInFolder(const std::string& folder, const std::string& name) {
+  if (std::optional<std::string> found = FindNameNoCase(folder, name)) return *found;
+  return WithTrailingBackslash(folder) + name;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -156,27 +161,27 @@ void WithId(TLcfBaseMapUnit& map, int32_t id, Op op) {
 }
 
 void DeleteIfPresent(const std::string& folder, int32_t id) {
-  std::string path = FindFileNoCase(folder, MapFileName(id));
-  if (!path.empty() && ::unlink(path.c_str()) != 0 && errno != ENOENT)
-    throw EFileError("Cannot delete file \"" + path + "\". " + std::strerror(errno));
+  std::optional<std::string> path = FindNameNoCase(folder, MapFileName(id));
+  if (path && ::unlink(path->c_str()) != 0 && errno != ENOENT)
+    throw EFileError("Cannot delete file \"" + *path + "\". " + std::strerror(errno));
 }
 
 }  // namespace
 
 void TLcfBaseMapUnit::LoadFromProject(const std::string& projectFolder, int32_t id) {
-  WithId(*this, id, [&] { LoadFromFile(PathNoCase(projectFolder, MapFileName(id))); });
+  WithId(*this, id, [&] { LoadFromFile(PathInFolder(projectFolder, MapFileName(id))); });
 }
 
 void TLcfBaseMapUnit::SaveToProject(const std::string& projectFolder, int32_t id) {
-  WithId(*this, id, [&] { SaveToFile(PathNoCase(projectFolder, MapFileName(id))); });
+  WithId(*this, id, [&] { SaveToFile(PathInFolder(projectFolder, MapFileName(id))); });
 }
 
 void TLcfBaseMapUnit::LoadWorkCopy(const std::string& scratchFolder, int32_t id) {
-  WithId(*this, id, [&] { LoadFromFile(PathNoCase(scratchFolder, MapFileName(id))); });
+  WithId(*this, id, [&] { LoadFromFile(PathInFolder(scratchFolder, MapFileName(id))); });
 }
 
 void TLcfBaseMapUnit::SaveWorkCopy(const std::string& scratchFolder, int32_t id) {
-  WithId(*this, id, [&] { SaveToFile(PathNoCase(scratchFolder, MapFileName(id))); });
+  WithId(*this, id, [&] { SaveToFile(PathInFolder(scratchFolder, MapFileName(id))); });
 }
 
 void TLcfBaseMapUnit::DeleteProjectFile(const std::string& projectFolder, int32_t id) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Catalog.h"
+#include "core/ProjectFolder.h"
 #include "events/LD_Event.h"
 
 namespace tess {
@@ -46,6 +47,9 @@ using TLayerCells = std::vector<uint16_t, TNoInitAllocator<uint16_t>>;
 
 // "Map%.4d.lmu" for a map id.
 std::string MapFileName(int32_t id);
+// The path of name in folder: the entry already there under any case (so a file keeps its
+// spelling when it is saved again), else folder + name.
+std::string PathInFolder(const std::string& folder, const std::string& name);
 
 // One tile layer. Cells are 16-bit tile ids, row by row from the top; they are kept, read and
 // written as one block.
@@ -115,6 +119,13 @@ class TLcfBaseMapUnit : public TCatalogItem {
   // A missing file is ignored.
   static void DeleteProjectFile(const std::string& projectFolder, int32_t id);
   static void DeleteWorkCopy(const std::string& scratchFolder, int32_t id);
+  // The same in the process-wide ProjectFolder() and ScratchFolder().
+  void LoadFromProject(int32_t id) { LoadFromProject(ProjectFolder(), id); }
+  void SaveToProject(int32_t id) { SaveToProject(ProjectFolder(), id); }
+  void LoadWorkCopy(int32_t id) { LoadWorkCopy(ScratchFolder(), id); }
+  void SaveWorkCopy(int32_t id) { SaveWorkCopy(ScratchFolder(), id); }
+  static void DeleteProjectFile(int32_t id) { DeleteProjectFile(ProjectFolder(), id); }
+  static void DeleteWorkCopy(int32_t id) { DeleteWorkCopy(ScratchFolder(), id); }
 };
 
 class TLcfMap : public TLcfBaseMapUnit {

@@ -6,7 +6,7 @@
 #include <unordered_set>
 
 #include "core/AtomicFile.h"
-#include "core/FileLookup.h"
+#include "core/ProjectFolder.h"
 #include "maps/LD_Map.h"
 
 namespace tess {
@@ -110,6 +110,10 @@ std::unique_ptr<TCatalogItem> TLcfMapTree::CreateItem(int32_t id) const {
   item->encounterSteps = 0;
   return item;
 }
+
+const std::string& TLcfMapTree::ProjectPath() const { return projectFolder.empty() ? ProjectFolder() : projectFolder; }
+
+const std::string& TLcfMapTree::ScratchPath() const { return scratchFolder.empty() ? ScratchFolder() : scratchFolder; }
 
 int TLcfMapTree::OrderIndexOf(int32_t id) const {
   auto it = std::find(order.begin(), order.end(), id);
@@ -224,7 +228,7 @@ void TLcfMapTree::DiscardWorkCopies() {
   for (int i = 0; i < Count(); ++i) {
     TLcfMapTreeItem* node = ItemAt(i);
     try {
-      TLcfBaseMapUnit::DeleteWorkCopy(scratchFolder, node->Id());
+      TLcfBaseMapUnit::DeleteWorkCopy(ScratchPath(), node->Id());
     } catch (const EFileError&) {
       // A copy that cannot be deleted is only stale: it is read only for a pending map, and
       // marking a map pending writes its copy first.
@@ -298,7 +302,7 @@ Bytes TLcfMapTree::SaveToBytes() {
 }
 
 void TLcfMapTree::LoadTree() {
-  Bytes data = ReadWholeFile(PathNoCase(projectFolder, kMapTreeFileName));
+  Bytes data = ReadWholeFile(PathInFolder(ProjectPath(), kMapTreeFileName));
   TLcfMapTree fresh;
   fresh.Parse(data);
   // Only a tree that was read completely replaces this one and discards its uncommitted edits.
@@ -322,14 +326,14 @@ void TLcfMapTree::SaveTree() {
     if (node->IsMap()) {
       try {
         // A copy that is missing or cannot be read raises here, before the project file is touched.
-        scratch.LoadWorkCopy(scratchFolder, node->Id());
-        scratch.SaveToProject(projectFolder, node->Id());
+        scratch.LoadWorkCopy(ScratchPath(), node->Id());
+        scratch.SaveToProject(ProjectPath(), node->Id());
       } catch (const std::exception& e) {
         note(MapFileName(node->Id()), e);
         continue;
       }
       try {
-        TLcfBaseMapUnit::DeleteWorkCopy(scratchFolder, node->Id());
+        TLcfBaseMapUnit::DeleteWorkCopy(ScratchPath(), node->Id());
       } catch (const std::exception&) {
         // Committed; a stale copy is overwritten before it is read again.
       }
@@ -342,7 +346,7 @@ void TLcfMapTree::SaveTree() {
     // A node that is in the tree again keeps its file.
     if (FindById(id)) continue;
     try {
-      TLcfBaseMapUnit::DeleteProjectFile(projectFolder, id);
+      TLcfBaseMapUnit::DeleteProjectFile(ProjectPath(), id);
     } catch (const std::exception& e) {
       note(MapFileName(id), e);
       kept.push_back(id);
@@ -350,7 +354,7 @@ void TLcfMapTree::SaveTree() {
   }
   deletedIds = std::move(kept);
 
-  WriteFileAtomic(PathNoCase(projectFolder, kMapTreeFileName), SaveToBytes());
+  WriteFileAtomic(PathInFolder(ProjectPath(), kMapTreeFileName), SaveToBytes());
   if (!problems.empty()) throw EFileError("Some maps could not be saved.\n" + problems);
 }
 

@@ -124,9 +124,12 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
   int32_t currentId = 0;
   TLcfMapStartPosition startPositions;
 
-  // Where the tree commits work copies to and reads them from.
+  // Where the tree reads and writes its file and the map files, and where the work copies are.
+  // Empty: the process-wide ProjectFolder() and ScratchFolder().
   std::string projectFolder;
   std::string scratchFolder;
+  const std::string& ProjectPath() const;
+  const std::string& ScratchPath() const;
 
   // Creates (or reuses) node id under parentId and places it in order, after the parent's subtree.
   TLcfMapTreeItem* AddNode(int32_t parentId, int32_t id);
@@ -149,7 +152,7 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
   // it belongs to. None when there is no such map.
   TLcfMapTreeItem* OwningMap(int32_t id) const;
 
-  // Reads TESS_RT.lmt from projectFolder. The file is parsed completely first: a file that fails
+  // Reads TESS_RT.lmt (in any case) from the project folder. The file is parsed completely first: a file that fails
   // raises and changes nothing. After a good parse the work copies of the nodes held so far are
   // deleted and their pending marks dropped (uncommitted edits are discarded), and the file's tree
   // takes over. The caller then requires the root (RequireRoot).

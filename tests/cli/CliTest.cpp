@@ -143,3 +143,18 @@ TEST(Cli, InfoAndRoundTripOfDatabases) {
   EXPECT_EQ(RunCliWords({"info", file}).status, 1);
   std::filesystem::remove_all(dir);
 }
+
+TEST(Cli, ArchivePacksAndLists) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-lha-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "My Game" / "Music");
+  WriteFileAtomic((dir / "My Game" / "TESS_RT.ini").string(), std::string("[TESS_RT]\r\nGameTitle=T\r\n"));
+  const std::string archive = (dir / "My Game.lzh").string();
+  TRun packed =
+      RunCliWords({"archive", "a", "-r2", "-d", archive, (dir / "My Game").string() + "/", "TESS_RT.ini", "Music"});
+  EXPECT_EQ(packed.status, 0) << packed.err;
+  TRun listed = RunCliWords({"archive-list", archive});
+  EXPECT_EQ(listed.status, 0);
+  EXPECT_EQ(listed.out, "-lh0- 24 24 TESS_RT.ini\n-lhd- 0 0 Music/\n");
+  EXPECT_EQ(RunCliWords({"archive", "a", archive, "-x"}).status, 1);
+  std::filesystem::remove_all(dir);
+}

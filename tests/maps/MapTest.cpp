@@ -274,21 +274,3 @@ TEST(Map, UnknownTilesetBecomesOne) {
   TLcfMap::DeleteWorkCopy(folder.Path(), 5);
   EXPECT_FALSE(std::filesystem::exists(folder / "Map0005.lmu"));
 }
-
-TEST(Map, UnloadAndSize) {
-  TLcfMap map;
-  map.SetId(4);
-  map.SetWidth(100);
-  map.SetHeight(100);
-  EXPECT_EQ(map.upper.cells.size(), 10000u);
-  map.Unload();
-  EXPECT_EQ(map.Id(), 0);
-  EXPECT_EQ(map.tilesetId, 0);
-  EXPECT_EQ(map.lower.GetCell(0, 0), -1);
-  map.Reset();
-  EXPECT_EQ(map.width, 20);
-  EXPECT_EQ(map.lower.cells.size(), 300u);
-  EXPECT_EQ(map.roomHeight, 2);
-  EXPECT_EQ(MapFileName(12), "Map0012.lmu");
-  EXPECT_EQ(MapFileName(12345), "Map12345.lmu");
-}

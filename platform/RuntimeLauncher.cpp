@@ -1,0 +1,55 @@
+#include "platform/RuntimeLauncher.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+
+namespace tess {
+
+bool RuntimeLauncher::IsWindowsExecutable(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) return false;
+  return file.read(2) == "MZ";
+}
+
+QString RuntimeLauncher::WindowsLauncher(const QString& setting) {
+  if (!setting.trimmed().isEmpty()) return setting.trimmed();
+  return QStandardPaths::findExecutable("wine");
+}
+
+std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const std::vector<std::string>& words,
+                                                 const QString& workingDirectory, const QString& launcherSetting,
+                                                 QString* why) {
+  QFileInfo info(runtime);
+  if (!info.isFile()) {
+    if (why) *why = QString("The game runtime \"%1\" is missing.").arg(runtime);
+    return std::nullopt;
+  }
+  TLaunchPlan plan;
+  plan.workingDirectory = workingDirectory;
+  for (const std::string& word : words) plan.arguments << QString::fromStdString(word);
+  if (IsWindowsExecutable(runtime)) {
+    QString launcher = WindowsLauncher(launcherSetting);
+    if (launcher.isEmpty()) {
+      if (why) *why = "The game runtime is a Windows program and no launcher for Windows programs is configured.";
+      return std::nullopt;
+    }
+    plan.program = launcher;
+    plan.arguments.prepend(info.absoluteFilePath());
+  } else {
+    plan.program = info.absoluteFilePath();
+  }
+  return plan;
+}
+
+bool RuntimeLauncher::Start(QProcess& process, const TLaunchPlan& plan) {
+  process.setProgram(plan.program);
+  process.setArguments(plan.arguments);
+  process.setWorkingDirectory(plan.workingDirectory);
+  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.start();
+  return process.waitForStarted(10000);
+}
+
+}  // namespace tess

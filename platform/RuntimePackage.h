@@ -1,0 +1,22 @@
+#pragma once
+// The runtime package folder and the project's game title.
+
+#include <string>
+
+namespace tess {
+
+class TSettings;
+
+// The runtime package folder with a trailing '/', or empty when none is registered. When the
+// setting is empty and the application folder has an RTP sub-folder, that folder is used and
+// written back to the setting. A registered folder is not tested for existence.
+std::string RuntimePackageFolder(TSettings& settings, const std::string& applicationFolder);
+// The same with the user's settings and ApplicationFolder().
+std::string RuntimePackageFolder();
+
+// GameTitle in section TESS_RT of the project's TESS_RT.ini; "Untitled" when missing.
+std::string ReadGameTitle(const std::string& projectFolder);
+// Writes it at once; raises EFileError when the file cannot be written.
+void WriteGameTitle(const std::string& projectFolder, const std::string& title);
+
+}  // namespace tess

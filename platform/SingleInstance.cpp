@@ -1,0 +1,96 @@
+#include "platform/SingleInstance.h"
+
+#include <unistd.h>
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLocalServer>
+#include <QLocalSocket>
+#include <QLockFile>
+#include <QStandardPaths>
+#include <QThread>
+#include <memory>
+
+namespace tess {
+
+namespace {
+constexpr char kActivate[] = "activate\n";
+
+QString InstanceFolder() {
+  QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+  if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
+  return folder;
+}
+}  // namespace
+
+TSingleInstance::TSingleInstance(const QString& name, QObject* parent) : QObject(parent) {
+  const QString base = InstanceFolder() + "/" + name + "-" + QString::number(::getuid());
+  lockPath_ = base + ".lock";
+  socketPath_ = base + ".socket";
+}
+
+TSingleInstance::~TSingleInstance() { Release(); }
+
+bool TSingleInstance::IsHeld() const { return lock_ && lock_->isLocked(); }
+
+bool TSingleInstance::Acquire() {
+  if (IsHeld()) return true;
+  lock_ = std::make_unique<QLockFile>(lockPath_);
+  // Never stale by age: only a lock whose process is gone is taken over.
+  lock_->setStaleLockTime(0);
+  if (lock_->tryLock(0)) {
+    server_ = new QLocalServer(this);
+    server_->setSocketOptions(QLocalServer::UserAccessOption);
+    QLocalServer::removeServer(socketPath_);
+    server_->listen(socketPath_);
+    connect(server_, &QLocalServer::newConnection, this, &TSingleInstance::OnNewConnection);
+    return true;
+  }
+  lock_.reset();
+  // The first instance may hold the lock but not listen yet: try for a moment.
+  QElapsedTimer timer;
+  timer.start();
+  while (timer.elapsed() < 2000) {
+    QLocalSocket socket;
+    socket.connectToServer(socketPath_);
+    if (socket.waitForConnected(500)) {
+      socket.write(kActivate);
+      socket.waitForBytesWritten(1000);
+      socket.disconnectFromServer();
+      break;
+    }
+    QThread::msleep(50);
+  }
+  return false;
+}
+
+void TSingleInstance::Release() {
+  if (server_) {
+    server_->close();
+    delete server_;
+    server_ = nullptr;
+  }
+  if (lock_) {
+    lock_->unlock();
+    lock_.reset();
+  }
+}
+
+void TSingleInstance::OnNewConnection() {
+  while (QLocalSocket* socket = server_->nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    // The request may arrive in pieces.
+    auto received = std::make_shared<QByteArray>();
+    auto check = [this, socket, received] {
+      received->append(socket->readAll());
+      if (received->contains('\n')) {
+        if (received->startsWith("activate")) emit activationRequested();
+        received->clear();
+      }
+    };
+    connect(socket, &QLocalSocket::readyRead, this, check);
+    if (socket->bytesAvailable() > 0) check();
+  }
+}
+
+}  // namespace tess

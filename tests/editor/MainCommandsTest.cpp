@@ -1,0 +1,61 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "app/MainCommands.h"
+
+using namespace tess;
+
+TEST(MainCommands, EnablingTable) {
+  const TMainState none{};
+  const TMainState open{true, false, false, true};
+  const TMainState modified{true, true, true, false};
+  struct Row {
+    TMainCommand command;
+    bool withoutProject, withProject, withModifiedMaps;
+  } rows[] = {
+      {TMainCommand::NewProject, true, false, false},
+      {TMainCommand::OpenProject, true, false, false},
+      {TMainCommand::CloseProject, false, true, true},
+      {TMainCommand::SaveMap, false, false, true},
+      {TMainCommand::RevertMap, false, false, true},
+      {TMainCommand::ModeEvent, false, true, true},
+      {TMainCommand::TestPlay, false, true, true},
+      {TMainCommand::Exit, true, true, true},
+      {TMainCommand::About, true, true, true},
+      {TMainCommand::Undo, false, false, true},
+      {TMainCommand::ToolPen, false, true, false},  // event mode: no tile tools
+  };
+  for (const Row& row : rows) {
+    const TMainCommandInfo& info = CommandInfo(row.command);
+    SCOPED_TRACE(info.caption);
+    EXPECT_EQ(IsEnabled(info.rule, none), row.withoutProject);
+    EXPECT_EQ(IsEnabled(info.rule, open), row.withProject);
+    EXPECT_EQ(IsEnabled(info.rule, modified), row.withModifiedMaps);
+  }
+}
+
+TEST(MainCommands, ShortcutsAreUniqueAndCaptionsExact) {
+  std::set<std::string> shortcuts;
+  for (const TMainCommandInfo& info : MainCommands()) {
+    if (*info.shortcut) EXPECT_TRUE(shortcuts.insert(info.shortcut).second) << info.shortcut;
+  }
+  EXPECT_STREQ(CommandInfo(TMainCommand::SaveMap).shortcut, "Ctrl+S");
+  EXPECT_STREQ(CommandInfo(TMainCommand::TestPlay).shortcut, "F9");
+  EXPECT_STREQ(CommandInfo(TMainCommand::RevertMap).caption, "Revert to Last Save");
+}
+
+TEST(MainCommands, SettingsOutOfRangeSelectTheFirstChoice) {
+  EXPECT_EQ(ModeFromSetting(5), 0);
+  EXPECT_EQ(ModeFromSetting(-1), 0);
+  EXPECT_EQ(ModeFromSetting(2), 2);
+  EXPECT_EQ(ZoomFromSetting(4), 0);
+  EXPECT_EQ(TileSizeOfZoom(3), 4);
+  EXPECT_EQ(TileSizeOfZoom(9), 32);
+  EXPECT_STREQ(ModeStatusText(2), "Event Editing Mode");
+}
+
+TEST(MainCommands, TestPlayWords) {
+  EXPECT_EQ(TestPlayWords(false, true), (std::vector<std::string>{"TestPlay", "HideTitle", "FullScreen"}));
+  EXPECT_EQ(TestPlayWords(true, false), (std::vector<std::string>{"TestPlay", "ShowTitle", "Window"}));
+}
