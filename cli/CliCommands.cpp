@@ -11,6 +11,7 @@
 #include "core/Unlha.h"
 #include "core/Version.h"
 #include "media/PictureFile.h"
+#include "database/ProjectCheck.h"
 
 namespace tess::cli {
 
@@ -23,6 +24,21 @@ int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream
   }
   out << DumpChunks(ReadWholeFile(args[0]));
   return 0;
+}
+
+int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli check PROJECT_DIR\n";
+    return 2;
+  }
+  std::vector<TProjectProblem> problems = CheckProject(args[0]);
+  for (const TProjectProblem& p : problems) out << p.file << ": " << p.message << "\n";
+  if (problems.empty()) {
+    out << "ok\n";
+    return 0;
+  }
+  out << problems.size() << (problems.size() == 1 ? " problem\n" : " problems\n");
+  return 1;
 }
 
 // Runs the game disk's archiver on a command line given as words, e.g.
@@ -133,6 +149,8 @@ void Help(std::ostream& out) {
 const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
+      {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing",
+       Check},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},

@@ -1,6 +1,7 @@
 #include "cli/FileKinds.h"
 
 #include "core/StreamUtils.h"
+#include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 
@@ -24,12 +25,28 @@ TFileKind Kind(const char* magic, const char* name, std::string (*summary)(const
                    }};
 }
 
+// The database: a round trip writes the same data without counting a save.
+TFileKind DataBaseKind() {
+  return TFileKind{kDataBaseMagic, "database",
+                   [](const Bytes& data) {
+                     TLcfDataBase db;
+                     db.LoadFromMemory(data, true);
+                     return DescribeDatabase(db);
+                   },
+                   [](const Bytes& data) {
+                     TLcfDataBase db;
+                     db.LoadFromMemory(data, true);
+                     return db.SaveToMemory(TCatalogVarData::Mode::Copy);
+                   }};
+}
+
 }  // namespace
 
 const std::vector<TFileKind>& FileKinds() {
   static const std::vector<TFileKind> kinds = {
       Kind<TLcfMapTree>(kMapTreeMagic, "map tree", DescribeMapTree),
       Kind<TLcfMap>(kMapMagic, "map", DescribeMap),
+      DataBaseKind(),
   };
   return kinds;
 }

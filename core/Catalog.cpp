@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <typeinfo>
 
 #include "core/ClipboardPort.h"
 #include "core/QuietMode.h"
@@ -432,6 +433,11 @@ bool TCatalog::Resize(int n) {
     for (int id = old; id > n; --id) Delete(id);
   }
   return true;
+}
+
+void TCatalog::Swap(TCatalog& other) {
+  if (typeid(*this) != typeid(other)) throw std::logic_error("catalogs of different classes swapped");
+  items_.swap(other.items_);
 }
 
 void TCatalog::Renumber() {

@@ -180,6 +180,9 @@ public:
   void Delete(int32_t id);
   void Remove(int32_t id);
   void Clear() { items_.clear(); }
+  // Exchanges the items of two catalogs of the same class: how a list parsed on the side is put in
+  // place at once, or handed back unchanged.
+  void Swap(TCatalog& other);
   void SetCount(int n);
   bool Resize(int n);
   // Sorts by compare (a strict weak order), then renumbers the items 1..Count in their new order.
@@ -204,6 +207,9 @@ public:
 protected:
   // Creates a fresh item of the catalog's item class with this id, already reset.
   virtual std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const = 0;
+  // The owned items, for catalogs that load their items in their own way (keeping some of them
+  // across a reload). They must keep the order invariant: ascending ids, no id twice.
+  std::vector<std::unique_ptr<TCatalogItem>>& Items() { return items_; }
   // Exchanges the items with another catalog of the same item class: lets a catalog parse into a
   // fresh one and take its items only when the whole parse succeeded.
   void SwapItems(TCatalog& other) { items_.swap(other.items_); }

@@ -10,7 +10,7 @@ namespace tess {
 inline constexpr const char* kNoSoundName = "(OFF)";
 
 class TLcfMusic : public TCatalogBaseItem {
-public:
+ public:
   TLcfMusic() { Reset(); }
 
   std::string name;
@@ -26,7 +26,7 @@ public:
 };
 
 class TLcfSound : public TCatalogBaseItem {
-public:
+ public:
   TLcfSound() { Reset(); }
 
   std::string name;

@@ -8,6 +8,7 @@
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
 #include "media/PictureFile.h"
+#include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 
@@ -84,6 +85,18 @@ TEST(Cli, ConvertWritesTheFormatOfTheTargetName) {
   std::filesystem::remove_all(dir);
 }
 
+TEST(Cli, CheckLoadsAWholeProject) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-check-" + std::to_string(::getpid()));
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  TRun missing = RunCliWords({"check", dir.string()});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.out.find("TESS_RT.ldb: "), std::string::npos);
+  EXPECT_NE(missing.out.find("2 problems"), std::string::npos);
+  EXPECT_EQ(RunCliWords({"check"}).status, 2);
+  std::filesystem::remove_all(dir);
+}
+
 TEST(Cli, InfoAndRoundTripByMagicString) {
   auto dir = std::filesystem::temp_directory_path() / ("tess-cli-kinds-" + std::to_string(::getpid()));
   std::filesystem::create_directories(dir);
@@ -132,6 +145,28 @@ TEST(Cli, InfoAndRoundTripByMagicString) {
   EXPECT_EQ(ReadWholeFile(path("copy")).size(), 4u);
   EXPECT_NE(RunCliWords({"info", path("other")}).err.find("unknown kind of file (magic \"Other\")"), std::string::npos);
   EXPECT_EQ(RunCliWords({"roundtrip", path("cut.lmu")}).status, 2);
+  std::filesystem::remove_all(dir);
+}
+
+TEST(Cli, InfoAndRoundTripOfDatabases) {
+  auto dir = std::filesystem::temp_directory_path() / ("tess-cli-db-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir);
+  std::string file = (dir / "TESS_RT.ldb").string(), copy = (dir / "copy.ldb").string();
+  TLcfDataBase db;
+  db.heroes.SetCount(3);
+  db.animations.ItemAt(0)->name = "Slash";
+  db.SaveToFile(file);
+  TRun info = RunCliWords({"info", file});
+  EXPECT_EQ(info.status, 0) << info.err;
+  EXPECT_EQ(info.out.rfind("database, ", 0), 0u) << info.out;
+  EXPECT_NE(info.out.find("saved 1 times, 3 heroes, 1 classes"), std::string::npos) << info.out;
+  TRun trip = RunCliWords({"roundtrip", file, copy});
+  EXPECT_EQ(trip.status, 0) << trip.err;
+  EXPECT_EQ(ReadWholeFile(copy), ReadWholeFile(file));
+  Bytes cut = ReadWholeFile(file);
+  cut.resize(cut.size() - 5);
+  WriteFileAtomic(file, cut);
+  EXPECT_EQ(RunCliWords({"info", file}).status, 1);
   std::filesystem::remove_all(dir);
 }
 

@@ -1,0 +1,278 @@
+#include "database/DataBaseObj.h"
+
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+#include "core/AtomicFile.h"
+#include "core/MessagePort.h"
+#include "core/PathUtils.h"
+
+namespace tess {
+
+namespace {
+
+constexpr int32_t kFirstChunk = 11, kLastChunk = 32, kAnimationChunk = 19;
+constexpr int32_t kNewFormatVersion = TLcfSystem::kCurrentFormatVersion;
+
+// One top-level chunk: the list or the record it holds.
+struct TTopLevel {
+  int32_t id;
+  TCatalog* list;
+  TCatalogBaseItem* record;
+};
+
+// Every top-level chunk but the battle animations, which load and save through their caches.
+std::vector<TTopLevel> TopLevel(TLcfDataBase& db) {
+  return {{11, &db.heroes, nullptr},     {12, &db.skills, nullptr},           {13, &db.items, nullptr},
+          {14, &db.monsters, nullptr},   {15, &db.troops, nullptr},           {16, &db.terrain, nullptr},
+          {17, &db.attributes, nullptr}, {18, &db.conditions, nullptr},       {20, &db.tilesets, nullptr},
+          {21, nullptr, &db.vocabulary}, {22, nullptr, &db.system},           {23, &db.switches, nullptr},
+          {24, &db.variables, nullptr},  {25, &db.commonEvents, nullptr},     {29, nullptr, &db.battle},
+          {30, &db.classes, nullptr},    {32, &db.battlerAnimations, nullptr}};
+}
+
+}  // namespace
+
+namespace {
+// The path of name in folder: the entry already there under any case, else the name as given.
+std::string PathNoCase(const std::string& folder, const std::string& name) {
+  return FindNameNoCase(folder, name).value_or(WithTrailingBackslash(folder) + name);
+}
+}  // namespace
+
+TFileStamp FileStampOf(const std::string& path) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) throw EFileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
+  return {static_cast<int64_t>(st.st_size),
+          static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + static_cast<int64_t>(st.st_mtim.tv_nsec)};
+}
+
+TLcfDataBase::TLcfDataBase() {
+  battle.SetTerrainList(&terrain);
+  ResetDatabase();
+}
+
+void TLcfDataBase::ResetDatabase() {
+  for (const TTopLevel& t : TopLevel(*this)) {
+    if (t.list)
+      t.list->SetCount(1);
+    else
+      t.record->Reset();
+  }
+  animations.SetCount(1);
+  kept_.clear();
+  stamp_ = {};
+}
+
+// ---------------------------------------------------------------------------------------------
+// Loading
+
+void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing) {
+  TByteReader reader(data.data(), data.size());
+  std::string magic;
+  try {
+    magic = reader.ReadString();
+  } catch (const EReadError&) {
+    throw EWrongMagic();
+  }
+  if (magic != kDataBaseMagic) throw EWrongMagic();
+
+  // Everything but the battle animations is parsed into a scratch database; nothing here changes
+  // until the whole file has been read.
+  auto scratch = std::make_unique<TLcfDataBase>();
+  std::vector<TTopLevel> into = TopLevel(*scratch);
+  bool present[kLastChunk + 1] = {};
+  std::optional<std::pair<size_t, size_t>> animationBody;
+  std::vector<TKeptChunk> kept;
+  while (!reader.AtEnd()) {
+    const int32_t id = reader.ReadInt();
+    const size_t size = reader.ReadLength();
+    // Each part reads only its own chunk's body, however damaged.
+    TByteReader body(reader.Here(), size);
+    auto member = std::find_if(into.begin(), into.end(), [id](const TTopLevel& t) { return t.id == id; });
+    if (id == kAnimationChunk) {
+      animationBody.emplace(reader.Pos(), size);
+    } else if (member != into.end()) {
+      if (member->list)
+        member->list->LoadFrom(body);
+      else
+        member->record->LoadFrom(body);
+    } else if (id > 0 && size > 0) {
+      // A chunk this system does not use (or an unused one that holds data) is kept; the later
+      // of two with the same id wins.
+      std::erase_if(kept, [id](const TKeptChunk& k) { return k.id == id; });
+      kept.push_back({id, Bytes(reader.Here(), reader.Here() + size)});
+    }
+    if (id >= kFirstChunk && id <= kLastChunk) present[id] = true;
+    reader.Skip(size);
+  }
+  if (animationBody) {
+    // Keeps every clean animation whose bytes are unchanged; leaves the list as it was on error.
+    TByteReader body(data.data() + animationBody->first, animationBody->second);
+    animations.LoadReusing(body);
+  } else if (resetMissing) {
+    animations.Swap(scratch->animations);
+  }
+
+  // Take the parsed parts.
+  std::vector<TTopLevel> mine = TopLevel(*this);
+  for (size_t i = 0; i < mine.size(); ++i) {
+    if (!present[mine[i].id] && !resetMissing) continue;
+    if (mine[i].list)
+      mine[i].list->Swap(*into[i].list);
+    else
+      mine[i].record->Assign(*into[i].record);
+  }
+  std::stable_sort(kept.begin(), kept.end(), [](const TKeptChunk& a, const TKeptChunk& b) { return a.id < b.id; });
+  kept_ = std::move(kept);
+}
+
+void TLcfDataBase::LoadFromFile(const std::string& path) {
+  const TFileStamp now = FileStampOf(path);
+  const Bytes data = ReadWholeFile(path);
+  LoadFromMemory(data, !(now == stamp_));
+  stamp_ = now;
+}
+
+bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* error) {
+  try {
+    LoadFromFile(PathNoCase(projectFolder, kDataBaseFileName));
+    return true;
+  } catch (const ETessError& e) {
+    if (error) *error = e.what();
+  } catch (const std::bad_alloc&) {
+    if (error) *error = EOutOfMemory().what();
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Saving
+
+Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
+  // Rank and mark arrays are trimmed to this database's lists while it saves.
+  TDataBaseLinksScope scope(this);
+  Bytes out;
+  TByteWriter w(out);
+  w.WriteString(kDataBaseMagic);
+  std::vector<TTopLevel> parts = TopLevel(*this);
+  size_t nextKept = 0;
+  auto writeKeptBelow = [&](int32_t id) {
+    for (; nextKept < kept_.size() && kept_[nextKept].id < id; ++nextKept) {
+      w.WriteInt(kept_[nextKept].id);
+      w.WriteInt(static_cast<int32_t>(kept_[nextKept].body.size()));
+      w.WriteBytes(kept_[nextKept].body.data(), kept_[nextKept].body.size());
+    }
+  };
+  Bytes body;
+  for (int32_t id = kFirstChunk; id <= kLastChunk; ++id) {
+    writeKeptBelow(id);
+    body.clear();
+    auto part = std::find_if(parts.begin(), parts.end(), [id](const TTopLevel& t) { return t.id == id; });
+    if (id == kAnimationChunk) {
+      animations.SaveCached(body);
+    } else if (part != parts.end()) {
+      if (part->list)
+        part->list->SaveTo(body, mode);
+      else
+        part->record->SaveTo(body, mode);
+    } else if (nextKept < kept_.size() && kept_[nextKept].id == id) {
+      body = kept_[nextKept++].body;  // an unused chunk that came with data
+    }
+    w.WriteInt(id);
+    w.WriteInt(static_cast<int32_t>(body.size()));
+    w.WriteBytes(body.data(), body.size());
+  }
+  writeKeptBelow(INT32_MAX);
+  return out;
+}
+
+void TLcfDataBase::SaveToFile(const std::string& path) {
+  const int32_t savesBefore = system.saveCount;
+  Bytes data;
+  try {
+    data = SaveToMemory();
+    WriteFileAtomic(path, data);
+  } catch (...) {
+    system.saveCount = savesBefore;
+    throw;
+  }
+  // The stamp of the file as it now stands, after the rename.
+  try {
+    stamp_ = FileStampOf(path);
+  } catch (const EFileError&) {
+    stamp_ = {};  // unknown: the next load starts from a reset database
+  }
+}
+
+bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::string& applicationFolder) {
+  if (system.formatVersion < kNewFormatVersion) {
+    bool ok = ShowMessageBox(kConvertQuestion, {TMessageIcon::Warning, TMessageButtons::YesNo}) == TMessageResult::Yes;
+    for (const char* folder : {"Battle2", "BattleCharSet", "BattleWeapon", "Frame", "System2"}) {
+      if (!ok) break;
+      const std::string path = PathNoCase(projectFolder, folder);
+      struct stat st;
+      if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) continue;
+      ok = ::mkdir(path.c_str(), 0777) == 0;
+    }
+    if (!ok) {
+      ShowError(kCompileFailedMessage);
+      return false;
+    }
+    // The newer format needs the newer runtime; whether the copy works is not essential to the
+    // data and is not checked.
+    try {
+      WriteFileAtomic(PathNoCase(projectFolder, "TESS_RT.exe"),
+                      ReadWholeFile(PathNoCase(applicationFolder, "TESS_RT.exe.dat")));
+    } catch (const ETessError&) {
+    }
+  }
+  const int32_t versionBefore = system.formatVersion;
+  system.formatVersion = kNewFormatVersion;
+  try {
+    SaveToFile(PathNoCase(projectFolder, kDataBaseFileName));
+  } catch (const ETessError& e) {
+    system.formatVersion = versionBefore;
+    ShowError(e.what());
+    return false;
+  }
+  return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+
+std::string DescribeDatabase(const TLcfDataBase& db) {
+  struct TPart {
+    const char* what;
+    int count;
+  };
+  const TPart parts[] = {
+      {"heroes", db.heroes.Count()},
+      {"classes", db.classes.Count()},
+      {"skills", db.skills.Count()},
+      {"items", db.items.Count()},
+      {"monsters", db.monsters.Count()},
+      {"troops", db.troops.Count()},
+      {"terrain", db.terrain.Count()},
+      {"tilesets", db.tilesets.Count()},
+      {"attributes", db.attributes.Count()},
+      {"conditions", db.conditions.Count()},
+      {"battle animations", db.animations.Count()},
+      {"battler animations", db.battlerAnimations.Count()},
+      {"battle commands", db.battle.commands.Count()},
+      {"switches", db.switches.Count()},
+      {"variables", db.variables.Count()},
+      {"common events", db.commonEvents.Count()},
+  };
+  std::string out =
+      "format " + std::to_string(db.system.formatVersion) + ", saved " + std::to_string(db.system.saveCount) + " times";
+  for (const TPart& part : parts) out += ", " + std::to_string(part.count) + " " + part.what;
+  return out;
+}
+
+}  // namespace tess

@@ -1,0 +1,30 @@
+#pragma once
+// Attributes: the elements and weapon kinds that skills and weapons carry, each with the damage
+// multiplier for every resistance rank.
+
+#include "core/Catalog.h"
+
+namespace tess {
+
+class TLcfAttribItem : public TCatalogItem {
+ public:
+  TLcfAttribItem() { Reset(); }
+
+  uint8_t attributeType = 0;  // 0 weapon, 1 magic
+  int32_t rateA = 300;
+  int32_t rateB = 200;
+  int32_t rateC = 100;
+  int32_t rateD = 50;
+  int32_t rateE = 0;
+
+  void DescribeChunks(TCatalogVarData& v) override;
+  // The multiplier for a rank 0 (A) to 4 (E); 0 for any other rank.
+  int32_t RateForRank(int rank) const;
+};
+
+class TLcfAttrib : public TCatalogOf<TLcfAttribItem> {
+ public:
+  TLcfAttrib() : TCatalogOf("Event script referenced an attribute that does not exist.") {}
+};
+
+}  // namespace tess

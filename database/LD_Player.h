@@ -1,0 +1,173 @@
+#pragma once
+// Heroes: the characters a party can hold. Heroes and classes (LD_Job) share the parameter curves,
+// the experience curve, the skills learned by level, resistance ranks and battle command slots,
+// kept in TLcfActorBase; this module also holds the experience formula and the curve generators
+// both pages use.
+
+#include <array>
+#include <functional>
+
+#include "core/Catalog.h"
+#include "database/LD_Ranks.h"
+
+namespace tess {
+
+inline constexpr int kParameterCount = 6;  // max HP, max MP, attack, defense, intelligence, agility
+inline constexpr int kMaxHeroLevel = 99;
+inline constexpr int kCurveElements = kParameterCount * kMaxHeroLevel;  // 594
+inline constexpr int kBattleCommandSlots = 6;
+inline constexpr int kMaxLearnedSkills = 500;
+inline constexpr int kEquipmentSlots = 5;  // weapon, shield, armor, helmet, accessory
+// The experience total that marks a level as out of reach.
+inline constexpr int32_t kUnreachableExperience = 10000000;
+
+enum TParameter { kMaxHP = 0, kMaxMP = 1, kAttack = 2, kDefense = 3, kIntelligence = 4, kAgility = 5 };
+
+// The editing range of each parameter.
+int ParameterMinimum(int parameter);
+int ParameterMaximum(int parameter);
+
+// One skill learned on reaching a level. Heroes and classes have identical entries.
+class TLcfLearningItem : public TCatalogItem {
+ public:
+  int32_t level = 1;
+  int32_t skillId = 1;
+  void DescribeChunks(TCatalogVarData& v) override;
+};
+class TLcfPlayerLearningItem : public TLcfLearningItem {};
+class TLcfJobLearningItem : public TLcfLearningItem {};
+
+inline constexpr const char* kSkillMissing = "Event script referenced a skill that does not exist.";
+
+// A list of learned skills: at most 500 entries, each skill once, kept sorted by level and then
+// skill id.
+template <class TItem>
+class TLcfLearningList : public TCatalogOf<TItem> {
+ public:
+  TLcfLearningList() : TCatalogOf<TItem>(kSkillMissing) {}
+
+  bool HasSkill(int32_t skillId) const {
+    for (int i = 0; i < this->Count(); ++i)
+      if (this->ItemAt(i)->skillId == skillId) return true;
+    return false;
+  }
+  // Adds an entry and re-sorts; false (nothing added) when the list is full or has the skill.
+  bool AddSkill(int32_t level, int32_t skillId) {
+    if (this->Count() >= kMaxLearnedSkills || HasSkill(skillId)) return false;
+    TItem* item = this->Append();
+    item->level = level;
+    item->skillId = skillId;
+    SortSkills();
+    return true;
+  }
+  void SortSkills() {
+    this->Sort(
+        [](const TItem& a, const TItem& b) { return a.level != b.level ? a.level < b.level : a.skillId < b.skillId; });
+  }
+};
+
+class TLcfPlayerLearning : public TLcfLearningList<TLcfPlayerLearningItem> {};
+class TLcfJobLearning : public TLcfLearningList<TLcfJobLearningItem> {};
+
+// Storage and accessors shared by heroes and classes. Each class describes its own chunks.
+class TLcfActorBase : public TCatalogItem {
+ public:
+  uint8_t twoWeapons = 0;
+  uint8_t lockEquipment = 0;
+  uint8_t aiControl = 0;
+  uint8_t mightyGuard = 0;
+  // Parameter-major: parameter p at level L is element p * 99 + L - 1.
+  uint16_t parameters[kCurveElements] = {};
+  int32_t expPrimary = 300;
+  int32_t expSecondary = 300;
+  int32_t expTertiary = 0;
+  int32_t battlerAnimation = 1;
+  int32_t conditionRankCount = 0;
+  std::vector<uint8_t> conditionRanks;
+  int32_t attributeRankCount = 0;
+  std::vector<uint8_t> attributeRanks;
+  // Six command slots (used ids, then 0, then -1) and a seventh element no accessor touches.
+  int32_t battleCommands[kBattleCommandSlots + 1] = {};
+
+  void Reset() override;
+
+  int GetParameter(int parameter, int level) const;
+  void SetParameter(int parameter, int level, int value);
+  int32_t GetBattleCommand(int slot) const;
+  void SetBattleCommand(int slot, int32_t commandId);
+  // Ranks by condition or attribute id (from 1); neutral C past the stored ones.
+  uint8_t GetConditionRank(int id) const { return ByteAt(conditionRanks, id - 1, kRankC); }
+  void SetConditionRank(int id, uint8_t rank) { SetByteAt(conditionRanks, id - 1, rank); }
+  void ResizeConditionRanks(int n) { ResizeBytes(conditionRanks, conditionRankCount, n, kRankC); }
+  uint8_t GetAttributeRank(int id) const { return ByteAt(attributeRanks, id - 1, kRankC); }
+  void SetAttributeRank(int id, uint8_t rank) { SetByteAt(attributeRanks, id - 1, rank); }
+  void ResizeAttributeRanks(int n) { ResizeBytes(attributeRanks, attributeRankCount, n, kRankC); }
+
+  // Total experience needed to reach a level with this record's curve.
+  int32_t ExperienceForLevel(int level) const;
+
+ protected:
+  // Saving trims trailing neutral ranks and the ranks of conditions and attributes that no longer
+  // exist; loading makes the counts agree with the arrays actually read.
+  void PrepareRanks(TCatalogVarData& v);
+  void AfterLoad() override;
+};
+
+class TLcfPlayerItem : public TLcfActorBase {
+ public:
+  TLcfPlayerItem() { Reset(); }
+
+  std::string title;
+  std::string charSetFile;
+  int32_t charSetIndex = 0;
+  uint8_t charSetTransparent = 0;
+  int32_t initialLevel = 1;
+  int32_t maxLevel = 99;
+  uint8_t criticalHits = 1;
+  int32_t criticalChance = 30;
+  std::string faceSetFile;
+  int32_t faceIndex = 0;
+  uint16_t initialEquipment[kEquipmentSlots] = {};
+  int32_t unarmedAnimation = 1;
+  int32_t classId = 0;
+  int32_t reserved58 = 0;  // stored and copied; nothing shows or changes it
+  int32_t battlePositionX = 220;
+  int32_t battlePositionY = 120;
+  TLcfPlayerLearning skills;
+  int32_t reserved64 = 0;
+  uint8_t reserved66 = 0;
+  std::string reserved67;
+
+  void DescribeChunks(TCatalogVarData& v) override;
+
+  int GetEquipment(int slot) const;
+  void SetEquipment(int slot, int itemId);
+};
+
+class TLcfPlayer : public TCatalogOf<TLcfPlayerItem> {
+ public:
+  TLcfPlayer() : TCatalogOf("Event script referenced a hero that does not exist.") {}
+};
+
+// Total experience to reach level L: 0 below level 2, else (L-1)(P+T) + S*L(L-1)/2 summed step by
+// step, or 10,000,000 once any step exceeds 9,999,999.
+int32_t ExperienceForLevel(int32_t primary, int32_t secondary, int32_t tertiary, int level);
+
+// The two lines of the curve window for level L (1 to 99): the total, and the experience from L to
+// L + 1; a level out of reach shows dashes.
+std::string TotalExperienceLine(int32_t primary, int32_t secondary, int32_t tertiary, int level);
+std::string LevelExperienceLine(int32_t primary, int32_t secondary, int32_t tertiary, int level);
+
+// Fills parameter p of a curve array from its level-1 and level-99 values along a cubic curve whose
+// shape is accelerate (-2 early growth to 8 late growth). Levels 2 to 98 the curve does not reach
+// keep their values.
+void CurveFromEndpoints(uint16_t (&curve)[kCurveElements], int parameter, int level1Value, int level99Value,
+                        int accelerate);
+
+enum class TQuickCurve { Outstanding, AboveAverage, Average, BelowAverage };
+// A uniformly random integer from 0 to n - 1.
+using TRandom = std::function<int(int n)>;
+// Picks end points and shape at random for the grade, then draws the curve.
+void QuickCurve(uint16_t (&curve)[kCurveElements], int parameter, TQuickCurve grade, const TRandom& random);
+
+}  // namespace tess
