@@ -1,0 +1,56 @@
+#pragma once
+// The open project: creating, opening, closing and reopening projects, and the project dialogs.
+// It knows nothing of a project's contents; the main window gives it three callbacks to create a
+// new project's files, load a project and unload it.
+
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace tess {
+
+class TSettings;
+
+class TProjectManager {
+public:
+  struct TCallbacks {
+    // Writes a new project's files into ProjectFolder(); false (or an exception) is a failure.
+    std::function<bool(const std::string& gameTitle)> create;
+    // Loads the project in ProjectFolder(); false when it cannot be opened.
+    std::function<bool()> open;
+    // Unloads the open project.
+    std::function<void()> close;
+  };
+
+  // settings and applicationFolder (with a trailing '/') are kept for the life of the manager.
+  TProjectManager(TSettings& settings, std::string applicationFolder, TCallbacks callbacks);
+  ~TProjectManager();
+
+  bool IsOpen() const { return open_; }
+  // The open project's folder name, relative to the base folder.
+  const std::string& FolderName() const { return folderName_; }
+  // The folder that holds the projects, with a trailing '/'.
+  std::string BaseFolder() const;
+
+  // The folder itself already exists. Raises "Project creation could not be completed." after
+  // deleting the folder when the files cannot be made.
+  void CreateProject(const std::string& folderName, const std::string& gameTitle);
+  void OpenProject(const std::string& folderName);
+  void CloseProject();
+  void ReopenLastProject();
+
+  // The dialogs; owner is the main window.
+  void RunNewProjectDialog(QWidget* owner);
+  void RunOpenProjectDialog(QWidget* owner);
+  void RunGameDiskDialog(QWidget* owner);
+
+private:
+  TSettings& settings_;
+  std::string applicationFolder_;
+  TCallbacks callbacks_;
+  bool open_ = false;
+  std::string folderName_;
+};
+
+}  // namespace tess
