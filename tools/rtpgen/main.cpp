@@ -1,14 +1,15 @@
 // tessaly-rtpgen: draws the shared materials of the runtime package and writes them.
 //
-//   tessaly-rtpgen rtp FOLDER    writes the runtime package into FOLDER
-//
-// Further commands (a demo project built through the models) join the table below.
+//   tessaly-rtpgen rtp FOLDER                   writes the runtime package into FOLDER
+//   tessaly-rtpgen demo FOLDER [EDITOR_FOLDER]  creates the demo project in FOLDER, taking the
+//                                               project templates from EDITOR_FOLDER
 
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "tools/rtpgen/DemoProject.h"
 #include "tools/rtpgen/RuntimePackage.h"
 
 namespace {
@@ -20,13 +21,23 @@ int RunRtp(const std::vector<std::string>& args) {
   return 0;
 }
 
+int RunDemo(const std::vector<std::string>& args) {
+  if (args.empty() || args.size() > 2) return 2;
+  // The templates lie beside the editor; by default the build's editor folder.
+  const std::string editorFolder = args.size() == 2 ? args[1] : TESS_EDITOR_FOLDER;
+  tess::rtp::WriteDemoProject(args[0], editorFolder);
+  std::printf("Demo project \"%s\" in %s\n", tess::rtp::kDemoTitle, args[0].c_str());
+  return 0;
+}
+
 struct TCommand {
   const char* name;
   const char* usage;
   int (*run)(const std::vector<std::string>& args);
 };
 constexpr TCommand kCommands[] = {
-    {"rtp", "rtp FOLDER     write the runtime package into FOLDER", RunRtp},
+    {"rtp", "rtp FOLDER                   write the runtime package into FOLDER", RunRtp},
+    {"demo", "demo FOLDER [EDITOR_FOLDER]  create the demo project in FOLDER (templates from EDITOR_FOLDER)", RunDemo},
 };
 
 int Usage() {

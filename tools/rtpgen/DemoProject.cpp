@@ -1,0 +1,164 @@
+#include "tools/rtpgen/DemoProject.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
+
+#include "core/AtomicFile.h"
+#include "core/Errors.h"
+#include "core/PathUtils.h"
+#include "core/Stream.h"
+#include "platform/RuntimePackage.h"
+#include "tools/rtpgen/DemoKit.h"
+#include "tools/rtpgen/RuntimePackage.h"
+
+namespace tess::rtp {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Marks a folder as a demo written here, so a later run may replace it.
+constexpr const char* kDemoMark = ".tessaly-demo";
+
+void Check(const std::error_code& ec, const std::string& what) {
+  if (ec) throw EFileError(what + ": " + ec.message());
+}
+
+// Makes way for the project: an empty or missing folder is fine, an earlier demo is removed,
+// anything else is left alone and refused.
+void ClearFolder(const std::string& folder) {
+  std::error_code ec;
+  if (!fs::exists(folder, ec)) return;
+  if (fs::is_directory(folder, ec) && fs::is_empty(folder, ec)) {
+    fs::remove(folder, ec);
+    Check(ec, "Cannot remove " + folder);
+    return;
+  }
+  if (!fs::exists(fs::path(folder) / kDemoMark, ec))
+    throw EFileError(folder + " exists and does not hold a demo project written by tessaly-rtpgen");
+  fs::remove_all(folder, ec);
+  Check(ec, "Cannot remove " + folder);
+}
+
+// What the editor's create-project command writes into a new project folder: the material
+// folders, the runtime and database templates, the game title, a map tree with the root and one
+// 100 x 100 map.
+void CreateProjectFiles(const std::string& folder, const std::string& applicationFolder, const std::string& title) {
+  std::error_code ec;
+  fs::create_directories(folder, ec);
+  Check(ec, "Cannot create " + folder);
+  for (const std::string& name : MaterialFolders()) {
+    fs::create_directory(folder + name, ec);
+    Check(ec, "Cannot create " + folder + name);
+  }
+  for (const char* file : {"TESS_RT.exe", "TESS_RT.ldb"}) {
+    const std::string from = applicationFolder + file + ".dat";
+    if (IsFile(from)) {
+      WriteFileAtomic(folder + file, ReadWholeFile(from));
+    } else if (std::string(file) == "TESS_RT.ldb") {
+      TLcfDataBase db;
+      db.SaveToFile(folder + file);
+    }
+  }
+  WriteGameTitle(folder, title);
+  TLcfMapTree tree;
+  tree.projectFolder = folder;
+  tree.AddNode(0, 0)->name = title;
+  TLcfMapTreeItem* first = tree.AddNode(0, 1);
+  first->name = "MAP0001";
+  first->nodeType = TLcfMapTreeItem::kMap;
+  first->musicType = 1;
+  first->backdropType = 1;
+  first->teleport = first->escape = first->save = 1;
+  first->encounterSteps = 25;
+  TLcfMap map;
+  map.SetWidth(100);
+  map.SetHeight(100);
+  map.SaveToProject(folder, 1);
+  tree.currentId = 1;
+  tree.SaveTree();
+}
+
+TLcfMapTreeItem& MapNode(TLcfMapTree& tree, int32_t parent, int32_t id, const std::string& name,
+                         const std::string& music) {
+  TLcfMapTreeItem& node = *tree.AddNode(parent, id);
+  node.name = name;
+  node.nodeType = TLcfMapTreeItem::kMap;
+  node.musicType = music.empty() ? 0 : 2;
+  node.music.Reset();
+  if (!music.empty()) node.music.name = music;
+  node.backdropType = 1;
+  node.teleport = node.escape = node.save = 1;
+  node.encounters.Clear();
+  node.encounterSteps = 25;
+  return node;
+}
+
+void Encounters(TLcfMapTreeItem& node, std::initializer_list<int32_t> troops, int steps) {
+  node.encounters.Clear();
+  for (int32_t troop : troops) node.encounters.Append()->troopId = troop;
+  node.encounterSteps = steps;
+}
+
+}  // namespace
+
+void FillDemoMapTree(TLcfMapTree& tree) {
+  if (TLcfMapTreeItem* root = tree.FindById(0)) root->expanded = 1;
+
+  TLcfMapTreeItem& village = MapNode(tree, 0, kDemoVillage, "Eastbrook", "Village");
+  village.expanded = 1;
+  TLcfMapTreeItem& inn = MapNode(tree, kDemoVillage, kDemoInn, "Sleepy Boar Inn", "Inn");
+  inn.backdropType = 0;
+  inn.teleport = inn.escape = inn.save = 0;
+
+  TLcfMapTreeItem& field = MapNode(tree, 0, kDemoField, "River Fields", "Field");
+  field.expanded = 1;
+  Encounters(field, {demo::kTroopSlimes, demo::kTroopBats}, 30);
+
+  TLcfMapTreeItem& cave = MapNode(tree, kDemoField, kDemoDungeon, "Crystal Cave", "Dungeon");
+  cave.backdropType = 2;
+  cave.backdropName = "Cave";
+  cave.teleport = 2;
+  cave.save = 2;
+  Encounters(cave, {demo::kTroopBats, demo::kTroopSpirits}, 20);
+
+  TLcfMapTreeItem& woods = *tree.AddNode(kDemoField, kDemoWoods);
+  woods.name = "Dark Woods";
+  woods.nodeType = TLcfMapTreeItem::kArea;
+  woods.backdropType = 2;
+  woods.backdropName = "Forest";
+  const int32_t rect[4] = {38, 28, 58, 43};  // left, top, right, bottom (exclusive)
+  std::copy(rect, rect + 4, woods.areaRect);
+  Encounters(woods, {demo::kTroopGoblins, demo::kTroopSlimes}, 18);
+
+  tree.currentId = kDemoVillage;
+  tree.startPositions.partyMapId = kDemoVillage;
+  tree.startPositions.partyX = 19;
+  tree.startPositions.partyY = 16;
+}
+
+void WriteDemoProject(const std::string& folderName, const std::string& applicationFolderName) {
+  const std::string folder = WithTrailingBackslash(folderName);
+  const std::string applicationFolder = WithTrailingBackslash(applicationFolderName);
+  ClearFolder(folder);
+  CreateProjectFiles(folder, applicationFolder, kDemoTitle);
+
+  TLcfDataBase db;
+  std::string error;
+  if (!db.LoadDatabase(folder, &error)) throw EFileError(folder + kDataBaseFileName + ": " + error);
+  FillDemoDatabase(db);
+  db.SaveToFile(folder + kDataBaseFileName);
+
+  TLcfMapTree tree;
+  tree.projectFolder = folder;
+  tree.LoadTree();
+  tree.RequireRoot();
+  FillDemoMapTree(tree);
+  for (const auto& map : BuildDemoMaps()) map->SaveToProject(folder, map->Id());
+  tree.SaveTree();
+
+  WriteFileAtomic(folder + kDemoMark, std::string("Written by tessaly-rtpgen demo; rebuilt on every build.\n"));
+}
+
+}  // namespace tess::rtp
