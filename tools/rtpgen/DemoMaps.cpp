@@ -453,12 +453,12 @@ std::unique_ptr<TLcfMap> BuildDungeon() {
   p.Object(12, 1, kRedBanner, 1, 2);
   p.Object(17, 1, kRedBanner, 1, 2);
 
-  // The chasm with its bridge, the lava pool and the spring, moss in the treasure room.
+  // The chasm with its bridge, the lava pool and the spring, rubble in the treasure room.
   p.FillLower(6, 18, 2, 2, Lower(kBridgeH));
   p.FillLower(6, 20, 2, 2, Auto(kAutoPit));
   p.FillLower(24, 11, 3, 3, Auto(kAutoLava));
   p.FillLower(22, 15, 2, 2, Water(0));
-  p.FillLower(2, 12, 3, 4, Auto(kAutoMoss));
+  p.FillLower(2, 13, 3, 3, Lower(kFloorC));
   p.SetLower(11, 20, Lower(kBonesFloor));
   p.SetLower(17, 17, Lower(kPuddle));
 

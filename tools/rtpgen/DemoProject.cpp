@@ -41,16 +41,17 @@ void ClearFolder(const std::string& folder) {
   Check(ec, "Cannot remove " + folder);
 }
 
-// What the editor's create-project command writes into a new project folder: the material
-// folders, the runtime and database templates, the game title, a map tree with the root and one
-// 100 x 100 map.
-void CreateProjectFiles(const std::string& folder, const std::string& applicationFolder, const std::string& title) {
+// Makes a new project as the editor's new-project command does: the folder base + name, the
+// material folders, the runtime and database templates, the game title, a map tree with the root
+// and one 100 x 100 map. Returns the project folder with a trailing '/'.
+std::string CreateNewProject(const std::string& base, const std::string& name, const std::string& title,
+                             const std::string& applicationFolder) {
+  const std::string folder = base + name + "/";
   std::error_code ec;
-  fs::create_directories(folder, ec);
-  Check(ec, "Cannot create " + folder);
-  for (const std::string& name : MaterialFolders()) {
-    fs::create_directory(folder + name, ec);
-    Check(ec, "Cannot create " + folder + name);
+  if (!fs::create_directory(folder, ec)) throw EFileError("The project directory could not be created.");
+  for (const std::string& material : MaterialFolders()) {
+    fs::create_directory(folder + material, ec);
+    Check(ec, "Cannot create " + folder + material);
   }
   for (const char* file : {"TESS_RT.exe", "TESS_RT.ldb"}) {
     const std::string from = applicationFolder + file + ".dat";
@@ -78,6 +79,7 @@ void CreateProjectFiles(const std::string& folder, const std::string& applicatio
   map.SaveToProject(folder, 1);
   tree.currentId = 1;
   tree.SaveTree();
+  return folder;
 }
 
 TLcfMapTreeItem& MapNode(TLcfMapTree& tree, int32_t parent, int32_t id, const std::string& name,
@@ -138,27 +140,38 @@ void FillDemoMapTree(TLcfMapTree& tree) {
   tree.startPositions.partyY = 16;
 }
 
-void WriteDemoProject(const std::string& folderName, const std::string& applicationFolderName) {
-  const std::string folder = WithTrailingBackslash(folderName);
-  const std::string applicationFolder = WithTrailingBackslash(applicationFolderName);
-  ClearFolder(folder);
-  CreateProjectFiles(folder, applicationFolder, kDemoTitle);
+void WriteDemoProject(const std::string& folderName, const std::string& applicationFolder) {
+  fs::path path = fs::absolute(fs::path(folderName).lexically_normal());
+  if (!path.has_filename()) path = path.parent_path();  // a trailing '/'
+  ClearFolder(path.string());
+  std::error_code ec;
+  fs::create_directories(path.parent_path(), ec);
+  Check(ec, "Cannot create " + path.parent_path().string());
+  const std::string folder =
+      CreateNewProject(WithTrailingBackslash(path.parent_path().string()), path.filename().string(), kDemoTitle,
+                       WithTrailingBackslash(applicationFolder));
 
-  TLcfDataBase db;
-  std::string error;
-  if (!db.LoadDatabase(folder, &error)) throw EFileError(folder + kDataBaseFileName + ": " + error);
-  FillDemoDatabase(db);
-  db.SaveToFile(folder + kDataBaseFileName);
-
-  TLcfMapTree tree;
-  tree.projectFolder = folder;
-  tree.LoadTree();
-  tree.RequireRoot();
-  FillDemoMapTree(tree);
-  for (const auto& map : BuildDemoMaps()) map->SaveToProject(folder, map->Id());
-  tree.SaveTree();
-
+  // The mark goes first, so a run that fails half-way leaves a folder the next run may replace;
+  // the failed run removes it all the same.
   WriteFileAtomic(folder + kDemoMark, std::string("Written by tessaly-rtpgen demo; rebuilt on every build.\n"));
+  try {
+    TLcfDataBase db;
+    std::string error;
+    if (!db.LoadDatabase(folder, &error)) throw EFileError(folder + kDataBaseFileName + ": " + error);
+    FillDemoDatabase(db);
+    db.SaveToFile(folder + kDataBaseFileName);
+
+    TLcfMapTree tree;
+    tree.projectFolder = folder;
+    tree.LoadTree();
+    tree.RequireRoot();
+    FillDemoMapTree(tree);
+    for (const auto& map : BuildDemoMaps()) map->SaveToProject(folder, map->Id());
+    tree.SaveTree();
+  } catch (...) {
+    fs::remove_all(folder, ec);
+    throw;
+  }
 }
 
 }  // namespace tess::rtp
