@@ -5,6 +5,7 @@
 
 #include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"
+#include "app/QtMessagePort.h"
 #include "core/ClipboardPort.h"
 #include "core/Version.h"
 #include "platform/QtClipboard.h"
@@ -27,6 +28,8 @@ int RunEditor(int argc, char** argv) {
 
   TQtClipboard clipboard;
   SetClipboardPort(&clipboard);
+  TQtMessagePort messages;
+  SetMessagePort(&messages);
 
   TFormLcfMain window;
   window.show();
@@ -40,6 +43,7 @@ int RunEditor(int argc, char** argv) {
   }
   int status = app.exec();
   SetClipboardPort(nullptr);
+  SetMessagePort(nullptr);
   return status;
 }
 
