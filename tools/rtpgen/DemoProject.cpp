@@ -7,10 +7,8 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/PathUtils.h"
-#include "core/Stream.h"
-#include "platform/RuntimePackage.h"
+#include "platform/ProjectCreation.h"
 #include "tools/rtpgen/DemoKit.h"
-#include "tools/rtpgen/RuntimePackage.h"
 
 namespace tess::rtp {
 
@@ -39,47 +37,6 @@ void ClearFolder(const std::string& folder) {
     throw EFileError(folder + " exists and does not hold a demo project written by tessaly-rtpgen");
   fs::remove_all(folder, ec);
   Check(ec, "Cannot remove " + folder);
-}
-
-// Makes a new project as the editor's new-project command does: the folder base + name, the
-// material folders, the runtime and database templates, the game title, a map tree with the root
-// and one 100 x 100 map. Returns the project folder with a trailing '/'.
-std::string CreateNewProject(const std::string& base, const std::string& name, const std::string& title,
-                             const std::string& applicationFolder) {
-  const std::string folder = base + name + "/";
-  std::error_code ec;
-  if (!fs::create_directory(folder, ec)) throw EFileError("The project directory could not be created.");
-  for (const std::string& material : MaterialFolders()) {
-    fs::create_directory(folder + material, ec);
-    Check(ec, "Cannot create " + folder + material);
-  }
-  for (const char* file : {"TESS_RT.exe", "TESS_RT.ldb"}) {
-    const std::string from = applicationFolder + file + ".dat";
-    if (IsFile(from)) {
-      WriteFileAtomic(folder + file, ReadWholeFile(from));
-    } else if (std::string(file) == "TESS_RT.ldb") {
-      TLcfDataBase db;
-      db.SaveToFile(folder + file);
-    }
-  }
-  WriteGameTitle(folder, title);
-  TLcfMapTree tree;
-  tree.projectFolder = folder;
-  tree.AddNode(0, 0)->name = title;
-  TLcfMapTreeItem* first = tree.AddNode(0, 1);
-  first->name = "MAP0001";
-  first->nodeType = TLcfMapTreeItem::kMap;
-  first->musicType = 1;
-  first->backdropType = 1;
-  first->teleport = first->escape = first->save = 1;
-  first->encounterSteps = 25;
-  TLcfMap map;
-  map.SetWidth(100);
-  map.SetHeight(100);
-  map.SaveToProject(folder, 1);
-  tree.currentId = 1;
-  tree.SaveTree();
-  return folder;
 }
 
 TLcfMapTreeItem& MapNode(TLcfMapTree& tree, int32_t parent, int32_t id, const std::string& name,
@@ -147,9 +104,15 @@ void WriteDemoProject(const std::string& folderName, const std::string& applicat
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
   Check(ec, "Cannot create " + path.parent_path().string());
-  const std::string folder =
-      CreateNewProject(WithTrailingBackslash(path.parent_path().string()), path.filename().string(), kDemoTitle,
-                       WithTrailingBackslash(applicationFolder));
+  // The project is made exactly as the editor's "New Project" makes one.
+  std::string why;
+  std::string folder;
+  try {
+    folder = CreateNewProject(WithTrailingBackslash(path.parent_path().string()), path.filename().string(), kDemoTitle,
+                              WithTrailingBackslash(applicationFolder), &why);
+  } catch (const ETessError& e) {
+    throw EFileError(std::string(e.what()) + (why.empty() ? "" : " " + why));
+  }
 
   // The mark goes first, so a run that fails half-way leaves a folder the next run may replace;
   // the failed run removes it all the same.
