@@ -30,7 +30,9 @@
 #include "platform/ProfileFile.h"
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
+#include "platform/ProjectCreation.h"
 #include "platform/TextCodec.h"
+#include "platform/WaitCursor.h"
 #include "ui/CommandIcons.h"
 
 namespace tess {
@@ -73,15 +75,6 @@ constexpr const char* kSaveQuestion = "Map has changed since it was last saved. 
 
 std::string IniPath() { return ProjectFolder() + "TESS_RT.ini"; }
 
-// Runs work with the wait cursor, restoring the cursor on every way out.
-template <class Work>
-auto WithWaitCursor(Work work) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  struct Restore {
-    ~Restore() { QApplication::restoreOverrideCursor(); }
-  } restore;
-  return work();
-}
 }  // namespace
 
 TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, QWidget* parent)
@@ -102,7 +95,18 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   map_.tilesetExists = [this](int32_t id) { return database_.tilesets.FindById(id) != nullptr; };
   map_.Unload();
   TProjectManager::TCallbacks callbacks;
+  callbacks.create = [this](const std::string& title) {
+    std::string why;
+    bool made = CreateProjectFiles(ProjectFolder(), title, applicationFolder_, mapTree_, map_, &why);
+    if (!made && !why.empty()) ShowError(why, this);
+    return made;
+  };
   callbacks.open = [this] { return OpenCallback(); };
+  callbacks.markCurrentFormat = [this] {
+    // A new project is in the current data format from the start.
+    database_.system.formatVersion = 2003;
+    database_.SaveDatabase(ProjectFolder(), applicationFolder_);
+  };
   callbacks.close = [this] { CloseCallback(); };
   projects_ = std::make_unique<TProjectManager>(settings_, applicationFolder_, std::move(callbacks));
   UpdateCommandStates();
@@ -210,7 +214,8 @@ void TFormLcfMain::UpdateMapStatus() {
 }
 
 bool TFormLcfMain::SaveMap() {
-  WithWaitCursor([this] {
+  {
+    TWaitCursor wait;
     try {
       if (map_.modified && map_.Id() > 0) {
         map_.SaveWorkCopy(map_.Id());
@@ -221,25 +226,24 @@ bool TFormLcfMain::SaveMap() {
     } catch (const std::exception& e) {
       ShowError(e.what(), this);
     }
-  });
+  }
   UpdateCommandStates();
   return !MapsModified();
 }
 
 void TFormLcfMain::RevertMap() {
   if (AskYesNo("Map data will revert to the last time it was saved.  Proceed?", this) != TMessageResult::Yes) return;
-  WithWaitCursor([this] {
-    int32_t current = mapTree_.currentId;
-    map_.modified = false;
-    mapTree_.LoadTree();
-    mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
-    treePane_->blockSignals(true);
-    mapTree_.BuildView(*treePane_, true);
-    treePane_->blockSignals(false);
-    map_.Unload();
-    treePane_->SelectId(mapTree_.currentId);
-    LoadSelectedMap(mapTree_.currentId);
-  });
+  TWaitCursor wait;
+  int32_t current = mapTree_.currentId;
+  map_.modified = false;
+  mapTree_.LoadTree();
+  mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
+  treePane_->blockSignals(true);
+  mapTree_.BuildView(*treePane_, true);
+  treePane_->blockSignals(false);
+  map_.Unload();
+  treePane_->SelectId(mapTree_.currentId);
+  LoadSelectedMap(mapTree_.currentId);
 }
 
 bool TFormLcfMain::CloseQuery() {

@@ -13,7 +13,7 @@ namespace tess {
 class TSettings;
 
 class TProjectManager {
-public:
+ public:
   struct TCallbacks {
     // Writes a new project's files into ProjectFolder(); false (or an exception) is a failure.
     std::function<bool(const std::string& gameTitle)> create;
@@ -21,6 +21,9 @@ public:
     std::function<bool()> open;
     // Unloads the open project.
     std::function<void()> close;
+    // After the new-project dialog made and opened a project: marks the loaded database as being
+    // in the current data format. May be empty.
+    std::function<void()> markCurrentFormat;
   };
 
   // settings and applicationFolder (with a trailing '/') are kept for the life of the manager.
@@ -32,10 +35,14 @@ public:
   const std::string& FolderName() const { return folderName_; }
   // The folder that holds the projects, with a trailing '/'.
   std::string BaseFolder() const;
+  TSettings& Settings() const { return settings_; }
+  const std::string& ApplicationFolder() const { return applicationFolder_; }
 
   // The folder itself already exists. Raises "Project creation could not be completed." after
   // deleting the folder when the files cannot be made.
   void CreateProject(const std::string& folderName, const std::string& gameTitle);
+  // Opens base folder + folderName (found in any case); does nothing when a project is open, the
+  // name is empty or names no folder. An exception of the open callback passes on.
   void OpenProject(const std::string& folderName);
   void CloseProject();
   void ReopenLastProject();
@@ -45,7 +52,7 @@ public:
   void RunOpenProjectDialog(QWidget* owner);
   void RunGameDiskDialog(QWidget* owner);
 
-private:
+ private:
   TSettings& settings_;
   std::string applicationFolder_;
   TCallbacks callbacks_;

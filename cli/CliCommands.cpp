@@ -1,5 +1,10 @@
 #include "cli/CliCommands.h"
 
+#include <limits.h>
+#include <unistd.h>
+
+#include <QString>
+#include <filesystem>
 #include <ostream>
 
 #include "cli/FileKinds.h"
@@ -10,8 +15,12 @@
 #include "core/Stream.h"
 #include "core/Unlha.h"
 #include "core/Version.h"
-#include "media/PictureFile.h"
+#include "database/DataBaseObj.h"
 #include "database/ProjectCheck.h"
+#include "media/PictureFile.h"
+#include "platform/ProjectCreation.h"
+#include "platform/ProjectNames.h"
+#include "platform/TextCodec.h"
 
 namespace tess::cli {
 
@@ -133,6 +142,79 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
   return 0;
 }
 
+// The folder of this program, with a trailing '/'; empty when it cannot be found.
+std::string ProgramFolder() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  return std::filesystem::path(std::string(path, static_cast<size_t>(n))).parent_path().string() + "/";
+}
+
+// Makes a project as the new-project dialog does: DIR's parent is the base folder and its last
+// part the folder name. The templates are taken from the editor's folder, by default the app
+// folder beside this program's folder in the build tree.
+int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  const char* usage = "usage: tessaly-cli new DIR [--title TITLE] [--app-folder PATH] [--code-page NAME]\n";
+  std::string dir, title = kDefaultGameTitle, appFolder, codePage = "windows-1252";
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const bool hasValue = i + 1 < args.size();
+    if (a == "--title" && hasValue) {
+      title = args[++i];
+    } else if (a == "--app-folder" && hasValue) {
+      appFolder = args[++i];
+    } else if (a == "--code-page" && hasValue) {
+      codePage = args[++i];
+    } else if (a.rfind("--", 0) != 0 && dir.empty()) {
+      dir = a;
+    } else {
+      err << usage;
+      return 2;
+    }
+  }
+  if (dir.empty()) {
+    err << usage;
+    return 2;
+  }
+  std::filesystem::path folder = std::filesystem::absolute(dir).lexically_normal();
+  if (!folder.has_filename()) folder = folder.parent_path();
+  const std::string name = folder.filename().string();
+  if (name.empty() || name == "." || name == "..") {
+    err << usage;
+    return 2;
+  }
+  const QString shownTitle = QString::fromLocal8Bit(title);
+  if (QString::fromLocal8Bit(name).size() > kMaxProjectNameLength || shownTitle.size() > kMaxProjectNameLength) {
+    err << "tessaly-cli: the folder name and the game title take at most " << kMaxProjectNameLength << " characters\n";
+    return 2;
+  }
+  if (appFolder.empty()) appFolder = ProgramFolder() + "../app/";
+
+  std::string why;
+  try {
+    const std::string project = CreateNewProject(folder.parent_path().string(), name,
+                                                 TextCodec(codePage).FromUnicode(shownTitle), appFolder, &why);
+    out << "created " << project << "\n";
+    return 0;
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << e.what() << "\n";
+    if (!why.empty()) err << "tessaly-cli: " << why << "\n";
+    return 1;
+  }
+}
+
+// The database template new projects start from: a database in the reset state.
+int NewDatabase(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  if (args.size() != 1) {
+    err << "usage: tessaly-cli new-database FILE\n";
+    return 2;
+  }
+  TLcfDataBase database;
+  database.ResetDatabase();
+  WriteFileAtomic(args[0], database.SaveToMemory(TCatalogVarData::Mode::Copy));
+  return 0;
+}
+
 void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
@@ -149,14 +231,16 @@ void Help(std::ostream& out) {
 const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
-      {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing",
-       Check},
+      {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing", Check},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
+      {"new", "new DIR [--title TITLE]", "make a new project in DIR as the editor's New Project does", New},
+      {"new-database", "new-database FILE", "write a database in the reset state (the new-project template)",
+       NewDatabase},
   };
   return commands;
 }

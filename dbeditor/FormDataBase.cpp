@@ -11,6 +11,7 @@
 #include "core/MessagePort.h"
 #include "database/DataBaseObj.h"
 #include "dbeditor/FormEntryListPage.h"
+#include "platform/WaitCursor.h"
 
 namespace tess {
 
@@ -112,10 +113,7 @@ int TFormDataBase::CurrentTab() const { return tabs_->currentIndex(); }
 void TFormDataBase::SelectTab(int tab) { tabs_->setCurrentIndex((tab % kTabCount + kTabCount) % kTabCount); }
 
 void TFormDataBase::CreatePage(int tab) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  struct Restore {
-    ~Restore() { QApplication::restoreOverrideCursor(); }
-  } restore;
+  TWaitCursor wait;
   host_->hide();
   delete page_;
   page_ = nullptr;
@@ -142,9 +140,11 @@ bool TFormDataBase::ApplyEnabled() const { return applyButton_->isEnabled(); }
 void TFormDataBase::DataModified() { applyButton_->setEnabled(true); }
 
 bool TFormDataBase::Apply() {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  bool saved = database_.SaveDatabase(projectFolder_, applicationFolder_);
-  QApplication::restoreOverrideCursor();
+  bool saved;
+  {
+    TWaitCursor wait;
+    saved = database_.SaveDatabase(projectFolder_, applicationFolder_);
+  }
   if (saved) applyButton_->setEnabled(false);
   return saved;
 }

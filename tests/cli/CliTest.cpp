@@ -7,10 +7,12 @@
 #include "cli/CliCommands.h"
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
-#include "media/PictureFile.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "media/PictureFile.h"
+#include "platform/RuntimePackage.h"
+#include "tests/TestFolder.h"
 
 using namespace tess;
 
@@ -183,4 +185,71 @@ TEST(Cli, ArchivePacksAndLists) {
   EXPECT_EQ(listed.out, "-lh0- 24 24 TESS_RT.ini\n-lhd- 0 0 Music/\n");
   EXPECT_EQ(RunCliWords({"archive", "a", archive, "-x"}).status, 1);
   std::filesystem::remove_all(dir);
+}
+
+namespace {
+// Runs a shell command line; its standard output and exit status.
+TRun RunShell(const std::string& line) {
+  TRun run{-1, {}, {}};
+  FILE* pipe = ::popen(line.c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  size_t n;
+  while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+}  // namespace
+
+TEST(Cli, NewProjectPassesTheCheckAndTheRuntimeFindsItSound) {
+  test::TTestFolder folder;
+  const std::string project = folder / "Made by cli";
+  // The real programs: the tool finds the templates beside the editor by itself, and the project's
+  // runtime is the stand-in copied from there.
+  const TRun made = RunShell("'" TESS_BINARY_DIR "/cli/tessaly-cli' new '" + project + "' --title 'Cli Game'");
+  ASSERT_EQ(made.status, 0) << made.out;
+  EXPECT_EQ(made.out, "created " + project + "/\n");
+  EXPECT_EQ(ReadGameTitle(project), "Cli Game");
+
+  const TRun check = RunCliWords({"check", project});
+  EXPECT_EQ(check.status, 0) << check.out;
+  EXPECT_EQ(check.out, "ok\n");
+
+  const TRun played = RunShell("cd '" + project + "' && ./TESS_RT.exe TestPlay HideTitle Window");
+  EXPECT_EQ(played.status, 0) << played.out;
+  EXPECT_NE(played.out.find("title: Cli Game"), std::string::npos) << played.out;
+  EXPECT_NE(played.out.find("result: sound"), std::string::npos) << played.out;
+  EXPECT_TRUE(std::filesystem::exists(project + "/tess-rt.log"));
+}
+
+TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
+  test::TTestFolder folder;
+  const std::string app = TESS_BINARY_DIR "/app/";
+  // The title is stored in the game's code page.
+  TRun made = RunCliWords({"new", folder / "Cafe", "--title", "Caf\xc3\xa9", "--app-folder", app});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(ReadGameTitle(folder / "Cafe"), "Caf\xe9");
+
+  const struct {
+    std::vector<std::string> words;
+    int status;
+    const char* message;
+  } cases[] = {
+      {{"new"}, 2, "usage: tessaly-cli new DIR"},
+      {{"new", folder / "X", "--title"}, 2, "usage: tessaly-cli new DIR"},
+      {{"new", folder / "X", "--title", std::string(41, 'x'), "--app-folder", app}, 2, "at most 40 characters"},
+      {{"new", folder / "Cafe", "--app-folder", app}, 1, "The project directory could not be created."},
+      {{"new", folder / "a:b", "--app-folder", app}, 1, "Directory name contains illegal characters."},
+      {{"new", folder / "NoTemplates", "--app-folder", folder / "nowhere/"},
+       1,
+       "Project creation could not be completed.\ntessaly-cli: The template TESS_RT.exe.dat is missing"},
+  };
+  for (const auto& c : cases) {
+    const TRun run = RunCliWords(c.words);
+    EXPECT_EQ(run.status, c.status) << c.words.back();
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(folder / "NoTemplates"));
+  EXPECT_FALSE(std::filesystem::exists(folder / "X"));
 }

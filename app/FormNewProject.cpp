@@ -1,0 +1,80 @@
+#include "app/FormNewProject.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "app/FormProjectPath.h"
+#include "app/QtMessagePort.h"
+#include "app/WindowPlacement.h"
+#include "platform/ProjectNames.h"
+#include "platform/Settings.h"
+#include "platform/TextCodec.h"
+
+namespace tess {
+
+TFormNewProject::TFormNewProject(TSettings& settings, const std::string& applicationFolder, QWidget* owner)
+    : QDialog(owner), settings_(settings), base_(ProjectBaseFolder(settings, applicationFolder)) {
+  setWindowTitle("New Project");
+  setObjectName("FormNewProject");
+
+  folderEdit_ = new QLineEdit(QFile::decodeName(QByteArray::fromStdString(ProposeNewProjectName(base_))), this);
+  folderEdit_->setObjectName("FolderEdit");
+  folderEdit_->setMaxLength(kMaxProjectNameLength);
+  titleEdit_ = new QLineEdit(QString::fromLatin1(kDefaultGameTitle), this);
+  titleEdit_->setObjectName("TitleEdit");
+  titleEdit_->setMaxLength(kMaxProjectNameLength);
+
+  auto* names = new QFormLayout;
+  names->addRow("Directory Name", folderEdit_);
+  names->addRow("Game Name", titleEdit_);
+
+  auto* pathBox = new QGroupBox("Project Path", this);
+  pathButton_ = new QPushButton(pathBox);
+  pathButton_->setObjectName("ProjectPathButton");
+  pathButton_->setFlat(true);
+  pathButton_->setStyleSheet("text-align: left");
+  auto* pathLayout = new QVBoxLayout(pathBox);
+  pathLayout->addWidget(pathButton_);
+  connect(pathButton_, &QPushButton::clicked, this, &TFormNewProject::ChooseBaseFolder);
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &TFormNewProject::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &TFormNewProject::reject);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(names);
+  layout->addWidget(pathBox);
+  layout->addWidget(buttons);
+  setMinimumWidth(400);
+  ShowBaseFolder();
+  CenterOnOwnerWindow(this);
+}
+
+std::string TFormNewProject::FolderName() const { return QFile::encodeName(folderEdit_->text()).toStdString(); }
+
+std::string TFormNewProject::GameTitle() const { return TextCodec::Current().FromUnicode(titleEdit_->text()); }
+
+void TFormNewProject::ShowBaseFolder() { pathButton_->setText(QFile::decodeName(QByteArray::fromStdString(base_))); }
+
+void TFormNewProject::ChooseBaseFolder() {
+  TFormProjectPath dialog(base_, this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  base_ = dialog.Chosen();
+  settings_.SetProjectBasePath(base_);
+  settings_.Sync();
+  ShowBaseFolder();
+}
+
+void TFormNewProject::accept() {
+  if (!AcceptNewProjectFolder(base_, FolderName(), MessageOwner(this))) return;
+  settings_.SetProjectBasePath(base_);
+  settings_.Sync();
+  QDialog::accept();
+}
+
+}  // namespace tess

@@ -1,0 +1,54 @@
+#pragma once
+// "Open Project": every project under the base folder with its game title, and the commands to
+// open, rename and delete one or to choose another base folder.
+
+#include <QDialog>
+#include <string>
+#include <vector>
+
+#include "platform/ProjectNames.h"
+
+class QPushButton;
+class QTreeWidget;
+
+namespace tess {
+
+class TSettings;
+
+class TFormOpenProject : public QDialog {
+  Q_OBJECT
+ public:
+  TFormOpenProject(TSettings& settings, const std::string& applicationFolder, QWidget* owner);
+
+  // The folder name chosen with "Open".
+  const std::string& SelectedFolder() const { return selected_; }
+  const std::string& BaseFolder() const { return base_; }
+  // The projects shown, in list order.
+  const std::vector<TProjectEntry>& Projects() const { return projects_; }
+  QTreeWidget* List() const { return list_; }
+  // The entry selected in the list, or none.
+  const TProjectEntry* Current() const;
+
+  // The buttons' commands.
+  void OpenSelected();
+  void RenameSelected();
+  void DeleteSelected();
+  void ChooseBaseFolder();
+  // Lists the projects again, selecting folderName (or the first entry).
+  void Refill(const std::string& folderName = {});
+
+ private:
+  void UpdateButtons();
+
+  TSettings& settings_;
+  std::string base_;
+  std::string selected_;
+  std::vector<TProjectEntry> projects_;
+  QTreeWidget* list_;
+  QPushButton* pathButton_;
+  QPushButton* openButton_;
+  QPushButton* renameButton_;
+  QPushButton* deleteButton_;
+};
+
+}  // namespace tess
