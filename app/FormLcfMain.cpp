@@ -389,6 +389,8 @@ void TFormLcfMain::BuildPanes() {
   editor->setObjectName("MapEditorPane");
   editor->setAlignment(Qt::AlignCenter);
   editor->setAutoFillBackground(true);
+  left->setSizes({280, 220});
+  split->setSizes({256, 544});
   split->setStretchFactor(1, 1);
   setCentralWidget(split);
 }
