@@ -113,7 +113,7 @@ int RunEditor(int argc, char** argv) {
 
     if (parser.isSet(screenshot)) {
       const QString file = parser.value(screenshot);
-      QTimer::singleShot(1500, &window, [&window, file] {
+      QTimer::singleShot(300, &window, [&window, file] {
         bool saved = window.grab().save(file);
         QApplication::exit(saved ? 0 : 1);
       });
