@@ -50,6 +50,11 @@ int RunEditor(int argc, char** argv) {
   parser.addOption(screenshot);
   parser.addPositionalArgument("project", "A project folder to open.");
   parser.process(app);
+  // The project folder named on the command line, taken relative to the directory the editor was
+  // started in: the main window makes the project base folder current when it is created.
+  const QStringList words = parser.positionalArguments();
+  const QFileInfo projectArgument =
+      words.isEmpty() ? QFileInfo() : QFileInfo(QFileInfo(words.first()).absoluteFilePath());
 
   // One editor per user: a second start brings the first one forward and ends quietly.
   TSingleInstance instance;
@@ -87,9 +92,8 @@ int RunEditor(int argc, char** argv) {
     });
     // A project folder given on the command line opens as the Open Project dialog would: its
     // parent becomes the base folder.
-    const QStringList words = parser.positionalArguments();
     if (!words.isEmpty()) {
-      QFileInfo folder(words.first());
+      const QFileInfo& folder = projectArgument;
       if (folder.isDir()) {
         QString base = QDir::cleanPath(folder.absoluteDir().absolutePath());
         settings.SetProjectBasePath(base.toStdString() + "/");
