@@ -65,9 +65,10 @@ const std::vector<std::string>& MovieExtensions() {
 }
 
 const std::vector<std::string>& MaterialFolderNames() {
-  static const std::vector<std::string> list{
-      "Backdrop", "Battle", "CharSet", "ChipSet", "FaceSet", "GameOver",      "Monster",      "Movie", "Music",  "Panorama",
-      "Picture",  "Sound",  "System",  "Title",   "Battle2", "BattleCharSet", "BattleWeapon", "Frame", "System2"};
+  static const std::vector<std::string> list{"Backdrop",      "Battle",       "CharSet", "ChipSet", "FaceSet",
+                                             "GameOver",      "Monster",      "Movie",   "Music",   "Panorama",
+                                             "Picture",       "Sound",        "System",  "Title",   "Battle2",
+                                             "BattleCharSet", "BattleWeapon", "Frame",   "System2"};
   return list;
 }
 
