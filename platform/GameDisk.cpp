@@ -224,8 +224,13 @@ class TGameDiskRun {
 
   void Validate() {
     const std::string& work = job_.workFolder;
-    if (work.empty() || work[0] != '/' || StripTrailingSlashes(work) == "/")
+    // The work folder is deleted as a whole: it must be a folder of its own name, never one that
+    // holds anything the run reads or writes.
+    if (work.empty() || work[0] != '/' || FolderName(work) != kGameDiskFolderName)
       throw TFailure{"The scratch folder is not available."};
+    for (const std::string* folder : {&job_.projectFolder, &job_.runtimePackageFolder, &job_.applicationFolder})
+      if (!folder->empty() && (IsSameOrBelow(*folder, work) || IsSameOrBelow(work, *folder)))
+        throw TFailure{"The work folder \"" + work + "\" overlaps \"" + *folder + "\"."};
     if (job_.projectFolder.empty() || !IsFolder(job_.projectFolder))
       throw TFailure{"The project folder \"" + job_.projectFolder + "\" does not exist."};
     if (FolderName(job_.projectFolder).empty()) throw TFailure{"The project folder has no name."};

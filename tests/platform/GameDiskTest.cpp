@@ -297,6 +297,13 @@ TEST(GameDisk, RefusesWhatCannotBePacked) {
   } cases[] = {
       {"no scratch folder", [](TFixture&, TGameDiskJob& j) { j.workFolder = ""; }},
       {"relative work folder", [](TFixture&, TGameDiskJob& j) { j.workFolder = "GameDisk/"; }},
+      {"work folder of another name", [](TFixture& f, TGameDiskJob& j) { j.workFolder = f.dir / "scratch/"; }},
+      {"project in the work folder",
+       [](TFixture& f, TGameDiskJob& j) {
+         fs::rename(f.project, f.work + "My Game");
+         j.projectFolder = f.work + "My Game/";
+       }},
+      {"work folder in the project", [](TFixture& f, TGameDiskJob& j) { j.workFolder = f.project + "GameDisk/"; }},
       {"missing destination", [](TFixture& f, TGameDiskJob& j) { j.destination = f.dir / "nowhere/"; }},
       {"destination in the work folder", [](TFixture& f, TGameDiskJob& j) { j.destination = f.work + "out/"; }},
       {"missing package", [](TFixture& f, TGameDiskJob& j) { j.runtimePackageFolder = f.dir / "no-rtp/"; }},
@@ -311,9 +318,9 @@ TEST(GameDisk, RefusesWhatCannotBePacked) {
     SCOPED_TRACE(c.name);
     TFixture f("refuse");
     TGameDiskJob job = f.Job(true);
-    c.change(f, job);
     fs::create_directories(f.work + "out");
     WriteText(f.work + "left.txt", "left by an earlier run");
+    c.change(f, job);
     TGameDiskServices services;
     services.drives.isFloppyDrive = [](const std::string&) { return false; };
     const TGameDiskResult result = CreateGameDisk(job, services);
@@ -322,6 +329,7 @@ TEST(GameDisk, RefusesWhatCannotBePacked) {
     EXPECT_TRUE(NamesIn(f.dest).empty());
     // A refused run touches no folder, not even its work folder.
     EXPECT_TRUE(fs::exists(f.work + "left.txt"));
+    EXPECT_EQ(ReadText(job.projectFolder + "TESS_RT.exe"), "runtime");
   }
 }
 
