@@ -1,20 +1,45 @@
 #include "app/EditorMain.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
 
 #include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"
+#include "app/FormSplash.h"
+#include "app/ProjectManager.h"
 #include "app/QtMessagePort.h"
 #include "core/ClipboardPort.h"
+#include "core/ProjectFolder.h"
 #include "core/Version.h"
 #include "platform/QtClipboard.h"
+#include "platform/RuntimePackage.h"
+#include "platform/Settings.h"
+#include "platform/ShellServices.h"
+#include "platform/SingleInstance.h"
 
 namespace tess {
 
+namespace {
+
+// The checks before the title is set use the fixed caption "Tessaly".
+void StartUpError(const QString& text) { QMessageBox::critical(nullptr, "Tessaly", text); }
+
+bool DisplayIsEnough() {
+  QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen) return false;
+  QSize size = screen->size();
+  return screen->depth() >= 16 && size.width() >= 800 && size.height() >= 600;
+}
+
+}  // namespace
+
 int RunEditor(int argc, char** argv) {
   TEditorApplication app(argc, argv);
-  QApplication::setApplicationName(QString::fromLatin1(kApplicationTitle).trimmed());
+  QApplication::setApplicationName("Tessaly");
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
 
   QCommandLineParser parser;
@@ -26,22 +51,75 @@ int RunEditor(int argc, char** argv) {
   parser.addPositionalArgument("project", "A project folder to open.");
   parser.process(app);
 
-  TQtClipboard clipboard;
-  SetClipboardPort(&clipboard);
+  // One editor per user: a second start brings the first one forward and ends quietly.
+  TSingleInstance instance;
+  if (!instance.Acquire()) return 0;
+
+  if (!DisplayIsEnough()) {
+    StartUpError("A resolution of 800x600 and 16 bit color depth are required to run this program.");
+    return 1;
+  }
+  TSettings settings;
+  const std::string applicationFolder = ApplicationFolder();
+  const std::string rtp = RuntimePackageFolder(settings, applicationFolder);
+  if (rtp.empty()) {
+    StartUpError("The Tessaly RTP is not present or not registered.");
+    return 1;
+  }
+  SetCurrentRuntimePackageFolder(rtp);
+  settings.SetApplicationPath(applicationFolder);
+  PrepareScratchFolder();
+
   TQtMessagePort messages;
   SetMessagePort(&messages);
+  TQtClipboard clipboard;
+  SetClipboardPort(&clipboard);
 
-  TFormLcfMain window;
-  window.show();
+  if (!parser.isSet(screenshot)) (new TFormSplash)->show();
 
-  if (parser.isSet(screenshot)) {
-    const QString file = parser.value(screenshot);
-    QTimer::singleShot(1500, &window, [&window, file] {
-      bool saved = window.grab().save(file);
-      QApplication::exit(saved ? 0 : 1);
+  int status = 0;
+  {
+    TFormLcfMain window(settings, applicationFolder);
+    QObject::connect(&instance, &TSingleInstance::activationRequested, &window, [&window] {
+      if (window.isMinimized()) window.showNormal();
+      window.raise();
+      window.activateWindow();
     });
+    // A project folder given on the command line opens as the Open Project dialog would: its
+    // parent becomes the base folder.
+    const QStringList words = parser.positionalArguments();
+    if (!words.isEmpty()) {
+      QFileInfo folder(words.first());
+      if (folder.isDir()) {
+        QString base = QDir::cleanPath(folder.absoluteDir().absolutePath());
+        settings.SetProjectBasePath(base.toStdString() + "/");
+        try {
+          window.Projects().OpenProject(folder.fileName().toStdString());
+        } catch (...) {
+          TEditorApplication::ReportException(std::current_exception());
+        }
+      } else {
+        StartUpError(QString("The project folder \"%1\" does not exist.").arg(words.first()));
+      }
+    } else {
+      try {
+        window.Projects().ReopenLastProject();
+      } catch (...) {
+        // A project that cannot be reopened simply stays closed.
+      }
+    }
+    window.UpdateCommandStates();
+    window.show();
+
+    if (parser.isSet(screenshot)) {
+      const QString file = parser.value(screenshot);
+      QTimer::singleShot(300, &window, [&window, file] {
+        bool saved = window.grab().save(file);
+        QApplication::exit(saved ? 0 : 1);
+      });
+    }
+    status = app.exec();
   }
-  int status = app.exec();
   SetClipboardPort(nullptr);
   SetMessagePort(nullptr);
   return status;

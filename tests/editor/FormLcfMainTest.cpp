@@ -1,28 +1,162 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
+#include <filesystem>
 
+#include "EditorProject.h"
 #include "app/FormLcfMain.h"
+#include "app/ProjectManager.h"
+#include "core/MessagePort.h"
+#include "core/ProjectFolder.h"
+#include "core/Stream.h"
+#include "platform/Settings.h"
 
 using namespace tess;
 
-TEST(FormLcfMain, MinimumSizeModesAndChecks) {
-  TFormLcfMain window;
+namespace {
+
+struct MainWindow : ::testing::Test {
+  QTemporaryDir home;
+  TSettings settings{home.filePath("values.ini").toStdString(), home.filePath("placement.ini").toStdString()};
+  test::TEditorProject project;
+  TScriptedMessages messages;
+  std::string savedDir = QDir::currentPath().toStdString();
+
+  void SetUp() override {
+    SetMessagePort(&messages);
+    std::string scratch = home.filePath("scratch").toStdString() + "/";
+    std::filesystem::create_directories(scratch);
+    SetScratchFolder(scratch);
+    settings.SetProjectBasePath(project.base.path().toStdString() + "/");
+  }
+  void TearDown() override {
+    SetMessagePort(nullptr);
+    SetScratchFolder("");
+    QDir::setCurrent(QString::fromStdString(savedDir));
+  }
+  std::unique_ptr<TFormLcfMain> OpenWindow() {
+    auto window = std::make_unique<TFormLcfMain>(settings, home.path().toStdString() + "/");
+    window->Projects().OpenProject(project.name);
+    return window;
+  }
+};
+
+}  // namespace
+
+TEST_F(MainWindow, WithoutAProject) {
+  TFormLcfMain window(settings, home.path().toStdString() + "/");
   EXPECT_EQ(window.minimumSize(), QSize(720, 573));
   EXPECT_EQ(window.windowTitle(), "Tessaly ");
-  // Without a project only the project commands, Exit and Help are enabled.
   EXPECT_TRUE(window.Action(TMainCommand::NewProject)->isEnabled());
+  EXPECT_TRUE(window.Action(TMainCommand::Exit)->isEnabled());
   EXPECT_FALSE(window.Action(TMainCommand::SaveMap)->isEnabled());
   EXPECT_FALSE(window.Action(TMainCommand::TestPlay)->isEnabled());
+  EXPECT_FALSE(window.Action(TMainCommand::Database)->isEnabled());
   EXPECT_EQ(window.Action(TMainCommand::SaveMap)->shortcut(), QKeySequence("Ctrl+S"));
-  window.SetEditMode(5);
-  EXPECT_EQ(window.EditMode(), 0);
-  EXPECT_TRUE(window.Action(TMainCommand::ModeLower)->isChecked());
-  window.Execute(TMainCommand::Zoom4);
-  EXPECT_EQ(window.Zoom(), 2);
-  EXPECT_FALSE(window.Action(TMainCommand::Zoom1)->isChecked());
-  window.Execute(TMainCommand::ToolFill);
-  EXPECT_EQ(window.Tool(), 5);
-  EXPECT_FALSE(window.Action(TMainCommand::ToolPen)->isChecked());
+  EXPECT_TRUE(window.CloseQuery());
+}
+
+TEST_F(MainWindow, OpeningRestoresModeAndZoomFromTheProject) {
+  project.Make("[TESS_RT]\r\nGameTitle=Test\r\nMapEditMode=5\r\nMapEditZoom=2\r\n");
+  auto window = OpenWindow();
+  ASSERT_TRUE(window->Projects().IsOpen());
+  EXPECT_EQ(ProjectFolder(), project.Folder());
+  EXPECT_EQ(window->EditMode(), 0);  // out of range: the lower layer
+  EXPECT_EQ(window->Zoom(), 2);
+  EXPECT_EQ(window->Tool(), 2);
+  EXPECT_EQ(window->StatusPanel(1)->text(), "Lower Layer Editing Mode");
+  EXPECT_EQ(window->Map().Id(), 1);
+  EXPECT_EQ(window->Map().width, 30);
+  EXPECT_FALSE(window->Action(TMainCommand::NewProject)->isEnabled());
+  EXPECT_TRUE(window->Action(TMainCommand::TestPlay)->isEnabled());
+  EXPECT_FALSE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  window->Map().modified = true;
+  window->UpdateCommandStates();
+  EXPECT_TRUE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  EXPECT_TRUE(window->Action(TMainCommand::RevertMap)->isEnabled());
+}
+
+TEST_F(MainWindow, CloseQueryPaths) {
+  project.Make();
+  auto window = OpenWindow();
+  const std::string mapFile = project.Folder() + "Map0001.lmu";
+  const Bytes before = ReadWholeFile(mapFile);
+
+  // Cancel: stop, nothing written.
+  window->Map().SetWidth(31);
+  window->Map().modified = true;
+  messages.answers = {TMessageResult::Cancel};
+  EXPECT_FALSE(window->CloseQuery());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Map has changed since it was last saved.  Save it now?");
+  EXPECT_EQ(ReadWholeFile(mapFile), before);
+
+  // No: go on without saving anything.
+  messages.answers = {TMessageResult::No};
+  EXPECT_TRUE(window->CloseQuery());
+  EXPECT_EQ(ReadWholeFile(mapFile), before);
+
+  // Yes: the map is saved and committed; the edit settings are written.
+  messages.answers = {TMessageResult::Yes};
+  EXPECT_TRUE(window->CloseQuery());
+  TLcfMap saved;
+  saved.LoadFromProject(project.Folder(), 1);
+  EXPECT_EQ(saved.width, 31);
+  EXPECT_FALSE(window->MapsModified());
+  EXPECT_NE(ReadWholeFile(project.Folder() + "TESS_RT.ini").size(), 0u);
+
+  // Yes, but the map cannot be written: stop, the edits stay.
+  window->Map().SetWidth(32);
+  window->Map().modified = true;
+  std::filesystem::remove(mapFile);
+  std::filesystem::create_directory(mapFile);  // a folder where the file should go
+  messages.answers = {TMessageResult::Yes};
+  EXPECT_FALSE(window->CloseQuery());
+  EXPECT_TRUE(window->MapsModified());
+  std::filesystem::remove(mapFile);
+}
+
+TEST_F(MainWindow, ClosingWithoutChangesStillRewritesTheTree) {
+  project.Make();
+  auto window = OpenWindow();
+  const std::string treeFile = project.Folder() + "TESS_RT.lmt";
+  std::filesystem::remove(treeFile);
+  EXPECT_TRUE(window->CloseQuery());
+  EXPECT_TRUE(std::filesystem::exists(treeFile));
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(MainWindow, TestPlayPassesTheWordsInTheProjectFolder) {
+  project.Make();
+  auto window = OpenWindow();
+  struct Case {
+    bool fullScreen, showTitle;
+    const char* words;
+  } cases[] = {{true, false, "TestPlay HideTitle FullScreen"}, {false, true, "TestPlay ShowTitle Window"}};
+  for (const Case& c : cases) {
+    window->Action(TMainCommand::FullScreen)->setChecked(c.fullScreen);
+    window->Execute(TMainCommand::FullScreen);
+    window->Action(TMainCommand::ShowTitle)->setChecked(c.showTitle);
+    window->Execute(TMainCommand::ShowTitle);
+    window->TestPlay();
+    std::string folder = QDir(QString::fromStdString(project.Folder())).canonicalPath().toStdString();
+    EXPECT_EQ(project.RuntimeRecord(), folder + "\n" + c.words + "\n");
+  }
+
+  // Answering No to the save prompt abandons test play.
+  std::filesystem::remove(project.Folder() + "runtime-record.txt");
+  window->Map().modified = true;
+  messages.answers = {TMessageResult::No};
+  window->TestPlay();
+  EXPECT_EQ(project.RuntimeRecord(), "");
+
+  // A runtime that cannot start shows the message and changes nothing.
+  window->Map().modified = false;
+  std::filesystem::remove(project.Folder() + "TESS_RT.exe");
+  messages.shown.clear();
+  window->TestPlay();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Unable to test play due to a fatal error during project compilation.");
 }

@@ -1,0 +1,64 @@
+#pragma once
+// The database window: one tab per record kind, the current tab's page in the host panel, and OK,
+// Apply and Cancel. Pages edit the live database; the file changes only through OK or Apply, and
+// closing reloads the file, which discards what was not saved.
+
+#include <QDialog>
+#include <string>
+
+class QTabBar;
+class QPushButton;
+class QStackedLayout;
+class QWidget;
+
+namespace tess {
+
+class TLcfDataBase;
+class TLcfMapTree;
+class TLcfMap;
+class TFormDataBaseBase;
+
+class TFormDataBase : public QDialog {
+  Q_OBJECT
+public:
+  static constexpr int kTabCount = 17;
+
+  TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfMap& map, std::string projectFolder,
+                std::string applicationFolder, QWidget* owner);
+  ~TFormDataBase() override;
+
+  // The caption of a tab ("Hero", "Class", ...).
+  static const char* TabCaption(int tab);
+  // The tab shown when the window opens next (remembered while the editor runs).
+  static int RememberedTab();
+
+  int CurrentTab() const;
+  void SelectTab(int tab);
+  TFormDataBaseBase* Page() const { return page_; }
+  bool ApplyEnabled() const;
+  // The change notifier every page calls.
+  void DataModified();
+
+  // OK and Apply: the guarded save. Apply keeps the window open; so does OK when the save fails
+  // or is refused, so no edit is lost.
+  bool Apply();
+  void Ok();
+
+protected:
+  void done(int result) override;
+
+private:
+  void CreatePage(int tab);
+
+  TLcfDataBase& database_;
+  TLcfMapTree& mapTree_;
+  TLcfMap& map_;
+  std::string projectFolder_;
+  std::string applicationFolder_;
+  QTabBar* tabs_ = nullptr;
+  QWidget* host_ = nullptr;
+  TFormDataBaseBase* page_ = nullptr;
+  QPushButton* applyButton_ = nullptr;
+};
+
+}  // namespace tess

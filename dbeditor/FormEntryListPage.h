@@ -1,0 +1,53 @@
+#pragma once
+// A list page of the database window: the entry list of one catalog with "Array Size" and the
+// Copy, Paste, Clear, Cut and Multiple Copy menu. Pages with fields of their own derive from it and
+// load the selected entry in LoadEntry.
+
+#include "dbeditor/EntryListController.h"
+#include "dbeditor/FormDataBaseBase.h"
+
+class QListWidget;
+class QPushButton;
+class QMenu;
+class QAction;
+
+namespace tess {
+
+class TFormEntryListPage : public TFormDataBaseBase {
+  Q_OBJECT
+public:
+  // tab: the window's tab, under which the list's scroll position and selection are remembered.
+  TFormEntryListPage(TCatalog& catalog, int clipboardFormat, int tab, QWidget* parent = nullptr);
+  ~TFormEntryListPage() override;
+
+  TEntryListController& Controller() { return controller_; }
+  QListWidget* List() const { return list_; }
+  // The selected entry's list position, or -1.
+  int Selected() const;
+  void Select(int index);
+  // Refills the list, keeping scroll position and selection (the last line when it is gone).
+  void FillList();
+  void RewriteLine(int index);
+
+  void SelectPreviousEntry() override;
+  void SelectNextEntry() override;
+
+  // The commands of the list's menu and button.
+  void RunArraySize();
+  void CopyEntry();
+  void PasteEntries();
+  void ClearEntry();
+  void CutEntry();
+  void RunMultipleCopy();
+
+private:
+  void UpdateMenu();
+
+  TEntryListController controller_;
+  int tab_;
+  QListWidget* list_ = nullptr;
+  QMenu* menu_ = nullptr;
+  QAction* pasteAction_ = nullptr;
+};
+
+}  // namespace tess
