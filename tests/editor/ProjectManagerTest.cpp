@@ -2,12 +2,14 @@
 #include <unistd.h>
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
 
 #include "app/FormNewProject.h"
 #include "app/FormOpenProject.h"
+#include "app/FormProjectPath.h"
 #include "app/FormRenameProject.h"
 #include "app/ProjectManager.h"
 #include "core/Errors.h"
@@ -256,4 +258,28 @@ TEST_F(ProjectManagerTest, OpenProjectDialogListsRenamesAndDeletes) {
   dialog.OpenSelected();
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   EXPECT_EQ(dialog.SelectedFolder(), "Alpha");
+}
+
+TEST_F(ProjectManagerTest, ProjectPathDialogEnablesOkOnlyForAnAbsoluteExistingFolder) {
+  TFormProjectPath dialog(base, nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Project Path");
+  EXPECT_EQ(dialog.PathEdit()->maxLength(), 250);
+  EXPECT_EQ(dialog.PathEdit()->text().toStdString() + "/", base);
+  EXPECT_TRUE(dialog.OkButton()->isEnabled());
+  const struct {
+    std::string text;
+    bool enabled;
+  } cases[] = {{"/", false}, {"projects", false}, {base + "missing", false}, {app, true}};
+  for (const auto& c : cases) {
+    dialog.PathEdit()->setText(QString::fromStdString(c.text));
+    EXPECT_EQ(dialog.OkButton()->isEnabled(), c.enabled) << c.text;
+  }
+  dialog.PathEdit()->setText(QString::fromStdString(base + "missing"));
+  dialog.accept();  // OK is disabled: nothing happens
+  EXPECT_EQ(dialog.result(), QDialog::Rejected);
+  dialog.PathEdit()->setText(QString::fromStdString(app + "."));
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Chosen(), app);
+  EXPECT_TRUE(messages.shown.empty());
 }
