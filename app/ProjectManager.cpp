@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+#include "app/FormGameDisk.h"
 #include "app/FormNewProject.h"
 #include "app/FormOpenProject.h"
 #include "core/Errors.h"
@@ -140,7 +141,7 @@ void TProjectManager::RunOpenProjectDialog(QWidget* owner) {
 }
 
 void TProjectManager::RunGameDiskDialog(QWidget* owner) {
-  // Shown by the game disk window.
+  if (open_) RunGameDisk(owner, settings_);
 }
 
 }  // namespace tess

@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "cli/FileKinds.h"
+#include "cli/PackCommand.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -235,6 +236,8 @@ const std::vector<TCliCommand>& Commands() {
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
+      {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
+       "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},

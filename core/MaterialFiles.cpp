@@ -64,6 +64,14 @@ const std::vector<std::string>& MovieExtensions() {
   return list;
 }
 
+const std::vector<std::string>& MaterialFolderNames() {
+  static const std::vector<std::string> list{"Backdrop",      "Battle",       "CharSet", "ChipSet", "FaceSet",
+                                             "GameOver",      "Monster",      "Movie",   "Music",   "Panorama",
+                                             "Picture",       "Sound",        "System",  "Title",   "Battle2",
+                                             "BattleCharSet", "BattleWeapon", "Frame",   "System2"};
+  return list;
+}
+
 bool IsRuntimePackageEntry(const std::string& entry) {
   return entry.size() >= kMarkLength &&
          entry.compare(entry.size() - kMarkLength, kMarkLength, kRuntimePackageMark) == 0;

@@ -14,6 +14,10 @@ const std::vector<std::string>& MusicExtensions();    // mid, wav, mp3
 const std::vector<std::string>& SoundExtensions();    // wav
 const std::vector<std::string>& MovieExtensions();    // avi, mpg
 
+// The nineteen material folders of a project and of the runtime package, in the order a new project
+// creates them and a game disk archives them.
+const std::vector<std::string>& MaterialFolderNames();
+
 inline constexpr const char kRuntimePackageMark[] = " <RTP>";
 
 bool IsRuntimePackageEntry(const std::string& entry);

@@ -49,12 +49,18 @@ TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, i
   layout->addWidget(fields, 1);
 
   menu_ = new QMenu(this);
-  menu_->addAction("Copy", this, &TFormEntryListPage::CopyEntry, QKeySequence::Copy);
-  pasteAction_ = menu_->addAction("Paste", this, &TFormEntryListPage::PasteEntries, QKeySequence::Paste);
-  menu_->addAction("Clear", this, &TFormEntryListPage::ClearEntry, QKeySequence::Delete);
-  menu_->addAction("Cut", this, &TFormEntryListPage::CutEntry, QKeySequence::Cut);
+  auto add = [this](const char* caption, void (TFormEntryListPage::*command)(), QKeySequence keys) {
+    QAction* action = menu_->addAction(caption);
+    action->setShortcut(keys);
+    connect(action, &QAction::triggered, this, command);
+    return action;
+  };
+  add("Copy", &TFormEntryListPage::CopyEntry, QKeySequence::Copy);
+  pasteAction_ = add("Paste", &TFormEntryListPage::PasteEntries, QKeySequence::Paste);
+  add("Clear", &TFormEntryListPage::ClearEntry, QKeySequence::Delete);
+  add("Cut", &TFormEntryListPage::CutEntry, QKeySequence::Cut);
   menu_->addSeparator();
-  menu_->addAction("Multiple Copy", this, &TFormEntryListPage::RunMultipleCopy);
+  add("Multiple Copy", &TFormEntryListPage::RunMultipleCopy, QKeySequence());
   list_->addActions(menu_->actions());
   for (QAction* action : menu_->actions()) action->setShortcutContext(Qt::WidgetShortcut);
 

@@ -57,14 +57,6 @@ class TTreeFolderScope {
 
 }  // namespace
 
-const std::vector<std::string>& MaterialFolderNames() {
-  static const std::vector<std::string> names = {"Backdrop",      "Battle",       "CharSet", "ChipSet", "FaceSet",
-                                                 "GameOver",      "Monster",      "Movie",   "Music",   "Panorama",
-                                                 "Picture",       "Sound",        "System",  "Title",   "Battle2",
-                                                 "BattleCharSet", "BattleWeapon", "Frame",   "System2"};
-  return names;
-}
-
 bool CreateProjectFiles(const std::string& projectFolder, const std::string& gameTitle,
                         const std::string& applicationFolder, TLcfMapTree& tree, TLcfMap& map, std::string* why) {
   const std::string folder = WithTrailingBackslash(projectFolder);

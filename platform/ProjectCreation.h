@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "core/MaterialFiles.h"  // MaterialFolderNames: the folders a project is made with
+
 namespace tess {
 
 class TLcfMap;
@@ -16,9 +18,6 @@ inline constexpr const char* kDataBaseTemplateName = "TESS_RT.ldb.dat";
 inline constexpr const char* kCreationFailedMessage = "Project creation could not be completed.";
 inline constexpr const char* kFirstMapName = "MAP0001";
 inline constexpr int kFirstMapSize = 100;
-
-// The nineteen material folders of a project, in the order they are made.
-const std::vector<std::string>& MaterialFolderNames();
 
 // Writes a new project's files into projectFolder, which exists:
 //  1. makes the material folders in order, stopping at the first that cannot be made (one that

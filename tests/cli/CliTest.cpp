@@ -253,3 +253,33 @@ TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
   EXPECT_FALSE(std::filesystem::exists(folder / "NoTemplates"));
   EXPECT_FALSE(std::filesystem::exists(folder / "X"));
 }
+
+TEST(Cli, PackMakesAGameDiskFolder) {
+  namespace fs = std::filesystem;
+  const fs::path dir = fs::temp_directory_path() / ("tess-cli-pack-" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  const fs::path project = dir / "Hero Quest";
+  fs::create_directories(project / "CharSet");
+  fs::create_directories(dir / "rtp" / "Sound");
+  WriteFileAtomic((project / "TESS_RT.exe").string(), std::string("runtime"));
+  WriteFileAtomic((project / "TESS_RT.ini").string(), std::string("[TESS_RT]\r\nGameTitle=Quest\r\n"));
+  WriteFileAtomic((project / "Map0001.lmu").string(), std::string("LcfMapUnit"));
+  WriteFileAtomic((dir / "rtp" / "Sound" / "Hit.wav").string(), std::string("RIFF"));
+
+  TRun run = RunCliWords({"pack", project.string(), (dir / "disk").string(), "--rtp-folder", (dir / "rtp").string()});
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("] Packing the project and the runtime package\n"), std::string::npos);
+  EXPECT_NE(run.out.find("Gamedisk was successfully created.\n"), std::string::npos);
+  EXPECT_TRUE(fs::is_regular_file(dir / "disk" / "Hero Quest.lzh"));
+  TRun list = RunCliWords({"archive-list", (dir / "disk" / "Hero Quest.lzh").string()});
+  EXPECT_NE(list.out.find(" Sound/Hit.wav\n"), std::string::npos);
+  EXPECT_NE(list.out.find(" Map0001.lmu\n"), std::string::npos);
+
+  // A failed pack says why and leaves no destination it made itself.
+  TRun failed = RunCliWords({"pack", project.string(), (dir / "disk2").string(), "--rtp-folder", (dir / "no").string()});
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("Gamedisk creation was cancelled."), std::string::npos);
+  EXPECT_FALSE(fs::exists(dir / "disk2"));
+  EXPECT_EQ(RunCliWords({"pack", project.string()}).status, 2);
+  fs::remove_all(dir);
+}

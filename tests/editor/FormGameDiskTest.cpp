@@ -1,0 +1,96 @@
+#include <gtest/gtest.h>
+
+#include "core/MessagePort.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+
+#include "app/FormGameDisk.h"
+#include "core/ProjectFolder.h"
+#include "platform/Settings.h"
+
+using namespace tess;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct TFolder {
+  fs::path path = fs::temp_directory_path() / ("tess-editor-gamedisk-" + std::to_string(::getpid()));
+  TFolder() {
+    fs::remove_all(path);
+    fs::create_directories(path);
+  }
+  ~TFolder() { fs::remove_all(path); }
+  std::string Sub(const std::string& name) const {
+    fs::create_directories(path / name);
+    return (path / name).string() + "/";
+  }
+};
+
+QPushButton* ButtonNamed(QWidget& dialog, const QString& text) {
+  for (QPushButton* b : dialog.findChildren<QPushButton*>())
+    if (b->text() == text) return b;
+  return nullptr;
+}
+
+}  // namespace
+
+TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
+  TFolder folder;
+  const std::string project = folder.Sub("Quest");
+  std::ofstream(project + "TESS_RT.exe") << "runtime";
+  std::ofstream(project + "TESS_RT.ini") << "[TESS_RT]\r\nGameTitle=Quest\r\n";
+  const std::string dest = folder.Sub("disk");
+  SetProjectFolder(project);
+  SetScratchFolder(folder.Sub("TESS_TEMP"));
+  TSettings settings((folder.path / "values.ini").string(), (folder.path / "placement.ini").string());
+  settings.SetIncludeRtpOption(true);
+
+  TFormGameDisk dialog(settings, nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Create Gamedisk");
+  EXPECT_TRUE(dialog.IncludeRuntimePackage());
+  dialog.findChild<QCheckBox*>()->setChecked(false);
+  QPushButton* begin = ButtonNamed(dialog, "Begin");
+  ASSERT_NE(begin, nullptr);
+  dialog.SetDiskPath("");
+  EXPECT_FALSE(begin->isEnabled());
+  dialog.SetDiskPath(QString::fromStdString(dest));
+  EXPECT_TRUE(begin->isEnabled());
+
+  TScriptedMessages messages;
+  SetMessagePort(&messages);
+  dialog.show();
+  begin->click();
+  SetMessagePort(nullptr);
+
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text.rfind("Gamedisk was successfully created.", 0), 0u) << messages.shown[0].text;
+  EXPECT_TRUE(fs::is_regular_file(dest + "Quest.lzh"));
+  EXPECT_TRUE(fs::is_regular_file(dest + "Setup.ini"));
+  EXPECT_FALSE(settings.IncludeRtpOption());
+  EXPECT_FALSE(fs::exists(folder.path / "TESS_TEMP" / "GameDisk"));
+  SetProjectFolder("");
+  SetScratchFolder("");
+}
+
+TEST(FormSelectPath, AcceptsFoldersAndKeepsTheTextInStep) {
+  TFolder folder;
+  const std::string there = folder.Sub("there");
+  TFormSelectPath dialog(QString::fromStdString(there), nullptr);
+  EXPECT_EQ(dialog.windowTitle(), "Select Path");
+  EXPECT_TRUE(dialog.CanAccept());
+  dialog.SetText("relative/path");
+  EXPECT_FALSE(dialog.CanAccept());
+  dialog.SetText("//server/share");
+  EXPECT_FALSE(dialog.CanAccept());
+  dialog.SetText(QString::fromStdString(there + "../there"));
+  dialog.accept();
+  EXPECT_EQ(dialog.result(), QDialog::Accepted);
+  EXPECT_EQ(dialog.Path().toStdString(), there);
+}
