@@ -1,5 +1,7 @@
 #include "app/EditorMain.h"
 
+#include <cstdio>
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +28,15 @@ namespace tess {
 namespace {
 
 // The checks before the title is set use the fixed caption "Tessaly".
-void StartUpError(const QString& text) { QMessageBox::critical(nullptr, "Tessaly", text); }
+// Without a user to answer (the screenshot mode), messages go to the error output instead.
+bool unattended = false;
+
+void StartUpError(const QString& text) {
+  if (unattended)
+    std::fprintf(stderr, "Tessaly: %s\n", text.toLocal8Bit().constData());
+  else
+    QMessageBox::critical(nullptr, "Tessaly", text);
+}
 
 bool DisplayIsEnough() {
   QScreen* screen = QGuiApplication::primaryScreen();
@@ -50,6 +60,7 @@ int RunEditor(int argc, char** argv) {
   parser.addOption(screenshot);
   parser.addPositionalArgument("project", "A project folder to open.");
   parser.process(app);
+  unattended = parser.isSet(screenshot);
   // The project folder named on the command line, taken relative to the directory the editor was
   // started in: the main window makes the project base folder current when it is created.
   const QStringList words = parser.positionalArguments();
@@ -76,7 +87,7 @@ int RunEditor(int argc, char** argv) {
   PrepareScratchFolder();
 
   TQtMessagePort messages;
-  SetMessagePort(&messages);
+  if (!unattended) SetMessagePort(&messages);
   TQtClipboard clipboard;
   SetClipboardPort(&clipboard);
 
