@@ -1,11 +1,10 @@
 #include "app/EditorApplication.h"
 
-#include <QMessageBox>
 #include <cstdlib>
 #include <new>
 
 #include "core/Errors.h"
-#include "core/Version.h"
+#include "core/MessagePort.h"
 
 namespace tess {
 
@@ -36,7 +35,7 @@ void TEditorApplication::ReportException(const std::exception_ptr& error) {
   } catch (...) {
     message = "An unexpected error occurred.";
   }
-  QMessageBox::critical(QApplication::activeWindow(), QString::fromLatin1(kApplicationTitle), message);
+  ShowError(message.toStdString(), QApplication::activeWindow());
   // Running out of memory leaves nothing trustworthy to go on with.
   if (fatal) std::exit(1);
 }

@@ -485,10 +485,6 @@ void TFormLcfMain::ShowAbout() {
                          .arg(QString::fromLatin1(kVersionText)));
 }
 
-void TFormLcfMain::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-}
-
 void TFormLcfMain::closeEvent(QCloseEvent* event) {
   if (!CloseQuery()) {
     event->ignore();

@@ -66,7 +66,6 @@ public:
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
 
 protected:
-  void changeEvent(QEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
 private:

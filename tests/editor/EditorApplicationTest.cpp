@@ -1,0 +1,19 @@
+#include <gtest/gtest.h>
+
+#include "app/EditorApplication.h"
+#include "core/Errors.h"
+#include "core/MessagePort.h"
+
+using namespace tess;
+
+TEST(EditorApplication, ExceptionsAreShownWithTheirMessage) {
+  TScriptedMessages messages;
+  SetMessagePort(&messages);
+  TEditorApplication::ReportException(std::make_exception_ptr(EReadError()));
+  TEditorApplication::ReportException(std::make_exception_ptr(42));
+  SetMessagePort(nullptr);
+  ASSERT_EQ(messages.shown.size(), 2u);
+  EXPECT_EQ(messages.shown[0].text, "Stream read error.");
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(messages.shown[1].text, "An unexpected error occurred.");
+}
