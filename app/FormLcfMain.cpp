@@ -71,6 +71,8 @@ constexpr TMainCommand kTools[] = {TMainCommand::ToolSelect, TMainCommand::ToolZ
 namespace {
 constexpr const char* kIniSection = "TESS_RT";
 constexpr const char* kRuntimeName = "TESS_RT.exe";
+// The program that starts a Windows runtime (empty: wine when it is installed).
+constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
 constexpr const char* kSaveQuestion = "Map has changed since it was last saved.  Save it now?";
 
 std::string IniPath() { return ProjectFolder() + "TESS_RT.ini"; }
@@ -289,7 +291,8 @@ void TFormLcfMain::TestPlay() {
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
   auto plan = RuntimeLauncher::Plan(QString::fromStdString(ProjectFolder() + kRuntimeName), lastTestPlayWords_,
-                                    QString::fromStdString(ProjectFolder()), QString(), &why);
+                                    QString::fromStdString(ProjectFolder()),
+                                    QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
   QProcess process;
   if (!plan || !RuntimeLauncher::Start(process, *plan)) {
     ShowError("Unable to test play due to a fatal error during project compilation.", this);
