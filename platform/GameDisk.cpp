@@ -70,7 +70,10 @@ void CheckArchiverName(const std::string& path) {
 
 bool VolumeWritable(const std::string& path) {
   QStorageInfo info(QString::fromStdString(path));
-  return info.isValid() && info.isReady() && !info.isReadOnly() && IsFolder(path) && ::access(path.c_str(), W_OK) == 0;
+  // Where the mount table cannot place the folder (a chroot, some containers), the folder's own
+  // state decides.
+  if (info.isValid() && (!info.isReady() || info.isReadOnly())) return false;
+  return IsFolder(path) && ::access(path.c_str(), W_OK) == 0;
 }
 
 bool IsVolumeRoot(const std::string& path) {

@@ -133,19 +133,19 @@ bool DeleteFolderTree(const std::string& folder) {
 }
 
 bool DriveExists(const std::string& path) {
-  const QString existing = ExistingAncestor(path);
-  if (existing.isEmpty()) return false;
-  QStorageInfo info(existing);
-  return info.isValid() && QFileInfo(info.rootPath()).isDir();
+  // An existing folder on the way to the path lies on a mounted volume, whether or not the mount
+  // table can name it (it cannot inside a chroot or some containers).
+  return !ExistingAncestor(path).isEmpty();
 }
 
 bool DriveHasMedia(const std::string& path) {
-  if (!DriveExists(path)) return false;
-  QStorageInfo info(ExistingAncestor(path));
-  if (!info.isReady()) return false;
-  return !QDir(info.rootPath())
-              .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
-              .isEmpty();
+  const QString existing = ExistingAncestor(path);
+  if (existing.isEmpty()) return false;
+  QStorageInfo info(existing);
+  if (info.isValid() && !info.isReady()) return false;
+  // Where the mount table cannot place the path, the folder itself stands for the volume.
+  const QString root = info.isValid() ? info.rootPath() : existing;
+  return !QDir(root).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot).isEmpty();
 }
 
 bool IsFloppyDrive(const std::string& path) { return IsFloppyVolume(QStorageInfo(ExistingAncestor(path))); }
