@@ -177,15 +177,17 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   AfterLoad();
 }
 
-void TCatalogBaseItem::LoadFromStream(TStream& stream) {
-  // Read the rest of the stream into memory, parse it there, and leave the stream just past the
-  // record, as reading it piece by piece would.
+namespace {
+
+// Parses the rest of a stream in memory and leaves the stream just past what the parse took, also
+// when it fails, as reading piece by piece would. A memory stream is parsed where it lies.
+template <class Parse>
+void ParseRestOfStream(TStream& stream, Parse parse) {
   int64_t start = stream.Position();
-  auto* memory = dynamic_cast<TMemoryStream*>(&stream);
   Bytes copy;
   const uint8_t* data;
   size_t size;
-  if (memory) {
+  if (auto* memory = dynamic_cast<TMemoryStream*>(&stream)) {
     data = memory->Data().data() + memory->Pos();
     size = memory->Data().size() - memory->Pos();
   } else {
@@ -196,12 +198,18 @@ void TCatalogBaseItem::LoadFromStream(TStream& stream) {
   }
   TByteReader reader(data, size);
   try {
-    LoadFrom(reader);
+    parse(reader);
   } catch (...) {
     stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
     throw;
   }
   stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
+}
+
+}  // namespace
+
+void TCatalogBaseItem::LoadFromStream(TStream& stream) {
+  ParseRestOfStream(stream, [this](TByteReader& reader) { LoadFrom(reader); });
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -479,17 +487,7 @@ void TCatalog::LoadFrom(TByteReader& reader) {
 }
 
 void TCatalog::LoadFromStream(TStream& stream) {
-  int64_t start = stream.Position();
-  Bytes copy(static_cast<size_t>(std::max<int64_t>(0, stream.Remaining())));
-  copy.resize(stream.Read(copy.data(), copy.size()));
-  TByteReader reader(copy.data(), copy.size());
-  try {
-    LoadFrom(reader);
-  } catch (...) {
-    stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
-    throw;
-  }
-  stream.SetPosition(start + static_cast<int64_t>(reader.Pos()));
+  ParseRestOfStream(stream, [this](TByteReader& reader) { LoadFrom(reader); });
 }
 
 void TCatalog::SaveTo(Bytes& out, TCatalogVarData::Mode mode) {
