@@ -7,7 +7,7 @@
 namespace tess {
 
 class TEditorApplication : public QApplication {
-public:
+ public:
   TEditorApplication(int& argc, char** argv);
   bool notify(QObject* receiver, QEvent* event) override;
 

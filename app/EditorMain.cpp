@@ -1,13 +1,12 @@
 #include "app/EditorMain.h"
 
-#include <cstdio>
-
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"

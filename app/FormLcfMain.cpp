@@ -3,34 +3,33 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProcess>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
-#include <QFileInfo>
 #include <QUrl>
-
-#include <QCloseEvent>
-#include <QProcess>
 
 #include "app/FormProcessWait.h"
 #include "app/ProjectManager.h"
 #include "core/MessagePort.h"
-#include "dbeditor/FormDataBase.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "core/Version.h"
+#include "dbeditor/FormDataBase.h"
 #include "maps/gui/MapTreeWidget.h"
 #include "platform/ProfileFile.h"
+#include "platform/ProjectCreation.h"
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
-#include "platform/ProjectCreation.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
 #include "ui/CommandIcons.h"
@@ -46,24 +45,33 @@ struct TToolBarEntry {
 
 // Tool-bar buttons in order; a separator follows each group.
 const std::vector<std::vector<TToolBarEntry>> kToolBar = {
-    {{TMainCommand::NewProject, TIconShape::NewProject}, {TMainCommand::OpenProject, TIconShape::OpenProject},
+    {{TMainCommand::NewProject, TIconShape::NewProject},
+     {TMainCommand::OpenProject, TIconShape::OpenProject},
      {TMainCommand::SaveMap, TIconShape::Save}},
     {{TMainCommand::Undo, TIconShape::Undo}},
-    {{TMainCommand::ModeLower, TIconShape::LowerLayer}, {TMainCommand::ModeUpper, TIconShape::UpperLayer},
+    {{TMainCommand::ModeLower, TIconShape::LowerLayer},
+     {TMainCommand::ModeUpper, TIconShape::UpperLayer},
      {TMainCommand::ModeEvent, TIconShape::EventLayer}},
-    {{TMainCommand::Zoom1, TIconShape::Zoom1}, {TMainCommand::Zoom2, TIconShape::Zoom2},
-     {TMainCommand::Zoom4, TIconShape::Zoom4}, {TMainCommand::Zoom8, TIconShape::Zoom8}},
-    {{TMainCommand::ToolSelect, TIconShape::Select}, {TMainCommand::ToolZoom, TIconShape::Zoom},
-     {TMainCommand::ToolPen, TIconShape::Pen}, {TMainCommand::ToolRectangle, TIconShape::Rectangle},
-     {TMainCommand::ToolEllipse, TIconShape::Ellipse}, {TMainCommand::ToolFill, TIconShape::Fill}},
-    {{TMainCommand::Database, TIconShape::Database}, {TMainCommand::ResourceManager, TIconShape::Resources},
-     {TMainCommand::ListenToMusic, TIconShape::Music}, {TMainCommand::EventSearch, TIconShape::Search}},
+    {{TMainCommand::Zoom1, TIconShape::Zoom1},
+     {TMainCommand::Zoom2, TIconShape::Zoom2},
+     {TMainCommand::Zoom4, TIconShape::Zoom4},
+     {TMainCommand::Zoom8, TIconShape::Zoom8}},
+    {{TMainCommand::ToolSelect, TIconShape::Select},
+     {TMainCommand::ToolZoom, TIconShape::Zoom},
+     {TMainCommand::ToolPen, TIconShape::Pen},
+     {TMainCommand::ToolRectangle, TIconShape::Rectangle},
+     {TMainCommand::ToolEllipse, TIconShape::Ellipse},
+     {TMainCommand::ToolFill, TIconShape::Fill}},
+    {{TMainCommand::Database, TIconShape::Database},
+     {TMainCommand::ResourceManager, TIconShape::Resources},
+     {TMainCommand::ListenToMusic, TIconShape::Music},
+     {TMainCommand::EventSearch, TIconShape::Search}},
     {{TMainCommand::TestPlay, TIconShape::Play}},
 };
 
 constexpr TMainCommand kModes[] = {TMainCommand::ModeLower, TMainCommand::ModeUpper, TMainCommand::ModeEvent};
 constexpr TMainCommand kZooms[] = {TMainCommand::Zoom1, TMainCommand::Zoom2, TMainCommand::Zoom4, TMainCommand::Zoom8};
-constexpr TMainCommand kTools[] = {TMainCommand::ToolSelect, TMainCommand::ToolZoom, TMainCommand::ToolPen,
+constexpr TMainCommand kTools[] = {TMainCommand::ToolSelect,    TMainCommand::ToolZoom,    TMainCommand::ToolPen,
                                    TMainCommand::ToolRectangle, TMainCommand::ToolEllipse, TMainCommand::ToolFill};
 
 }  // namespace
@@ -210,8 +218,7 @@ void TFormLcfMain::SelectNode(int32_t id) {
 
 void TFormLcfMain::UpdateMapStatus() {
   QString text = TextCodec::Current().ToUnicode(currentMapName_);
-  if (map_.width > 0 && map_.Id() > 0)
-    text += QString("  %1 x %2").arg(map_.width).arg(map_.height);
+  if (map_.width > 0 && map_.Id() > 0) text += QString("  %1 x %2").arg(map_.width).arg(map_.height);
   statusPanels_[2]->setText(text);
 }
 
@@ -251,8 +258,7 @@ void TFormLcfMain::RevertMap() {
 bool TFormLcfMain::CloseQuery() {
   if (!projects_->IsOpen()) return true;
   if (MapsModified()) {
-    TMessageResult answer =
-        ShowMessageBox(kSaveQuestion, {TMessageIcon::Question, TMessageButtons::YesNoCancel}, this);
+    TMessageResult answer = ShowMessageBox(kSaveQuestion, {TMessageIcon::Question, TMessageButtons::YesNoCancel}, this);
     if (answer == TMessageResult::Cancel) return false;
     if (answer == TMessageResult::Yes && !SaveMap()) return false;
   } else {
@@ -371,9 +377,8 @@ void TFormLcfMain::BuildStatusBar() {
     statusBar()->addPermanentWidget(statusPanels_[i], i == 0 ? 3 : 2);
   }
   // Panel 0 shows the long hint of what is under the mouse.
-  connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
-    statusPanels_[0]->setText(text);
-  });
+  connect(statusBar(), &QStatusBar::messageChanged, this,
+          [this](const QString& text) { statusPanels_[0]->setText(text); });
 }
 
 void TFormLcfMain::BuildPanes() {
@@ -408,8 +413,7 @@ TMainState TFormLcfMain::State() const {
 
 void TFormLcfMain::UpdateCommandStates() {
   TMainState state = State();
-  for (const TMainCommandInfo& info : MainCommands())
-    actions_[info.command]->setEnabled(IsEnabled(info.rule, state));
+  for (const TMainCommandInfo& info : MainCommands()) actions_[info.command]->setEnabled(IsEnabled(info.rule, state));
   statusPanels_[1]->setText(state.projectOpen ? QString::fromLatin1(ModeStatusText(editMode_)) : QString());
 }
 
@@ -431,17 +435,27 @@ void TFormLcfMain::SetTool(int tool) {
 
 void TFormLcfMain::Execute(TMainCommand command) {
   switch (command) {
-    case TMainCommand::NewProject: projects_->RunNewProjectDialog(this); break;
-    case TMainCommand::OpenProject: projects_->RunOpenProjectDialog(this); break;
+    case TMainCommand::NewProject:
+      projects_->RunNewProjectDialog(this);
+      break;
+    case TMainCommand::OpenProject:
+      projects_->RunOpenProjectDialog(this);
+      break;
     case TMainCommand::CloseProject:
       if (CloseQuery()) projects_->CloseProject();
       break;
     case TMainCommand::CreateGamedisk:
       if (SavePrompt()) projects_->RunGameDiskDialog(this);
       break;
-    case TMainCommand::SaveMap: SaveMap(); break;
-    case TMainCommand::RevertMap: RevertMap(); break;
-    case TMainCommand::TestPlay: TestPlay(); break;
+    case TMainCommand::SaveMap:
+      SaveMap();
+      break;
+    case TMainCommand::RevertMap:
+      RevertMap();
+      break;
+    case TMainCommand::TestPlay:
+      TestPlay();
+      break;
     case TMainCommand::Database: {
       // The battle test of the database window reads the flag.
       settings_.SetFullScreenFlag(fullScreen_);
@@ -450,25 +464,62 @@ void TFormLcfMain::Execute(TMainCommand command) {
       map_.RefreshTileset();
       break;
     }
-    case TMainCommand::Exit: close(); break;
-    case TMainCommand::ModeLower: SetEditMode(0); break;
-    case TMainCommand::ModeUpper: SetEditMode(1); break;
-    case TMainCommand::ModeEvent: SetEditMode(2); break;
-    case TMainCommand::Zoom1: SetZoom(0); break;
-    case TMainCommand::Zoom2: SetZoom(1); break;
-    case TMainCommand::Zoom4: SetZoom(2); break;
-    case TMainCommand::Zoom8: SetZoom(3); break;
-    case TMainCommand::ToolSelect: SetTool(0); break;
-    case TMainCommand::ToolZoom: SetTool(1); break;
-    case TMainCommand::ToolPen: SetTool(2); break;
-    case TMainCommand::ToolRectangle: SetTool(3); break;
-    case TMainCommand::ToolEllipse: SetTool(4); break;
-    case TMainCommand::ToolFill: SetTool(5); break;
-    case TMainCommand::FullScreen: fullScreen_ = actions_[command]->isChecked(); break;
-    case TMainCommand::ShowTitle: showTitle_ = actions_[command]->isChecked(); break;
-    case TMainCommand::HelpContents: ShowHelp(); break;
-    case TMainCommand::About: ShowAbout(); break;
-    default: break;
+    case TMainCommand::Exit:
+      close();
+      break;
+    case TMainCommand::ModeLower:
+      SetEditMode(0);
+      break;
+    case TMainCommand::ModeUpper:
+      SetEditMode(1);
+      break;
+    case TMainCommand::ModeEvent:
+      SetEditMode(2);
+      break;
+    case TMainCommand::Zoom1:
+      SetZoom(0);
+      break;
+    case TMainCommand::Zoom2:
+      SetZoom(1);
+      break;
+    case TMainCommand::Zoom4:
+      SetZoom(2);
+      break;
+    case TMainCommand::Zoom8:
+      SetZoom(3);
+      break;
+    case TMainCommand::ToolSelect:
+      SetTool(0);
+      break;
+    case TMainCommand::ToolZoom:
+      SetTool(1);
+      break;
+    case TMainCommand::ToolPen:
+      SetTool(2);
+      break;
+    case TMainCommand::ToolRectangle:
+      SetTool(3);
+      break;
+    case TMainCommand::ToolEllipse:
+      SetTool(4);
+      break;
+    case TMainCommand::ToolFill:
+      SetTool(5);
+      break;
+    case TMainCommand::FullScreen:
+      fullScreen_ = actions_[command]->isChecked();
+      break;
+    case TMainCommand::ShowTitle:
+      showTitle_ = actions_[command]->isChecked();
+      break;
+    case TMainCommand::HelpContents:
+      ShowHelp();
+      break;
+    case TMainCommand::About:
+      ShowAbout();
+      break;
+    default:
+      break;
   }
   UpdateCommandStates();
 }

@@ -23,7 +23,7 @@ class TMapTreeWidget;
 
 class TFormLcfMain : public QMainWindow {
   Q_OBJECT
-public:
+ public:
   // settings: the editor's settings; applicationFolder (with a trailing '/') holds the templates,
   // the runtime package and the manual.
   TFormLcfMain(TSettings& settings, std::string applicationFolder, QWidget* parent = nullptr);
@@ -65,10 +65,10 @@ public:
   // Status bar panels: 0 the hint, 1 the editing mode, 2 map name and cell.
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
 
-private:
+ private:
   bool OpenCallback();
   void CloseCallback();
   void SaveEditSettings();

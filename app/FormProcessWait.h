@@ -10,18 +10,18 @@ namespace tess {
 
 class TFormProcessWait : public QDialog {
   Q_OBJECT
-public:
+ public:
   TFormProcessWait(QProcess& process, const QString& caption, QWidget* owner);
 
   // Shows the window until the process ends. Returns at once when it has already ended.
   void WaitModal();
 
-protected:
+ protected:
   void closeEvent(QCloseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void reject() override {}
 
-private:
+ private:
   QProcess& process_;
   bool finished_ = false;
 };

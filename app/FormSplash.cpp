@@ -11,8 +11,7 @@
 namespace tess {
 
 TFormSplash::TFormSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
-      picture_(Picture()) {
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), picture_(Picture()) {
   setAttribute(Qt::WA_DeleteOnClose);
   setFixedSize(512, 256);
   if (QScreen* screen = QGuiApplication::primaryScreen()) move(screen->geometry().center() - rect().center());

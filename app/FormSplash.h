@@ -8,17 +8,17 @@ namespace tess {
 
 class TFormSplash : public QWidget {
   Q_OBJECT
-public:
+ public:
   static constexpr int kShowMilliseconds = 2500;
   explicit TFormSplash(QWidget* parent = nullptr);
   // The picture the window shows, drawn in code.
   static QPixmap Picture();
 
-protected:
+ protected:
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
 
-private:
+ private:
   QPixmap picture_;
 };
 

@@ -50,12 +50,18 @@ const TMainCommandInfo& CommandInfo(TMainCommand command) {
 
 bool IsEnabled(TEnableRule rule, const TMainState& s) {
   switch (rule) {
-    case TEnableRule::Always: return true;
-    case TEnableRule::NoProject: return !s.projectOpen;
-    case TEnableRule::ProjectOpen: return s.projectOpen;
-    case TEnableRule::MapsModified: return s.projectOpen && s.mapsModified;
-    case TEnableRule::CanUndo: return s.projectOpen && s.canUndo;
-    case TEnableRule::TileLayer: return s.projectOpen && s.tileLayerMode;
+    case TEnableRule::Always:
+      return true;
+    case TEnableRule::NoProject:
+      return !s.projectOpen;
+    case TEnableRule::ProjectOpen:
+      return s.projectOpen;
+    case TEnableRule::MapsModified:
+      return s.projectOpen && s.mapsModified;
+    case TEnableRule::CanUndo:
+      return s.projectOpen && s.canUndo;
+    case TEnableRule::TileLayer:
+      return s.projectOpen && s.tileLayerMode;
   }
   return false;
 }
@@ -66,9 +72,12 @@ int TileSizeOfZoom(int zoomIndex) { return 32 >> ZoomFromSetting(zoomIndex); }
 
 const char* ModeStatusText(int mode) {
   switch (mode) {
-    case 1: return "Upper Layer Editing Mode";
-    case 2: return "Event Editing Mode";
-    default: return "Lower Layer Editing Mode";
+    case 1:
+      return "Upper Layer Editing Mode";
+    case 2:
+      return "Event Editing Mode";
+    default:
+      return "Lower Layer Editing Mode";
   }
 }
 

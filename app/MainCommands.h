@@ -8,21 +8,43 @@
 namespace tess {
 
 enum class TMainCommand {
-  NewProject, OpenProject, CloseProject, CreateGamedisk, Exit,
-  SaveMap, RevertMap,
-  ModeLower, ModeUpper, ModeEvent,
-  Zoom1, Zoom2, Zoom4, Zoom8,
-  Database, ResourceManager, ListenToMusic, EventSearch,
-  TestPlay, FullScreen, ShowTitle,
-  HelpContents, About,
-  Undo, ToolSelect, ToolZoom, ToolPen, ToolRectangle, ToolEllipse, ToolFill,
+  NewProject,
+  OpenProject,
+  CloseProject,
+  CreateGamedisk,
+  Exit,
+  SaveMap,
+  RevertMap,
+  ModeLower,
+  ModeUpper,
+  ModeEvent,
+  Zoom1,
+  Zoom2,
+  Zoom4,
+  Zoom8,
+  Database,
+  ResourceManager,
+  ListenToMusic,
+  EventSearch,
+  TestPlay,
+  FullScreen,
+  ShowTitle,
+  HelpContents,
+  About,
+  Undo,
+  ToolSelect,
+  ToolZoom,
+  ToolPen,
+  ToolRectangle,
+  ToolEllipse,
+  ToolFill,
 };
 
 enum class TEnableRule { Always, NoProject, ProjectOpen, MapsModified, CanUndo, TileLayer };
 
 struct TMainCommandInfo {
   TMainCommand command;
-  const char* menu;      // "Project", "Map", "Map/Editing Mode", ..., or "" for tool-bar only
+  const char* menu;  // "Project", "Map", "Map/Editing Mode", ..., or "" for tool-bar only
   const char* caption;
   const char* shortcut;  // in the form QKeySequence reads, or ""
   TEnableRule rule;

@@ -37,7 +37,7 @@ inline double CopySeconds(size_t bytes) {
 // Started just before a benchmark's loop; Report adds the counter
 // name = (wall time per iteration) / referenceSeconds, a plain number.
 class TRatioTimer {
-public:
+ public:
   TRatioTimer() : start_(std::chrono::steady_clock::now()) {}
   void Report(benchmark::State& state, const char* name, double referenceSeconds) const {
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start_;
@@ -45,7 +45,7 @@ public:
     state.counters[name] = perIteration / referenceSeconds;
   }
 
-private:
+ private:
   std::chrono::steady_clock::time_point start_;
 };
 

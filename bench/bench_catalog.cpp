@@ -12,7 +12,7 @@ using namespace tess;
 namespace {
 
 class TBenchItem : public TCatalogItem {
-public:
+ public:
   int32_t ints[20] = {};
   uint8_t flags[4] = {};
   std::string texts[3];
@@ -27,7 +27,7 @@ public:
 };
 
 class TBenchList : public TCatalogOf<TBenchItem> {
-public:
+ public:
   TBenchList() : TCatalogOf("Event script referenced an item that does not exist.") {}
 };
 

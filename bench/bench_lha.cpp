@@ -19,8 +19,8 @@ const Bytes& MixedData() {
     Bytes b;
     std::mt19937 rng(1);
     // 4 MB of text made of words.
-    static const char* words[] = {"hero ",    "slime ", "potion ", "the ",  "castle ", "Map0001 ", "\r\n",
-                                  "switch ",  "[0012] ", "event ",  "battle ", "of ",   "and ",    "gold "};
+    static const char* words[] = {"hero ",   "slime ",  "potion ", "the ",    "castle ", "Map0001 ", "\r\n",
+                                  "switch ", "[0012] ", "event ",  "battle ", "of ",     "and ",     "gold "};
     while (b.size() < 4u << 20) {
       const char* w = words[rng() % 14];
       b.insert(b.end(), w, w + std::strlen(w));

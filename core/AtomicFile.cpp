@@ -1,12 +1,13 @@
 #include "core/AtomicFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/Errors.h"
 
@@ -90,9 +91,7 @@ void WriteAll(const std::string& path, const void* data, size_t size) {
 
 void WriteFileAtomic(const std::string& path, const Bytes& data) { WriteAll(path, data.data(), data.size()); }
 
-void WriteFileAtomic(const std::string& path, const std::string& data) {
-  WriteAll(path, data.data(), data.size());
-}
+void WriteFileAtomic(const std::string& path, const std::string& data) { WriteAll(path, data.data(), data.size()); }
 
 bool TryWriteFileAtomic(const std::string& path, const Bytes& data, std::string* message) {
   try {

@@ -28,7 +28,7 @@ struct TChunkRef {
 namespace {
 
 class TChunkResetter final : public TCatalogVarData {
-public:
+ public:
   TChunkResetter() : TCatalogVarData(Mode::Reset) {}
   void Integer(int, int32_t& field, int32_t def) override { field = def; }
   void Flag(int, uint8_t& field, uint8_t def) override { field = def; }
@@ -57,7 +57,7 @@ void TCatalogBaseItem::Reset() {
 // their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
 class TChunkLoader final : public TCatalogVarData {
-public:
+ public:
   TChunkLoader(TByteReader& reader, std::vector<TChunkRef>& chunks)
       : TCatalogVarData(Mode::Load), reader_(reader), chunks_(chunks) {}
 
@@ -103,13 +103,12 @@ public:
     }
   }
 
-private:
+ private:
   const uint8_t* Base() const { return reader_.Here() - reader_.Pos(); }
 
   // The chunk with this id (the last one when the file names it twice), marked as taken.
   TChunkRef* Take(int id) {
-    auto it = std::lower_bound(chunks_.begin(), chunks_.end(), id,
-                               [](const TChunkRef& c, int v) { return c.id < v; });
+    auto it = std::lower_bound(chunks_.begin(), chunks_.end(), id, [](const TChunkRef& c, int v) { return c.id < v; });
     if (it == chunks_.end() || it->id != id) return nullptr;
     it->taken = true;
     return &*it;
@@ -133,7 +132,7 @@ thread_local TChunkIndexPool chunkIndexPool;
 constexpr size_t kMaxNesting = 64;
 
 class TChunkIndexLease {
-public:
+ public:
   TChunkIndexLease() {
     auto& pool = chunkIndexPool;
     if (pool.depth >= kMaxNesting) throw EReadError();
@@ -144,7 +143,7 @@ public:
   ~TChunkIndexLease() { --chunkIndexPool.depth; }
   std::vector<TChunkRef>& Chunks() { return *chunks_; }
 
-private:
+ private:
   std::vector<TChunkRef>* chunks_;
 };
 
@@ -166,7 +165,8 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   if (!sorted) {
     // Chunks may come in any order; for an id named twice the later chunk wins.
     std::stable_sort(chunks.begin(), chunks.end(), [](const TChunkRef& a, const TChunkRef& b) { return a.id < b.id; });
-    auto last = std::unique(chunks.rbegin(), chunks.rend(), [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
+    auto last = std::unique(chunks.rbegin(), chunks.rend(),
+                            [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
     chunks.erase(chunks.begin(), last.base());
   }
   TChunkLoader loader(reader, chunks);
@@ -220,7 +220,7 @@ thread_local std::deque<Bytes> scratchPool;  // deque: growing keeps outer buffe
 thread_local size_t scratchDepth = 0;
 
 class TScratchLease {
-public:
+ public:
   TScratchLease() {
     if (scratchPool.size() <= scratchDepth) scratchPool.emplace_back();
     buffer_ = &scratchPool[scratchDepth++];
@@ -229,13 +229,13 @@ public:
   ~TScratchLease() { --scratchDepth; }
   Bytes& Buffer() { return *buffer_; }
 
-private:
+ private:
   Bytes* buffer_;
 };
 }  // namespace
 
 class TChunkSaver final : public TCatalogVarData {
-public:
+ public:
   TChunkSaver(Mode mode, Bytes& out, const std::vector<TRawChunk>& unknown)
       : TCatalogVarData(mode), w_(out), unknown_(unknown) {}
 
@@ -256,9 +256,7 @@ public:
     w_.WriteByte(field);
   }
   void Fixed(int id, void* data, size_t bytes) override { WriteBody(id, data, bytes); }
-  void Block(int id, TBlockRef block) override {
-    WriteBody(id, block.data(block.owner), block.byteSize(block.owner));
-  }
+  void Block(int id, TBlockRef block) override { WriteBody(id, block.data(block.owner), block.byteSize(block.owner)); }
   void String(int id, std::string& field, bool always) override {
     if (field.empty() && !always) return Probe(id);
     WriteBody(id, field.data(), field.size());
@@ -285,7 +283,7 @@ public:
     w_.WriteByte(0);
   }
 
-private:
+ private:
   // A described field that writes nothing still fixes the order of the kept chunks around it.
   void Probe(int id) {
     CheckOrder(id);
@@ -377,9 +375,9 @@ TCatalogItem* TCatalog::ItemAt(int index) const {
 }
 
 size_t TCatalog::LowerBound(int32_t id) const {
-  return static_cast<size_t>(std::lower_bound(items_.begin(), items_.end(), id,
-                                              [](const auto& item, int32_t v) { return item->Id() < v; }) -
-                             items_.begin());
+  return static_cast<size_t>(
+      std::lower_bound(items_.begin(), items_.end(), id, [](const auto& item, int32_t v) { return item->Id() < v; }) -
+      items_.begin());
 }
 
 int TCatalog::IndexOfId(int32_t id) const {
@@ -477,7 +475,8 @@ void TCatalog::LoadFrom(TByteReader& reader) {
     if (!sorted) {
       // Items may come in any order; an id named twice keeps the later item.
       std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
-      auto last = std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
+      auto last =
+          std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
       items_.erase(items_.begin(), last.base());
     }
   } catch (...) {

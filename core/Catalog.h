@@ -50,7 +50,7 @@ TBlockRef MakeBlockRef(std::vector<T>& v) {
 // The field descriptor. One object visits all fields of a record for one job (reset, load, save or
 // copy); the record calls one method per field, in ascending chunk-id order.
 class TCatalogVarData {
-public:
+ public:
   enum class Mode { Reset, Load, Save, Copy };
 
   explicit TCatalogVarData(Mode mode) : mode_(mode) {}
@@ -97,7 +97,7 @@ public:
     field = b != 0;
   }
 
-protected:
+ protected:
   Mode mode_;
 };
 
@@ -108,7 +108,7 @@ struct TRawChunk {
 };
 
 class TCatalogBaseItem {
-public:
+ public:
   TCatalogBaseItem() = default;
   virtual ~TCatalogBaseItem() = default;
   TCatalogBaseItem(const TCatalogBaseItem&) = delete;
@@ -140,30 +140,30 @@ public:
 
   const std::vector<TRawChunk>& UnknownChunks() const { return unknown_; }
 
-protected:
+ protected:
   // Called at the end of every load, after all chunks were taken: records check what the file
   // said against each other here (counts against arrays, sizes against blocks).
   virtual void AfterLoad() {}
 
-private:
+ private:
   friend class TChunkLoader;
   friend class TChunkSaver;
   std::vector<TRawChunk> unknown_;
 };
 
 class TCatalogItem : public TCatalogBaseItem {
-public:
+ public:
   int32_t Id() const { return id_; }
   void SetId(int32_t id) { id_ = id; }
 
   std::string name;
 
-protected:
+ protected:
   int32_t id_ = 0;
 };
 
 class TCatalog {
-public:
+ public:
   TCatalog() = default;
   virtual ~TCatalog() = default;
   TCatalog(const TCatalog&) = delete;
@@ -188,8 +188,7 @@ public:
   // Sorts by compare (a strict weak order), then renumbers the items 1..Count in their new order.
   template <class Compare>
   void Sort(Compare compare) {
-    std::stable_sort(items_.begin(), items_.end(),
-                     [&](const auto& a, const auto& b) { return compare(*a, *b); });
+    std::stable_sort(items_.begin(), items_.end(), [&](const auto& a, const auto& b) { return compare(*a, *b); });
     Renumber();
   }
 
@@ -204,7 +203,7 @@ public:
   int PasteFromClipboard(int format, int first);
   void CopyToClipboard(int format, int first, int count) const;
 
-protected:
+ protected:
   // Creates a fresh item of the catalog's item class with this id, already reset.
   virtual std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const = 0;
   // The owned items, for catalogs that load their items in their own way (keeping some of them
@@ -214,7 +213,7 @@ protected:
   // fresh one and take its items only when the whole parse succeeded.
   void SwapItems(TCatalog& other) { items_.swap(other.items_); }
 
-private:
+ private:
   friend class TChunkLoader;
   friend class TChunkSaver;
   void Renumber();
@@ -228,7 +227,7 @@ void LookupFailed(const char* message);
 // A catalog of TItem with the typed lookups that name the missing kind of thing.
 template <class TItem>
 class TCatalogOf : public TCatalog {
-public:
+ public:
   explicit TCatalogOf(const char* missingMessage) : missingMessage_(missingMessage) {}
 
   TItem* ItemAt(int index) const { return static_cast<TItem*>(TCatalog::ItemAt(index)); }
@@ -255,7 +254,7 @@ public:
     return item;
   }
 
-protected:
+ protected:
   std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const override {
     auto item = std::make_unique<TItem>();
     item->SetId(id);
@@ -263,7 +262,7 @@ protected:
     return item;
   }
 
-private:
+ private:
   const char* missingMessage_;
 };
 

@@ -11,7 +11,7 @@
 namespace tess {
 
 class ClipboardPort {
-public:
+ public:
   virtual ~ClipboardPort() = default;
   virtual bool HasBlock(int format) = 0;
   // The block under format, or nothing when the clipboard holds none of that format.
@@ -24,14 +24,14 @@ public:
 
 // A clipboard that lives in the process: the default until the editor installs its own.
 class TMemoryClipboard final : public ClipboardPort {
-public:
+ public:
   bool HasBlock(int format) override { return blocks_.count(format) != 0; }
   std::optional<Bytes> GetBlock(int format) override;
   void SetBlock(int format, const Bytes& block) override;
   std::string GetText() override { return text_; }
   void SetText(const std::string& text) override;
 
-private:
+ private:
   std::map<int, Bytes> blocks_;
   std::string text_;
 };

@@ -1,9 +1,10 @@
 #include "core/Stream.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <sys/stat.h>
 
 #include "core/Errors.h"
 
@@ -59,9 +60,7 @@ TFileStream::~TFileStream() {
 
 size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer, 1, count, file_); }
 
-size_t TFileStream::Write(const void* buffer, size_t count) {
-  return std::fwrite(buffer, 1, count, file_);
-}
+size_t TFileStream::Write(const void* buffer, size_t count) { return std::fwrite(buffer, 1, count, file_); }
 
 int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
   int whence = origin == TSeekOrigin::Begin ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;

@@ -13,7 +13,7 @@ using Bytes = std::vector<uint8_t>;
 enum class TSeekOrigin { Begin, Current, End };
 
 class TStream {
-public:
+ public:
   virtual ~TStream() = default;
   // Reads up to count bytes; returns how many were read (fewer only at the end).
   virtual size_t Read(void* buffer, size_t count) = 0;
@@ -35,7 +35,7 @@ public:
 
 // A growable block of memory with a position. Writing past the end grows the block.
 class TMemoryStream final : public TStream {
-public:
+ public:
   TMemoryStream() = default;
   explicit TMemoryStream(Bytes data) : data_(std::move(data)) {}
 
@@ -44,14 +44,23 @@ public:
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   int64_t Size() override { return static_cast<int64_t>(data_.size()); }
 
-  void Clear() { data_.clear(); pos_ = 0; }
-  void SetSize(size_t n) { data_.resize(n); if (pos_ > n) pos_ = n; }
+  void Clear() {
+    data_.clear();
+    pos_ = 0;
+  }
+  void SetSize(size_t n) {
+    data_.resize(n);
+    if (pos_ > n) pos_ = n;
+  }
   const Bytes& Data() const { return data_; }
   Bytes& Data() { return data_; }
-  Bytes TakeData() { pos_ = 0; return std::move(data_); }
+  Bytes TakeData() {
+    pos_ = 0;
+    return std::move(data_);
+  }
   size_t Pos() const { return pos_; }
 
-private:
+ private:
   Bytes data_;
   size_t pos_ = 0;
 };
@@ -60,7 +69,7 @@ enum class TFileMode { Read, Create };
 
 // A file on disk. Opening failures raise EFileError naming the file.
 class TFileStream final : public TStream {
-public:
+ public:
   TFileStream(const std::string& path, TFileMode mode);
   ~TFileStream() override;
   TFileStream(const TFileStream&) = delete;
@@ -71,7 +80,7 @@ public:
   int64_t Seek(int64_t offset, TSeekOrigin origin) override;
   int64_t Size() override;
 
-private:
+ private:
   std::FILE* file_ = nullptr;
 };
 

@@ -51,7 +51,7 @@ void WriteString(TStream& stream, const std::string& text);
 // Reads from a block of memory it does not own. Every read is bounds-checked and raises
 // "Stream read error." when the block ends first.
 class TByteReader {
-public:
+ public:
   TByteReader(const uint8_t* data, size_t size) : begin_(data), cur_(data), end_(data + size) {}
 
   size_t Pos() const { return static_cast<size_t>(cur_ - begin_); }
@@ -100,11 +100,11 @@ public:
   uint32_t ReadU32() {
     uint8_t b[4];
     ReadBytes(b, 4);
-    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
-           (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
+    return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) | (static_cast<uint32_t>(b[2]) << 16) |
+           (static_cast<uint32_t>(b[3]) << 24);
   }
 
-private:
+ private:
   const uint8_t* begin_;
   const uint8_t* cur_;
   const uint8_t* end_;
@@ -112,7 +112,7 @@ private:
 
 // Appends to a byte buffer it does not own.
 class TByteWriter {
-public:
+ public:
   explicit TByteWriter(Bytes& out) : out_(out) {}
 
   Bytes& Buffer() { return out_; }
@@ -148,7 +148,7 @@ public:
     WriteBytes(b, 4);
   }
 
-private:
+ private:
   Bytes& out_;
 };
 

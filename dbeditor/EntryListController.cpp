@@ -24,9 +24,7 @@ std::vector<std::string> TEntryListController::Lines() const {
   return lines;
 }
 
-void TEntryListController::SetArraySize(int newSize) {
-  catalog_.Resize(std::clamp(newSize, 1, kMaxArraySize));
-}
+void TEntryListController::SetArraySize(int newSize) { catalog_.Resize(std::clamp(newSize, 1, kMaxArraySize)); }
 
 void TEntryListController::Copy(int index) const {
   if (catalog_.ItemAt(index)) catalog_.CopyToClipboard(format_, index, 1);

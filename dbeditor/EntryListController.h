@@ -11,7 +11,7 @@
 namespace tess {
 
 class TEntryListController {
-public:
+ public:
   static constexpr int kMaxArraySize = 9999;
 
   TEntryListController(TCatalog& catalog, int clipboardFormat) : catalog_(catalog), format_(clipboardFormat) {}
@@ -44,7 +44,7 @@ public:
   int MultipleCopyLimit(int index) const;
   void MultipleCopy(int index, int count) const;
 
-private:
+ private:
   TCatalog& catalog_;
   int format_;
 };

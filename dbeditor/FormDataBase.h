@@ -20,7 +20,7 @@ class TFormDataBaseBase;
 
 class TFormDataBase : public QDialog {
   Q_OBJECT
-public:
+ public:
   static constexpr int kTabCount = 17;
 
   TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfMap& map, std::string projectFolder,
@@ -44,10 +44,10 @@ public:
   bool Apply();
   void Ok();
 
-protected:
+ protected:
   void done(int result) override;
 
-private:
+ private:
   void CreatePage(int tab);
 
   TLcfDataBase& database_;

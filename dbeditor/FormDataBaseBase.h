@@ -10,7 +10,7 @@ class TLcfMapTree;
 class TLcfMap;
 
 class TFormDataBaseBase : public QWidget {
-public:
+ public:
   explicit TFormDataBaseBase(QWidget* parent = nullptr) : QWidget(parent) {}
 
   // Set by the window that creates the page.

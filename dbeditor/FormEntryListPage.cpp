@@ -121,8 +121,8 @@ void TFormEntryListPage::RunArraySize() {
   int value = controller_.Count();
   for (;;) {
     bool ok = false;
-    value = QInputDialog::getInt(this, "Array Size", "Array Size", value, 1, TEntryListController::kMaxArraySize, 1,
-                                 &ok);
+    value =
+        QInputDialog::getInt(this, "Array Size", "Array Size", value, 1, TEntryListController::kMaxArraySize, 1, &ok);
     if (!ok) return;
     if (!controller_.SizeLosesData(value) ||
         AskYesNo("This operation will result in a loss of data.  Proceed?", this) == TMessageResult::Yes)

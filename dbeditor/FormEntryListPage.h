@@ -15,7 +15,7 @@ namespace tess {
 
 class TFormEntryListPage : public TFormDataBaseBase {
   Q_OBJECT
-public:
+ public:
   // tab: the window's tab, under which the list's scroll position and selection are remembered.
   TFormEntryListPage(TCatalog& catalog, int clipboardFormat, int tab, QWidget* parent = nullptr);
   ~TFormEntryListPage() override;
@@ -40,7 +40,7 @@ public:
   void CutEntry();
   void RunMultipleCopy();
 
-private:
+ private:
   void UpdateMenu();
 
   TEntryListController controller_;

@@ -9,7 +9,7 @@ class QClipboard;
 namespace tess {
 
 class TQtClipboard final : public ClipboardPort {
-public:
+ public:
   // Uses the application's clipboard; a QGuiApplication must exist.
   TQtClipboard();
   static std::string MimeType(int format);
@@ -20,7 +20,7 @@ public:
   std::string GetText() override;
   void SetText(const std::string& text) override;
 
-private:
+ private:
   QClipboard* clipboard_;
 };
 

@@ -19,7 +19,7 @@ struct TLaunchPlan {
 };
 
 class RuntimeLauncher {
-public:
+ public:
   // True when the file starts like a Windows executable ("MZ").
   static bool IsWindowsExecutable(const QString& path);
   // The launcher for Windows executables: the given setting when not empty, else wine found on the

@@ -8,7 +8,7 @@
 namespace tess {
 
 class TextCodec {
-public:
+ public:
   // name: a code page the platform's converters know ("windows-1252", "Shift_JIS", "GBK", ...).
   // An unknown name falls back to windows-1252.
   explicit TextCodec(const std::string& name = "windows-1252");
@@ -21,7 +21,7 @@ public:
   static const TextCodec& Current();
   static void SetCurrent(const std::string& name);
 
-private:
+ private:
   std::string name_;
 };
 

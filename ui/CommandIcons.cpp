@@ -82,8 +82,12 @@ void Draw(QPainter& p, TIconShape shape) {
       p.setPen(Qt::NoPen);
       p.drawEllipse(QPointF(19, 17), 2.5, 3.5);
       break;
-    case TIconShape::LowerLayer: Grid(p, kGreen, 2); break;
-    case TIconShape::UpperLayer: Grid(p, kOrange, 2); break;
+    case TIconShape::LowerLayer:
+      Grid(p, kGreen, 2);
+      break;
+    case TIconShape::UpperLayer:
+      Grid(p, kOrange, 2);
+      break;
     case TIconShape::EventLayer:
       Grid(p, kPaper, 2);
       p.setBrush(kBlue);
@@ -140,7 +144,8 @@ void Draw(QPainter& p, TIconShape shape) {
     case TIconShape::OpenProject:
       p.setPen(QPen(kInk, 1.2));
       p.setBrush(QColor(240, 200, 90));
-      p.drawPolygon(QPolygonF({QPointF(2, 6), QPointF(9, 6), QPointF(11, 8), QPointF(20, 8), QPointF(20, 20), QPointF(2, 20)}));
+      p.drawPolygon(
+          QPolygonF({QPointF(2, 6), QPointF(9, 6), QPointF(11, 8), QPointF(20, 8), QPointF(20, 20), QPointF(2, 20)}));
       break;
   }
 }

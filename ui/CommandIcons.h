@@ -6,8 +6,28 @@
 namespace tess {
 
 enum class TIconShape {
-  Save, Undo, Select, Zoom, Pen, Rectangle, Ellipse, Fill, LowerLayer, UpperLayer, EventLayer,
-  Zoom1, Zoom2, Zoom4, Zoom8, Database, Resources, Music, Search, Play, NewProject, OpenProject,
+  Save,
+  Undo,
+  Select,
+  Zoom,
+  Pen,
+  Rectangle,
+  Ellipse,
+  Fill,
+  LowerLayer,
+  UpperLayer,
+  EventLayer,
+  Zoom1,
+  Zoom2,
+  Zoom4,
+  Zoom8,
+  Database,
+  Resources,
+  Music,
+  Search,
+  Play,
+  NewProject,
+  OpenProject,
 };
 
 QIcon CommandIcon(TIconShape shape);

@@ -10,7 +10,7 @@ namespace tess {
 
 class TMapTreeWidget : public QTreeWidget, public TMapTreeView {
   Q_OBJECT
-public:
+ public:
   explicit TMapTreeWidget(QWidget* parent = nullptr);
 
   void Clear() override;
@@ -30,7 +30,7 @@ public:
   // Selects the node with this id; false when there is none.
   bool SelectId(int32_t id);
 
-signals:
+ signals:
   // The user or the program selected the node with this id.
   void NodeSelected(int32_t id);
 };

@@ -276,7 +276,8 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   EXPECT_NE(list.out.find(" Map0001.lmu\n"), std::string::npos);
 
   // A failed pack says why and leaves no destination it made itself.
-  TRun failed = RunCliWords({"pack", project.string(), (dir / "disk2").string(), "--rtp-folder", (dir / "no").string()});
+  TRun failed =
+      RunCliWords({"pack", project.string(), (dir / "disk2").string(), "--rtp-folder", (dir / "no").string()});
   EXPECT_EQ(failed.status, 1);
   EXPECT_NE(failed.err.find("Gamedisk creation was cancelled."), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "disk2"));

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "SampleRecords.h"
 #include "core/ClipboardPort.h"
 #include "core/QuietMode.h"
-#include "SampleRecords.h"
 
 using namespace tess;
 using namespace tess::sample;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/ChunkDump.h"
 #include "SampleRecords.h"
+#include "core/ChunkDump.h"
 
 using namespace tess;
 using namespace tess::sample;

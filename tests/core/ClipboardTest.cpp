@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/ClipboardPort.h"
 #include "SampleRecords.h"
+#include "core/ClipboardPort.h"
 
 using namespace tess;
 using namespace tess::sample;
@@ -27,9 +27,9 @@ TEST(Clipboard, DamagedBlocksChangeNothing) {
   TWideRecord r;
   r.name = "kept";
   const Bytes damaged[] = {
-      {9, 0, 0, 0, 1, 0, 0, 0, 1, 1},           // size past the data
-      {3, 0, 0, 0, 1, 0, 0, 0, 1, 0x85, 0},     // chunk size past the data
-      {2, 0, 0},                                // header cut short
+      {9, 0, 0, 0, 1, 0, 0, 0, 1, 1},        // size past the data
+      {3, 0, 0, 0, 1, 0, 0, 0, 1, 0x85, 0},  // chunk size past the data
+      {2, 0, 0},                             // header cut short
   };
   for (const Bytes& block : damaged) {
     Clipboard().SetBlock(kFormat, block);

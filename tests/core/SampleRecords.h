@@ -7,7 +7,7 @@
 namespace tess::sample {
 
 class TSubRecord : public TCatalogBaseItem {
-public:
+ public:
   TSubRecord() { Reset(); }
   int32_t value = 0;
   std::string text;
@@ -18,7 +18,7 @@ public:
 };
 
 class TLeafItem : public TCatalogItem {
-public:
+ public:
   int32_t power = 0;
   void DescribeChunks(TCatalogVarData& v) override {
     v.String(1, name);
@@ -29,14 +29,14 @@ public:
 inline const char* const kLeafMissing = "Event script referenced a leaf that does not exist.";
 
 class TLeafList : public TCatalogOf<TLeafItem> {
-public:
+ public:
   TLeafList() : TCatalogOf(kLeafMissing) {}
 };
 
 // A record with every kind, a field under two ids, a packed pair, a conditional write and a block
 // sized from a count before it is read.
 class TWideRecord : public TCatalogItem {
-public:
+ public:
   TWideRecord() { Reset(); }
 
   int32_t number = 0;
@@ -87,20 +87,20 @@ public:
     v.List(61, leaves);
   }
 
-protected:
+ protected:
   void AfterLoad() override { count = static_cast<int32_t>(values.size()); }
 };
 
 inline const char* const kWideMissing = "Event script referenced a wide record that does not exist.";
 
 class TWideList : public TCatalogOf<TWideRecord> {
-public:
+ public:
   TWideList() : TCatalogOf(kWideMissing) {}
 };
 
 // A record of only defaulted fields: saves as the single closing byte.
 class TPlainRecord : public TCatalogBaseItem {
-public:
+ public:
   TPlainRecord() { Reset(); }
   int32_t a = 0;
   uint8_t b = 0;

@@ -8,7 +8,7 @@ using namespace tess;
 namespace {
 
 class TEntry : public TCatalogItem {
-public:
+ public:
   int32_t power = 0;
   void DescribeChunks(TCatalogVarData& v) override {
     v.String(1, name);
@@ -17,7 +17,7 @@ public:
 };
 
 class TEntries : public TCatalogOf<TEntry> {
-public:
+ public:
   TEntries() : TCatalogOf("Event script referenced an entry that does not exist.") {}
 };
 
@@ -26,9 +26,7 @@ constexpr int kFormat = 577;
 struct EntryList : ::testing::Test {
   TEntries entries;
   TEntryListController list{entries, kFormat};
-  void SetUp() override {
-    SetClipboardPort(&clipboard);
-  }
+  void SetUp() override { SetClipboardPort(&clipboard); }
   void TearDown() override { SetClipboardPort(nullptr); }
   TMemoryClipboard clipboard;
 };

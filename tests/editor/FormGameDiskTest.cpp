@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "core/MessagePort.h"
-
 #include <QApplication>
 #include <QCheckBox>
 #include <QMessageBox>
@@ -11,6 +9,7 @@
 #include <fstream>
 
 #include "app/FormGameDisk.h"
+#include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "platform/Settings.h"
 

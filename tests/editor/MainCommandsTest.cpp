@@ -14,16 +14,11 @@ TEST(MainCommands, EnablingTable) {
     TMainCommand command;
     bool withoutProject, withProject, withModifiedMaps;
   } rows[] = {
-      {TMainCommand::NewProject, true, false, false},
-      {TMainCommand::OpenProject, true, false, false},
-      {TMainCommand::CloseProject, false, true, true},
-      {TMainCommand::SaveMap, false, false, true},
-      {TMainCommand::RevertMap, false, false, true},
-      {TMainCommand::ModeEvent, false, true, true},
-      {TMainCommand::TestPlay, false, true, true},
-      {TMainCommand::Exit, true, true, true},
-      {TMainCommand::About, true, true, true},
-      {TMainCommand::Undo, false, false, true},
+      {TMainCommand::NewProject, true, false, false},  {TMainCommand::OpenProject, true, false, false},
+      {TMainCommand::CloseProject, false, true, true}, {TMainCommand::SaveMap, false, false, true},
+      {TMainCommand::RevertMap, false, false, true},   {TMainCommand::ModeEvent, false, true, true},
+      {TMainCommand::TestPlay, false, true, true},     {TMainCommand::Exit, true, true, true},
+      {TMainCommand::About, true, true, true},         {TMainCommand::Undo, false, false, true},
       {TMainCommand::ToolPen, false, true, false},  // event mode: no tile tools
   };
   for (const Row& row : rows) {

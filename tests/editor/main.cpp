@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 // Editor tests run on the offscreen platform with test-mode paths, so no test touches a real
 // profile or display.

@@ -7,7 +7,7 @@ using namespace tess;
 
 namespace {
 class TNamed : public TCatalogBaseItem {
-public:
+ public:
   TNamed() { Reset(); }
   std::string text;
   void DescribeChunks(TCatalogVarData& v) override { v.String(1, text); }

@@ -31,8 +31,7 @@ TEST(RuntimeLauncher, NativeRuntimeGetsTheWordsInTheProjectFolder) {
   ASSERT_TRUE(process.waitForFinished(10000));
   QFile out(dir.filePath("started.txt"));
   ASSERT_TRUE(out.open(QIODevice::ReadOnly));
-  EXPECT_EQ(QString::fromUtf8(out.readAll()),
-            QDir(dir.path()).canonicalPath() + "\nTestPlay HideTitle FullScreen\n");
+  EXPECT_EQ(QString::fromUtf8(out.readAll()), QDir(dir.path()).canonicalPath() + "\nTestPlay HideTitle FullScreen\n");
 }
 
 TEST(RuntimeLauncher, WindowsRuntimeNeedsALauncher) {

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QGuiApplication>
 #include <QStandardPaths>
-#include <gtest/gtest.h>
 
 // GUI tests run on the offscreen platform with test-mode paths, so no test touches a real profile.
 int main(int argc, char** argv) {
