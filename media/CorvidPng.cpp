@@ -242,82 +242,120 @@ class TPngWriter {
 
 void DecodePng(TBitmap& bitmap, const uint8_t* data, size_t size) { TPngReader(bitmap, data, size).Run(); }
 
-Bytes EncodePng(const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw EInvalidGraphic(kInvalidPng);
-  const bool indexed = bitmap.Format() == TPixelFormat::Indexed8;
-  const size_t rowBytes = bitmap.RowBytes();
-  const size_t height = static_cast<size_t>(bitmap.Height());
+struct TPngRowEncoder::TState {
   TDeflater def;
   Bytes out;
-  out.reserve(1024 + (rowBytes + 1) * height / 2);
+  size_t chunkAt = 0;
+  Bytes staging;
+  size_t staged = 0;
+};
+
+namespace {
+constexpr size_t kIdatChunk = 65536;
+}
+
+TPngRowEncoder::TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette, int level)
+    : rowBytes_(static_cast<size_t>(width) * (palette ? 1 : 3)), rowsLeft_(height) {
+  // Rows are written as they come, so the picture as a whole may be larger than any reader takes.
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
+    throw EInvalidGraphic(kInvalidPng);
+  s_ = std::make_unique<TState>();
+  if (level != Z_DEFAULT_COMPRESSION && deflateParams(&s_->def.z, level, Z_DEFAULT_STRATEGY) != Z_OK)
+    throw EZlibError();
+  Bytes& out = s_->out;
   out.insert(out.end(), kSignature, kSignature + 8);
   TPngWriter w(out);
   uint8_t ihdr[13] = {};
-  PutBE32(ihdr, static_cast<uint32_t>(bitmap.Width()));
-  PutBE32(ihdr + 4, static_cast<uint32_t>(bitmap.Height()));
+  PutBE32(ihdr, static_cast<uint32_t>(width));
+  PutBE32(ihdr + 4, static_cast<uint32_t>(height));
   ihdr[8] = 8;
-  ihdr[9] = indexed ? 3 : 2;
+  ihdr[9] = palette ? 3 : 2;
   w.Chunk(kIHDR, ihdr, sizeof ihdr);
-  if (indexed) {
-    uint8_t palette[768];
-    PaletteBytes256(bitmap, palette);
-    w.Chunk(kPLTE, palette, sizeof palette);
+  if (palette) {
+    uint8_t bytes[768] = {};
+    for (size_t i = 0; i < palette->size() && i < 256; ++i) {
+      bytes[3 * i] = (*palette)[i].red;
+      bytes[3 * i + 1] = (*palette)[i].green;
+      bytes[3 * i + 2] = (*palette)[i].blue;
+    }
+    w.Chunk(kPLTE, bytes, sizeof bytes);
   }
+  s_->staging.resize(std::max<size_t>(rowBytes_ + 1, 32768));
+  OpenChunk();
+}
 
-  // The compressor writes straight into an open IDAT chunk of 65,536 bytes; a full one is closed and
-  // the next opened.
-  constexpr size_t kChunk = 65536;
-  size_t chunkAt = 0;
-  auto openChunk = [&] {
-    chunkAt = w.Begin(kIDAT);
-    out.resize(chunkAt + 8 + kChunk);
-    def.z.next_out = out.data() + chunkAt + 8;
-    def.z.avail_out = kChunk;
-  };
-  auto closeChunk = [&] {
-    out.resize(out.size() - def.z.avail_out);
-    w.End(chunkAt);
-  };
-  auto compress = [&](int flush) {
-    for (;;) {
-      const int rc = deflate(&def.z, flush);
-      if (rc == Z_STREAM_ERROR) throw EZlibError();
-      if (def.z.avail_out == 0) {
-        closeChunk();
-        if (rc == Z_STREAM_END) return false;
-        openChunk();
-        continue;
-      }
-      if (flush == Z_FINISH ? rc == Z_STREAM_END : def.z.avail_in == 0) return true;
-      if (rc != Z_OK && rc != Z_BUF_ERROR) throw EZlibError();
+TPngRowEncoder::~TPngRowEncoder() = default;
+
+// The compressor writes straight into an open IDAT chunk of 65,536 bytes; a full one is closed and
+// the next opened.
+void TPngRowEncoder::OpenChunk() {
+  Bytes& out = s_->out;
+  s_->chunkAt = TPngWriter(out).Begin(kIDAT);
+  out.resize(s_->chunkAt + 8 + kIdatChunk);
+  s_->def.z.next_out = out.data() + s_->chunkAt + 8;
+  s_->def.z.avail_out = kIdatChunk;
+}
+
+void TPngRowEncoder::CloseChunk() {
+  s_->out.resize(s_->out.size() - s_->def.z.avail_out);
+  TPngWriter(s_->out).End(s_->chunkAt);
+}
+
+bool TPngRowEncoder::Compress(int flush) {
+  z_stream& z = s_->def.z;
+  for (;;) {
+    const int rc = deflate(&z, flush);
+    if (rc == Z_STREAM_ERROR) throw EZlibError();
+    if (z.avail_out == 0) {
+      CloseChunk();
+      if (rc == Z_STREAM_END) return false;
+      OpenChunk();
+      continue;
     }
-  };
-  openChunk();
+    if (flush == Z_FINISH ? rc == Z_STREAM_END : z.avail_in == 0) return true;
+    if (rc != Z_OK && rc != Z_BUF_ERROR) throw EZlibError();
+  }
+}
+
+void TPngRowEncoder::FeedStaged(int flush) {
+  s_->def.z.next_in = s_->staging.data();
+  s_->def.z.avail_in = static_cast<uInt>(s_->staged);
+  s_->staged = 0;
+  if (!Compress(flush)) s_->chunkAt = SIZE_MAX;  // the data ended exactly on a full chunk
+}
+
+void TPngRowEncoder::AddRow(const uint8_t* row) {
+  if (!s_ || rowsLeft_ <= 0) throw EInvalidGraphic(kInvalidPng);
   // Rows go in with their filter byte 0, gathered a few at a time to spare calls.
-  Bytes staging(std::max<size_t>(rowBytes + 1, 32768));
-  size_t staged = 0;
-  for (size_t y = 0; y < height; ++y) {
-    if (staged + rowBytes + 1 > staging.size()) {
-      def.z.next_in = staging.data();
-      def.z.avail_in = static_cast<uInt>(staged);
-      compress(Z_NO_FLUSH);
-      staged = 0;
-    }
-    staging[staged] = 0;
-    std::memcpy(staging.data() + staged + 1, bitmap.Row(static_cast<int>(y)), rowBytes);
-    staged += rowBytes + 1;
-  }
-  def.z.next_in = staging.data();
-  def.z.avail_in = static_cast<uInt>(staged);
-  if (compress(Z_FINISH)) {
+  if (s_->staged + rowBytes_ + 1 > s_->staging.size()) FeedStaged(Z_NO_FLUSH);
+  s_->staging[s_->staged] = 0;
+  std::memcpy(s_->staging.data() + s_->staged + 1, row, rowBytes_);
+  s_->staged += rowBytes_ + 1;
+  --rowsLeft_;
+}
+
+Bytes TPngRowEncoder::Finish() {
+  if (!s_ || rowsLeft_ != 0) throw EInvalidGraphic(kInvalidPng);
+  FeedStaged(Z_FINISH);
+  if (s_->chunkAt != SIZE_MAX) {
     // The last, shorter chunk; none when the data ended exactly on a full one.
-    if (def.z.avail_out < kChunk)
-      closeChunk();
+    if (s_->def.z.avail_out < kIdatChunk)
+      CloseChunk();
     else
-      out.resize(chunkAt);
+      s_->out.resize(s_->chunkAt);
   }
-  w.Chunk(kIEND, nullptr, 0);
+  TPngWriter(s_->out).Chunk(kIEND, nullptr, 0);
+  Bytes out = std::move(s_->out);
+  s_.reset();
   return out;
+}
+
+Bytes EncodePng(const TBitmap& bitmap) {
+  if (bitmap.Empty()) throw EInvalidGraphic(kInvalidPng);
+  const bool indexed = bitmap.Format() == TPixelFormat::Indexed8;
+  TPngRowEncoder encoder(bitmap.Width(), bitmap.Height(), indexed ? &bitmap.Palette() : nullptr);
+  for (int y = 0; y < bitmap.Height(); ++y) encoder.AddRow(bitmap.Row(y));
+  return encoder.Finish();
 }
 
 void ReadPng(TBitmap& bitmap, TStream& stream) {
