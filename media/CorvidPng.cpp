@@ -254,14 +254,12 @@ namespace {
 constexpr size_t kIdatChunk = 65536;
 }
 
-TPngRowEncoder::TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette, int level)
+TPngRowEncoder::TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette)
     : rowBytes_(static_cast<size_t>(width) * (palette ? 1 : 3)), rowsLeft_(height) {
   // Rows are written as they come, so the picture as a whole may be larger than any reader takes.
   if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
     throw EInvalidGraphic(kInvalidPng);
   s_ = std::make_unique<TState>();
-  if (level != Z_DEFAULT_COMPRESSION && deflateParams(&s_->def.z, level, Z_DEFAULT_STRATEGY) != Z_OK)
-    throw EZlibError();
   Bytes& out = s_->out;
   out.insert(out.end(), kSignature, kSignature + 8);
   TPngWriter w(out);

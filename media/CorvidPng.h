@@ -24,12 +24,11 @@ Bytes EncodePng(const TBitmap& bitmap);
 
 // The same writer fed one row at a time, for pictures made a band at a time that never exist
 // whole in memory: rows of width palette indices when a palette is given (written as 256 entries,
-// missing ones black), else of width red, green, blue triples. level is the compression level of
-// the compressor (the default is what EncodePng uses). A size of no pixels, a row too many and
-// finishing before the last row raise "Invalid PNG Image".
+// missing ones black), else of width red, green, blue triples. A size of no pixels or of a side
+// above 65,536, a row too many and finishing before the last row raise "Invalid PNG Image".
 class TPngRowEncoder {
  public:
-  TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette, int level = -1);
+  TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette);
   ~TPngRowEncoder();
   TPngRowEncoder(const TPngRowEncoder&) = delete;
   TPngRowEncoder& operator=(const TPngRowEncoder&) = delete;

@@ -221,6 +221,43 @@ TEST(PngWriter, WritesTheDepthItStoresAndRefusesEmptyPictures) {
   EXPECT_EQ(Outcome([] { EncodePng(TBitmap(0, 5, TPixelFormat::Rgb24)); }), "graphic: Invalid PNG Image");
 }
 
+TEST(PngWriter, RowByRowRefusesWhatCannotBeAPicture) {
+  const std::vector<TRgb> palette(4, TRgb{1, 2, 3});
+  const uint8_t row[3 * 65536] = {};
+  const struct {
+    const char* what;
+    std::function<void()> run;
+  } cases[] = {
+      {"no width", [&] { TPngRowEncoder(0, 2, nullptr); }},
+      {"a side above 65,536", [&] { TPngRowEncoder(65537, 1, &palette); }},
+      {"a row too many",
+       [&] {
+         TPngRowEncoder e(4, 1, &palette);
+         e.AddRow(row);
+         e.AddRow(row);
+       }},
+      {"finished early",
+       [&] {
+         TPngRowEncoder e(4, 2, nullptr);
+         e.AddRow(row);
+         e.Finish();
+       }},
+      {"finished twice",
+       [&] {
+         TPngRowEncoder e(4, 1, nullptr);
+         e.AddRow(row);
+         e.Finish();
+         e.Finish();
+       }},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Outcome(c.run), "graphic: Invalid PNG Image") << c.what;
+  // A picture larger than any reader takes is still written, a row at a time.
+  TPngRowEncoder wide(65536, 2, &palette);
+  wide.AddRow(row);
+  wide.AddRow(row);
+  EXPECT_EQ(Chunks(wide.Finish())[0].data[9], 3);
+}
+
 TEST(PngReader, TakesOnlyEightBitPaletteAndTrueColour) {
   struct TCase {
     int type, depth, interlace;
