@@ -17,6 +17,10 @@ namespace tess {
 // EInvalidGraphic "Invalid PNG Image", pictures outside the subset "Unsupported PNG Image",
 // damaged compressed data "Zlib Error", and data ending inside a chunk the stream read error.
 void DecodePng(TBitmap& bitmap, const uint8_t* data, size_t size);
+// The same, also reading true colour with an alpha channel (colour type 6, 8 bits per sample), as
+// authors' art tools save it: its colours go into a 24-bit bitmap and its alpha samples into
+// alpha, one byte per pixel, rows from the top. For the other kinds alpha is left empty.
+void DecodePngWithAlpha(TBitmap& bitmap, Bytes& alpha, const uint8_t* data, size_t size);
 // Writes colour type 3 with a 256-entry palette for indexed bitmaps, colour type 2 otherwise; rows
 // unfiltered, compressed data in IDAT chunks of 65,536 bytes (the last one shorter). A picture of
 // no pixels raises "Invalid PNG Image".

@@ -258,6 +258,38 @@ TEST(PngWriter, RowByRowRefusesWhatCannotBeAPicture) {
   EXPECT_EQ(Chunks(wide.Finish())[0].data[9], 3);
 }
 
+TEST(PngReader, ReadsColourAndAlphaWhenAskedTo) {
+  const int w = 37, h = 23;
+  std::vector<uint8_t> rows(w * h * 4);
+  for (size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<uint8_t>((i * 7919) >> 3 ^ (i % 4) * 60);
+  for (int filters : {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_AVG, PNG_FILTER_PAETH, -1}) {
+    SCOPED_TRACE(filters);
+    peer::TLibpngWrite o;
+    o.colourType = PNG_COLOR_TYPE_RGBA;
+    o.filters = filters;
+    Bytes png;
+    ASSERT_TRUE(peer::LibpngWriteRaw(png, w, h, rows.data(), w * 4, {}, o));
+    TBitmap b;
+    Bytes alpha;
+    DecodePngWithAlpha(b, alpha, png.data(), png.size());
+    ASSERT_EQ(b.Format(), TPixelFormat::Rgb24);
+    ASSERT_EQ(alpha.size(), size_t{w} * h);
+    for (int i = 0; i < w * h; ++i) {
+      const uint8_t* p = rows.data() + 4 * i;
+      ASSERT_EQ(b.Pixel(i % w, i / w), (TRgb{p[0], p[1], p[2]})) << i;
+      ASSERT_EQ(alpha[i], p[3]) << i;
+    }
+    // Without asking for alpha such a picture stays unsupported.
+    EXPECT_EQ(Outcome([&] { DecodePng(b, png.data(), png.size()); }), "graphic: Unsupported PNG Image");
+  }
+  // Other pictures leave alpha empty.
+  Bytes alpha{1, 2};
+  TBitmap b;
+  const Bytes indexed = EncodePng(PatternIndexed(5, 5));
+  DecodePngWithAlpha(b, alpha, indexed.data(), indexed.size());
+  EXPECT_TRUE(alpha.empty());
+}
+
 TEST(PngReader, TakesOnlyEightBitPaletteAndTrueColour) {
   struct TCase {
     int type, depth, interlace;
