@@ -65,6 +65,13 @@ const std::vector<TMaterialFolder>& ResourceFolders() {
   return folders;
 }
 
+int ResourceFolderIndex(const std::string& name) {
+  const auto& folders = ResourceFolders();
+  for (size_t i = 0; i < folders.size(); ++i)
+    if (name == folders[i].name) return static_cast<int>(i);
+  return -1;
+}
+
 const std::vector<std::string>& MaterialExtensions(const TMaterialFolder& folder) {
   switch (folder.kind) {
     case K::Movie:

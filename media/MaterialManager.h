@@ -28,6 +28,8 @@ struct TMaterialFolder {
 
 // The folders in the order the resource manager lists them.
 const std::vector<TMaterialFolder>& ResourceFolders();
+// The position of a folder of that name in the list; -1 when there is none.
+int ResourceFolderIndex(const std::string& name);
 // The file extensions a folder's materials have.
 const std::vector<std::string>& MaterialExtensions(const TMaterialFolder& folder);
 bool FitsFolder(const TMaterialFolder& folder, int width, int height);

@@ -262,7 +262,7 @@ void TFormMaterialBase::Import() {
     return AskYesNo(text.toStdString(), MessageOwner(this)) == TMessageResult::Yes;
   };
   choices.chooseTransparent = [&](const TBitmap& picture) { return dialogs_->ChooseTransparent(this, picture); };
-  try {
+  Guarded([&] {
     std::optional<std::string> imported;
     if (kind.kind == TMaterialKind::Picture) {
       imported = manager_.Import(folder, ToPath(file), ImportAs(), choices);
@@ -272,6 +272,12 @@ void TFormMaterialBase::Import() {
       imported = manager_.Import(folder, ToPath(file), ImportAs(), choices);
     }
     if (imported) RefreshEntries(FromPath(*imported));
+  });
+}
+
+void TFormMaterialBase::Guarded(const std::function<void()>& command) {
+  try {
+    command();
   } catch (const std::bad_alloc&) {
     ShowError("Insufficient memory.", MessageOwner(this));
   } catch (const std::exception& e) {
@@ -289,14 +295,10 @@ void TFormMaterialBase::Export() {
   const QString destination = dialogs_->ChooseExportFile(this, kind, materialFolder_, name, ExtensionOf(file));
   if (destination.isEmpty()) return;
   materialFolder_ = QFileInfo(destination).absolutePath();
-  try {
+  Guarded([&] {
     TWaitCursor wait;
     manager_.Export(folder, entry, ToPath(destination));
-  } catch (const std::bad_alloc&) {
-    ShowError("Insufficient memory.", MessageOwner(this));
-  } catch (const std::exception& e) {
-    ShowError(e.what(), MessageOwner(this));
-  }
+  });
 }
 
 void TFormMaterialBase::Delete() {

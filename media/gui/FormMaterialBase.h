@@ -6,6 +6,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -77,6 +78,8 @@ class TFormMaterialBase : public QDialog {
 
  private:
   void RefreshEntries(const QString& select = QString());
+  // Runs a command; what it raises is shown in a message box.
+  void Guarded(const std::function<void()>& command);
   void UpdateButtons();
   std::string Entry() const;
 

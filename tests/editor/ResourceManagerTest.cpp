@@ -19,8 +19,10 @@
 #include "media/gui/FormMaterialBase2.h"
 #include "media/gui/MaterialDialogs.h"
 #include "platform/Settings.h"
+#include "tests/editor/Widgets.h"
 
 using namespace tess;
+using test::ButtonNamed;
 namespace fs = std::filesystem;
 
 namespace {
@@ -71,18 +73,8 @@ struct ResourceManager : ::testing::Test {
     SavePictureFile(Picture(480, 256), rtp + "ChipSet/Field.png");
   }
   void TearDown() override { SetMessagePort(nullptr); }
-  int Folder(const char* name) {
-    for (size_t i = 0; i < ResourceFolders().size(); ++i)
-      if (QString(ResourceFolders()[i].name) == name) return static_cast<int>(i);
-    return -1;
-  }
+  int Folder(const char* name) { return ResourceFolderIndex(name); }
 };
-
-QPushButton* Button(QWidget& w, const QString& text) {
-  for (QPushButton* b : w.findChildren<QPushButton*>())
-    if (b->text() == text) return b;
-  return nullptr;
-}
 
 }  // namespace
 
@@ -138,8 +130,8 @@ TEST_F(ResourceManager, ListsFoldersAndEntriesAndEnablesTheCommands) {
   EXPECT_EQ(window.windowTitle(), "Resource Manager");
   window.SelectFolder(Folder("CharSet"));
   EXPECT_EQ(window.Entries(), (QStringList{"Hero", "People <RTP>"}));
-  QPushButton* exportButton = Button(window, "Export");
-  QPushButton* deleteButton = Button(window, "Delete");
+  QPushButton* exportButton = ButtonNamed(window, "Export");
+  QPushButton* deleteButton = ButtonNamed(window, "Delete");
   ASSERT_TRUE(exportButton && deleteButton);
   EXPECT_FALSE(exportButton->isEnabled());
   window.SelectEntry("People <RTP>");
@@ -263,12 +255,12 @@ TEST(TransparentChooser, ClickChoosesTheColourUnderTheMouseAtTheZoom) {
 
   chooser.SetZoom(9);
   EXPECT_EQ(chooser.Zoom(), 4);
-  EXPECT_FALSE(Button(chooser, "Zoom In")->isEnabled());
-  Button(chooser, "Zoom Out")->click();
+  EXPECT_FALSE(ButtonNamed(chooser, "Zoom In")->isEnabled());
+  ButtonNamed(chooser, "Zoom Out")->click();
   EXPECT_EQ(chooser.Zoom(), 3);
   chooser.SetZoom(0);
   EXPECT_EQ(chooser.Zoom(), 1);
-  EXPECT_FALSE(Button(chooser, "Zoom Out")->isEnabled());
+  EXPECT_FALSE(ButtonNamed(chooser, "Zoom Out")->isEnabled());
 }
 
 TEST(ResourceManagerCommand, TheMainWindowOpensIt) {

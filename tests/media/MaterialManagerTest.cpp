@@ -15,11 +15,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-int FolderIndex(const std::string& name) {
-  for (size_t i = 0; i < ResourceFolders().size(); ++i)
-    if (name == ResourceFolders()[i].name) return static_cast<int>(i);
-  return -1;
-}
+int FolderIndex(const std::string& name) { return ResourceFolderIndex(name); }
 
 TBitmap Indexed(int w, int h, uint8_t fill = 3) {
   TBitmap b(w, h, TPixelFormat::Indexed8);
