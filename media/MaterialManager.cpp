@@ -167,6 +167,8 @@ std::optional<std::string> TMaterialManager::Import(int folder, const std::strin
   };
 
   if (f.kind != K::Picture) {
+    // A source that is not there makes no folder either.
+    if (!IsFile(source)) throw EFileError("Cannot open file \"" + source + "\". No such file.");
     CopyFileAtomic(source, destinationFor(fileName));
     return stem;
   }

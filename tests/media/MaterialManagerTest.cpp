@@ -248,6 +248,7 @@ TEST_F(MaterialImport, MediaFilesAreCopiedAsTheyAre) {
   EXPECT_NE(Import("Movie", project_ + "Movie/Intro.avi").find("itself"), std::string::npos);
   EXPECT_EQ(ReadWholeFile(project_ + "Movie/Intro.avi").size(), 100000u);
   EXPECT_NE(Import("Sound", folder_ / "in/Nothing.wav").find("Nothing.wav"), std::string::npos);
+  EXPECT_FALSE(fs::exists(project_ + "Sound"));
 }
 
 TEST_F(MaterialImport, ExportAndDelete) {
