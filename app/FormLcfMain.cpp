@@ -26,6 +26,7 @@
 #include "core/Version.h"
 #include "dbeditor/FormDataBase.h"
 #include "maps/gui/MapTreeWidget.h"
+#include "media/gui/FormMaterialBase.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProjectCreation.h"
 #include "platform/RuntimeLauncher.h"
@@ -462,6 +463,11 @@ void TFormLcfMain::Execute(TMainCommand command) {
       TFormDataBase window(database_, mapTree_, map_, ProjectFolder(), applicationFolder_, this);
       window.exec();
       map_.RefreshTileset();
+      break;
+    }
+    case TMainCommand::ResourceManager: {
+      TFormMaterialBase window(settings_, ProjectFolder(), CurrentRuntimePackageFolder(), this);
+      window.exec();
       break;
     }
     case TMainCommand::Exit:

@@ -13,20 +13,12 @@
 #include "media/PictureFile.h"
 #include "platform/RuntimePackage.h"
 #include "tests/TestFolder.h"
+#include "tests/cli/CliRun.h"
 
 using namespace tess;
 
-namespace {
-struct TRun {
-  int status;
-  std::string out, err;
-};
-TRun RunCliWords(std::vector<std::string> words) {
-  std::ostringstream out, err;
-  int status = cli::RunCli(words, out, err);
-  return {status, out.str(), err.str()};
-}
-}  // namespace
+using test::RunCliWords;
+using TRun = test::TCliRun;
 
 TEST(Cli, HelpVersionAndUnknownCommands) {
   TRun help = RunCliWords({"--help"});
