@@ -8,7 +8,9 @@
 #include <ostream>
 
 #include "cli/FileKinds.h"
+#include "cli/FixupCommand.h"
 #include "cli/PackCommand.h"
+#include "cli/ProgramFolder.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -143,14 +145,6 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
   return 0;
 }
 
-// The folder of this program, with a trailing '/'; empty when it cannot be found.
-std::string ProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return {};
-  return std::filesystem::path(std::string(path, static_cast<size_t>(n))).parent_path().string() + "/";
-}
-
 // Makes a project as the new-project dialog does: DIR's parent is the base folder and its last
 // part the folder name. The templates are taken from the editor's folder, by default the app
 // folder beside this program's folder in the build tree.
@@ -189,7 +183,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "tessaly-cli: the folder name and the game title take at most " << kMaxProjectNameLength << " characters\n";
     return 2;
   }
-  if (appFolder.empty()) appFolder = ProgramFolder() + "../app/";
+  if (appFolder.empty()) appFolder = EditorFolder();
 
   std::string why;
   try {
@@ -238,6 +232,9 @@ const std::vector<TCliCommand>& Commands() {
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
        "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
+      {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl]",
+       "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",
+       Fixup},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},

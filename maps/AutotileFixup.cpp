@@ -1,5 +1,7 @@
 #include "maps/AutotileFixup.h"
 
+#include "maps/GR_ChipSet.h"
+
 namespace tess {
 
 namespace {
@@ -19,6 +21,22 @@ constexpr int Bit(int mask, int bit) { return (mask & bit) ? 1 : 0; }
 int IndexAt(const TLcfMapLayer& lower, int x, int y) { return ChipIdToIndex(lower.GetCell(x, y)); }
 
 }  // namespace
+
+TAutotileLinks AutotileLinksOf(const TLcfChipSetGraphic& graphic) {
+  TAutotileLinks links;
+  for (int i = kAutotileIndexFirst; i <= kAutotileIndexLast; ++i)
+    links.links[static_cast<size_t>(i - kAutotileIndexFirst)] = graphic.GetLink(i);
+  return links;
+}
+
+bool LinksOfTileset(const TLcfChipSetItem* tileset, TAutotileLinks& links, std::string* why) {
+  TLcfChipSetGraphic graphic;
+  graphic.SetTileset(tileset);
+  std::string error = !tileset ? "no such tileset" : graphic.pictureError;
+  if (error.empty()) links = AutotileLinksOf(graphic);
+  if (why) *why = error;
+  return error.empty();
+}
 
 int ShapeFromMask(int mask) {
   const int nw = Bit(mask, kNbNW), ne = Bit(mask, kNbNE), se = Bit(mask, kNbSE), sw = Bit(mask, kNbSW);

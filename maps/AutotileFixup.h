@@ -6,11 +6,15 @@
 // definition.
 
 #include <array>
+#include <string>
 
 #include "maps/LD_Map.h"
 #include "maps/TileId.h"
 
 namespace tess {
+
+class TLcfChipSetGraphic;
+class TLcfChipSetItem;
 
 // The link of each autotile block: the chip index of the block whose preview cell its link cell
 // repeats (a neighbour of that kind counts as the same as the block), or -1. The tileset graphic
@@ -26,6 +30,13 @@ struct TAutotileLinks {
   }
   bool operator==(const TAutotileLinks&) const = default;
 };
+
+// The links a tileset graphic found in its picture.
+TAutotileLinks AutotileLinksOf(const TLcfChipSetGraphic& graphic);
+// The links of a tileset's picture, found as the editor finds it (the ChipSet folder of
+// ProjectFolder(), then of the runtime package). False, saying why, when there is no tileset or its
+// picture cannot be read: the links are unknown then.
+bool LinksOfTileset(const TLcfChipSetItem* tileset, TAutotileLinks& links, std::string* why);
 
 // The bits of a neighbour mask, one per neighbour, set when that neighbour differs.
 enum TNeighbourBit : int {
