@@ -196,7 +196,11 @@ void TMapEditController::Release(TMouseButton button, TMapPointer at, TMapModifi
   switch (action) {
     case TAction::Stroke:
       StrokeTo(at.Cell());
-      // One undo step reverts the whole stroke.
+      // One undo step reverts the whole stroke; a stroke that changed no cell leaves none.
+      if (state_.map.lower.cells == state_.beforeLower && state_.map.upper.cells == state_.beforeUpper) {
+        state_.history.Sync(state_.map);
+        break;
+      }
       state_.history.PushLayers(state_.map, state_.beforeLower, state_.beforeUpper);
       state_.MarkModified();
       break;
@@ -411,6 +415,14 @@ bool TMapEditController::Redo() {
   DropSelection(state_);
   state_.writer.ReportAll();
   state_.MarkModified();
+  return true;
+}
+
+bool TMapEditController::MoveCursor(int dx, int dy) {
+  if (state_.mode != TEditMode::Event || cursor_.x < 0 || Busy()) return false;
+  const TCellPoint to{cursor_.x + dx, cursor_.y + dy};
+  if (!state_.map.lower.Contains(to.x, to.y)) return false;
+  cursor_ = to;
   return true;
 }
 

@@ -99,6 +99,9 @@ class TMapEditController {
   // drag: what the view frames.
   TCellPoint Cursor() const { return cursor_; }
   void SetCursor(TCellPoint cell) { cursor_ = cell; }
+  // The arrow keys in the event mode: the cursor moves by one cell when the new cell is inside the
+  // map. False outside the event mode, without a cursor, or at the edge.
+  bool MoveCursor(int dx, int dy);
   bool Picking() const { return action_ == TAction::Pick; }
   TCellRect PickRect() const { return pickRect_; }
   bool DraggingEvent() const { return action_ == TAction::DragEvent; }

@@ -90,6 +90,25 @@ TEST(MapEdit, AnotherButtonCancelsAStroke) {
   }
 }
 
+TEST(MapEdit, ArrowKeysDoNothingOutsideTheEventMode) {
+  TMapEditFixture f;
+  f.edit.SetCursor({3, 3});
+  EXPECT_FALSE(f.edit.MoveCursor(1, 0));
+  EXPECT_EQ(f.edit.Cursor(), (TCellPoint{3, 3}));
+}
+
+TEST(MapEdit, AStrokeThatChangesNothingLeavesNoUndoStep) {
+  TMapEditFixture f;
+  f.Use(TEditTool::Pen);
+  f.Chip(5000);
+  f.Drag({{1, 1}, {3, 1}});
+  f.Use(TEditTool::FloodFill);
+  f.Click(-5, 2);
+  EXPECT_EQ(f.history.Count(), 0);
+  EXPECT_TRUE(f.history.IsClean());
+  EXPECT_FALSE(f.map.modified);
+}
+
 TEST(MapEdit, DoubleClickStartsNothing) {
   TMapEditFixture f;
   f.Use(TEditTool::Pen);
@@ -341,6 +360,12 @@ TEST(MapEdit, DraggingEventsAndStartPositions) {
   EXPECT_EQ(grid.GetAt(1, 1), 0);
   EXPECT_EQ(f.edit.Cursor(), (TCellPoint{2, 2}));
   EXPECT_TRUE(f.map.modified);
+  // The arrow keys move the cursor within the map.
+  EXPECT_TRUE(f.edit.MoveCursor(-1, 0));
+  EXPECT_EQ(f.edit.Cursor(), (TCellPoint{1, 2}));
+  f.edit.SetCursor({0, 0});
+  EXPECT_FALSE(f.edit.MoveCursor(0, -1));
+  EXPECT_EQ(f.edit.Cursor(), (TCellPoint{0, 0}));
   f.Drag({{5, 5}, {6, 7}});
   EXPECT_EQ(tree.startPositions.X(TLcfMapStartPosition::kParty), 6);
   EXPECT_EQ(tree.startPositions.Y(TLcfMapStartPosition::kParty), 7);
