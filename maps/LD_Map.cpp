@@ -276,7 +276,8 @@ void TLcfMap::ShiftMap(int dx, int dy) {
   if (w <= 0 || h <= 0) return;
   for (TLcfMapLayer* layer : {&lower, &upper}) {
     if (layer->cells.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) continue;
-    const TLayerCells from = layer->cells;
+    TLayerCells from;
+    CopyCells(layer->cells, from);
     for (int y = 0; y < h; ++y) {
       const size_t src = static_cast<size_t>(WrapCoordinate(y - dy, h)) * static_cast<size_t>(w);
       for (int x = 0; x < w; ++x)

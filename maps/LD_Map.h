@@ -4,6 +4,7 @@
 // project folder, or as a work copy of the same name in the scratch folder while it has edits the
 // map tree has not committed yet.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -44,6 +45,12 @@ struct TNoInitAllocator : std::allocator<T> {
 };
 
 using TLayerCells = std::vector<uint16_t, TNoInitAllocator<uint16_t>>;
+
+// Makes to a copy of from as one block copy (a plain assignment would construct cell by cell).
+inline void CopyCells(const TLayerCells& from, TLayerCells& to) {
+  to.resize(from.size());
+  std::copy(from.data(), from.data() + from.size(), to.data());
+}
 
 // v brought into 0..size-1 by whole turns (a non-negative remainder); size must be positive.
 constexpr int WrapCoordinate(int v, int size) {

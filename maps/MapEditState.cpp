@@ -16,8 +16,7 @@ TMapEditState::TMapEditState(TLcfMap& map, TLcfMapEditUndoManager& history)
 
 void TMapEditState::SetMap() {
   const int w = map.lower.width, h = map.lower.height;
-  beforeLower = map.lower.cells;
-  beforeUpper = map.upper.cells;
+  TakeBeforeCopies();
   mask.SetSize(w, h);
   mask.Clear();
   writer.Resize();
@@ -46,8 +45,8 @@ void TMapEditState::SetModifiers(bool shift, bool ctrl) {
 }
 
 void TMapEditState::TakeBeforeCopies() {
-  beforeLower = map.lower.cells;
-  beforeUpper = map.upper.cells;
+  CopyCells(map.lower.cells, beforeLower);
+  CopyCells(map.upper.cells, beforeUpper);
 }
 
 void TMapEditState::RestoreBeforeCopies() {

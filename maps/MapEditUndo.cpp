@@ -30,7 +30,7 @@ TCellDelta TCellDelta::Between(const uint16_t* a, const uint16_t* b, size_t n) {
   TCellDelta d;
   // Most of a map is the same in both states: compare in blocks and look at cells only where a
   // block differs.
-  constexpr size_t kBlock = 64;
+  constexpr size_t kBlock = 512;
   for (size_t i = 0; i < n; i += kBlock) {
     size_t len = std::min(kBlock, n - i);
     if (std::memcmp(a + i, b + i, len * sizeof(uint16_t)) == 0) continue;
@@ -112,8 +112,8 @@ void TLcfMapEditUndoManager::SetSize(int width, int height) {
 void TLcfMapEditUndoManager::Reset(const TLcfMap& map) {
   SetSize(map.lower.width, map.lower.height);
   if (map.lower.cells.size() != CellCount() || map.upper.cells.size() != CellCount()) return;
-  knownLower_ = map.lower.cells;
-  knownUpper_ = map.upper.cells;
+  CopyCells(map.lower.cells, knownLower_);
+  CopyCells(map.upper.cells, knownUpper_);
   known_ = true;
 }
 
@@ -141,16 +141,22 @@ bool TLcfMapEditUndoManager::Observe(const TLayerCells& lower, const TLayerCells
     TStep gap{TCellDelta::Between(knownLower_.data(), lower.data(), CellCount()),
               TCellDelta::Between(knownUpper_.data(), upper.data(), CellCount())};
     changed = !gap.lower.Empty() || !gap.upper.Empty();
-    if (changed && cursor_ > 0) {
-      TStep& last = steps_[static_cast<size_t>(cursor_ - 1)];
-      stepBytes_ -= last.Bytes();
-      last.lower = TCellDelta::Compose(last.lower, gap.lower);
-      last.upper = TCellDelta::Compose(last.upper, gap.upper);
-      stepBytes_ += last.Bytes();
+    if (changed) {
+      Apply(gap, knownLower_.data(), knownUpper_.data());
+      if (cursor_ > 0) {
+        TStep& last = steps_[static_cast<size_t>(cursor_ - 1)];
+        stepBytes_ -= last.Bytes();
+        last.lower = TCellDelta::Compose(last.lower, gap.lower);
+        last.upper = TCellDelta::Compose(last.upper, gap.upper);
+        stepBytes_ += last.Bytes();
+      }
     }
   } else {
     // Nothing to compare with: only the edits noted tell.
     changed = live && liveDirty_;
+    CopyCells(lower, knownLower_);
+    CopyCells(upper, knownUpper_);
+    known_ = true;
   }
   if (changed) {
     // The current point is no longer the state it was: what followed it cannot be redone, and the
@@ -159,9 +165,6 @@ bool TLcfMapEditUndoManager::Observe(const TLayerCells& lower, const TLayerCells
     if (cleanPos_ == cursor_ && !cleanLive_) cleanPos_ = -1;
   }
   if (live) cleanLive_ = false;  // the saved state, if waiting for this look, is now the copy
-  knownLower_ = lower;
-  knownUpper_ = upper;
-  known_ = true;
   return changed;
 }
 
@@ -187,8 +190,7 @@ void TLcfMapEditUndoManager::PushLayers(const TLcfMap& map, const TLayerCells& l
   Observe(lower, upper, false);
   TStep step{TCellDelta::Between(lower.data(), map.lower.cells.data(), CellCount()),
              TCellDelta::Between(upper.data(), map.upper.cells.data(), CellCount())};
-  knownLower_ = map.lower.cells;
-  knownUpper_ = map.upper.cells;
+  Apply(step, knownLower_.data(), knownUpper_.data());
   AppendStep(std::move(step));
   if (cleanWasLive) {
     // Marked clean during the stroke: the saved state is its result.

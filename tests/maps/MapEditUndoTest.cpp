@@ -114,9 +114,11 @@ TEST(MapEditUndo, ThousandStrokesOnALargeMapStayUnder64MB) {
   TUndoFixture f(500, 500);
   f.history.SetDepth(1000);
   std::mt19937 rng(7);
+  TLayerCells lower, upper;
   for (int i = 0; i < 1000; ++i) {
     // A stroke of a pen line across 60 cells, each changing its 3 x 3 neighbourhood.
-    TLayerCells lower = f.map.lower.cells, upper = f.map.upper.cells;
+    CopyCells(f.map.lower.cells, lower);
+    CopyCells(f.map.upper.cells, upper);
     int x0 = static_cast<int>(rng() % 400), y0 = static_cast<int>(rng() % 490);
     for (int k = 0; k < 60; ++k)
       for (int dy = 0; dy < 3; ++dy)
