@@ -115,7 +115,6 @@ TPressOutcome TMapEditController::Press(TMouseButton button, TMapPointer at, TMa
     if (!state_.IsLayerMode() || zoom) return TPressOutcome::None;
     if (state_.tool == TEditTool::Selection) {
       DropSelection(state_);
-      state_.writer.ReportAll();
       return TPressOutcome::ShowTileMenu;
     }
     StartPick(cell);
@@ -146,7 +145,6 @@ TPressOutcome TMapEditController::Press(TMouseButton button, TMapPointer at, TMa
       stepY_ = at.y;
     } else {
       DropSelection(state_);
-      state_.writer.ReportAll();
       const TCellPoint corner = at.Corner();
       selectionAnchor_ = {std::clamp(corner.x, 0, state_.map.lower.width),
                           std::clamp(corner.y, 0, state_.map.lower.height)};
@@ -235,7 +233,6 @@ bool TMapEditController::CancelAction() {
       return true;
     case TAction::MakeSelection:
       DropSelection(state_);
-      state_.writer.ReportAll();
       return true;
     case TAction::MoveSelection:
       PlaceSelection(state_, dragStart_);

@@ -93,7 +93,8 @@ class TMapEditController {
   bool Clear();
   void SelectAll();
 
-  // The cells changed since the last call, for repainting.
+  // The cells changed since the last call, for repainting. The selection's outline, the cursor
+  // frame and the pick frame are the view's to draw from State().selection, Cursor() and PickRect().
   TChangedCells TakeChanged() { return state_.writer.TakeChanged(); }
   // The event mode's cursor cell ((-1, -1) none), the block being picked, the drop cell of an event
   // drag: what the view frames.

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
+#include "core/Errors.h"
 #include "maps/LD_Map.h"
 
 namespace tess {
@@ -12,9 +14,15 @@ void TMaskRaster::SetSize(int width, int height) {
   width = std::max(0, width);
   height = std::max(0, height);
   if (width == width_ && height == height_) return;
+  try {
+    cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  } catch (const std::bad_alloc&) {
+    width_ = height_ = 0;
+    cells_.clear();
+    throw ETessError("Operation could not be completed due to low system resources.");
+  }
   width_ = width;
   height_ = height;
-  cells_.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
 }
 
 void TMaskRaster::Clear() { std::fill(cells_.begin(), cells_.end(), uint8_t{0}); }

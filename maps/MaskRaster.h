@@ -15,7 +15,9 @@ class TMaskRaster {
   static constexpr uint8_t kEdge = 1;
   static constexpr uint8_t kInterior = 2;
 
-  // Nothing when the size is unchanged; otherwise every cell unmarked.
+  // Nothing when the size is unchanged; otherwise every cell unmarked. Raises ETessError
+  // "Operation could not be completed due to low system resources." when the memory is not there
+  // (the raster is then 0 x 0).
   void SetSize(int width, int height);
   int Width() const { return width_; }
   int Height() const { return height_; }
