@@ -395,20 +395,14 @@ void TMapEditController::SelectAll() {
 // ---------------------------------------------------------------------------------------------
 // Undo and events
 
-bool TMapEditController::Undo() {
-  CancelAction();
-  state_.EnsureSized();
-  if (!state_.history.Undo(state_.map)) return false;
-  DropSelection(state_);
-  state_.writer.ReportAll();
-  state_.MarkModified();
-  return true;
-}
+bool TMapEditController::Undo() { return StepHistory(false); }
 
-bool TMapEditController::Redo() {
+bool TMapEditController::Redo() { return StepHistory(true); }
+
+bool TMapEditController::StepHistory(bool forward) {
   CancelAction();
   state_.EnsureSized();
-  if (!state_.history.Redo(state_.map)) return false;
+  if (!(forward ? state_.history.Redo(state_.map) : state_.history.Undo(state_.map))) return false;
   DropSelection(state_);
   state_.writer.ReportAll();
   state_.MarkModified();

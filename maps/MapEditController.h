@@ -115,6 +115,8 @@ class TMapEditController {
   enum class TAction { None, Stroke, Pick, MakeSelection, MoveSelection, DragEvent };
 
   bool IsDrawingTool() const;
+  // Undo (or redo with forward): any action in progress is cancelled and the selection dropped.
+  bool StepHistory(bool forward);
   void StartStroke(TCellPoint cell);
   void StrokeTo(TCellPoint cell);
   void StartPick(TCellPoint cell);

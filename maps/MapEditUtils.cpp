@@ -37,30 +37,18 @@ void DrawPenLine(TMapEditState& state, TCellPoint from, TCellPoint to) {
   // Bresenham: the longer axis steps every time, the shorter one when the error runs out.
   const int dx = std::abs(to.x - from.x), dy = std::abs(to.y - from.y);
   const int sx = to.x < from.x ? -1 : 1, sy = to.y < from.y ? -1 : 1;
-  int x = from.x, y = from.y;
+  const bool alongX = dx >= dy;
+  const int longer = alongX ? dx : dy, shorter = alongX ? dy : dx;
+  int x = from.x, y = from.y, error = longer / 2;
   StampBlock(state, x, y);
-  if (dx >= dy) {
-    int error = dx / 2;
-    while (x != to.x) {
-      x += sx;
-      error -= dy;
-      if (error < 0) {
-        y += sy;
-        error += dx;
-      }
-      StampBlock(state, x, y);
+  for (int i = 0; i < longer; ++i) {
+    (alongX ? x : y) += alongX ? sx : sy;
+    error -= shorter;
+    if (error < 0) {
+      (alongX ? y : x) += alongX ? sy : sx;
+      error += longer;
     }
-  } else {
-    int error = dy / 2;
-    while (y != to.y) {
-      y += sy;
-      error -= dx;
-      if (error < 0) {
-        x += sx;
-        error += dy;
-      }
-      StampBlock(state, x, y);
-    }
+    StampBlock(state, x, y);
   }
 }
 

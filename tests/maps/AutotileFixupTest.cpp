@@ -103,22 +103,25 @@ TEST(AutotileFixup, RectangleOfOneAutotile) {
   EXPECT_EQ(f.Lower(5, 5), 4034);
 }
 
-TEST(AutotileFixup, WaterCornerWhereDeepWaterMeets) {
-  TMapEditFixture f(6, 6, 0);  // all water kind 0
-  for (TCellPoint p : {TCellPoint{1, 1}, {2, 1}, {1, 2}}) f.map.lower.SetCell(p.x, p.y, 2000);
-  f.Use(TEditTool::Pen);
-  f.Chip(49);
-  f.Click(2, 2);
-  EXPECT_EQ(f.Lower(2, 2), 50);
-}
-
-TEST(AutotileFixup, DeepWaterTakesCornersWhereShallowWaterMeets) {
-  TMapEditFixture f(6, 6, 2000);
-  for (TCellPoint p : {TCellPoint{1, 1}, {2, 1}, {1, 2}}) f.map.lower.SetCell(p.x, p.y, 1000);
-  f.Use(TEditTool::Pen);
-  f.Chip(2049);
-  f.Click(2, 2);
-  EXPECT_EQ(f.Lower(2, 2), 2050);
+TEST(AutotileFixup, WaterCornersWhereKindsMeet) {
+  struct TCase {
+    const char* name;
+    int ground, corner, chip, id;
+  };
+  // North, west and north-west of (2, 2) hold the other kind.
+  const TCase cases[] = {
+      {"shallow water beside deep water", 0, 2000, 49, 50},
+      {"deep water beside shallow water", 2000, 1000, 2049, 2050},
+      {"shallow water beside shallow water of the other kind", 0, 1000, 49, 0},
+  };
+  for (const TCase& c : cases) {
+    TMapEditFixture f(6, 6, c.ground);
+    for (TCellPoint p : {TCellPoint{1, 1}, {2, 1}, {1, 2}}) f.map.lower.SetCell(p.x, p.y, c.corner);
+    f.Use(TEditTool::Pen);
+    f.Chip(c.chip);
+    f.Click(2, 2);
+    EXPECT_EQ(f.Lower(2, 2), c.id) << c.name;
+  }
 }
 
 TEST(AutotileFixup, LinkedBlocksCountAsTheSame) {
