@@ -4,9 +4,10 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/CliSupport.h"
 #include "cli/FileKinds.h"
+#include "cli/FixupCommand.h"
 #include "cli/PackCommand.h"
+#include "cli/ProgramFolder.h"
 #include "cli/RenderMapCommand.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
@@ -180,7 +181,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "tessaly-cli: the folder name and the game title take at most " << kMaxProjectNameLength << " characters\n";
     return 2;
   }
-  if (appFolder.empty()) appFolder = ProgramFolder() + "../app/";
+  if (appFolder.empty()) appFolder = EditorFolder();
 
   std::string why;
   try {
@@ -231,6 +232,9 @@ const std::vector<TCliCommand>& Commands() {
        "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
       {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper]",
        "draw a whole map as one picture as the editor draws it (1/1 by default; --frame: animation ticks)", RenderMap},
+      {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl]",
+       "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",
+       Fixup},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},

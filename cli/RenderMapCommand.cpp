@@ -5,7 +5,7 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "cli/CliSupport.h"
+#include "cli/ProgramFolder.h"
 #include "core/AtomicFile.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
@@ -60,7 +60,7 @@ std::string RuntimePackageFor(const std::string& given) {
   const std::string registered = settings.RuntimePackagePath();
   if (!registered.empty()) return WithTrailingBackslash(registered);
   // The editor's own package: beside the program, or beside the editor in the build tree.
-  for (const std::string& appFolder : {ProgramFolder(), ProgramFolder() + "../app/"}) {
+  for (const std::string& appFolder : {ProgramFolder(), EditorFolder()}) {
     const auto rtp = FindNameNoCase(appFolder, "RTP");
     if (!appFolder.empty() && rtp && IsFolder(*rtp)) return AbsoluteFolder(*rtp);
   }

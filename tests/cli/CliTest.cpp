@@ -276,3 +276,71 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   EXPECT_EQ(RunCliWords({"pack", project.string()}).status, 2);
   fs::remove_all(dir);
 }
+
+TEST(Cli, FixupRepairsWrongShapesAndLeavesFixedMapsAlone) {
+  test::TTestFolder folder;
+  const std::string project = folder / "Shapes";
+  const std::string rtp = TESS_BINARY_DIR "/app/RTP";
+  ASSERT_EQ(RunCliWords({"new", project, "--app-folder", TESS_BINARY_DIR "/app/"}).status, 0);
+  TLcfDataBase db;
+  ASSERT_TRUE(db.LoadDatabase(project + "/"));
+  db.tilesets.Obtain(1)->chipSetFile = "Field";
+  db.SaveToFile(project + "/TESS_RT.ldb");
+  // A script wrote a 3 x 3 autotile block into the water without shapes.
+  TLcfMap map;
+  map.LoadFromProject(project + "/", 1);
+  for (int y = 4; y < 7; ++y)
+    for (int x = 4; x < 7; ++x) map.lower.SetCell(x, y, 4000);
+  map.SaveToProject(project + "/", 1);
+  const int32_t saves = map.saveCount;
+
+  const std::string out = folder / "Out.lmu";
+  TRun toOut = RunCliWords({"fixup", project, "1", "--out", out, "--rtp-folder", rtp});
+  ASSERT_EQ(toOut.status, 0) << toOut.err;
+  // Eight cells of the block and the sixteen water cells around it.
+  EXPECT_EQ(toOut.out, "24 cells changed\nwritten to " + out + "\n");
+  TLcfMap fixed;
+  fixed.LoadFromFile(out);
+  const int expected[3][3] = {{4034, 4020, 4036}, {4016, 4000, 4024}, {4040, 4028, 4038}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(fixed.lower.GetCell(4 + x, 4 + y), expected[y][x]);
+  EXPECT_EQ(fixed.lower.GetCell(3, 3), 4);  // water: the autotile on its south-east differs
+  EXPECT_EQ(fixed.lower.GetCell(0, 0), 0);
+  map.LoadFromProject(project + "/", 1);
+  EXPECT_EQ(map.lower.GetCell(4, 4), 4000);  // --out leaves the project's file alone
+
+  TRun inPlace = RunCliWords({"fixup", project, "1", "--rtp-folder", rtp});
+  ASSERT_EQ(inPlace.status, 0) << inPlace.err;
+  map.LoadFromProject(project + "/", 1);
+  EXPECT_EQ(map.lower.cells, fixed.lower.cells);
+  EXPECT_EQ(map.saveCount, saves + 1);
+  TRun again = RunCliWords({"fixup", project, "1", "--rtp-folder", rtp});
+  EXPECT_EQ(again.out, "0 cells changed\n");
+  map.LoadFromProject(project + "/", 1);
+  EXPECT_EQ(map.saveCount, saves + 1);  // nothing changed, nothing written
+
+  // With --ctrl the map's edge is a border: the water along it takes edge shapes.
+  TRun ctrl = RunCliWords({"fixup", project, "1", "--ctrl", "--out", out, "--rtp-folder", rtp});
+  ASSERT_EQ(ctrl.status, 0);
+  fixed.LoadFromFile(out);
+  EXPECT_EQ(fixed.lower.GetCell(0, 0), 34);
+
+  struct TCase {
+    std::vector<std::string> words;
+    int status;
+    const char* err;
+  };
+  const TCase failures[] = {
+      {{"fixup", project}, 2, "usage: tessaly-cli fixup"},
+      {{"fixup", project, "0"}, 2, "usage: tessaly-cli fixup"},
+      {{"fixup", project, "1", "--bogus"}, 2, "usage: tessaly-cli fixup"},
+      {{"fixup", project, "9", "--rtp-folder", rtp}, 1, "Map0009.lmu"},
+      {{"fixup", project, "1", "--rtp-folder", folder / "nowhere"}, 1, "no such picture"},
+      {{"fixup", folder / "none", "1"}, 1, "is not a folder"},
+  };
+  for (const TCase& c : failures) {
+    TRun run = RunCliWords(c.words);
+    EXPECT_EQ(run.status, c.status) << c.err;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+}
