@@ -107,7 +107,7 @@ TEST(MoveRoute, PacksOperandsByCode) {
   ASSERT_EQ(back.CommandCount(), 4);
   EXPECT_EQ(*back.CommandAt(3), *route.CommandAt(3));
   EXPECT_EQ(back.CommandAt(4), nullptr);
-  EXPECT_STREQ(MoveCommandName(16), "Turn 90\xC2\xB0 Right");
+  EXPECT_STREQ(MoveCommandName(16), "Turn 90\xB0 Right");
   EXPECT_STREQ(MoveCommandName(41), "Reduce Transp");
   EXPECT_STREQ(MoveCommandName(42), "?");
 
