@@ -18,7 +18,10 @@ using TBranchKey = std::pair<int32_t, int32_t>;
 constexpr TBranchKey kDirectBranch{0, 0};
 
 TBranchKey KeyOf(const TLcfEventScriptLine& caseLine) {
-  return {caseLine.code, caseLine.code == 20140 ? caseLine.Param(0) : 0};
+  const TEventCommandInfo* info = FindEventCommand(caseLine.code);
+  const TEventCommandInfo* owner = info ? FindEventCommand(info->owner) : nullptr;
+  const bool choice = owner && owner->caseRule == TCaseRule::Choices;
+  return {caseLine.code, choice ? caseLine.Param(0) : 0};
 }
 
 // The branches of a block, each with its lines as they stand.

@@ -22,9 +22,21 @@ int lastBattleChoice = 0;
 
 }  // namespace
 
-TFormEvCmdChooser::TFormEvCmdChooser(std::span<const int32_t> codes, const TEventScriptConverter& context,
+TFormEvCmdChooser::TFormEvCmdChooser(std::span<const int32_t> codes, int& last, const TEventScriptConverter& context,
                                      QWidget* owner)
-    : QDialog(owner), codes_(codes), context_(context) {}
+    : QDialog(owner), codes_(codes), last_(last), context_(context) {}
+
+void TFormEvCmdChooser::AddCancel(QBoxLayout* layout) {
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+void TFormEvCmdChooser::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (pages_) pages_->setCurrentIndex(last_ / kMapChooserPageSize);
+  if (QPushButton* button = Button(last_)) button->setFocus();
+}
 
 void TFormEvCmdChooser::MakeButtons(QWidget* parent) {
   for (size_t i = 0; i < codes_.size(); ++i) {
@@ -44,7 +56,7 @@ QPushButton* TFormEvCmdChooser::Button(int position) const {
 
 void TFormEvCmdChooser::Choose(int position) {
   if (position < 0 || position >= ButtonCount()) return;
-  LastChosen() = position;
+  last_ = position;
   output_.ClearLines();
   if (RunDialog(codes_[static_cast<size_t>(position)])) accept();
 }
@@ -67,7 +79,7 @@ bool TFormEvCmdChooser::RunDialog(int32_t code) {
 // ---------------------------------------------------------------------------------------------
 
 TFormEvCmdList::TFormEvCmdList(const TEventScriptConverter& context, QWidget* owner)
-    : TFormEvCmdChooser(MapChooserCodes(), context, owner) {
+    : TFormEvCmdChooser(MapChooserCodes(), lastMapChoice, context, owner) {
   setWindowTitle("Event Commands");
   setObjectName("FormEvCmdList");
   auto* layout = new QVBoxLayout(this);
@@ -86,24 +98,13 @@ TFormEvCmdList::TFormEvCmdList(const TEventScriptConverter& context, QWidget* ow
     grid->setRowStretch(kRowsPerColumn, 1);
     pages_->addTab(sheet, QString::number(page + 1));
   }
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
-}
-
-int& TFormEvCmdList::LastChosen() { return lastMapChoice; }
-
-void TFormEvCmdList::showEvent(QShowEvent* event) {
-  TFormEvCmdChooser::showEvent(event);
-  // Opens on the page of the command chosen last, with its button focused.
-  pages_->setCurrentIndex(lastMapChoice / kMapChooserPageSize);
-  if (QPushButton* button = Button(lastMapChoice)) button->setFocus();
+  AddCancel(layout);
 }
 
 // ---------------------------------------------------------------------------------------------
 
 TFormEvCmdList2::TFormEvCmdList2(const TEventScriptConverter& context, QWidget* owner)
-    : TFormEvCmdChooser(BattleChooserCodes(), context, owner) {
+    : TFormEvCmdChooser(BattleChooserCodes(), lastBattleChoice, context, owner) {
   setWindowTitle("Battle Event Commands");
   setObjectName("FormEvCmdList2");
   auto* layout = new QVBoxLayout(this);
@@ -112,16 +113,7 @@ TFormEvCmdList2::TFormEvCmdList2(const TEventScriptConverter& context, QWidget* 
   MakeButtons(this);
   const int rows = (ButtonCount() + 1) / 2;
   for (int k = 0; k < ButtonCount(); ++k) grid->addWidget(Button(k), k % rows, k / rows);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
-}
-
-int& TFormEvCmdList2::LastChosen() { return lastBattleChoice; }
-
-void TFormEvCmdList2::showEvent(QShowEvent* event) {
-  TFormEvCmdChooser::showEvent(event);
-  if (QPushButton* button = Button(lastBattleChoice)) button->setFocus();
+  AddCancel(layout);
 }
 
 }  // namespace tess

@@ -12,6 +12,7 @@
 #include "events/EventScriptConverter.h"
 #include "events/LD_EventScript.h"
 
+class QBoxLayout;
 class QPushButton;
 class QTabWidget;
 
@@ -32,18 +33,26 @@ class TFormEvCmdChooser : public QDialog {
   void Choose(int position);
   QPushButton* Button(int position) const;
   int ButtonCount() const { return static_cast<int>(buttons_.size()); }
+  // The tabbed pages of the buttons; none when they stand in one list.
+  QTabWidget* Pages() const { return pages_; }
 
  protected:
-  TFormEvCmdChooser(std::span<const int32_t> codes, const TEventScriptConverter& context, QWidget* owner);
+  // last: the position chosen last since the program started, remembered by each chooser.
+  TFormEvCmdChooser(std::span<const int32_t> codes, int& last, const TEventScriptConverter& context, QWidget* owner);
   // Makes the buttons (captioned from the catalogue) under parent.
   void MakeButtons(QWidget* parent);
-  // The position chosen last since the program started, remembered by each chooser.
-  virtual int& LastChosen() = 0;
+  // Closes the layout with the Cancel button.
+  void AddCancel(QBoxLayout* layout);
+  // Opens on the page of the command chosen last, with its button focused.
+  void showEvent(QShowEvent* event) override;
+
+  QTabWidget* pages_ = nullptr;
 
  private:
   bool RunDialog(int32_t code);
 
   std::span<const int32_t> codes_;
+  int& last_;
   const TEventScriptConverter& context_;
   std::vector<QPushButton*> buttons_;
   TLcfEventScriptList output_;
@@ -55,14 +64,6 @@ class TFormEvCmdList final : public TFormEvCmdChooser {
   Q_OBJECT
  public:
   TFormEvCmdList(const TEventScriptConverter& context, QWidget* owner = nullptr);
-  QTabWidget* Pages() const { return pages_; }
-
- protected:
-  int& LastChosen() override;
-  void showEvent(QShowEvent* event) override;
-
- private:
-  QTabWidget* pages_ = nullptr;
 };
 
 // "Battle Event Commands".
@@ -70,10 +71,6 @@ class TFormEvCmdList2 final : public TFormEvCmdChooser {
   Q_OBJECT
  public:
   TFormEvCmdList2(const TEventScriptConverter& context, QWidget* owner = nullptr);
-
- protected:
-  int& LastChosen() override;
-  void showEvent(QShowEvent* event) override;
 };
 
 }  // namespace tess

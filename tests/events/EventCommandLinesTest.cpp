@@ -3,18 +3,14 @@
 #include <gtest/gtest.h>
 
 #include "events/EventCommandLines.h"
+#include "events/TestScripts.h"
 
 using namespace tess;
+using tess::test::Script;
 
 namespace {
 
 using L = TLcfEventScriptLine;
-
-TLcfEventScriptList Script(std::initializer_list<L> lines) {
-  TLcfEventScriptList s;
-  for (const L& l : lines) s.AppendLine(l);
-  return s;
-}
 
 std::vector<std::tuple<int32_t, int32_t, std::string>> Shape(const TLcfEventScriptList& s) {
   std::vector<std::tuple<int32_t, int32_t, std::string>> shape;

@@ -3,17 +3,12 @@
 #include "TestChunks.h"
 #include "events/LD_CommonEvent.h"
 #include "events/LD_Event.h"
+#include "events/TestScripts.h"
 
 using namespace tess;
 using namespace tess::test;
 
 namespace {
-
-TLcfEventScriptList Script(std::initializer_list<TLcfEventScriptLine> lines) {
-  TLcfEventScriptList s;
-  for (const auto& l : lines) s.AppendLine(l);
-  return s;
-}
 
 Bytes Packed(const TLcfEventScriptList& s) {
   Bytes b;

@@ -5,18 +5,14 @@
 #include "database/DataBaseObj.h"
 #include "events/EventCommandLines.h"
 #include "events/ScriptEditModel.h"
+#include "events/TestScripts.h"
 
 using namespace tess;
+using tess::test::Script;
 
 namespace {
 
 using L = TLcfEventScriptLine;
-
-TLcfEventScriptList Script(std::initializer_list<L> lines) {
-  TLcfEventScriptList s;
-  for (const L& l : lines) s.AppendLine(l);
-  return s;
-}
 
 // (code, indent) of every line, to compare scripts at a glance.
 std::vector<std::pair<int32_t, int32_t>> Shape(const TLcfEventScriptList& s) {
