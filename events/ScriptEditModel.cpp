@@ -227,12 +227,8 @@ TScriptMenuState ScriptEditModel::MenuState() const {
 }
 
 void ScriptEditModel::InsertRebased(int position, const TLcfEventScriptList& lines, int depth) {
-  const int first = lines.LineAt(0)->indent;
-  for (int i = 0; i < lines.Count(); ++i) {
-    auto line = std::make_unique<TLcfEventScriptLine>(*lines.LineAt(i));
-    line->indent = depth + (line->indent - first);
-    script_->InsertLine(position + i, std::move(line));
-  }
+  // The line at position is never past the end line, so it is the one the paste is measured from.
+  script_->InsertLinesFrom(position, lines, depth - script_->LineAt(position)->indent);
 }
 
 bool ScriptEditModel::Insert(const TLcfEventScriptList& lines) {
@@ -259,7 +255,7 @@ bool ScriptEditModel::ReplaceSelection(const TLcfEventScriptList& lines) {
   if (!MenuState().edit || lines.Count() == 0) return false;
   const int start = selStart_;
   const int depth = script_->LineAt(start)->indent;
-  for (int i = selEnd_; i >= start; --i) script_->DeleteLine(i);
+  script_->DeleteLines(start, selEnd_ - start + 1);
   InsertRebased(start, lines, depth);
   Render();
   RowsChanged();
@@ -305,7 +301,7 @@ TPasteResult ScriptEditModel::Paste() {
 bool ScriptEditModel::Delete() {
   if (!MenuState().remove) return false;
   const int start = selStart_;
-  for (int i = selEnd_; i >= start; --i) script_->DeleteLine(i);
+  script_->DeleteLines(start, selEnd_ - start + 1);
   // A branch whose last commands went keeps a line of its own.
   RepairBranchEnds(*script_, start, start);
   Render();

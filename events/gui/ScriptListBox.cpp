@@ -28,7 +28,7 @@ TScriptListBox::TScriptListBox(ScriptEditModel& model, QWidget* parent) : QAbstr
   });
 }
 
-int TScriptListBox::RowHeight() const { return std::max(1, fontMetrics().boundingRect("0").height() + 2); }
+int TScriptListBox::RowHeight() const { return std::max(1, fontMetrics().height()); }
 
 int TScriptListBox::RowAt(int y) const {
   const int h = RowHeight();
@@ -85,7 +85,7 @@ void TScriptListBox::paintEvent(QPaintEvent*) {
     else if (model_.IsCommentRow(row))
       text = QColor(0, 128, 0);
     painter.setPen(text);
-    painter.drawText(2, i * h + 1 + ascent, codec.ToUnicode(model_.RowText(row)));
+    painter.drawText(2, i * h + ascent, codec.ToUnicode(model_.RowText(row)));
     if (focused && row == model_.ItemIndex()) {
       QStyleOptionFocusRect option;
       option.initFrom(this);
