@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/EventsCommand.h"
 #include "cli/FileKinds.h"
 #include "cli/FixupCommand.h"
 #include "cli/PackCommand.h"
@@ -225,6 +226,8 @@ const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing", Check},
+      {"events", "events PROJECT_DIR [--map N] [--common] [--troops]",
+       "every event script as the editor shows it, under a line naming its map, event and page", Events},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
