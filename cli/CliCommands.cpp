@@ -9,6 +9,7 @@
 
 #include "cli/FileKinds.h"
 #include "cli/PackCommand.h"
+#include "cli/PlayCommand.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -238,6 +239,8 @@ const std::vector<TCliCommand>& Commands() {
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
        "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
+      {"play", "play FILE [--volume V --tempo T --balance B] [--seconds S] [--render OUT.wav]",
+       "play a music or sound file (--sound: as a sound effect; --render: into a wave file, no device needed)", Play},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
