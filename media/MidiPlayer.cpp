@@ -32,21 +32,6 @@ TMidiPlayer::TMidiPlayer(TMidiSynth& synth, int sampleRate, TAudioNotices* notic
 
 TMidiPlayer::~TMidiPlayer() { Stop(); }
 
-uint32_t TMidiPlayer::EffectiveTempoOf(uint32_t tempo, int percent) {
-  const uint64_t v = uint64_t(std::max<uint32_t>(tempo, 1)) * 100 / uint64_t(std::clamp(percent, 1, 10000));
-  uint64_t divisor = 0;
-  uint64_t best = UINT64_MAX;
-  for (uint64_t d = 1; d <= 128; ++d) {
-    if (v / d >= 65536) continue;
-    if (v % d < best) {
-      best = v % d;
-      divisor = d;
-    }
-  }
-  if (divisor == 0) divisor = 1024;
-  return uint32_t(std::max<uint64_t>((v / divisor) * divisor, 1));
-}
-
 void TMidiPlayer::Open(const std::string& fileName) {
   Stop();
   const Bytes data = ReadWholeFile(fileName);
@@ -97,6 +82,7 @@ void TMidiPlayer::Play() {
   // Playback starts half a quarter note before the first sound, skipping leading silence.
   const int64_t halfQuarter = song_.timing.ticksNumerator / song_.timing.ticksDenominator / 2;
   position_ = std::max<int64_t>(0, (firstSound < 0 ? 0 : firstSound) - halfQuarter);
+  timedFrom_ = position_;
   channelVolume_.fill(100);
   channelPan_.fill(64);
   playing_ = true;
@@ -150,14 +136,24 @@ void TMidiPlayer::SetTempo(int percent) {
   RecomputeTiming();
 }
 
-void TMidiPlayer::RecomputeTiming() {
-  effectiveTempo_ = EffectiveTempoOf(song_.timing.timeCode ? kTimeCodeTempo : tempo_, tempoPercent_);
-  // Ticks a frame = ticks a quarter × 1,000,000 / (microseconds a quarter × frames a second).
-  const __int128 numerator = __int128(std::max<int64_t>(song_.timing.ticksNumerator, 1)) * 1000000;
+void TMidiPlayer::RecomputeTiming(int64_t anchorTick) {
+  // Ticks a frame = ticks a quarter × 1,000,000 × percent / (microseconds a quarter × 100 × frames
+  // a second), kept as an exact fraction: no rounding of the tempo, so no drift over a long song.
+  const uint32_t tempo = song_.timing.timeCode ? kTimeCodeTempo : tempo_;
+  const __int128 numerator = __int128(std::max<int64_t>(song_.timing.ticksNumerator, 1)) * 1000000 * tempoPercent_;
   const __int128 denominator =
-      __int128(effectiveTempo_) * std::max<int64_t>(song_.timing.ticksDenominator, 1) * sampleRate_;
-  // The fraction of a tick already counted keeps its share.
-  remainder_ = remainder_ * denominator / ticksDenominator_;
+      __int128(tempo) * 100 * std::max<int64_t>(song_.timing.ticksDenominator, 1) * sampleRate_;
+  if (anchorTick >= 0 && position_ >= anchorTick) {
+    // The clock reached the tempo event's tick part of a frame ago, at the old rate: the ticks
+    // counted since then are counted again at the new one.
+    const __int128 since = __int128(position_ - anchorTick) * ticksDenominator_ + remainder_;
+    const __int128 rescaled = since * numerator / ticksNumerator_;
+    position_ = anchorTick + int64_t(rescaled / denominator);
+    remainder_ = rescaled % denominator;
+  } else {
+    // The fraction of a tick already counted keeps its share.
+    remainder_ = remainder_ * denominator / ticksDenominator_;
+  }
   ticksNumerator_ = numerator;
   ticksDenominator_ = denominator;
   dueFrame_ = -1;
@@ -214,7 +210,8 @@ void TMidiPlayer::Control(int64_t blockStart) {
         ApplyPans();
         break;
       case kClock:
-        clockFrame_ = startFrame_ + FramesOfMs(kStartupMs[kClock]);
+        // From a block boundary, where the synthesizer's blocks and the song's frames agree.
+        clockFrame_ = blockStart;
         remainder_ = 0;
         dueFrame_ = -1;
         break;
@@ -241,7 +238,7 @@ void TMidiPlayer::Dispatch(int64_t horizon) {
       if (loopedAt == clockFrame_) return;
       loopedAt = clockFrame_;
       eventIndex_ = song_.loopIndex;
-      position_ = song_.events[eventIndex_].Tick;
+      position_ = timedFrom_ = song_.events[eventIndex_].Tick;
       remainder_ = 0;
       dueFrame_ = -1;
       if (notices_) notices_->Post(TAudioNoticeKind::SongLoop, TAudioNoticeSource::Midi, position_);
@@ -281,7 +278,8 @@ void TMidiPlayer::Send(const TMidiEvent& e) {
     case TMidiEventKind::Meta:
       if (e.IsSetTempo() && !song_.timing.timeCode) {
         tempo_ = std::max<uint32_t>(e.Tempo, 1);
-        RecomputeTiming();
+        // Events before the start of playback are sent at once, untimed: the tempo rules from there.
+        RecomputeTiming(std::max(e.Tick, timedFrom_));
         if (notices_) notices_->Post(TAudioNoticeKind::TempoChange, TAudioNoticeSource::Midi, tempo_);
       }
       break;

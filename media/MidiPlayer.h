@@ -79,7 +79,6 @@ class TMidiPlayer : public TAudioSource {
   int64_t Position() const { return position_; }
   size_t EventIndex() const { return eventIndex_; }
   uint32_t Tempo() const { return tempo_; }
-  uint32_t EffectiveTempo() const { return effectiveTempo_; }
   int Volume() const { return volume_; }
   int Balance() const { return balance_; }
   int TempoPercent() const { return tempoPercent_; }
@@ -91,11 +90,6 @@ class TMidiPlayer : public TAudioSource {
   int64_t EventFrame() const { return eventFrame_; }
   int SampleRate() const { return sampleRate_; }
 
-  // Microseconds per quarter note at percent of the tempo, reduced to a value the timing divides
-  // by: v = tempo × 100 / percent; of the divisors d from 1 to 128 with v div d below 65536 the
-  // first with the smallest remainder, else 1024; the result (v div d) × d, at least 1.
-  static uint32_t EffectiveTempoOf(uint32_t tempo, int percent);
-
  private:
   void Control(int64_t blockStart);
   void Dispatch(int64_t horizon);
@@ -106,7 +100,9 @@ class TMidiPlayer : public TAudioSource {
   int ScaledVolume(int raw) const;
   int ScaledPan(int raw) const;
   void Controller(int channel, int number, int value);
-  void RecomputeTiming();
+  // anchorTick: the tick a song's tempo change takes effect at; -1 for a change of the percent,
+  // which takes effect now.
+  void RecomputeTiming(int64_t anchorTick = -1);
   void AdvanceClock(int64_t frames);
   // Frames from the song clock until the position reaches tick (which lies ahead of it).
   __int128 FramesUntil(int64_t tick) const;
@@ -128,6 +124,8 @@ class TMidiPlayer : public TAudioSource {
   // Song clock: the position in ticks and the part of a tick left over, at frame clockFrame_.
   int64_t clockFrame_ = 0;
   int64_t position_ = 0;
+  // Where timed playback began: the start position, or the loop point after a loop.
+  int64_t timedFrom_ = 0;
   __int128 remainder_ = 0;
   // Ticks per frame as a fraction.
   __int128 ticksNumerator_ = 1;
@@ -137,7 +135,6 @@ class TMidiPlayer : public TAudioSource {
   int64_t dueFrame_ = -1;
 
   uint32_t tempo_ = 500000;
-  uint32_t effectiveTempo_ = 500000;
   int balance_ = 50;
   int volume_ = 100;
   int tempoPercent_ = 100;

@@ -128,7 +128,10 @@ bool TAudioHarmony::PlayMusic(const std::string& file) {
   return Guarded([&] {
     const std::string path = FullPath(file);
     Bytes data = ReadWholeFile(path);
-    if (data.size() < 4) return false;
+    if (data.size() < 4) {
+      lastError_ = "The file " + path + " is too short to be music.";
+      return false;
+    }
     // The content decides before the name.
     if (std::memcmp(data.data(), "MThd", 4) == 0 && midi_) {
       TMidiSong song;

