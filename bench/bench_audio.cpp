@@ -41,7 +41,13 @@ void BM_RenderGeneralMidiSong(benchmark::State& state) {
     player.Play();
     const double start = bench::ThreadCpuSeconds();
     int64_t frames = 0;
-    while (notices.Count() == 0 || notices.Take().empty()) {
+    // Up to the end of the song or the start of its next round.
+    auto ended = [&] {
+      for (const TAudioNotice& n : notices.Take())
+        if (n.kind != TAudioNoticeKind::TempoChange) return true;
+      return false;
+    };
+    while (!ended()) {
       std::fill(out.begin(), out.end(), 0.0f);
       player.Render(out.data(), 1024);
       frames += 1024;
@@ -71,12 +77,15 @@ TTimedSong StrikeSong(int strikes) {
   t.Tempo(0, tempo).Raw(0, {0xC0, 115});
   double ideal = 0;
   for (int i = 0; i < strikes; ++i) {
+    // The tempo in force since the last strike rules the time up to this one.
+    if (i) ideal += 240.0 * tempo / 1e6 / 480;
+    uint32_t delta = i ? 240 - 30 : 0;
     if (i && i % 8 == 0) {
       tempo = tempos[(i / 8) % 4];
-      t.Tempo(0, tempo);
+      t.Tempo(delta, tempo);
+      delta = 0;
     }
-    if (i) ideal += 240.0 * tempo / 1e6 / 480;
-    t.NoteOn(i ? 240 - 30 : 0, 0, 76, 127).NoteOff(30, 0, 76);
+    t.NoteOn(delta, 0, 76, 127).NoteOff(30, 0, 76);
     song.ideals.push_back(ideal);
   }
   t.End(240);
