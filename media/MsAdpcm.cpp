@@ -19,11 +19,15 @@ struct TChannelState {
   int sample2 = 0;  // the one before it
 };
 
+// A step beyond this swings a sample from end to end already; damaged data would grow it further,
+// past what the arithmetic holds.
+constexpr int64_t kLargestDelta = int64_t(1) << 24;
+
 int16_t DecodeCode(TChannelState& s, int code) {
-  const int predictor = (s.sample1 * s.coefficient1 + s.sample2 * s.coefficient2) >> 8;
+  const int64_t predictor = (int64_t(s.sample1) * s.coefficient1 + int64_t(s.sample2) * s.coefficient2) >> 8;
   const int signedCode = code >= 8 ? code - 16 : code;
-  const int sample = std::clamp(predictor + signedCode * s.delta, -32768, 32767);
-  s.delta = std::max(16, (kAdaptation[code] * s.delta) >> 8);
+  const int sample = int(std::clamp<int64_t>(predictor + int64_t(signedCode) * s.delta, -32768, 32767));
+  s.delta = int(std::clamp<int64_t>((int64_t(kAdaptation[code]) * s.delta) >> 8, 16, kLargestDelta));
   s.sample2 = s.sample1;
   s.sample1 = sample;
   return int16_t(sample);

@@ -118,6 +118,7 @@ TFormSelAudio::TFormSelAudio(QWidget* owner, const char* caption, std::string fo
 QSlider* TFormSelAudio::AddSlider(QGridLayout* grid, int row, const char* caption, int low, int high,
                                   const char* const (&labels)[3], TSlider which) {
   auto* title = new QLabel(QString::fromLatin1(caption), this);
+  if (row > 0) title->setContentsMargins(0, 8, 0, 0);
   grid->addWidget(title, row, 0, 1, 3);
   auto* slider = new QSlider(Qt::Horizontal, this);
   slider->setObjectName(QString::fromLatin1(caption).remove(' ').remove('-') + "Slider");
@@ -212,8 +213,9 @@ void TFormSelAudio::Play() {
     TWaitCursor wait;
     started = StartPlayback();
   }
+  playing_ = ShownName();
   if (started)
-    SetStatus("Playing " + ShownName());
+    SetStatus("Playing " + playing_);
   else
     SetStatus(ShownName() + " could not be played: " + QString::fromStdString(AudioLastError()));
 }
@@ -228,9 +230,11 @@ void TFormSelAudio::ReadNotices() {
   if (!front) return;
   for (const TAudioNotice& n : front->TakeNotices()) {
     if (n.kind == TAudioNoticeKind::TempoChange && n.value > 0)
-      SetStatus(QString("Playing at %1 beats a minute").arg(60000000.0 / double(n.value), 0, 'f', 1));
+      SetStatus(QString("Playing %1, written at %2 beats a minute")
+                    .arg(playing_)
+                    .arg(60000000.0 / double(n.value), 0, 'f', 0));
     else if (n.kind == TAudioNoticeKind::SongEnd)
-      SetStatus("The song has ended");
+      SetStatus(playing_ + " has come to its end");
   }
 }
 

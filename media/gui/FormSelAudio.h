@@ -86,6 +86,8 @@ class TFormSelAudio : public QDialog {
   QLabel* status_ = nullptr;
   QTimer* noticeTimer_ = nullptr;
   bool preparing_ = false;
+  // The name last played from this window, for the status line.
+  QString playing_;
 };
 
 }  // namespace tess

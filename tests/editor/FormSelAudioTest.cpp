@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
@@ -282,4 +283,28 @@ TEST_F(Pickers, AGameGetsTheSoundDevicesAndTheFrontEndComesBack) {
   ASSERT_NE(AudioFrontEnd(), nullptr);
   EXPECT_NE(AudioFrontEnd()->Wave(), nullptr);  // sound effects play at once again
   EXPECT_FALSE(AudioFrontEnd()->MusicPlaying());
+}
+
+TEST_F(Pickers, TheStatusLineHearsTheSongsTempoAndItsEndThroughTheQueue) {
+  if (!AudioOpenMidi()) GTEST_SKIP() << "no General MIDI SoundFont";
+  // 100 beats a minute, one quarter note, no loop marker on a later tick: it ends at once.
+  const Bytes song = {'M',  'T', 'h',  'd', 0,   0,    0,    6,   0, 0,    0,    1,    0,    96,
+                      'M',  'T', 'r',  'k', 0,   0,    0,    19,  0, 0xFF, 0x51, 3,    0x09, 0x27,
+                      0xC0, 0,   0x90, 60,  100, 0x60, 0xB0, 111, 0, 0,    0xFF, 0x2F, 0};
+  TFileStream(project.Path() + "Music/Theme.mid", TFileMode::Create).WriteBuffer(song.data(), song.size());
+  TFormSelMusic picker;
+  picker.Music().name = "Theme";
+  picker.show();
+  picker.Play();
+  auto waitFor = [&](const QString& text) {
+    for (int i = 0; i < 50 && picker.StatusLine()->text() != text; ++i) {
+      Render(0.1);
+      QElapsedTimer wait;
+      wait.start();
+      while (wait.elapsed() < 110) QApplication::processEvents();
+    }
+    return picker.StatusLine()->text();
+  };
+  EXPECT_EQ(waitFor("Playing Theme, written at 100 beats a minute"), "Playing Theme, written at 100 beats a minute");
+  EXPECT_EQ(waitFor("Theme has come to its end"), "Theme has come to its end");
 }
