@@ -18,7 +18,10 @@ void PutLe16(Bytes& b, uint16_t v) {
 void PutLe32(Bytes& b, uint32_t v) {
   for (int s = 0; s < 32; s += 8) b.push_back(uint8_t(v >> s));
 }
-void PutTag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+// Byte by byte: GCC 12 takes a range insert into a fresh vector for an overflow.
+void PutTag(Bytes& b, const char* tag) {
+  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(tag[i]));
+}
 
 struct TChunk {
   const uint8_t* body = nullptr;
