@@ -8,6 +8,7 @@
 #include "cli/FileKinds.h"
 #include "cli/FixupCommand.h"
 #include "cli/PackCommand.h"
+#include "cli/PlayCommand.h"
 #include "cli/ProgramFolder.h"
 #include "cli/RenderMapCommand.h"
 #include "core/AtomicFile.h"
@@ -238,6 +239,8 @@ const std::vector<TCliCommand>& Commands() {
       {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl]",
        "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",
        Fixup},
+      {"play", "play FILE [--volume V --tempo T --balance B] [--seconds S] [--render OUT.wav]",
+       "play a music or sound file (--sound: as a sound effect; --render: into a wave file, no device needed)", Play},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
