@@ -9,6 +9,7 @@
 
 #include "cli/FileKinds.h"
 #include "cli/PackCommand.h"
+#include "cli/ProgramFolder.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -17,11 +18,11 @@
 #include "core/Unlha.h"
 #include "core/Version.h"
 #include "database/DataBaseObj.h"
-#include "database/ProjectCheck.h"
 #include "media/PictureFile.h"
-#include "platform/ProjectCreation.h"
-#include "platform/ProjectNames.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectCheck.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 
 namespace tess::cli {
 
@@ -141,14 +142,6 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
   }
   WriteFileAtomic(args[1], saved);
   return 0;
-}
-
-// The folder of this program, with a trailing '/'; empty when it cannot be found.
-std::string ProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return {};
-  return std::filesystem::path(std::string(path, static_cast<size_t>(n))).parent_path().string() + "/";
 }
 
 // Makes a project as the new-project dialog does: DIR's parent is the base folder and its last

@@ -41,6 +41,8 @@ class TFormEntryListPage : public TFormDataBaseBase {
   void RunMultipleCopy();
 
  private:
+  // After Clear or Cut: the entry's line, the page and the window follow its reset.
+  void ShowEntryReset(int at);
   void UpdateMenu();
 
   TEntryListController controller_;

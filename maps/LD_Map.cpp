@@ -125,7 +125,6 @@ void TLcfBaseMapUnit::LoadFromBytes(const Bytes& data) {
     Reset();
     throw;
   }
-  modified = false;
 }
 
 Bytes TLcfBaseMapUnit::SaveToBytes() { return SaveRecordBytes(kMapMagic, *this); }
@@ -141,10 +140,7 @@ void TLcfBaseMapUnit::LoadFromFile(const std::string& path) {
   LoadFromBytes(data);
 }
 
-void TLcfBaseMapUnit::SaveToFile(const std::string& path) {
-  WriteFileAtomic(path, SaveToBytes());
-  modified = false;
-}
+void TLcfBaseMapUnit::SaveToFile(const std::string& path) { WriteFileAtomic(path, SaveToBytes()); }
 
 namespace {
 
@@ -249,7 +245,6 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
 
 void TLcfMap::Reset() {
   TCatalogBaseItem::Reset();
-  modified = false;
   roomHeight = 2;
   lower.Reset();
   upper.Reset();
@@ -279,7 +274,6 @@ void TLcfMap::SetScrollType(int type) {
 }
 
 void TLcfMap::Unload() {
-  modified = false;
   SetId(0);
   lower.SetBlank(0, 0);
   upper.SetBlank(0, 0);

@@ -12,6 +12,7 @@
 #include "maps/LD_MapTree.h"
 #include "media/PictureFile.h"
 #include "platform/RuntimePackage.h"
+#include "project/ProjectNames.h"
 #include "tests/TestFolder.h"
 
 using namespace tess;

@@ -7,7 +7,7 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/PathUtils.h"
-#include "platform/ProjectCreation.h"
+#include "project/ProjectCreation.h"
 #include "tools/rtpgen/DemoKit.h"
 
 namespace tess::rtp {
