@@ -94,6 +94,8 @@ void TFormLcfMain::ConnectDocument() {
     UpdateCommandStates();
   });
   document_.modifiedChanged.Connect([this](bool) { UpdateCommandStates(); });
+  // Undo follows the history, which every edit changes.
+  document_.cellsChanged.Connect([this](TCellRegion) { UpdateCommandStates(); });
   document_.editStateChanged.Connect([this] { ShowEditState(); });
 }
 
@@ -129,6 +131,7 @@ TMainState TFormLcfMain::State() const {
   TMainState state;
   state.projectOpen = document_.IsOpen();
   state.mapsModified = document_.MapsModified();
+  state.canUndo = document_.CanUndo();
   state.tileLayerMode = IsTileLayer(document_.EditMode());
   return state;
 }

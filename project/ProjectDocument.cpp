@@ -41,11 +41,17 @@ TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationF
 
 void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
 
-bool TProjectDocument::CurrentMapEdited() const { return editCount_ != cleanCount_; }
+bool TProjectDocument::CurrentMapEdited() const { return propertiesEdited_ || !history_.IsClean(); }
 
-void TProjectDocument::MarkMapClean() { cleanCount_ = editCount_; }
+void TProjectDocument::MarkMapClean() {
+  history_.MarkClean();
+  propertiesEdited_ = false;
+}
 
-void TProjectDocument::ClearHistory() { cleanCount_ = editCount_ = 0; }
+void TProjectDocument::StartHistory() {
+  history_.Reset(map_);
+  propertiesEdited_ = false;
+}
 
 bool TProjectDocument::MapsModified() const { return CurrentMapEdited() || mapTree_.IsModified(); }
 
@@ -81,7 +87,6 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
     throw;
   }
   open_ = true;
-  ClearHistory();
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
   LoadSelectedMap(current);
 
@@ -101,7 +106,7 @@ void TProjectDocument::Unload() {
   mapTree_.currentId = 0;
   map_.Unload();
   mapReadOnly_ = false;
-  ClearHistory();
+  StartHistory();
   currentMapName_.clear();
   open_ = false;
 }
@@ -139,10 +144,9 @@ void TProjectDocument::LoadSelectedMap(int32_t id) {
   if (!owner) {
     map_.Unload();
     mapReadOnly_ = false;
-    ClearHistory();
+    StartHistory();
   } else if (owner->Id() != map_.Id() || map_.width == 0) {
     mapReadOnly_ = false;
-    ClearHistory();
     // The work copy holds the newer edits when there is one.
     try {
       if (owner->pending)
@@ -153,6 +157,7 @@ void TProjectDocument::LoadSelectedMap(int32_t id) {
       map_.Unload();
       ShowFailure(e.what());
     }
+    StartHistory();
   }
   mapChanged.Emit();
 }
@@ -181,7 +186,11 @@ bool TProjectDocument::SaveMap() {
   } catch (const std::exception& e) {
     ShowFailure(e.what());
   }
-  return !MapsModified();
+  // What was saved can no longer be undone. A save that failed keeps the history: the edits are
+  // still the author's to take back.
+  const bool saved = !MapsModified();
+  if (saved) history_.Clear();
+  return saved;
 }
 
 void TProjectDocument::RevertMap() {
@@ -195,7 +204,6 @@ bool TProjectDocument::ConfirmRevert() const {
 void TProjectDocument::Revert() {
   TModifiedWatch watch(*this);
   const int32_t current = mapTree_.currentId;
-  ClearHistory();
   try {
     mapTree_.LoadTree();
   } catch (const std::exception& e) {
@@ -204,6 +212,7 @@ void TProjectDocument::Revert() {
   }
   mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
   map_.Unload();
+  StartHistory();
   treeReloaded.Emit();
   LoadSelectedMap(mapTree_.currentId);
 }
@@ -266,30 +275,58 @@ void TProjectDocument::SaveEditSettings() {
 // ---------------------------------------------------------------------------------------------
 // Editing
 
+bool TProjectDocument::CanEditMap() const { return open_ && !mapReadOnly_ && map_.Id() > 0 && map_.width > 0; }
+
 bool TProjectDocument::EditLayers(const std::function<TCellRegion(TLcfMap&)>& edit) {
-  if (!open_ || mapReadOnly_ || map_.Id() <= 0 || map_.width <= 0) return false;
+  if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
+  history_.PushMap(map_);
   const TCellRegion region = edit(map_);
-  ++editCount_;
+  history_.Sync(map_);
   if (!region.Empty()) cellsChanged.Emit(region);
   return true;
 }
 
 bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) {
-  if (!open_ || mapReadOnly_ || map_.Id() <= 0 || map_.width <= 0) return false;
+  if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
+  history_.PushMap(map_);
   edit(map_);
-  ++editCount_;
+  propertiesEdited_ = true;
+  history_.Sync(map_);
   mapChanged.Emit();
   return true;
 }
 
-bool TProjectDocument::CanUndo() const { return false; }
+void TProjectDocument::CellsWritten(TCellRegion region) {
+  TModifiedWatch watch(*this);
+  history_.NoteEdit();
+  if (!region.Empty()) cellsChanged.Emit(region);
+}
 
-void TProjectDocument::Undo() {}
+void TProjectDocument::ReportWholeMap() { cellsChanged.Emit(TCellRegion{0, 0, map_.width, map_.height}); }
+
+bool TProjectDocument::Undo() {
+  if (!CanEditMap()) return false;
+  TModifiedWatch watch(*this);
+  if (!history_.Undo(map_)) return false;
+  ReportWholeMap();
+  return true;
+}
+
+bool TProjectDocument::Redo() {
+  if (!CanEditMap()) return false;
+  TModifiedWatch watch(*this);
+  if (!history_.Redo(map_)) return false;
+  ReportWholeMap();
+  return true;
+}
 
 void TProjectDocument::SetEditMode(TEditMode mode) {
   mode_ = mode;
+  // Events are placed without undo: what could be undone on the tile layers cannot any more, and
+  // the map stays as modified as it was.
+  if (mode == TEditMode::Event) history_.Clear();
   editStateChanged.Emit();
 }
 

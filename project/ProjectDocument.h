@@ -5,8 +5,9 @@
 // live here; the main window, the map view, the palette and the tree window show it and forward
 // the user's actions to it, and tests drive it directly.
 //
-// Maps modified means: the current map has edits since it was last stored (the history is away
-// from its clean mark), or the map tree has pending work copies or deleted maps.
+// Maps modified means: the current map has edits since it was last stored (its layers are away
+// from the undo history's clean mark, or something besides the layers was edited), or the map
+// tree has pending work copies or deleted maps.
 
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "maps/EditModes.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "maps/MapEditUndo.h"
 
 namespace tess {
 
@@ -71,7 +73,8 @@ class TProjectDocument {
   // pending; the node's map is then loaded (its work copy when it has one).
   void SelectNode(int32_t id);
   // "Save Map": the current map's edits into its work copy, then the map tree, which commits every
-  // pending work copy. Failures are shown. Returns false when maps are still modified afterwards.
+  // pending work copy, and the undo history is emptied. Failures are shown, and the history then
+  // stays. Returns false when maps are still modified afterwards.
   bool SaveMap();
   // "Revert to Last Save": asks first (ConfirmRevert); on Yes drops every edit and work copy and
   // reloads the map tree and the current map (Revert).
@@ -101,17 +104,30 @@ class TProjectDocument {
 
   // --- Editing
 
+  // Whether the current map may be edited now: a map is loaded and it is not read-only.
+  bool CanEditMap() const;
   // One edit of the current map's tile layers: edit changes cells and returns the region it
   // changed. It becomes one undo step; the listeners of cellsChanged are told the region. Refused
-  // (false) when no map is loaded or the map is read-only.
+  // (false) when the map cannot be edited.
   bool EditLayers(const std::function<TCellRegion(TLcfMap&)>& edit);
-  // One edit of anything else of the map (properties, events, size). The whole map is one undo
-  // step, and mapChanged follows.
+  // One edit of anything else of the map (properties, events, size); its layers changes are one
+  // undo step, and mapChanged follows.
   bool EditMap(const std::function<void(TLcfMap&)>& edit);
 
-  bool CanUndo() const;
-  // Takes back the last edit of the current map.
-  void Undo();
+  // The undo history of the current map. Editing operations that run over several calls (a pen
+  // stroke from press to release) follow its protocol themselves and report every cell write
+  // through CellsWritten.
+  TLcfMapEditUndoManager& History() { return history_; }
+  const TLcfMapEditUndoManager& History() const { return history_; }
+  // Cells of the current map were written inside region: the history and the views are told.
+  void CellsWritten(TCellRegion region);
+
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  // Takes back the last edit of the current map's layers, or does it again; false when there is
+  // none. The whole map is reported changed.
+  bool Undo();
+  bool Redo();
 
   TEditMode EditMode() const { return mode_; }
   TEditTool Tool() const { return tool_; }
@@ -144,7 +160,9 @@ class TProjectDocument {
   void SaveEditSettings();
   bool CurrentMapEdited() const;
   void MarkMapClean();
-  void ClearHistory();
+  // A map was loaded or unloaded: a fresh history at its saved state.
+  void StartHistory();
+  void ReportWholeMap();
   void Unload();
   void ShowFailure(const std::string& text) const;
 
@@ -161,10 +179,10 @@ class TProjectDocument {
   TEditTool tool_ = TEditTool::Pen;
   TZoom zoom_ = TZoom::Full;
   void* messageOwner_ = nullptr;
-  // Edits of the current map and the count at its last store or save: the map is edited while
-  // they differ.
-  int64_t editCount_ = 0;
-  int64_t cleanCount_ = 0;
+  TLcfMapEditUndoManager history_;
+  // Something besides the layers was edited since the map was loaded or last stored; the history
+  // sees only the layers.
+  bool propertiesEdited_ = false;
 };
 
 }  // namespace tess

@@ -232,3 +232,50 @@ TEST_F(Document, AReadOnlyMapIsNeitherEditedNorSaved) {
   EXPECT_FALSE(document.MapReadOnly());
   EXPECT_TRUE(Paint(8, 8, 5060));
 }
+
+TEST_F(Document, UndoTakesTheMapBackToItsCleanMark) {
+  Open();
+  ASSERT_TRUE(Paint(1, 2, 5070));
+  ASSERT_TRUE(Paint(1, 3, 5071));
+  EXPECT_TRUE(document.CanUndo());
+  regions.clear();
+  ASSERT_TRUE(document.Undo());
+  EXPECT_EQ(document.Map().lower.GetCell(1, 3), 0);
+  EXPECT_EQ(document.Map().lower.GetCell(1, 2), 5070);
+  EXPECT_EQ(regions, std::vector<TCellRegion>{(TCellRegion{0, 0, 30, 20})});
+  EXPECT_TRUE(document.MapsModified());
+  ASSERT_TRUE(document.Undo());
+  // Back at the state last saved: nothing to save, without any flag being reset by hand.
+  EXPECT_FALSE(document.MapsModified());
+  EXPECT_EQ(modified, (std::vector<bool>{true, false}));
+  ASSERT_TRUE(document.Redo());
+  EXPECT_TRUE(document.MapsModified());
+  EXPECT_EQ(document.Map().lower.GetCell(1, 2), 5070);
+
+  // Saving empties the history; the saved state is clean.
+  EXPECT_TRUE(document.SaveMap());
+  EXPECT_FALSE(document.CanUndo());
+  EXPECT_FALSE(document.Undo());
+  EXPECT_EQ(SavedCell(1, 2), 5070);
+}
+
+TEST_F(Document, TheEventModeEmptiesTheHistoryButKeepsTheEdits) {
+  Open();
+  ASSERT_TRUE(Paint(2, 2, 5080));
+  int stateChanges = 0;
+  document.editStateChanged.Connect([&] { ++stateChanges; });
+  document.SetEditMode(TEditMode::Event);
+  EXPECT_EQ(stateChanges, 1);
+  EXPECT_FALSE(document.CanUndo());
+  EXPECT_TRUE(document.MapsModified());
+  // Edits besides the layers count as well, and leave the layers' history alone.
+  ASSERT_TRUE(document.SaveMap());
+  ASSERT_TRUE(document.EditMap([](TLcfMap& map) { map.panoramaName = "Sky"; }));
+  EXPECT_TRUE(document.MapsModified());
+  EXPECT_GT(mapChanges, 0);
+  ASSERT_TRUE(document.SaveMap());
+  TLcfMap saved;
+  saved.LoadFromProject(folder, 1);
+  EXPECT_EQ(saved.panoramaName, "Sky");
+  EXPECT_FALSE(document.MapsModified());
+}
