@@ -6,13 +6,12 @@
 #include "core/PathUtils.h"
 #include "project/ProfileFile.h"
 #include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 
 namespace {
 
-constexpr const char* kIniName = "TESS_RT.ini";
-constexpr const char* kIniSection = "TESS_RT";
 constexpr const char* kModeKey = "MapEditMode";
 constexpr const char* kZoomKey = "MapEditZoom";
 
@@ -90,9 +89,9 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
   LoadSelectedMap(current);
 
-  TProfileFile ini(projectFolder_ + kIniName);
-  mode_ = ModeFromSetting(ini.ReadInteger(kIniSection, kModeKey, 0));
-  zoom_ = ZoomFromSetting(ini.ReadInteger(kIniSection, kZoomKey, 0));
+  TProfileFile ini(projectFolder_ + kProjectIniName);
+  mode_ = ModeFromSetting(ini.ReadInteger(kProjectIniSection, kModeKey, 0));
+  zoom_ = ZoomFromSetting(ini.ReadInteger(kProjectIniSection, kZoomKey, 0));
   tool_ = TEditTool::Pen;
   projectOpened.Emit();
   editStateChanged.Emit();
@@ -263,9 +262,9 @@ bool TProjectDocument::SavePrompt() {
 
 void TProjectDocument::SaveEditSettings() {
   try {
-    TProfileFile ini(projectFolder_ + kIniName);
-    ini.WriteInteger(kIniSection, kModeKey, static_cast<int>(mode_));
-    ini.WriteInteger(kIniSection, kZoomKey, static_cast<int>(zoom_));
+    TProfileFile ini(projectFolder_ + kProjectIniName);
+    ini.WriteInteger(kProjectIniSection, kModeKey, static_cast<int>(mode_));
+    ini.WriteInteger(kProjectIniSection, kZoomKey, static_cast<int>(zoom_));
     ini.Save();
   } catch (const std::exception&) {
     // The settings file cannot be written: closing goes on without it.

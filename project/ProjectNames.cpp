@@ -130,19 +130,17 @@ bool AcceptRenameProject(const std::string& baseFolder, const std::string& oldNa
 }
 
 namespace {
-constexpr const char* kIniName = "TESS_RT.ini";
-constexpr const char* kSection = "TESS_RT";
 constexpr const char* kGameTitle = "GameTitle";
 }  // namespace
 
 std::string ReadGameTitle(const std::string& projectFolder) {
-  return TProfileFile(WithTrailingBackslash(projectFolder) + kIniName)
-      .ReadString(kSection, kGameTitle, kDefaultGameTitle);
+  return TProfileFile(WithTrailingBackslash(projectFolder) + kProjectIniName)
+      .ReadString(kProjectIniSection, kGameTitle, kDefaultGameTitle);
 }
 
 void WriteGameTitle(const std::string& projectFolder, const std::string& title) {
-  TProfileFile ini(WithTrailingBackslash(projectFolder) + kIniName);
-  ini.WriteString(kSection, kGameTitle, title);
+  TProfileFile ini(WithTrailingBackslash(projectFolder) + kProjectIniName);
+  ini.WriteString(kProjectIniSection, kGameTitle, title);
   ini.Save();
 }
 

@@ -17,6 +17,9 @@ inline constexpr int kMaxProjectNameLength = 40;
 inline constexpr const char* kRuntimeFileName = "TESS_RT.exe";
 inline constexpr const char* kNewProjectPrefix = "Project";
 inline constexpr const char* kDefaultGameTitle = "Untitled";
+// The project's settings file and its section: the game title, the editor's mode and zoom.
+inline constexpr const char* kProjectIniName = "TESS_RT.ini";
+inline constexpr const char* kProjectIniSection = "TESS_RT";
 
 inline constexpr const char* kIllegalNewNameMessage =
     "Directory name contains illegal characters.  Directory creation failed.";
