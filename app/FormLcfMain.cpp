@@ -179,8 +179,8 @@ void TFormLcfMain::RunRevertMap() {
 void TFormLcfMain::RunDatabase() {
   // The battle test of the database window reads the flag.
   settings_.SetFullScreenFlag(fullScreen_);
-  TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), ProjectFolder(), applicationFolder_,
-                       this);
+  TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
+                       applicationFolder_, this);
   window.exec();
   document_.DataBaseChanged();
 }
