@@ -86,6 +86,8 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
     throw;
   }
   open_ = true;
+  // The map is read from the project even when it is the one held already (a new project's).
+  map_.Unload();
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
   LoadSelectedMap(current);
 

@@ -7,6 +7,7 @@
 #include "core/MessagePort.h"
 #include "core/QuietMode.h"
 #include "project/ProjectDocument.h"
+#include "tests/ProjectTemplates.h"
 #include "tests/SampleProject.h"
 
 using namespace tess;
@@ -278,4 +279,25 @@ TEST_F(Document, TheEventModeEmptiesTheHistoryButKeepsTheEdits) {
   saved.LoadFromProject(folder, 1);
   EXPECT_EQ(saved.panoramaName, "Sky");
   EXPECT_FALSE(document.MapsModified());
+}
+
+TEST_F(Document, ANewProjectOpensWithItsFirstMapClean) {
+  WriteProjectTemplates(base.Path());
+  ASSERT_TRUE(document.CreateFiles(folder, scratch, "Quest"));
+  ASSERT_TRUE(document.Open(folder, scratch));
+  EXPECT_EQ(document.Map().Id(), 1);
+  EXPECT_EQ(document.Map().width, 100);
+  EXPECT_FALSE(document.MapsModified());
+  ASSERT_TRUE(Paint(0, 0, 5090));
+  EXPECT_TRUE(document.MapsModified());
+  ASSERT_TRUE(document.Undo());
+  EXPECT_FALSE(document.MapsModified());
+}
+
+TEST_F(Document, CreationThatCannotCopyTheTemplatesSaysWhy) {
+  // No templates beside the editor.
+  EXPECT_FALSE(document.CreateFiles(folder, scratch, "Quest"));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_FALSE(document.IsOpen());
 }
