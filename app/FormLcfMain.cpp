@@ -331,7 +331,15 @@ void TFormLcfMain::BuildPanes() {
   palette->setMinimumWidth(200);
   treePane_ = new TMapTreeWidget(left);
   treePane_->setObjectName("MapTreePane");
-  connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) { document_.SelectNode(id); });
+  connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) {
+    document_.SelectNode(id);
+    // A map that could not be stored stays the selected one; the tree shows it again.
+    if (document_.MapTree().currentId != id) {
+      treePane_->blockSignals(true);
+      treePane_->SelectId(document_.MapTree().currentId);
+      treePane_->blockSignals(false);
+    }
+  });
   auto* editor = new QLabel("Map", split);
   editor->setObjectName("MapEditorPane");
   editor->setAlignment(Qt::AlignCenter);

@@ -301,3 +301,20 @@ TEST_F(Document, CreationThatCannotCopyTheTemplatesSaysWhy) {
   EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
   EXPECT_FALSE(document.IsOpen());
 }
+
+TEST_F(Document, AMapThatCannotBeStoredStaysSelected) {
+  Open();
+  ASSERT_TRUE(Paint(9, 9, 5100));
+  // A folder where the work copy should go.
+  fs::create_directory(scratch + "Map0001.lmu");
+  document.SelectNode(0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(document.MapTree().currentId, 1);
+  EXPECT_EQ(document.Map().Id(), 1);
+  EXPECT_EQ(document.Map().lower.GetCell(9, 9), 5100);
+  EXPECT_TRUE(document.MapsModified());
+  fs::remove(scratch + "Map0001.lmu");
+  EXPECT_TRUE(document.SaveMap());
+  EXPECT_EQ(SavedCell(9, 9), 5100);
+}
