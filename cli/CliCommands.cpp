@@ -19,11 +19,11 @@
 #include "core/Unlha.h"
 #include "core/Version.h"
 #include "database/DataBaseObj.h"
-#include "database/ProjectCheck.h"
 #include "media/PictureFile.h"
-#include "platform/ProjectCreation.h"
-#include "platform/ProjectNames.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectCheck.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 
 namespace tess::cli {
 

@@ -1,4 +1,4 @@
-#include "database/ProjectCheck.h"
+#include "project/ProjectCheck.h"
 
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"

@@ -1,4 +1,4 @@
-#include "platform/ProfileFile.h"
+#include "project/ProfileFile.h"
 
 #include <sys/stat.h>
 

@@ -2,9 +2,9 @@
 
 #include <functional>
 
-#include "PlatformTestUtils.h"
 #include "core/Errors.h"
-#include "platform/ProfileFile.h"
+#include "project/ProfileFile.h"
+#include "tests/TempDir.h"
 
 using namespace tess;
 using namespace tess::test;

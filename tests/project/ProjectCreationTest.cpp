@@ -3,17 +3,16 @@
 
 #include <filesystem>
 
-#include "PlatformTestUtils.h"
 #include "core/Errors.h"
 #include "core/PathUtils.h"
 #include "database/DataBaseObj.h"
-#include "database/ProjectCheck.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "platform/ProjectCreation.h"
-#include "platform/ProjectNames.h"
-#include "platform/RuntimePackage.h"
+#include "project/ProjectCheck.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 #include "tests/ProjectTemplates.h"
+#include "tests/TempDir.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -1,4 +1,4 @@
-#include "platform/ProjectCreation.h"
+#include "project/ProjectCreation.h"
 
 #include <stdlib.h>
 #include <sys/stat.h>
@@ -8,14 +8,13 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
+#include "core/FolderTree.h"
 #include "core/PathUtils.h"
 #include "core/Stream.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "platform/ProjectNames.h"
-#include "platform/RuntimePackage.h"
-#include "platform/ShellServices.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 

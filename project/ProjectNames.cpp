@@ -1,4 +1,4 @@
-#include "platform/ProjectNames.h"
+#include "project/ProjectNames.h"
 
 #include <fcntl.h>
 #include <stdio.h>
@@ -7,25 +7,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <filesystem>
 #include <set>
 
 #include "core/Errors.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
-#include "platform/RuntimePackage.h"
-#include "platform/Settings.h"
-#include "platform/ShellServices.h"
-#include "platform/WaitCursor.h"
+#include "project/ProfileFile.h"
 
 namespace tess {
 
 namespace {
-
-std::string StripTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
-}
 
 bool EntryExists(const std::string& path) {
   struct stat st;
@@ -44,11 +35,6 @@ bool RenameNoReplace(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
-
-std::string ProjectBaseFolder(const TSettings& settings, const std::string& applicationFolder) {
-  const std::string base = settings.ProjectBasePath(applicationFolder);
-  return WithTrailingBackslash(base.empty() ? applicationFolder : base);
-}
 
 bool HasForbiddenCharacters(const std::string& name) { return name.find_first_of("\\/:?*<>|\"") != std::string::npos; }
 
@@ -143,45 +129,19 @@ bool AcceptRenameProject(const std::string& baseFolder, const std::string& oldNa
   return true;
 }
 
-bool AskDeleteProject(const std::string& baseFolder, const std::string& folderName, void* owner) {
-  if (folderName.empty() || HasForbiddenCharacters(folderName) || folderName == "." || folderName == "..") return false;
-  std::string question = kDeleteProjectQuestion;
-  question.replace(question.find("%s"), 2, folderName);
-  if (ShowMessageBox(question, {TMessageIcon::Warning, TMessageButtons::YesNo}, owner) != TMessageResult::Yes)
-    return false;
-  const std::string base = WithTrailingBackslash(baseFolder);
-  // The folder being deleted must not stay the current directory; when the base folder cannot be
-  // entered the current directory is elsewhere anyway.
-  [[maybe_unused]] const int entered = ::chdir(base.c_str());
-  TWaitCursor wait;
-  return DeleteFolderTree(base + folderName);
+namespace {
+constexpr const char* kGameTitle = "GameTitle";
+}  // namespace
+
+std::string ReadGameTitle(const std::string& projectFolder) {
+  return TProfileFile(WithTrailingBackslash(projectFolder) + kProjectIniName)
+      .ReadString(kProjectIniSection, kGameTitle, kDefaultGameTitle);
 }
 
-bool ProjectPathAcceptable(const std::string& text) { return text.size() >= 3 && text[0] == '/' && IsFolder(text); }
-
-std::optional<std::string> AcceptProjectPath(const std::string& text, void* owner) {
-  if (text.empty()) return std::nullopt;
-  std::error_code ec;
-  std::string full = std::filesystem::absolute(std::filesystem::path(text), ec).lexically_normal().string();
-  if (ec) full = text;
-  full = WithTrailingBackslash(StripTrailingSlashes(full));
-  if (IsFloppyDrive(full) || IsCdRomDrive(full)) {
-    ShowError(kNoDataOnDriveMessage, owner);
-    return std::nullopt;
-  }
-  if (!DriveExists(full)) {
-    ShowError(kMissingDriveMessage, owner);
-    return std::nullopt;
-  }
-  if (IsFolder(full)) return full;
-  if (AskYesNo(kCreatePathQuestion, owner) == TMessageResult::No) return std::nullopt;
-  {
-    TWaitCursor wait;
-    std::filesystem::create_directories(full, ec);
-  }
-  if (IsFolder(full)) return full;
-  ShowError(kCannotCreatePathMessage, owner);
-  return std::nullopt;
+void WriteGameTitle(const std::string& projectFolder, const std::string& title) {
+  TProfileFile ini(WithTrailingBackslash(projectFolder) + kProjectIniName);
+  ini.WriteString(kProjectIniSection, kGameTitle, title);
+  ini.Save();
 }
 
 }  // namespace tess

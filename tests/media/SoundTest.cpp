@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 using namespace tess;
 

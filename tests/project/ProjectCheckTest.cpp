@@ -6,9 +6,9 @@
 #include "TestFolder.h"
 #include "core/AtomicFile.h"
 #include "database/DataBaseObj.h"
-#include "database/ProjectCheck.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "project/ProjectCheck.h"
 
 using namespace tess;
 

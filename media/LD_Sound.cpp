@@ -1,4 +1,4 @@
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 namespace tess {
 

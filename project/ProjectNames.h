@@ -10,32 +10,22 @@
 
 namespace tess {
 
-class TSettings;
-
-// The dialogs' input limits: folder name and game title, and the project path.
+// The dialogs' input limit of folder names and game titles.
 inline constexpr int kMaxProjectNameLength = 40;
-inline constexpr int kMaxProjectPathLength = 250;
 
 // A folder is a project when it holds this file (found in any case).
 inline constexpr const char* kRuntimeFileName = "TESS_RT.exe";
 inline constexpr const char* kNewProjectPrefix = "Project";
 inline constexpr const char* kDefaultGameTitle = "Untitled";
+// The project's settings file and its section: the game title, the editor's mode and zoom.
+inline constexpr const char* kProjectIniName = "TESS_RT.ini";
+inline constexpr const char* kProjectIniSection = "TESS_RT";
 
 inline constexpr const char* kIllegalNewNameMessage =
     "Directory name contains illegal characters.  Directory creation failed.";
 inline constexpr const char* kIllegalRenameMessage = "Directory name contains illegal characters.";
 inline constexpr const char* kCannotCreateProjectFolderMessage = "The project directory could not be created.";
 inline constexpr const char* kCannotRenameMessage = "Failed to change project directory name.";
-inline constexpr const char* kDeleteProjectQuestion =
-    "The project '%s' is about to be deleted.  This cannot be reversed.  Really proceed?";
-inline constexpr const char* kNoDataOnDriveMessage = "The data could not be created.";
-inline constexpr const char* kMissingDriveMessage = "The device could not be initialized.";
-inline constexpr const char* kCreatePathQuestion = "Directory does not exist.  Would you like to create it?";
-inline constexpr const char* kCannotCreatePathMessage = "Directory could not be created.";
-
-// The folder that holds the projects (the setting, else the application folder), with a trailing
-// '/'.
-std::string ProjectBaseFolder(const TSettings& settings, const std::string& applicationFolder);
 
 // One of \ / : ? * < > | and the double quote.
 bool HasForbiddenCharacters(const std::string& name);
@@ -51,6 +41,11 @@ struct TProjectEntry {
   std::string folderName;
   std::string gameTitle;  // "Untitled" when the project's settings do not name one
 };
+
+// GameTitle in section TESS_RT of the project's TESS_RT.ini; "Untitled" when missing.
+std::string ReadGameTitle(const std::string& projectFolder);
+// Writes it at once; raises EFileError when the file cannot be written.
+void WriteGameTitle(const std::string& projectFolder, const std::string& title);
 
 // A folder holding a TESS_RT.exe file.
 bool IsProjectFolder(const std::string& folder);
@@ -75,16 +70,5 @@ bool AcceptNewProjectFolder(const std::string& baseFolder, const std::string& fo
 // game title into the project's settings under its new name.
 bool AcceptRenameProject(const std::string& baseFolder, const std::string& oldName, const std::string& newName,
                          const std::string& gameTitle, void* owner = nullptr);
-// Asks before deleting; on Yes makes the base folder the current directory and deletes the
-// project's folder tree. Returns whether it was deleted.
-bool AskDeleteProject(const std::string& baseFolder, const std::string& folderName, void* owner = nullptr);
-
-// The project path dialog's OK button is enabled for an existing folder named by an absolute path
-// of at least 3 characters.
-bool ProjectPathAcceptable(const std::string& text);
-// The project path dialog's OK: the text as a full path with a trailing '/', refused on a floppy
-// or CD-ROM drive or a missing drive, and offered to be made when it does not exist. Nothing when
-// the dialog stays open.
-std::optional<std::string> AcceptProjectPath(const std::string& text, void* owner = nullptr);
 
 }  // namespace tess
