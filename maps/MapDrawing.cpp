@@ -76,6 +76,20 @@ void DrawMapCells(TCorvidBoard& board, TPoint origin, const TLcfMap& map, const 
     }
   }
   graphic.dimmedSheet.opacity = savedOpacity;
+  if (const TEventLayer* events = options.events;
+      events && events->values && events->charSets && events->painter && map.width > 0) {
+    const TRect grid = Intersect(visible, TRect{0, 0, map.width, map.height});
+    for (int y = grid.top; y < grid.bottom; ++y) {
+      const uint16_t* row = events->values + static_cast<size_t>(y) * map.width;
+      for (int x = grid.left; x < grid.right; ++x) {
+        const int value = row[x];
+        if (value == 0) continue;
+        const TLcfEventItem* event = value <= kEventGridLastEventId ? map.events.FindById(value) : nullptr;
+        const TPoint p = at(x, y);
+        events->painter->DrawCellMarker(board, p.x, p.y, size, value, event, *events->charSets, graphic, events->style);
+      }
+    }
+  }
 }
 
 }  // namespace tess
