@@ -1,6 +1,5 @@
 #include "media/gui/FormSelEvChar.h"
 
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
@@ -11,6 +10,7 @@
 #include "maps/GR_ChipSet.h"
 #include "maps/TileId.h"
 #include "media/gui/FormSelChar.h"
+#include "media/gui/RadioGroup.h"
 
 namespace tess {
 
@@ -22,24 +22,6 @@ constexpr TCellGrid kTileGrid{32, 32, 6, kTilesPerPage};
 
 int PlaceOnPage(int tile) { return ((tile % kTilesPerPage) + kTilesPerPage) % kTilesPerPage; }
 
-QGroupBox* RadioGroup(const char* title, std::initializer_list<const char*> captions, QRadioButton** buttons,
-                      QWidget* owner, std::function<void(int)> chosen) {
-  auto* box = new QGroupBox(QString::fromLatin1(title), owner);
-  auto* layout = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(box);
-  int i = 0;
-  for (const char* caption : captions) {
-    buttons[i] = new QRadioButton(QString::fromLatin1(caption), box);
-    group->addButton(buttons[i], i);
-    layout->addWidget(buttons[i]);
-    ++i;
-  }
-  QObject::connect(group, &QButtonGroup::idToggled, box, [chosen](int id, bool on) {
-    if (on) chosen(id);
-  });
-  return box;
-}
-
 }  // namespace
 
 TFormSelEvChar::TFormSelEvChar(QWidget* owner)
@@ -48,11 +30,12 @@ TFormSelEvChar::TFormSelEvChar(QWidget* owner)
   facingPanel_->setFlat(true);
   auto* row = new QHBoxLayout(facingPanel_);
   row->setContentsMargins(0, 0, 0, 0);
-  row->addWidget(RadioGroup("Direction", {"Up", "Right", "Down", "Left"}, facingButtons_, facingPanel_, [this](int id) {
-    facing = id;
-    RedrawPreview();
-  }));
-  row->addWidget(RadioGroup("Pattern", {"Left", "Middle", "Right"}, patternButtons_, facingPanel_, [this](int id) {
+  row->addWidget(
+      MakeRadioGroup(facingPanel_, "Direction", {"Up", "Right", "Down", "Left"}, facingButtons_, [this](int id) {
+        facing = id;
+        RedrawPreview();
+      }));
+  row->addWidget(MakeRadioGroup(facingPanel_, "Pattern", {"Left", "Middle", "Right"}, patternButtons_, [this](int id) {
     pattern = id;
     RedrawPreview();
   }));
@@ -97,18 +80,8 @@ void TFormSelEvChar::DrawPreview(TCorvidBoard& board) {
                        std::clamp(pattern, 0, kCharPatterns - 1));
     return;
   }
-  if (!tileset_ || !tileset_->HasTileset()) return;
-  TCorvidSheet& sheet = tileset_->sheet;
-  const bool transparent = sheet.transparent;
-  const int32_t opacity = sheet.opacity;
-  sheet.transparent = false;
-  sheet.opacity = 255;
-  for (int i = 0; i < kTilesPerPage; ++i) {
-    const TRect r = kTileGrid.CellRect(i);
-    tileset_->DrawChip(board, r.left, r.top, 32, false, kUpperChipFirst + kTilesPerPage * page_ + i, 0);
-  }
-  sheet.transparent = transparent;
-  sheet.opacity = opacity;
+  if (!tileset_) return;
+  DrawTileGrid(board, *tileset_, kTilesPerPage, [&](int i) { return kUpperChipFirst + kTilesPerPage * page_ + i; });
 }
 
 TRect TFormSelEvChar::ChosenCell() const {

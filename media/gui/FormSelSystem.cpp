@@ -1,34 +1,12 @@
 #include "media/gui/FormSelSystem.h"
 
-#include <QButtonGroup>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QRadioButton>
-#include <QVBoxLayout>
+
+#include "media/gui/RadioGroup.h"
 
 namespace tess {
-
-namespace {
-
-// A titled pair of radio buttons whose choice (0 or 1) goes into value.
-QGroupBox* Pair(QWidget* owner, const char* title, const char* first, const char* second, QRadioButton** buttons,
-                int32_t& value) {
-  auto* box = new QGroupBox(QString::fromLatin1(title), owner);
-  auto* layout = new QVBoxLayout(box);
-  auto* group = new QButtonGroup(box);
-  const char* captions[2] = {first, second};
-  for (int i = 0; i < 2; ++i) {
-    buttons[i] = new QRadioButton(QString::fromLatin1(captions[i]), box);
-    group->addButton(buttons[i], i);
-    layout->addWidget(buttons[i]);
-  }
-  QObject::connect(group, &QButtonGroup::idToggled, box, [&value](int id, bool on) {
-    if (on) value = id;
-  });
-  return box;
-}
-
-}  // namespace
 
 TFormSelSystem::TFormSelSystem(QWidget* owner, bool battleGraphic)
     : TFormSelPlainPicture(owner, battleGraphic ? "Select Battle Graphic " : "Select System Graphic",
@@ -38,8 +16,10 @@ TFormSelSystem::TFormSelSystem(QWidget* owner, bool battleGraphic)
   groups_->setFlat(true);
   auto* row = new QHBoxLayout(groups_);
   row->setContentsMargins(0, 0, 0, 0);
-  row->addWidget(Pair(groups_, "Background", "Stretch to Fit", "Tiled Display", wallpaperButtons_, wallpaper));
-  row->addWidget(Pair(groups_, "Font", "MS Gothic", "MS Mincho", fontButtons_, font));
+  row->addWidget(MakeRadioGroup(groups_, "Background", {"Stretch to Fit", "Tiled Display"}, wallpaperButtons_,
+                                [this](int id) { wallpaper = id; }));
+  row->addWidget(
+      MakeRadioGroup(groups_, "Font", {"MS Gothic", "MS Mincho"}, fontButtons_, [this](int id) { font = id; }));
   OptionsLayout()->addWidget(groups_);
   groups_->setVisible(!battleGraphic);
 }

@@ -13,20 +13,6 @@ constexpr int kLowerRows = 27;  // 162 entries
 constexpr int kUpperRows = 24;  // 144 chips
 constexpr int kVisibleHeight = 12 * kCell;
 
-// Draws every cell's tile opaque (index 0 in its palette colour) and restores the graphic's state.
-template <class IdOf>
-void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, IdOf idOf) {
-  TCorvidSheet& sheet = graphic.sheet;
-  const bool transparent = sheet.transparent;
-  const int32_t opacity = sheet.opacity;
-  sheet.transparent = false;
-  sheet.opacity = 255;
-  for (int i = 0; i < count; ++i)
-    graphic.DrawChip(board, kCell * (i % kColumns), kCell * (i / kColumns), kCell, false, idOf(i), 0);
-  sheet.transparent = transparent;
-  sheet.opacity = opacity;
-}
-
 }  // namespace
 
 TFormSelReplChip::TFormSelReplChip(QWidget* owner, bool upper)
@@ -36,7 +22,7 @@ TFormSelReplChip::TFormSelReplChip(QWidget* owner, bool upper)
       upper_(upper) {}
 
 void TFormSelReplChip::DrawPreview(TCorvidBoard& board) {
-  if (!tileset_ || !tileset_->HasTileset()) return;
+  if (!tileset_) return;
   const int first = upper_ ? kUpperChipFirst : kLowerChipFirst;
   DrawTileGrid(board, *tileset_, kUpperChipCount, [&](int i) { return first + i; });
 }
@@ -64,8 +50,7 @@ void TFormSelMap::Preparing() { cellIndex = kColumns * row + column; }
 
 void TFormSelMap::DrawPreview(TCorvidBoard& board) {
   const int rows = upper_ ? kUpperRows : kLowerRows;
-  if (tileset_->HasTileset())
-    DrawTileGrid(board, *tileset_, rows * kColumns, [&](int a) { return DungeonPaletteId(a, upper_); });
+  DrawTileGrid(board, *tileset_, rows * kColumns, [&](int a) { return DungeonPaletteId(a, upper_); });
   // A black line along the right and the bottom edge of every cell.
   for (int c = 1; c <= kColumns; ++c) board.FillRect(Bounds(c * kCell - 1, 0, 1, rows * kCell), 0);
   for (int r = 1; r <= rows; ++r) board.FillRect(Bounds(0, r * kCell - 1, kColumns * kCell, 1), 0);

@@ -1,5 +1,7 @@
 #include "media/gui/PickerDrawing.h"
 
+#include "maps/GR_ChipSet.h"
+
 namespace tess {
 
 int TCellGrid::CellAt(TPoint p) const {
@@ -56,6 +58,18 @@ TRect FitRect(int width, int height, int areaWidth, int areaHeight) {
 uint16_t SheetBackground(const TCorvidSheet& sheet) {
   const TPaletteEntry& c = sheet.palette[0];
   return Rgb565(c.red, c.green, c.blue);
+}
+
+void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, const std::function<int(int)>& idOf) {
+  if (!graphic.HasTileset()) return;
+  TCorvidSheet& sheet = graphic.sheet;
+  const bool transparent = sheet.transparent;
+  const int32_t opacity = sheet.opacity;
+  sheet.transparent = false;
+  sheet.opacity = 255;
+  for (int i = 0; i < count; ++i) graphic.DrawChip(board, 32 * (i % 6), 32 * (i / 6), 32, false, idOf(i), 0);
+  sheet.transparent = transparent;
+  sheet.opacity = opacity;
 }
 
 }  // namespace tess

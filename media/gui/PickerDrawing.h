@@ -3,9 +3,13 @@
 // frame of a chosen cell, pictures fitted into an area, and the sheets shown as a grid of their
 // characters, faces, poses or weapons.
 
+#include <functional>
+
 #include "media/CorvidSheet.h"
 
 namespace tess {
+
+class TLcfChipSetGraphic;
 
 // A grid of equal cells counted row by row from 0.
 struct TCellGrid {
@@ -42,5 +46,9 @@ void DrawSheetPieces(TCorvidBoard& board, TCorvidSheet& sheet, const TCellGrid& 
   if (background) board.Fill(SheetBackground(sheet));
   for (int k = 0; k < grid.count; ++k) board.StretchSheet(grid.CellRect(k), sheet, sourceOf(k));
 }
+
+// count tiles of a tileset graphic at 32 pixels, six across, opaque (index 0 in its palette
+// colour): tile i is the id idOf(i). The graphic's drawing state is left as it was.
+void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, const std::function<int(int)>& idOf);
 
 }  // namespace tess
