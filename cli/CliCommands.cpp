@@ -229,7 +229,7 @@ const std::vector<TCliCommand>& Commands() {
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
        "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
-      {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper]",
+      {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper,events]",
        "draw a whole map as one picture as the editor draws it (1/1 by default; --frame: animation ticks)", RenderMap},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
