@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
-#include "cli/CliSupport.h"
+#include "cli/ProgramFolder.h"
 #include "core/PathUtils.h"
 #include "platform/GameDisk.h"
 #include "platform/RuntimePackage.h"

@@ -5,12 +5,13 @@
 #include <ostream>
 #include <stdexcept>
 
-#include "cli/CliSupport.h"
+#include "cli/ProgramFolder.h"
 #include "core/AtomicFile.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
 #include "maps/CellMarker.h"
+#include "maps/EventMap.h"
 #include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
@@ -74,7 +75,7 @@ std::string RuntimePackageFor(const std::string& given) {
   const std::string registered = settings.RuntimePackagePath();
   if (!registered.empty()) return WithTrailingBackslash(registered);
   // The editor's own package: beside the program, or beside the editor in the build tree.
-  for (const std::string& appFolder : {ProgramFolder(), ProgramFolder() + "../app/"}) {
+  for (const std::string& appFolder : {ProgramFolder(), EditorFolder()}) {
     const auto rtp = FindNameNoCase(appFolder, "RTP");
     if (!appFolder.empty() && rtp && IsFolder(*rtp)) return AbsoluteFolder(*rtp);
   }
@@ -229,27 +230,28 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
   }
   // The event layer: the start positions come from the map tree, the events' sheets from CharSet.
-  std::vector<uint16_t> grid;
+  TLcfEventMap grid;
   TLcfCharSetGraphic charSets;
   TCellMarkerPainter painter;
   TEventLayer events;
   if (options.events) {
     TLcfMapTree tree;
     tree.projectFolder = project;
+    bool treeLoaded = true;
     try {
       tree.LoadTree();
     } catch (const ETessError& e) {
       err << "tessaly-cli: " << kMapTreeFileName << ": " << e.what() << "; the start positions are not shown\n";
-      complete = false;
+      complete = treeLoaded = false;
     }
-    grid = EventGridValues(map, tree.startPositions);
+    grid.Build(treeLoaded ? &tree : nullptr, map);
     charSets.Refresh(map.events);
     for (int i = 0; i < charSets.Count(); ++i) {
       if (charSets.LoadedAt(i)) continue;
       err << "tessaly-cli: " << charSets.ErrorAt(i) << "; its events are drawn as the event mark\n";
       complete = false;
     }
-    events = TEventLayer{grid.data(), &charSets, &painter, TMarkerStyle::Picture};
+    events = TEventLayer{&grid, &charSets, &painter, TMarkerStyle::Picture};
   }
   WriteFileAtomic(words[2], RenderMapPng(map, graphic, &panorama, options, &events));
   out << words[2] << ": map " << mapId << ", " << map.width * options.cellSize << " x " << map.height * options.cellSize

@@ -1,9 +1,9 @@
 #include "maps/CellMarker.h"
 
+#include "events/LD_Event.h"
+#include "maps/EventMap.h"
 #include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
-#include "maps/LD_Map.h"
-#include "maps/LD_MapTree.h"
 #include "maps/StartPosMark.h"
 #include "maps/TileId.h"
 
@@ -30,23 +30,6 @@ TRect Offset(const TRect& r, int x, int y) { return {r.left + x, r.top + y, r.ri
 
 }  // namespace
 
-std::vector<uint16_t> EventGridValues(const TLcfMap& map, const TLcfMapStartPosition& starts) {
-  const int width = std::max(map.width, 0), height = std::max(map.height, 0);
-  std::vector<uint16_t> values(static_cast<size_t>(width) * height, 0);
-  auto inside = [&](int x, int y) { return x >= 0 && y >= 0 && x < width && y < height; };
-  for (int i = 0; i < map.events.Count(); ++i) {
-    const TLcfEventItem& e = *map.events.ItemAt(i);
-    if (e.Id() >= 1 && e.Id() <= kEventGridLastEventId && inside(e.x, e.y))
-      values[static_cast<size_t>(e.y) * width + e.x] = static_cast<uint16_t>(e.Id());
-  }
-  for (int slot = 0; slot < TLcfMapStartPosition::kSlotCount; ++slot) {
-    const int x = starts.X(slot), y = starts.Y(slot);
-    if (starts.MapId(slot) == map.Id() && map.Id() != 0 && inside(x, y))
-      values[static_cast<size_t>(y) * width + x] = static_cast<uint16_t>(kEventGridPartyStart + slot);
-  }
-  return values;
-}
-
 TCellMarkerPainter::TCellMarkerPainter(TStartPosMark& marks) : marks_(marks) { scratch_.SetSize(16, 16); }
 
 TCellMarkerPainter::TCellMarkerPainter() : TCellMarkerPainter(TStartPosMark::Shared()) {}
@@ -55,11 +38,11 @@ void TCellMarkerPainter::DrawCellMarker(TCorvidBoard& board, int x, int y, int s
                                         const TLcfEventItem* event, TLcfCharSetGraphic& charSets,
                                         TLcfChipSetGraphic& chipSet, TMarkerStyle style) {
   const bool translucent = style == TMarkerStyle::Translucent;
-  if (value >= kEventGridPartyStart && value <= kEventGridLastStart) {
-    marks_.DrawMark(board, x, y, size, value - kEventGridPartyStart, translucent);
+  if (TLcfEventMap::IsStartPosition(value)) {
+    marks_.DrawMark(board, x, y, size, value - TLcfEventMap::kPartyStart, translucent);
     return;
   }
-  if (value < 1 || value > kEventGridLastEventId) return;
+  if (value < 1 || value > TLcfEventMap::kMaxEventId) return;
   if (!translucent && (size == 16 || size == 32) &&
       DrawEventPicture(board, x, y, size, event, charSets, chipSet, style == TMarkerStyle::EventMode))
     return;

@@ -5,9 +5,6 @@
 // mark, or in the event mode at 16 and 32 pixels per cell a small picture of its first page (a
 // frame of its character sheet or an upper-layer tile) in a white square.
 
-#include <cstdint>
-#include <vector>
-
 #include "media/CorvidSheet.h"
 
 namespace tess {
@@ -15,13 +12,7 @@ namespace tess {
 class TLcfCharSetGraphic;
 class TLcfChipSetGraphic;
 class TLcfEventItem;
-class TLcfMap;
-class TLcfMapStartPosition;
 class TStartPosMark;
-
-constexpr int kEventGridPartyStart = 60001;
-constexpr int kEventGridLastStart = 60004;
-constexpr int kEventGridLastEventId = 60000;
 
 enum class TMarkerStyle {
   // Every view but the event mode: the marks half transparent, an event as the generic mark.
@@ -31,12 +22,6 @@ enum class TMarkerStyle {
   // As the event mode, without the white squares and the tile backgrounds: a picture of the map.
   Picture,
 };
-
-// The event grid's values for a map: for each event in list order whose position is inside the
-// map, its id at its cell (a later event in the same cell wins); then the party, skiff, ship and
-// airship start positions that lie on this map, 60001..60004, over any event. Events whose ids the
-// grid cannot tell from a start position (above 60000) are left out. Row by row, width x height.
-std::vector<uint16_t> EventGridValues(const TLcfMap& map, const TLcfMapStartPosition& starts);
 
 class TCellMarkerPainter {
  public:

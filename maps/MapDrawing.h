@@ -16,6 +16,7 @@ namespace tess {
 class TLcfMap;
 class TLcfChipSetGraphic;
 class TLcfCharSetGraphic;
+class TLcfEventMap;
 
 // Which layer is drawn from the dimmed sheet: the lower one fully opaque (while the upper layer
 // is edited), or the upper one at opacity 160 (while the lower layer is edited).
@@ -25,7 +26,7 @@ constexpr int kDimmedUpperOpacity = 160;
 
 // The event layer: the marker of each cell's event grid value (see CellMarker), over both layers.
 struct TEventLayer {
-  const uint16_t* values = nullptr;  // the event grid: map width x height values, row by row
+  const TLcfEventMap* grid = nullptr;  // built for the map drawn
   TLcfCharSetGraphic* charSets = nullptr;
   TCellMarkerPainter* painter = nullptr;
   TMarkerStyle style = TMarkerStyle::Translucent;

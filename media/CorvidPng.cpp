@@ -82,7 +82,10 @@ void UnfilterRow(int filter, const uint8_t* in, uint8_t* out, const uint8_t* up,
 // unfiltered straight into the bitmap, whose rows hold exactly the reconstructed bytes.
 class TPngReader {
  public:
-  TPngReader(TBitmap& bitmap, const uint8_t* data, size_t size) : bmp_(bitmap), data_(data), size_(size) {
+  // With alpha given, pictures of colour type 6 (red, green, blue and alpha) are read too: the
+  // colours into the bitmap, the alpha samples into alpha, one per pixel.
+  TPngReader(TBitmap& bitmap, const uint8_t* data, size_t size, Bytes* alpha = nullptr)
+      : bmp_(bitmap), data_(data), size_(size), alpha_(alpha) {
     // Decoding stops once the last row is complete, before the stream's checksum, so computing it
     // would be wasted work.
     inflateValidate(&inf_.z, 0);
@@ -127,16 +130,24 @@ class TPngReader {
     std::memcpy(h, chunk, length);
     const uint32_t width = BE32(h), height = BE32(h + 4);
     const uint8_t depth = h[8], colourType = h[9], interlace = h[12];
-    if ((colourType != 2 && colourType != 3) || depth != 8 || interlace != 0) throw EInvalidGraphic(kUnsupportedPng);
+    const bool withAlpha = colourType == 6 && alpha_;
+    if ((colourType != 2 && colourType != 3 && !withAlpha) || depth != 8 || interlace != 0)
+      throw EInvalidGraphic(kUnsupportedPng);
     if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) throw EInvalidGraphic(kInvalidPng);
     if (!PictureSizeAllowed(width, height)) throw EInvalidGraphic(kUnsupportedPng);
-    bpp_ = colourType == 2 ? 3 : 1;
+    bpp_ = colourType == 2 ? 3 : withAlpha ? 4 : 1;
     stride_ = static_cast<size_t>(width) * bpp_ + 1;
     // The rest of the file must be able to hold every row before the picture is allocated.
     if (uint64_t{stride_} * height > MostInflatedBytes(size_ - pos_)) throw EInvalidGraphic(kInvalidPng);
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
-    bmp_.Reset(width_, height_, colourType == 2 ? TPixelFormat::Rgb24 : TPixelFormat::Indexed8);
+    bmp_.Reset(width_, height_, colourType == 3 ? TPixelFormat::Indexed8 : TPixelFormat::Rgb24);
+    if (alpha_) alpha_->clear();
+    if (withAlpha) {
+      alpha_->assign(static_cast<size_t>(width_) * height_, 0);
+      rgba_[0].assign(stride_ - 1, 0);
+      rgba_[1].assign(stride_ - 1, 0);
+    }
     if (colourType == 3) bmp_.Palette().assign(256, TRgb{});
     batchRows_ = std::clamp<size_t>(65536 / stride_, 1, static_cast<size_t>(height_));
     batch_.assign(batchRows_ * stride_, 0);
@@ -184,10 +195,20 @@ class TPngReader {
       uint8_t* out = bmp_.Row(nextRow_);
       const uint8_t* up = nextRow_ == 0 ? zeroRow_.data() : bmp_.Row(nextRow_ - 1);
       if (in[0] > 4) throw EInvalidGraphic(kInvalidPng);
-      if (bpp_ == 3)
+      if (bpp_ == 4) {
+        // Colour and alpha rows are unfiltered against the previous one in full, then split.
+        Bytes& row = rgba_[nextRow_ % 2];
+        UnfilterRow<4>(in[0], in + 1, row.data(), rgba_[(nextRow_ + 1) % 2].data(), n);
+        uint8_t* a = alpha_->data() + static_cast<size_t>(nextRow_) * width_;
+        for (int x = 0; x < width_; ++x) {
+          out[3 * x] = row[4 * x], out[3 * x + 1] = row[4 * x + 1], out[3 * x + 2] = row[4 * x + 2];
+          a[x] = row[4 * x + 3];
+        }
+      } else if (bpp_ == 3) {
         UnfilterRow<3>(in[0], in + 1, out, up, n);
-      else
+      } else {
         UnfilterRow<1>(in[0], in + 1, out, up, n);
+      }
       ++nextRow_;
     }
     const size_t rest = fill_ - complete * stride_;
@@ -200,6 +221,8 @@ class TPngReader {
   size_t size_;
   size_t pos_ = 0;
   bool header_ = false;
+  Bytes* alpha_;
+  Bytes rgba_[2];  // the current and the previous row of a picture with alpha
   int width_ = 0, height_ = 0, bpp_ = 1;
   size_t stride_ = 1;  // bytes per row with its filter byte
   int nextRow_ = 0;
@@ -242,6 +265,10 @@ class TPngWriter {
 
 void DecodePng(TBitmap& bitmap, const uint8_t* data, size_t size) { TPngReader(bitmap, data, size).Run(); }
 
+void DecodePngWithAlpha(TBitmap& bitmap, Bytes& alpha, const uint8_t* data, size_t size) {
+  TPngReader(bitmap, data, size, &alpha).Run();
+}
+
 struct TPngRowEncoder::TState {
   TDeflater def;
   Bytes out;
@@ -254,14 +281,12 @@ namespace {
 constexpr size_t kIdatChunk = 65536;
 }
 
-TPngRowEncoder::TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette, int level)
+TPngRowEncoder::TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette)
     : rowBytes_(static_cast<size_t>(width) * (palette ? 1 : 3)), rowsLeft_(height) {
   // Rows are written as they come, so the picture as a whole may be larger than any reader takes.
   if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
     throw EInvalidGraphic(kInvalidPng);
   s_ = std::make_unique<TState>();
-  if (level != Z_DEFAULT_COMPRESSION && deflateParams(&s_->def.z, level, Z_DEFAULT_STRATEGY) != Z_OK)
-    throw EZlibError();
   Bytes& out = s_->out;
   out.insert(out.end(), kSignature, kSignature + 8);
   TPngWriter w(out);

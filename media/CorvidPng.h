@@ -17,6 +17,10 @@ namespace tess {
 // EInvalidGraphic "Invalid PNG Image", pictures outside the subset "Unsupported PNG Image",
 // damaged compressed data "Zlib Error", and data ending inside a chunk the stream read error.
 void DecodePng(TBitmap& bitmap, const uint8_t* data, size_t size);
+// The same, also reading true colour with an alpha channel (colour type 6, 8 bits per sample), as
+// authors' art tools save it: its colours go into a 24-bit bitmap and its alpha samples into
+// alpha, one byte per pixel, rows from the top. For the other kinds alpha is left empty.
+void DecodePngWithAlpha(TBitmap& bitmap, Bytes& alpha, const uint8_t* data, size_t size);
 // Writes colour type 3 with a 256-entry palette for indexed bitmaps, colour type 2 otherwise; rows
 // unfiltered, compressed data in IDAT chunks of 65,536 bytes (the last one shorter). A picture of
 // no pixels raises "Invalid PNG Image".
@@ -24,12 +28,11 @@ Bytes EncodePng(const TBitmap& bitmap);
 
 // The same writer fed one row at a time, for pictures made a band at a time that never exist
 // whole in memory: rows of width palette indices when a palette is given (written as 256 entries,
-// missing ones black), else of width red, green, blue triples. level is the compression level of
-// the compressor (the default is what EncodePng uses). A size of no pixels, a row too many and
-// finishing before the last row raise "Invalid PNG Image".
+// missing ones black), else of width red, green, blue triples. A size of no pixels or of a side
+// above 65,536, a row too many and finishing before the last row raise "Invalid PNG Image".
 class TPngRowEncoder {
  public:
-  TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette, int level = -1);
+  TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette);
   ~TPngRowEncoder();
   TPngRowEncoder(const TPngRowEncoder&) = delete;
   TPngRowEncoder& operator=(const TPngRowEncoder&) = delete;

@@ -18,6 +18,7 @@
 #include "media/BoardPicture.h"
 #include "media/PictureFile.h"
 #include "tests/TestFolder.h"
+#include "tests/cli/CliRun.h"
 #include "tools/rtpgen/DemoProject.h"
 #include "tools/rtpgen/RuntimePackage.h"
 
@@ -26,15 +27,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TRun {
-  int status;
-  std::string out, err;
-};
-TRun Cli(std::vector<std::string> words) {
-  std::ostringstream out, err;
-  const int status = cli::RunCli(words, out, err);
-  return {status, out.str(), err.str()};
-}
+using TRun = test::TCliRun;
+TRun Cli(const std::vector<std::string>& words) { return test::RunCliWords(words); }
 
 TBitmap NoiseTileset(uint32_t seed) {
   TBitmap b(480, 256, TPixelFormat::Indexed8);

@@ -7,6 +7,7 @@
 #include "database/LD_ChipSet.h"
 #include "maps/CellMarker.h"
 #include "maps/ChipSetPicture.h"
+#include "maps/EventMap.h"
 #include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
@@ -155,40 +156,6 @@ TEST(StartPosMark, TranslucentMarksBlendWithWhatIsBelow) {
   EXPECT_TRUE(SameBoards(again, opaque));
 }
 
-TEST(EventGrid, EventsThenStartPositionsOverThem) {
-  TLcfMap map;
-  map.SetId(3);
-  map.SetWidth(20);
-  map.SetHeight(15);
-  auto add = [&](int id, int x, int y) {
-    TLcfEventItem* e = map.events.Obtain(id);
-    e->x = x, e->y = y;
-  };
-  add(1, 2, 2);
-  add(2, 2, 2);  // later in the list: wins the cell
-  add(3, 5, 5);
-  add(4, 20, 0);     // outside
-  add(5, 0, -1);     // outside
-  add(60001, 7, 7);  // an id the grid cannot tell from the party's start
-  add(6, 9, 9);
-  TLcfMapStartPosition starts;
-  starts.SetMapId(TLcfMapStartPosition::kParty, 3), starts.SetX(0, 1), starts.SetY(0, 1);
-  starts.SetMapId(TLcfMapStartPosition::kSkiff, 3), starts.SetX(1, 5), starts.SetY(1, 5);  // over event 3
-  starts.SetMapId(TLcfMapStartPosition::kShip, 4), starts.SetX(2, 3), starts.SetY(2, 3);   // another map
-  starts.SetMapId(TLcfMapStartPosition::kAirship, 3), starts.SetX(3, -1), starts.SetY(3, 4);
-
-  const std::vector<uint16_t> grid = EventGridValues(map, starts);
-  ASSERT_EQ(grid.size(), 300u);
-  auto at = [&](int x, int y) { return grid[static_cast<size_t>(y) * 20 + x]; };
-  const struct {
-    int x, y, value;
-  } cells[] = {{2, 2, 2}, {5, 5, 60002}, {1, 1, 60001}, {3, 3, 0}, {7, 7, 0}, {9, 9, 6}, {0, 4, 0}, {19, 0, 0}};
-  for (const auto& c : cells) EXPECT_EQ(at(c.x, c.y), c.value) << c.x << "," << c.y;
-  int occupied = 0;
-  for (uint16_t v : grid) occupied += v != 0;
-  EXPECT_EQ(occupied, 4);
-}
-
 TEST_F(CellMarker, StartPositionsShowTheirMarksInEveryStyle) {
   for (int size : {32, 16, 8, 4})
     for (int slot = 0; slot < 4; ++slot) {
@@ -208,9 +175,13 @@ TEST_F(CellMarker, TheSkiffOverAnEventShowsTheSkiff) {
   map.SetId(1);
   TLcfEventItem* e = map.events.Obtain(1);
   e->x = 4, e->y = 4;
-  TLcfMapStartPosition starts;
-  starts.SetMapId(TLcfMapStartPosition::kSkiff, 1), starts.SetX(1, 4), starts.SetY(1, 4);
-  const int value = EventGridValues(map, starts)[4 * 20 + 4];
+  TLcfMapTree tree;
+  tree.startPositions.SetMapId(TLcfMapStartPosition::kSkiff, 1);
+  tree.startPositions.SetX(TLcfMapStartPosition::kSkiff, 4);
+  tree.startPositions.SetY(TLcfMapStartPosition::kSkiff, 4);
+  TLcfEventMap grid;
+  grid.Build(&tree, map);
+  const int value = grid.GetAt(4, 4);
   EXPECT_EQ(value, 60002);
   EXPECT_TRUE(SameBoards(Draw(32, value, e, TMarkerStyle::EventMode), MarkBoard(32, kMarkSkiff, false)));
 }
@@ -354,10 +325,13 @@ TEST_F(CellMarker, MapDrawingPutsTheMarkersOverBothLayersAtTheirCells) {
   TLcfEventItem* e = map.events.Obtain(5);
   e->x = 3, e->y = 1;
   e->pages.ItemAt(0)->graphicName = "Hero";
-  TLcfMapStartPosition starts;
-  starts.SetMapId(TLcfMapStartPosition::kParty, 2), starts.SetX(0, 0), starts.SetY(0, 2);
-  const std::vector<uint16_t> grid = EventGridValues(map, starts);
-  TEventLayer layer{grid.data(), &charSets_, &painter_, TMarkerStyle::EventMode};
+  TLcfMapTree tree;
+  tree.startPositions.SetMapId(TLcfMapStartPosition::kParty, 2);
+  tree.startPositions.SetX(TLcfMapStartPosition::kParty, 0);
+  tree.startPositions.SetY(TLcfMapStartPosition::kParty, 2);
+  TLcfEventMap grid;
+  grid.Build(&tree, map);
+  TEventLayer layer{&grid, &charSets_, &painter_, TMarkerStyle::EventMode};
   TMapDrawOptions options;
   options.cellSize = 16;
   options.events = &layer;

@@ -54,6 +54,12 @@ class TChipSetProject {
     SetProjectFolder("");
     TChipSetPicture::ClearCache();
   }
+  // A graphic of a tileset on the picture of that name.
+  void Show(TLcfChipSetGraphic& graphic, const std::string& name) {
+    TLcfChipSetItem tileset;
+    tileset.chipSetFile = name;
+    graphic.SetTileset(&tileset);
+  }
   std::string Write(const std::string& name, const TBitmap& picture) {
     const std::string path = folder_ / ("ChipSet/" + name + ".png");
     SavePictureFile(picture, path);
@@ -136,10 +142,8 @@ TEST(ChipComposition, AnimationFrames) {
 TEST(ChipSetGraphic, DrawsEachKindOfTileFromItsPlace) {
   TChipSetProject project;
   project.Write("Noise", NoisePicture());
-  TLcfChipSetItem tileset;
-  tileset.chipSetFile = "Noise";
   TLcfChipSetGraphic graphic;
-  graphic.SetTileset(&tileset);
+  project.Show(graphic, "Noise");
   ASSERT_EQ(graphic.pictureError, "");
 
   const struct {
@@ -213,10 +217,8 @@ TEST(ChipSetGraphic, BlankChipsAndTransparency) {
   picture.Row(5)[192 + 32 + 5] = 9;
   TChipSetProject project;
   project.Write("Blank", picture);
-  TLcfChipSetItem tileset;
-  tileset.chipSetFile = "Blank";
   TLcfChipSetGraphic graphic;
-  graphic.SetTileset(&tileset);
+  project.Show(graphic, "Blank");
   EXPECT_TRUE(graphic.chips[19].blank);
   EXPECT_FALSE(graphic.chips[20].blank);
   EXPECT_FALSE(graphic.chips[18].blank);
@@ -246,10 +248,8 @@ TEST(ChipSetGraphic, BlankChipsAndTransparency) {
 TEST(ChipSetGraphic, IdsOutsideEveryRangeDrawAnErrorCellAndNeverThrow) {
   TChipSetProject project;
   project.Write("Noise", NoisePicture());
-  TLcfChipSetItem tileset;
-  tileset.chipSetFile = "Noise";
   TLcfChipSetGraphic graphic;
-  graphic.SetTileset(&tileset);
+  project.Show(graphic, "Noise");
   for (int id : {-1, -50000, 3150, 3999, 4600, 4999, 5144, 9999, 10144, 19999, 20000, 65535}) {
     SCOPED_TRACE(id);
     TCorvidBoard board;
@@ -352,10 +352,8 @@ TEST(MapDrawing, DrawsOnlyTheCellsAskedForWithBackgroundAndDimming) {
   Fill(picture, Bounds(288, 128, 16, 16), 0);  // upper chip 0: the empty tile
   TChipSetProject project;
   project.Write("Noise", picture);
-  TLcfChipSetItem tileset;
-  tileset.chipSetFile = "Noise";
   TLcfChipSetGraphic graphic;
-  graphic.SetTileset(&tileset);
+  project.Show(graphic, "Noise");
 
   TLcfMap map;
   map.SetWidth(3);

@@ -1,4 +1,4 @@
-#include "cli/CliSupport.h"
+#include "cli/ProgramFolder.h"
 
 #include <filesystem>
 
@@ -17,5 +17,7 @@ std::string ProgramFolder() {
 std::string AbsoluteFolder(const std::string& path) {
   return WithTrailingBackslash(fs::absolute(fs::path(path)).lexically_normal().string());
 }
+
+std::string EditorFolder() { return ProgramFolder() + "../app/"; }
 
 }  // namespace tess::cli

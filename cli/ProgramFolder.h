@@ -1,5 +1,5 @@
 #pragma once
-// What several commands of tessaly-cli need: where the program lies and absolute folder names.
+// Where this program lies, and folders named on the command line.
 
 #include <string>
 
@@ -7,7 +7,9 @@ namespace tess::cli {
 
 // The folder of this program, with a trailing '/'; empty when it cannot be found.
 std::string ProgramFolder();
-// The path made absolute (against the current directory) and normalised, with a trailing '/'.
+// path made absolute and normal, with a trailing '/'.
 std::string AbsoluteFolder(const std::string& path);
+// The editor's folder in the build tree: app beside this program's folder.
+std::string EditorFolder();
 
 }  // namespace tess::cli
