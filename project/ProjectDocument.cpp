@@ -40,6 +40,11 @@ TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationF
 
 void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
 
+std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error) {
+  return "The map " + std::to_string(map.Id()) + " \"" + map.name + "\" (" + MapFileName(map.Id()) +
+         (workCopy ? ", its work copy" : "") + ") could not be loaded.\n" + error;
+}
+
 bool TProjectDocument::CurrentMapEdited() const { return propertiesEdited_ || !history_.IsClean(); }
 
 void TProjectDocument::MarkMapClean() {
@@ -86,6 +91,10 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
     throw;
   }
   open_ = true;
+  // The root is named after the game, whatever the tree file says: a rename of the project
+  // changes only the settings file.
+  gameTitle_ = ReadGameTitle(projectFolder_);
+  if (TLcfMapTreeItem* root = mapTree_.FindById(0)) root->name = gameTitle_;
   // The map is read from the project even when it is the one held already (a new project's).
   map_.Unload();
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
@@ -109,6 +118,7 @@ void TProjectDocument::Unload() {
   mapReadOnly_ = false;
   StartHistory();
   currentMapName_.clear();
+  gameTitle_.clear();
   open_ = false;
 }
 
@@ -137,16 +147,17 @@ void TProjectDocument::StoreCurrentMap() {
   MarkMapClean();
 }
 
-void TProjectDocument::LoadSelectedMap(int32_t id) {
+bool TProjectDocument::LoadSelectedMap(int32_t id, bool keepHistory) {
   mapTree_.currentId = id;
   TLcfMapTreeItem* node = mapTree_.FindById(id);
   TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
   currentMapName_ = !node || id == 0 ? std::string() : node->IsArea() && owner ? owner->name : node->name;
+  bool loaded = true;
   if (!owner) {
     map_.Unload();
     mapReadOnly_ = false;
     StartHistory();
-  } else if (owner->Id() != map_.Id() || map_.width == 0) {
+  } else if (owner->Id() != map_.Id() || map_.width == 0 || keepHistory) {
     mapReadOnly_ = false;
     // The work copy holds the newer edits when there is one.
     try {
@@ -156,17 +167,22 @@ void TProjectDocument::LoadSelectedMap(int32_t id) {
         map_.LoadFromProject(projectFolder_, owner->Id());
     } catch (const std::exception& e) {
       map_.Unload();
-      ShowFailure(e.what());
+      loaded = false;
+      keepHistory = false;
+      ShowFailure(MapFailureText(*owner, owner->pending, e.what()));
     }
-    StartHistory();
+    if (!keepHistory) StartHistory();
   }
   mapChanged.Emit();
+  return loaded;
 }
 
 void TProjectDocument::SelectNode(int32_t id) {
   if (!open_ && !mapTree_.HasNodes()) return;
   TModifiedWatch watch(*this);
   TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
+  const int32_t before = mapTree_.currentId;
+  const int32_t mapBefore = map_.Id();
   if (!owner || owner->Id() != map_.Id()) {
     try {
       StoreCurrentMap();
@@ -176,7 +192,10 @@ void TProjectDocument::SelectNode(int32_t id) {
       return;
     }
   }
-  LoadSelectedMap(id);
+  if (LoadSelectedMap(id) || before == id) return;
+  // The map could not be read: the node before stays the selected one, with its map read back as
+  // it was just stored, and with its undo history.
+  LoadSelectedMap(before, mapBefore > 0);
 }
 
 bool TProjectDocument::SaveMap() {
@@ -199,7 +218,7 @@ void TProjectDocument::RevertMap() {
 }
 
 bool TProjectDocument::ConfirmRevert() const {
-  return AskYesNo(kRevertMapQuestion, messageOwner_) == TMessageResult::Yes;
+  return AskYesNoDestructive(kRevertMapQuestion, messageOwner_) == TMessageResult::Yes;
 }
 
 void TProjectDocument::Revert() {

@@ -318,3 +318,29 @@ TEST_F(Document, AMapThatCannotBeStoredStaysSelected) {
   EXPECT_TRUE(document.SaveMap());
   EXPECT_EQ(SavedCell(9, 9), 5100);
 }
+
+TEST_F(Document, ADamagedMapIsNamedAndTheMapBeforeStaysAsItWas) {
+  Open();
+  TLcfMapTreeItem* broken = document.MapTree().AddNode(0, 2);
+  broken->nodeType = TLcfMapTreeItem::kMap;
+  broken->name = "Broken Cave";
+  WriteFileAtomic(folder + "Map0002.lmu", std::string("\x0aLcfMapUnit\x01\x05", 13));
+  ASSERT_TRUE(Paint(4, 4, 5004));
+  ASSERT_TRUE(Paint(4, 5, 5005));
+
+  document.SelectNode(2);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(text.rfind("The map 2 \"Broken Cave\" (Map0002.lmu) could not be loaded.\n", 0), 0u) << text;
+  // The map before stays selected with its edits and its undo history.
+  EXPECT_EQ(document.MapTree().currentId, 1);
+  EXPECT_EQ(document.CurrentMapName(), "MAP0001");
+  EXPECT_EQ(document.Map().Id(), 1);
+  EXPECT_EQ(document.Map().lower.GetCell(4, 5), 5005);
+  EXPECT_TRUE(document.MapsModified());
+  ASSERT_TRUE(document.CanUndo());
+  ASSERT_TRUE(document.Undo());
+  EXPECT_EQ(document.Map().lower.GetCell(4, 5), 0);
+  EXPECT_EQ(document.Map().lower.GetCell(4, 4), 5004);
+}
