@@ -1,5 +1,7 @@
 #include "platform/RuntimeReport.h"
 
+#include <cstddef>
+
 namespace tess {
 
 void TOutputTail::EndLine() {
@@ -34,7 +36,9 @@ void TOutputTail::Append(const char* data, size_t size) {
 }
 
 std::vector<std::string> TOutputTail::Lines() const {
-  std::vector<std::string> lines(lines_.begin(), lines_.end());
+  // The unfinished line counts as one of the kept ones.
+  const size_t skip = !partial_.empty() && !lines_.empty() && lines_.size() == maxLines_ ? 1 : 0;
+  std::vector<std::string> lines(lines_.begin() + static_cast<ptrdiff_t>(skip), lines_.end());
   if (!partial_.empty()) lines.push_back(partial_);
   return lines;
 }

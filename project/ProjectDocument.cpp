@@ -98,7 +98,7 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
   // The map is read from the project even when it is the one held already (a new project's).
   map_.Unload();
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
-  LoadSelectedMap(current);
+  if (!LoadSelectedMap(current)) StartHistory();
 
   TProfileFile ini(projectFolder_ + kProjectIniName);
   mode_ = ModeFromSetting(ini.ReadInteger(kProjectIniSection, kModeKey, 0));
@@ -168,10 +168,10 @@ bool TProjectDocument::LoadSelectedMap(int32_t id, bool keepHistory) {
     } catch (const std::exception& e) {
       map_.Unload();
       loaded = false;
-      keepHistory = false;
       ShowFailure(MapFailureText(*owner, owner->pending, e.what()));
     }
-    if (!keepHistory) StartHistory();
+    // A failed load leaves the history to the caller, who may go back to the map it belongs to.
+    if (loaded && !keepHistory) StartHistory();
   }
   mapChanged.Emit();
   return loaded;
@@ -192,10 +192,11 @@ void TProjectDocument::SelectNode(int32_t id) {
       return;
     }
   }
-  if (LoadSelectedMap(id) || before == id) return;
+  if (LoadSelectedMap(id)) return;
   // The map could not be read: the node before stays the selected one, with its map read back as
   // it was just stored, and with its undo history.
-  LoadSelectedMap(before, mapBefore > 0);
+  if (before != id && LoadSelectedMap(before, mapBefore > 0)) return;
+  StartHistory();
 }
 
 bool TProjectDocument::SaveMap() {

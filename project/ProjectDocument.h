@@ -165,8 +165,9 @@ class TProjectDocument {
   class TModifiedWatch;
 
   // Loads the map of node id and makes the node current; false (with the message shown and the
-  // map unloaded) when its map cannot be loaded. keepHistory: the map is the one the history
-  // belongs to, read back as it was stored.
+  // map unloaded) when its map cannot be loaded, and the undo history is then left as it was for
+  // the caller to keep or start afresh. keepHistory: the map is the one the history belongs to,
+  // read back as it was stored.
   bool LoadSelectedMap(int32_t id, bool keepHistory = false);
   void StoreCurrentMap();
   void SaveEditSettings();

@@ -2,6 +2,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArray>
+#include <QtGlobal>
 #include <filesystem>
 
 #include "core/MessagePort.h"
@@ -44,11 +46,10 @@ TEST(ProjectFolders, DeletingAsksFirst) {
 TEST(ProjectFolders, TheBaseFolderOfAFreshProfileIsInTheDocuments) {
   TTempDir home("home");
   fs::create_directory(home / "Documents");
-  const std::string documents = (home / "Documents").string();
+  const std::string documents = home / "Documents";
   EXPECT_EQ(DefaultProjectBaseFolder(documents, home.path.string()), documents + "/Tessaly Projects/");
   // No documents folder: the home folder.
-  EXPECT_EQ(DefaultProjectBaseFolder((home / "Missing").string(), home.path.string()),
-            home.path.string() + "/Tessaly Projects/");
+  EXPECT_EQ(DefaultProjectBaseFolder(home / "Missing", home.path.string()), home.path.string() + "/Tessaly Projects/");
   EXPECT_EQ(DefaultProjectBaseFolder("", home.path.string() + "/"), home.path.string() + "/Tessaly Projects/");
 
   // A fresh profile gets the default, made on first use; a stored folder is kept as it is. The
@@ -60,8 +61,8 @@ TEST(ProjectFolders, TheBaseFolderOfAFreshProfileIsInTheDocuments) {
   qputenv("HOME", realHome);
   EXPECT_EQ(base, documents + "/Tessaly Projects/");
   EXPECT_TRUE(IsFolder(base));
-  fresh.SetProjectBasePath((home / "Mine").string());
-  EXPECT_EQ(ProjectBaseFolder(fresh), (home / "Mine").string() + "/");
+  fresh.SetProjectBasePath(home / "Mine");
+  EXPECT_EQ(ProjectBaseFolder(fresh), home / "Mine" + "/");
   EXPECT_FALSE(fs::exists(home / "Mine"));
 }
 
