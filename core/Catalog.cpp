@@ -33,7 +33,7 @@ class TChunkResetter final : public TCatalogVarData {
   void Integer(int, int32_t& field, int32_t def) override { field = def; }
   void Flag(int, uint8_t& field, uint8_t def) override { field = def; }
   void Byte(int, uint8_t& field) override { field = 0; }
-  void Fixed(int, void* data, size_t bytes) override { std::memset(data, 0, bytes); }
+  void Fixed(int, void* data, size_t bytes, TOlderBlock) override { std::memset(data, 0, bytes); }
   void Block(int, TBlockRef block) override { block.resize(block.owner, 0); }
   void String(int, std::string& field, bool) override { field.clear(); }
   void Record(int, TCatalogBaseItem& record) override { record.Reset(); }
@@ -77,8 +77,13 @@ class TChunkLoader final : public TCatalogVarData {
   void Byte(int id, uint8_t& field) override {
     if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
   }
-  void Fixed(int id, void* data, size_t bytes) override {
-    if (TChunkRef* c = Take(id); c && c->size == bytes) std::memcpy(data, Base() + c->offset, bytes);
+  void Fixed(int id, void* data, size_t bytes, TOlderBlock older) override {
+    TChunkRef* c = Take(id);
+    if (!c) return;
+    if (c->size == bytes)
+      std::memcpy(data, Base() + c->offset, bytes);
+    else if (older)
+      older(Base() + c->offset, c->size, data);
   }
   void Block(int id, TBlockRef block) override {
     if (TChunkRef* c = Take(id)) {
@@ -255,7 +260,7 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(1);
     w_.WriteByte(field);
   }
-  void Fixed(int id, void* data, size_t bytes) override { WriteBody(id, data, bytes); }
+  void Fixed(int id, void* data, size_t bytes, TOlderBlock) override { WriteBody(id, data, bytes); }
   void Block(int id, TBlockRef block) override { WriteBody(id, block.data(block.owner), block.byteSize(block.owner)); }
   void String(int id, std::string& field, bool always) override {
     if (field.empty() && !always) return Probe(id);

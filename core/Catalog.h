@@ -47,6 +47,11 @@ TBlockRef MakeBlockRef(std::vector<T>& v) {
                    [](void* o, size_t bytes) { static_cast<std::vector<T>*>(o)->assign(bytes / sizeof(T), T{}); }};
 }
 
+// Reads a fixed block from a chunk of another size than the block's, as files of the older format
+// store it: returns whether it took the chunk (data is the block, already reset). A chunk it does not
+// take is skipped.
+using TOlderBlock = bool (*)(const uint8_t* body, size_t size, void* data);
+
 // The field descriptor. One object visits all fields of a record for one job (reset, load, save or
 // copy); the record calls one method per field, in ascending chunk-id order.
 class TCatalogVarData {
@@ -71,8 +76,10 @@ class TCatalogVarData {
   virtual void Flag(int id, uint8_t& field, uint8_t def) = 0;
   // byte: one raw byte, always written; read only from size 1. Reset to 0 (records may override).
   virtual void Byte(int id, uint8_t& field) = 0;
-  // bytes(N) and fixed arrays: always written; read only when the chunk has exactly that size.
-  virtual void Fixed(int id, void* data, size_t bytes) = 0;
+  // bytes(N) and fixed arrays: always written; read when the chunk has exactly that size, or when
+  // older takes a chunk of another size (files of the older format hold some blocks smaller).
+  // Other sizes are skipped and the block keeps its reset value.
+  virtual void Fixed(int id, void* data, size_t bytes, TOlderBlock older) = 0;
   // array of 8/16/32-bit: always written with its current size; read by resizing to the chunk.
   virtual void Block(int id, TBlockRef block) = 0;
   // string: omitted when empty unless always is set.
@@ -80,12 +87,13 @@ class TCatalogVarData {
   virtual void Record(int id, TCatalogBaseItem& record) = 0;
   virtual void List(int id, TCatalog& list) = 0;
 
+  void Fixed(int id, void* data, size_t bytes) { Fixed(id, data, bytes, nullptr); }
   void String(int id, std::string& field) { String(id, field, false); }
   void StringAlways(int id, std::string& field) { String(id, field, true); }
   template <class T, size_t N>
-  void FixedArray(int id, T (&arr)[N]) {
+  void FixedArray(int id, T (&arr)[N], TOlderBlock older = nullptr) {
     static_assert(std::is_trivially_copyable_v<T>);
-    Fixed(id, arr, sizeof(T) * N);
+    Fixed(id, arr, sizeof(T) * N, older);
   }
   template <class T>
   void Array(int id, std::vector<T>& v) {

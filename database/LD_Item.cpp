@@ -15,15 +15,13 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.String(1, name);
   v.String(2, description);
   v.Byte(3, itemType);
-  // The hands, medicine target and scroll message are single bytes like the type, but a new item
-  // stores only its type: they are written when they are not 0.
   v.Integer(5, price, 0);
   v.Integer(6, uses, 1);
   v.Integer(11, attackBonus, 0);
   v.Integer(12, defenseBonus, 0);
   v.Integer(13, intelligenceBonus, 0);
   v.Integer(14, agilityBonus, 0);
-  v.Flag(15, twoHanded, 0);
+  v.Byte(15, twoHanded);
   v.Integer(16, mpCost, 0);
   v.Integer(17, hitRate, 90);
   v.Integer(18, criticalBonus, 0);
@@ -37,7 +35,7 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(27, halfMpCost, 0);
   v.Flag(28, noTerrainDamage, 0);
   v.Flag(29, cursed, 0);
-  v.Flag(31, medicineTarget, 0);
+  v.Byte(31, medicineTarget);
   v.Integer(32, hpRecoveryPercent, 0);
   v.Integer(33, hpRecovery, 0);
   v.Integer(34, mpRecoveryPercent, 0);
@@ -50,7 +48,7 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(44, seedDefense, 0);
   v.Integer(45, seedIntelligence, 0);
   v.Integer(46, seedAgility, 0);
-  v.Flag(51, scrollMessage, 0);
+  v.Byte(51, scrollMessage);
   v.Integer(53, skillId, 1);
   v.Integer(55, switchId, 1);
   v.Flag(57, usableOnField, 1);

@@ -13,7 +13,7 @@ void TLcfJobItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(22, lockEquipment, 0);
   v.Flag(23, aiControl, 0);
   v.Flag(24, mightyGuard, 0);
-  v.FixedArray(31, parameters);
+  v.FixedArray(31, parameters, TakeOlderCurves);
   v.Integer(41, expPrimary, 300);
   v.Integer(42, expSecondary, 300);
   v.Integer(43, expTertiary, 0);

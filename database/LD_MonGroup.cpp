@@ -4,8 +4,17 @@
 
 namespace tess {
 
+namespace {
+// Older-format files hold the trigger bits in one byte: the low byte of the bit set.
+bool TakeOlderFlags(const uint8_t* body, size_t size, void* flags) {
+  if (size != 1) return false;
+  *static_cast<uint16_t*>(flags) = body[0];
+  return true;
+}
+}  // namespace
+
 void TLcfBattleEventTrigger::DescribeChunks(TCatalogVarData& v) {
-  v.Fixed(1, &flags, sizeof flags);
+  v.Fixed(1, &flags, sizeof flags, TakeOlderFlags);
   v.Integer(2, switchAId, 1);
   v.Integer(3, switchBId, 1);
   v.Integer(4, variableId, 1);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace tess {
 
@@ -33,6 +34,17 @@ int TLcfActorBase::GetParameter(int parameter, int level) const {
 void TLcfActorBase::SetParameter(int parameter, int level, int value) {
   if (parameter < 0 || parameter >= kParameterCount || level < 1 || level > kMaxHeroLevel) return;
   parameters[parameter * kMaxHeroLevel + level - 1] = static_cast<uint16_t>(value);
+}
+
+bool TLcfActorBase::TakeOlderCurves(const uint8_t* body, size_t size, void* parameters) {
+  if (size != sizeof(uint16_t) * kParameterCount * kOlderMaxHeroLevel) return false;
+  auto* curves = static_cast<uint16_t*>(parameters);
+  for (int p = 0; p < kParameterCount; ++p) {
+    uint16_t* row = curves + p * kMaxHeroLevel;
+    std::memcpy(row, body + sizeof(uint16_t) * p * kOlderMaxHeroLevel, sizeof(uint16_t) * kOlderMaxHeroLevel);
+    std::fill(row + kOlderMaxHeroLevel, row + kMaxHeroLevel, row[kOlderMaxHeroLevel - 1]);
+  }
+  return true;
 }
 
 int32_t TLcfActorBase::GetBattleCommand(int slot) const {
@@ -81,7 +93,7 @@ void TLcfPlayerItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(22, lockEquipment, 0);
   v.Flag(23, aiControl, 0);
   v.Flag(24, mightyGuard, 0);
-  v.FixedArray(31, parameters);
+  v.FixedArray(31, parameters, TakeOlderCurves);
   v.Integer(41, expPrimary, 300);
   v.Integer(42, expSecondary, 300);
   v.Integer(43, expTertiary, 0);

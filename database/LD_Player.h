@@ -15,6 +15,8 @@ namespace tess {
 inline constexpr int kParameterCount = 6;  // max HP, max MP, attack, defense, intelligence, agility
 inline constexpr int kMaxHeroLevel = 99;
 inline constexpr int kCurveElements = kParameterCount * kMaxHeroLevel;  // 594
+// Files of the older format hold curves of 50 levels (300 elements), stored curve by curve.
+inline constexpr int kOlderMaxHeroLevel = 50;
 inline constexpr int kBattleCommandSlots = 6;
 inline constexpr int kMaxLearnedSkills = 500;
 inline constexpr int kEquipmentSlots = 5;  // weapon, shield, armor, helmet, accessory
@@ -102,6 +104,10 @@ class TLcfActorBase : public TCatalogItem {
   uint8_t GetAttributeRank(int id) const { return ByteAt(attributeRanks, id - 1, kRankC); }
   void SetAttributeRank(int id, uint8_t rank) { SetByteAt(attributeRanks, id - 1, rank); }
   void ResizeAttributeRanks(int n) { ResizeBytes(attributeRanks, attributeRankCount, n, kRankC); }
+
+  // Reads the curves of an older-format file into a reset curve block: each curve's 50 values are
+  // levels 1 to 50, and levels 51 to 99 repeat the level-50 value. Other sizes are not taken.
+  static bool TakeOlderCurves(const uint8_t* body, size_t size, void* parameters);
 
   // Total experience needed to reach a level with this record's curve.
   int32_t ExperienceForLevel(int level) const;

@@ -27,6 +27,80 @@ inline std::vector<TChunk> TopChunks(const Bytes& record, size_t start = 0) {
   return chunks;
 }
 
+// The chunks of a record encoded back, with their closing 0.
+inline Bytes EncodeChunks(const std::vector<TChunk>& chunks) {
+  Bytes out;
+  TByteWriter w(out);
+  for (const TChunk& c : chunks) {
+    w.WriteInt(c.id);
+    w.WriteInt(static_cast<int32_t>(c.body.size()));
+    w.WriteBytes(c.body.data(), c.body.size());
+  }
+  w.WriteByte(0);
+  return out;
+}
+
+// The items of an encoded list: each id with its record's bytes.
+struct TListItem {
+  int32_t id;
+  Bytes record;
+};
+
+inline std::vector<TListItem> ListItems(const Bytes& list) {
+  std::vector<TListItem> items;
+  TByteReader r(list.data(), list.size());
+  const int32_t count = r.ReadInt();
+  for (int32_t i = 0; i < count; ++i) {
+    const int32_t id = r.ReadInt();
+    const size_t start = r.Pos();
+    for (int32_t chunk = r.ReadInt(); chunk != 0; chunk = r.ReadInt()) r.Skip(r.ReadLength());
+    items.push_back(
+        {id, Bytes(list.begin() + static_cast<ptrdiff_t>(start), list.begin() + static_cast<ptrdiff_t>(r.Pos()))});
+  }
+  return items;
+}
+
+inline Bytes EncodeList(const std::vector<TListItem>& items) {
+  Bytes out;
+  TByteWriter w(out);
+  w.WriteInt(static_cast<int32_t>(items.size()));
+  for (const TListItem& item : items) {
+    w.WriteInt(item.id);
+    w.WriteBytes(item.record.data(), item.record.size());
+  }
+  return out;
+}
+
+// One step into an encoded record: the chunk with this id, and when that chunk holds a list, the
+// item with the given id of that list (0: the chunk itself).
+struct TChunkStep {
+  int32_t chunk;
+  int32_t item = 0;
+};
+
+// The record with the body of the chunk at the end of path replaced by change(body); every size on
+// the way is written anew.
+template <class Change>
+Bytes RewriteChunk(const Bytes& record, const std::vector<TChunkStep>& path, Change change, size_t step = 0) {
+  std::vector<TChunk> chunks = TopChunks(record);
+  for (TChunk& c : chunks) {
+    if (c.id != path[step].chunk) continue;
+    if (step + 1 == path.size() && path[step].item == 0) {
+      c.body = change(c.body);
+    } else if (path[step].item == 0) {
+      c.body = RewriteChunk(c.body, path, change, step + 1);
+    } else {
+      std::vector<TListItem> items = ListItems(c.body);
+      for (TListItem& item : items)
+        if (item.id == path[step].item)
+          item.record =
+              step + 1 == path.size() ? change(item.record) : RewriteChunk(item.record, path, change, step + 1);
+      c.body = EncodeList(items);
+    }
+  }
+  return EncodeChunks(chunks);
+}
+
 inline std::vector<int32_t> ChunkIds(const std::vector<TChunk>& chunks) {
   std::vector<int32_t> ids;
   for (const TChunk& c : chunks) ids.push_back(c.id);
