@@ -15,7 +15,7 @@ namespace {
 // Where one chunk of a record sits in the input.
 struct TChunkRef {
   int32_t id;
-  uint32_t offset;  // of the body, from the start of the reader's block
+  uint32_t offset;  // of the body, from the start of the record
   uint32_t size;
   bool taken;
 };
@@ -24,27 +24,86 @@ struct TChunkRef {
 
 // ---------------------------------------------------------------------------------------------
 // Reset
+//
+// A record that is about to be loaded is reset with the knowledge of which chunks the file holds:
+// its lists and nested records that the file provides are left for the load, which replaces them
+// anyway, so no default contents are built only to be thrown away.
 
 namespace {
 
+// The chunks of the record whose load is starting, for its own Reset to see; taken by that Reset.
+struct TPendingLoad {
+  const TCatalogBaseItem* record = nullptr;
+  const std::vector<TChunkRef>* chunks = nullptr;
+};
+thread_local TPendingLoad pendingLoad;
+
+bool HasChunk(const std::vector<TChunkRef>* chunks, int id, bool untakenOnly) {
+  if (!chunks) return false;
+  auto it = std::lower_bound(chunks->begin(), chunks->end(), id, [](const TChunkRef& c, int v) { return c.id < v; });
+  return it != chunks->end() && it->id == id && !(untakenOnly && it->taken);
+}
+
 class TChunkResetter final : public TCatalogVarData {
  public:
-  TChunkResetter() : TCatalogVarData(Mode::Reset) {}
+  // loading: the chunks a load is about to take (their lists and records are left alone), or none.
+  explicit TChunkResetter(const std::vector<TChunkRef>* loading) : TCatalogVarData(Mode::Reset), loading_(loading) {}
+
   void Integer(int, int32_t& field, int32_t def) override { field = def; }
   void Flag(int, uint8_t& field, uint8_t def) override { field = def; }
   void Byte(int, uint8_t& field) override { field = 0; }
   void Fixed(int, void* data, size_t bytes, TOlderBlock) override { std::memset(data, 0, bytes); }
   void Block(int, TBlockRef block) override { block.resize(block.owner, 0); }
   void String(int, std::string& field, bool) override { field.clear(); }
-  void Record(int, TCatalogBaseItem& record) override { record.Reset(); }
-  void List(int, TCatalog& list) override { list.Clear(); }
+  void Record(int id, TCatalogBaseItem& record) override {
+    if (!HasChunk(loading_, id, false)) record.Reset();
+  }
+  void List(int id, TCatalog& list, int resetCount) override {
+    if (HasChunk(loading_, id, false)) return;
+    if (resetCount > 0)
+      list.SetCount(resetCount);
+    else
+      list.Clear();
+  }
+
+ private:
+  const std::vector<TChunkRef>* loading_;
+};
+
+// After a load failed half-way: resets the lists and records whose chunks were left for the load
+// but not reached, so that nothing of the record's previous contents remains.
+class TUntakenResetter final : public TCatalogVarData {
+ public:
+  explicit TUntakenResetter(const std::vector<TChunkRef>& chunks) : TCatalogVarData(Mode::Reset), chunks_(chunks) {}
+
+  void Integer(int, int32_t&, int32_t) override {}
+  void Flag(int, uint8_t&, uint8_t) override {}
+  void Byte(int, uint8_t&) override {}
+  void Fixed(int, void*, size_t, TOlderBlock) override {}
+  void Block(int, TBlockRef) override {}
+  void String(int, std::string&, bool) override {}
+  void Record(int id, TCatalogBaseItem& record) override {
+    if (HasChunk(&chunks_, id, true)) record.Reset();
+  }
+  void List(int id, TCatalog& list, int resetCount) override {
+    if (!HasChunk(&chunks_, id, true)) return;
+    if (resetCount > 0)
+      list.SetCount(resetCount);
+    else
+      list.Clear();
+  }
+
+ private:
+  const std::vector<TChunkRef>& chunks_;
 };
 
 }  // namespace
 
 void TCatalogBaseItem::Reset() {
   unknown_.clear();
-  TChunkResetter resetter;
+  const std::vector<TChunkRef>* loading = pendingLoad.record == this ? pendingLoad.chunks : nullptr;
+  pendingLoad = {};
+  TChunkResetter resetter(loading);
   DescribeChunks(resetter);
 }
 
@@ -52,75 +111,85 @@ void TCatalogBaseItem::Reset() {
 // Loading
 //
 // A record is read in two steps: first the chunk headers are scanned up to the closing 0 (each body
-// skipped by its size, so a size that points past the end is caught here), then the record's
-// description is walked and each field takes its chunk. Nested records and lists are read from
-// their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
+// skipped by its size, so a size that points past the end is caught here), then the record is
+// reset and its description is walked, each field taking its chunk. Nested records and lists are
+// read from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
 class TChunkLoader final : public TCatalogVarData {
  public:
   TChunkLoader(TByteReader& reader, std::vector<TChunkRef>& chunks)
-      : TCatalogVarData(Mode::Load), reader_(reader), chunks_(chunks) {}
+      : TCatalogVarData(Mode::Load), base_(reader.Here() - reader.Pos()), chunks_(chunks) {}
 
   void Integer(int id, int32_t& field, int32_t) override {
     if (TChunkRef* c = Take(id)) {
       // An integer body that is empty or cut short keeps the default rather than failing the file.
-      TByteReader body(Base() + c->offset, c->size);
-      try {
-        field = body.ReadInt();
-      } catch (const EReadError&) {
+      const uint8_t* p = base_ + c->offset;
+      const uint8_t* const end = p + c->size;
+      uint32_t r = 0;
+      while (p < end) {
+        const uint8_t b = *p++;
+        r = (r << 7) + (b & 0x7Fu);
+        if (!(b & 0x80)) {
+          field = static_cast<int32_t>(r);
+          return;
+        }
       }
     }
   }
   void Flag(int id, uint8_t& field, uint8_t) override {
-    if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
+    if (TChunkRef* c = Take(id); c && c->size == 1) field = base_[c->offset];
   }
   void Byte(int id, uint8_t& field) override {
-    if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
+    if (TChunkRef* c = Take(id); c && c->size == 1) field = base_[c->offset];
   }
   void Fixed(int id, void* data, size_t bytes, TOlderBlock older) override {
     TChunkRef* c = Take(id);
     if (!c) return;
     if (c->size == bytes)
-      std::memcpy(data, Base() + c->offset, bytes);
+      std::memcpy(data, base_ + c->offset, bytes);
     else if (older)
-      older(Base() + c->offset, c->size, data);
+      older(base_ + c->offset, c->size, data);
   }
   void Block(int id, TBlockRef block) override {
     if (TChunkRef* c = Take(id)) {
       block.resize(block.owner, c->size);
       size_t n = std::min<size_t>(block.byteSize(block.owner), c->size);
-      if (n) std::memcpy(block.data(block.owner), Base() + c->offset, n);
+      if (n) std::memcpy(block.data(block.owner), base_ + c->offset, n);
     }
   }
   void String(int id, std::string& field, bool) override {
-    if (TChunkRef* c = Take(id)) field.assign(reinterpret_cast<const char*>(Base() + c->offset), c->size);
+    if (TChunkRef* c = Take(id)) field.assign(reinterpret_cast<const char*>(base_ + c->offset), c->size);
   }
   void Record(int id, TCatalogBaseItem& record) override {
     if (TChunkRef* c = Take(id)) {
-      TByteReader body(Base() + c->offset, c->size);
+      TByteReader body(base_ + c->offset, c->size);
       record.LoadFrom(body);
     }
   }
-  void List(int id, TCatalog& list) override {
+  void List(int id, TCatalog& list, int) override {
     if (TChunkRef* c = Take(id)) {
-      TByteReader body(Base() + c->offset, c->size);
+      TByteReader body(base_ + c->offset, c->size);
       list.LoadFrom(body);
     }
   }
 
  private:
-  const uint8_t* Base() const { return reader_.Here() - reader_.Pos(); }
-
-  // The chunk with this id (the last one when the file names it twice), marked as taken.
+  // The chunk with this id (the last one when the file names it twice), marked as taken. The
+  // description asks for ascending ids, so a cursor finds each one without a search.
   TChunkRef* Take(int id) {
-    auto it = std::lower_bound(chunks_.begin(), chunks_.end(), id, [](const TChunkRef& c, int v) { return c.id < v; });
-    if (it == chunks_.end() || it->id != id) return nullptr;
-    it->taken = true;
-    return &*it;
+    if (id < lastId_) next_ = 0;
+    lastId_ = id;
+    const size_t n = chunks_.size();
+    while (next_ < n && chunks_[next_].id < id) ++next_;
+    if (next_ == n || chunks_[next_].id != id) return nullptr;
+    chunks_[next_].taken = true;
+    return &chunks_[next_];
   }
 
-  TByteReader& reader_;
+  const uint8_t* base_;
   std::vector<TChunkRef>& chunks_;
+  size_t next_ = 0;
+  int lastId_ = 0;
 };
 
 namespace {
@@ -155,17 +224,22 @@ class TChunkIndexLease {
 }  // namespace
 
 void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
-  Reset();
   TChunkIndexLease lease;
   std::vector<TChunkRef>& chunks = lease.Chunks();
+  const size_t start = reader.Pos();
   bool sorted = true;
-  for (;;) {
-    int32_t id = reader.ReadInt();
-    if (id == 0) break;
-    size_t size = reader.ReadLength();
-    if (!chunks.empty() && id <= chunks.back().id) sorted = false;
-    chunks.push_back({id, static_cast<uint32_t>(reader.Pos()), static_cast<uint32_t>(size), false});
-    reader.Skip(size);
+  try {
+    for (;;) {
+      int32_t id = reader.ReadInt();
+      if (id == 0) break;
+      size_t size = reader.ReadLength();
+      if (!chunks.empty() && id <= chunks.back().id) sorted = false;
+      chunks.push_back({id, static_cast<uint32_t>(reader.Pos() - start), static_cast<uint32_t>(size), false});
+      reader.Skip(size);
+    }
+  } catch (...) {
+    Reset();
+    throw;
   }
   if (!sorted) {
     // Chunks may come in any order; for an id named twice the later chunk wins.
@@ -174,9 +248,19 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
                             [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
     chunks.erase(chunks.begin(), last.base());
   }
-  TChunkLoader loader(reader, chunks);
-  DescribeChunks(loader);
-  const uint8_t* base = reader.Here() - reader.Pos();
+  pendingLoad = {this, &chunks};
+  Reset();
+  pendingLoad = {};
+  TByteReader body(reader.Here() - (reader.Pos() - start), reader.Pos() - start);
+  TChunkLoader loader(body, chunks);
+  try {
+    DescribeChunks(loader);
+  } catch (...) {
+    TUntakenResetter untaken(chunks);
+    DescribeChunks(untaken);
+    throw;
+  }
+  const uint8_t* base = body.Here();
   for (const TChunkRef& c : chunks)
     if (!c.taken) unknown_.push_back({c.id, Bytes(base + c.offset, base + c.offset + c.size)});
   AfterLoad();
@@ -273,7 +357,7 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(static_cast<int32_t>(scratch.Buffer().size()));
     w_.WriteBytes(scratch.Buffer().data(), scratch.Buffer().size());
   }
-  void List(int id, TCatalog& list) override {
+  void List(int id, TCatalog& list, int) override {
     Begin(id);
     TScratchLease scratch;
     list.SaveTo(scratch.Buffer(), mode_);
@@ -474,7 +558,7 @@ void TCatalog::LoadFrom(TByteReader& reader) {
     for (int32_t i = 0; i < count; ++i) {
       int32_t id = reader.ReadInt();
       if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
-      items_.push_back(CreateItem(id));
+      items_.push_back(CreateLoaded(id));
       items_.back()->LoadFrom(reader);
     }
     if (!sorted) {

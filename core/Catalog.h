@@ -85,9 +85,11 @@ class TCatalogVarData {
   // string: omitted when empty unless always is set.
   virtual void String(int id, std::string& field, bool always) = 0;
   virtual void Record(int id, TCatalogBaseItem& record) = 0;
-  virtual void List(int id, TCatalog& list) = 0;
+  // A reset list holds items 1..resetCount at their defaults.
+  virtual void List(int id, TCatalog& list, int resetCount) = 0;
 
   void Fixed(int id, void* data, size_t bytes) { Fixed(id, data, bytes, nullptr); }
+  void List(int id, TCatalog& list) { List(id, list, 0); }
   void String(int id, std::string& field) { String(id, field, false); }
   void StringAlways(int id, std::string& field) { String(id, field, true); }
   template <class T, size_t N>
@@ -108,6 +110,10 @@ class TCatalogVarData {
  protected:
   Mode mode_;
 };
+
+// Constructs a record without resetting it: for a record that is about to be loaded, since a load
+// resets the record itself and builds no default contents for what the file provides.
+struct TUnreset {};
 
 // A chunk a record does not describe, kept as it was read.
 struct TRawChunk {
@@ -214,6 +220,9 @@ class TCatalog {
  protected:
   // Creates a fresh item of the catalog's item class with this id, already reset.
   virtual std::unique_ptr<TCatalogItem> CreateItem(int32_t id) const = 0;
+  // Creates an item with this id that is about to be loaded, which resets it; it need not be reset
+  // yet.
+  virtual std::unique_ptr<TCatalogItem> CreateLoaded(int32_t id) const { return CreateItem(id); }
   // The owned items, for catalogs that load their items in their own way (keeping some of them
   // across a reload). They must keep the order invariant: ascending ids, no id twice.
   std::vector<std::unique_ptr<TCatalogItem>>& Items() { return items_; }
@@ -267,6 +276,15 @@ class TCatalogOf : public TCatalog {
     auto item = std::make_unique<TItem>();
     item->SetId(id);
     item->Reset();
+    return item;
+  }
+  std::unique_ptr<TCatalogItem> CreateLoaded(int32_t id) const override {
+    std::unique_ptr<TItem> item;
+    if constexpr (std::is_constructible_v<TItem, TUnreset>)
+      item = std::make_unique<TItem>(TUnreset{});
+    else
+      item = std::make_unique<TItem>();
+    item->SetId(id);
     return item;
   }
 

@@ -116,13 +116,12 @@ void TLcfAnimationItem::DescribeChunks(TCatalogVarData& v) {
   v.List(6, timings);
   v.Byte(9, scope);
   v.Byte(10, yAxisLine);
-  v.List(12, frames);
+  v.List(12, frames, kNewAnimationFrames);
 }
 
 void TLcfAnimationItem::Reset() {
   TCatalogBaseItem::Reset();
   yAxisLine = 2;
-  frames.SetCount(kNewAnimationFrames);
   cache_.clear();
   dirty_ = true;
 }

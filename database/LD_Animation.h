@@ -22,6 +22,7 @@ inline constexpr const char* kBattleAnimationMissing =
 class TLcfAnimationCellItem : public TCatalogItem {
  public:
   TLcfAnimationCellItem() { Reset(); }
+  explicit TLcfAnimationCellItem(TUnreset) {}
 
   uint8_t inUse = 1;  // 0: deleted, keeps its place until the slot is reused
   int32_t section = 0;
@@ -75,6 +76,7 @@ class TLcfAnimationPattern : public TCatalogOf<TLcfAnimationPatternItem> {
 class TLcfAnimationTimingItem : public TCatalogItem {
  public:
   TLcfAnimationTimingItem() { Reset(); }
+  explicit TLcfAnimationTimingItem(TUnreset) {}
 
   int32_t frame = 0;  // counted from 1
   TLcfSound sound;
@@ -100,6 +102,7 @@ class TLcfAnimationTiming : public TCatalogOf<TLcfAnimationTimingItem> {
 class TLcfAnimationItem : public TCatalogItem {
  public:
   TLcfAnimationItem() { Reset(); }
+  explicit TLcfAnimationItem(TUnreset) {}
 
   std::string animationFile;
   uint8_t largeCells = 0;  // 0: 96 x 96 cells from Battle, 1: 128 x 128 cells from Battle2

@@ -69,6 +69,7 @@ class TLcfCBAWeapon : public TCatalogOf<TLcfCBAWeaponItem> {
 class TLcfAnimation2Item : public TCatalogItem {
  public:
   TLcfAnimation2Item() { Reset(); }
+  explicit TLcfAnimation2Item(TUnreset) {}
 
   int32_t speed = 20;  // 20 slow, 14 medium, 8 fast
   TLcfBattleMyCharacter poses;

@@ -9,6 +9,7 @@ namespace tess {
 class TLcfAttribItem : public TCatalogItem {
  public:
   TLcfAttribItem() { Reset(); }
+  explicit TLcfAttribItem(TUnreset) {}
 
   uint8_t attributeType = 0;  // 0 weapon, 1 magic
   int32_t rateA = 300;

@@ -41,8 +41,6 @@ class TLcfBattle : public TCatalogBaseItem {
   int32_t deathFacing = 0;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  // The defaults, with one unnamed "Attack" command.
-  void Reset() override;
 
   // The terrain list whose battle grids the placement functions use; none means the default grid
   // for every terrain.

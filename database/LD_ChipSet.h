@@ -25,6 +25,7 @@ inline constexpr uint8_t kEmptyUpperChipFlags = 31;
 class TLcfChipSetItem : public TCatalogItem {
  public:
   TLcfChipSetItem() { Reset(); }
+  explicit TLcfChipSetItem(TUnreset) {}
 
   std::string chipSetFile;
   uint16_t terrain[kLowerChipKinds] = {};

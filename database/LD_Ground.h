@@ -22,6 +22,7 @@ inline constexpr TBattleGrid kDeepGrid{132, 196, 24000};
 class TLcfGroundItem : public TCatalogItem {
  public:
   TLcfGroundItem() { Reset(); }
+  explicit TLcfGroundItem(TUnreset) {}
 
   int32_t damage = 0;
   int32_t encounterRate = 100;

@@ -62,17 +62,12 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(67, conditionChance, 0);
   v.Integer(68, conditionMode, 0);
   v.Integer(69, previewHero, -1);
-  v.List(70, battlerAnimations);
+  v.List(70, battlerAnimations, 1);
   v.Flag(71, invokeSkill, 0);
   v.Integer(72, classUsableCount, 0);
   v.Array(73, classUsable);
   v.Integer(75, trajectory, 0);
   v.Integer(76, targeting, 0);
-}
-
-void TLcfItemItem::Reset() {
-  TCatalogBaseItem::Reset();
-  battlerAnimations.SetCount(1);
 }
 
 void TLcfItemItem::AfterLoad() {

@@ -25,6 +25,7 @@ enum TItemType : uint8_t {
 class TLcfItemItem : public TCatalogItem {
  public:
   TLcfItemItem() { Reset(); }
+  explicit TLcfItemItem(TUnreset) {}
 
   std::string description;
   uint8_t itemType = kItemCommon;
@@ -83,7 +84,6 @@ class TLcfItemItem : public TCatalogItem {
   int32_t targeting = 0;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   bool IsWeapon() const { return itemType == kItemWeapon; }
 

@@ -8,6 +8,7 @@ namespace tess {
 class TLcfJobItem : public TLcfActorBase {
  public:
   TLcfJobItem() { Reset(); }
+  explicit TLcfJobItem(TUnreset) {}
 
   std::string reserved2;  // stored and copied; nothing shows or changes it
   TLcfJobLearning skills;

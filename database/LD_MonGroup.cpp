@@ -66,12 +66,7 @@ void TLcfMonGroupItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(4, terrainCount, 0);
   v.Array(5, habitat);
   v.Flag(6, random, 0);
-  v.List(11, pages);
-}
-
-void TLcfMonGroupItem::Reset() {
-  TCatalogBaseItem::Reset();
-  pages.SetCount(1);
+  v.List(11, pages, 1);  // a new troop has one battle event page
 }
 
 namespace {

@@ -68,6 +68,7 @@ class TLcfBattleEventTrigger : public TCatalogBaseItem {
 class TLcfBattleEventPageItem : public TLcfBaseEventPageItem {
  public:
   TLcfBattleEventPageItem() { Reset(); }
+  explicit TLcfBattleEventPageItem(TUnreset) {}
 
   TLcfBattleEventTrigger trigger;
 
@@ -117,6 +118,7 @@ struct TScreenPoint {
 class TLcfMonGroupItem : public TCatalogItem {
  public:
   TLcfMonGroupItem() { Reset(); }
+  explicit TLcfMonGroupItem(TUnreset) {}
 
   TLcfMonGroupMonster members;
   int32_t alignment = 0;  // 0 manual, 1 automatic
@@ -126,8 +128,6 @@ class TLcfMonGroupItem : public TCatalogItem {
   TLcfBattleEventPage pages;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  // No members and one battle event page.
-  void Reset() override;
 
   uint8_t GetHabitat(int terrainId) const { return ByteAt(habitat, terrainId - 1, 1); }
   void SetHabitat(int terrainId, uint8_t value) { SetByteAt(habitat, terrainId - 1, value); }

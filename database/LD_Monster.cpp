@@ -71,12 +71,7 @@ void TLcfMonsterItem::DescribeChunks(TCatalogVarData& v) {
   v.Array(32, conditionRanks);
   v.Integer(33, attributeRankCount, 0);
   v.Array(34, attributeRanks);
-  v.List(42, actions);
-}
-
-void TLcfMonsterItem::Reset() {
-  TCatalogBaseItem::Reset();
-  actions.SetCount(1);
+  v.List(42, actions, 1);
 }
 
 void TLcfMonsterItem::AfterLoad() {

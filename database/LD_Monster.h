@@ -24,6 +24,7 @@ enum TMonsterPrecondition : uint8_t {
 class TLcfMonsterActItem : public TCatalogItem {
  public:
   TLcfMonsterActItem() { Reset(); }
+  explicit TLcfMonsterActItem(TUnreset) {}
 
   uint8_t actionKind = kActionBasic;
   uint8_t basicAction = 0;
@@ -53,6 +54,7 @@ class TLcfMonsterAct : public TCatalogOf<TLcfMonsterActItem> {
 class TLcfMonsterItem : public TCatalogItem {
  public:
   TLcfMonsterItem() { Reset(); }
+  explicit TLcfMonsterItem(TUnreset) {}
 
   std::string monsterFile;
   int32_t hue = 0;
@@ -78,7 +80,6 @@ class TLcfMonsterItem : public TCatalogItem {
   TLcfMonsterAct actions;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   uint8_t GetConditionRank(int id) const { return ByteAt(conditionRanks, id - 1, kRankB); }
   void SetConditionRank(int id, uint8_t rank) { SetByteAt(conditionRanks, id - 1, rank); }

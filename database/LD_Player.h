@@ -122,6 +122,7 @@ class TLcfActorBase : public TCatalogItem {
 class TLcfPlayerItem : public TLcfActorBase {
  public:
   TLcfPlayerItem() { Reset(); }
+  explicit TLcfPlayerItem(TUnreset) {}
 
   std::string title;
   std::string charSetFile;

@@ -43,12 +43,7 @@ void TLcfSkillItem::DescribeChunks(TCatalogVarData& v) {
   v.Array(44, attributes);
   v.Flag(45, alterResistance, 0);
   v.Integer(49, previewHero, -1);
-  v.List(50, battlerAnimations);
-}
-
-void TLcfSkillItem::Reset() {
-  TCatalogBaseItem::Reset();
-  battlerAnimations.SetCount(1);
+  v.List(50, battlerAnimations, 1);
 }
 
 void TLcfSkillItem::AfterLoad() {

@@ -13,6 +13,7 @@ enum TSkillType : uint8_t { kSkillNormal = 0, kSkillTeleport = 1, kSkillEscape =
 class TLcfSkillItem : public TCatalogItem {
  public:
   TLcfSkillItem() { Reset(); }
+  explicit TLcfSkillItem(TUnreset) {}
 
   std::string description;
   std::string reserved3;  // chunks 3, 4, 7 and 39 are stored and copied; nothing shows or changes them
@@ -52,7 +53,6 @@ class TLcfSkillItem : public TCatalogItem {
   TLcfCBAData battlerAnimations;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   // Marks by condition or attribute id (from 1): 0 past the stored ones.
   uint8_t GetSkillCondition(int id) const { return ByteAt(conditions, id - 1, 0); }

@@ -11,6 +11,7 @@ inline constexpr int kConditionColours = 20;
 class TLcfStatusItem : public TCatalogItem {
  public:
   TLcfStatusItem() { Reset(); }
+  explicit TLcfStatusItem(TUnreset) {}
 
   uint8_t persistence = 0;  // 0 ends after battle, 1 persists
   int32_t color = 6;

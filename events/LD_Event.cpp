@@ -64,20 +64,7 @@ void TLcfEventItem::DescribeChunks(TCatalogVarData& v) {
   v.String(1, name);
   v.Integer(2, x, 0);
   v.Integer(3, y, 0);
-  v.List(5, pages);
-}
-
-void TLcfEventItem::Reset() {
-  // Every load starts with a reset; a single page 1 is reset in place rather than made anew.
-  TLcfEventPage kept;
-  if (pages.Count() == 1 && pages.ItemAt(0)->Id() == 1) kept.Swap(pages);
-  TCatalogBaseItem::Reset();
-  if (kept.Count() == 1) {
-    kept.ItemAt(0)->Reset();
-    pages.Swap(kept);
-  } else {
-    pages.SetCount(1);
-  }
+  v.List(5, pages, 1);
 }
 
 std::string DefaultEventName(int32_t id) {

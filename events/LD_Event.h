@@ -69,7 +69,6 @@ class TLcfEventPageItem : public TLcfBaseEventPageItem {
 class TLcfEventPage : public TCatalogOf<TLcfEventPageItem> {
  public:
   TLcfEventPage() : TCatalogOf("Event script referenced an event page that does not exist.") {}
-  void Swap(TLcfEventPage& other) { SwapItems(other); }
 };
 
 // An event of a map, numbered by its id within the map.
@@ -79,9 +78,8 @@ class TLcfEventItem : public TCatalogItem {
   int32_t y = 0;
   TLcfEventPage pages;
 
+  // A reset event has no name, stands at 0, 0 and has one fresh page 1.
   void DescribeChunks(TCatalogVarData& v) override;
-  // Clears the name and position and leaves exactly one fresh page 1.
-  void Reset() override;
 };
 
 class TLcfEvent : public TCatalogOf<TLcfEventItem> {

@@ -38,7 +38,7 @@ class TFieldFiller final : public TCatalogVarData {
     TFieldFiller inner(seed_ + id);
     record.DescribeChunks(inner);
   }
-  void List(int id, TCatalog& list) override { FillList(list, 2, seed_ + id); }
+  void List(int id, TCatalog& list, int) override { FillList(list, 2, seed_ + id); }
 
   static void FillList(TCatalog& list, int count, int seed) {
     list.SetCount(count);
