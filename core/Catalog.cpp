@@ -24,86 +24,84 @@ struct TChunkRef {
 
 // ---------------------------------------------------------------------------------------------
 // Reset
-//
-// A record that is about to be loaded is reset with the knowledge of which chunks the file holds:
-// its lists and nested records that the file provides are left for the load, which replaces them
-// anyway, so no default contents are built only to be thrown away.
 
 namespace {
 
-// The chunks of the record whose load is starting, for its own Reset to see; taken by that Reset.
-struct TPendingLoad {
-  const TCatalogBaseItem* record = nullptr;
-  const std::vector<TChunkRef>* chunks = nullptr;
-};
-thread_local TPendingLoad pendingLoad;
+// The record whose load is starting: its own Reset leaves the fields to the load, which resets each
+// field it does not find in the file as it goes.
+thread_local const TCatalogBaseItem* pendingLoad = nullptr;
 
-bool HasChunk(const std::vector<TChunkRef>* chunks, int id, bool untakenOnly) {
-  if (!chunks) return false;
-  auto it = std::lower_bound(chunks->begin(), chunks->end(), id, [](const TChunkRef& c, int v) { return c.id < v; });
-  return it != chunks->end() && it->id == id && !(untakenOnly && it->taken);
+void ResetBlock(void* data, size_t bytes, TBlockReset reset) {
+  if (reset)
+    reset(data);
+  else
+    std::memset(data, 0, bytes);
 }
 
+void ResetBlock(TBlockRef block) {
+  block.resize(block.owner, block.resetBytes);
+  if (block.resetBytes) std::memcpy(block.data(block.owner), block.resetData, block.resetBytes);
+}
+
+void ResetList(TCatalog& list, int resetCount, TListReset init) {
+  if (resetCount > 0)
+    list.SetCount(resetCount);
+  else
+    list.Clear();
+  if (init) init(list);
+}
+
+// Resets the fields from chunk id from on (all of them from 0).
 class TChunkResetter final : public TCatalogVarData {
  public:
-  // loading: the chunks a load is about to take (their lists and records are left alone), or none.
-  explicit TChunkResetter(const std::vector<TChunkRef>* loading) : TCatalogVarData(Mode::Reset), loading_(loading) {}
+  explicit TChunkResetter(int from = 0) : TCatalogVarData(Mode::Reset), from_(from) {}
 
-  void Integer(int, int32_t& field, int32_t def) override { field = def; }
-  void Flag(int, uint8_t& field, uint8_t def) override { field = def; }
-  void Byte(int, uint8_t& field) override { field = 0; }
-  void Fixed(int, void* data, size_t bytes, TOlderBlock) override { std::memset(data, 0, bytes); }
-  void Block(int, TBlockRef block) override { block.resize(block.owner, 0); }
-  void String(int, std::string& field, bool) override { field.clear(); }
-  void Record(int id, TCatalogBaseItem& record) override {
-    if (!HasChunk(loading_, id, false)) record.Reset();
+  void Integer(int id, int32_t& field, int32_t, int32_t reset) override {
+    if (id >= from_) field = reset;
   }
-  void List(int id, TCatalog& list, int resetCount) override {
-    if (HasChunk(loading_, id, false)) return;
-    if (resetCount > 0)
-      list.SetCount(resetCount);
+  void IntegerAlways(int id, int32_t& field, int32_t reset) override {
+    if (id >= from_) field = reset;
+  }
+  void IntegerAlias(int, int32_t&, int32_t) override {}
+  void Flag(int id, uint8_t& field, uint8_t def) override {
+    if (id >= from_) field = def;
+  }
+  void Byte(int id, uint8_t& field, uint8_t reset) override {
+    if (id >= from_) field = reset;
+  }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock) override {
+    if (id >= from_) ResetBlock(data, bytes, reset);
+  }
+  void Block(int id, TBlockRef block) override {
+    if (id >= from_) ResetBlock(block);
+  }
+  void String(int id, std::string& field, bool, const char* reset) override {
+    if (id < from_) return;
+    if (reset)
+      field = reset;
     else
-      list.Clear();
+      field.clear();
+  }
+  void Record(int id, TCatalogBaseItem& record) override {
+    if (id >= from_) record.Reset();
+  }
+  void List(int id, TCatalog& list, int resetCount, TListReset init) override {
+    if (id >= from_) ResetList(list, resetCount, init);
   }
 
  private:
-  const std::vector<TChunkRef>* loading_;
-};
-
-// After a load failed half-way: resets the lists and records whose chunks were left for the load
-// but not reached, so that nothing of the record's previous contents remains.
-class TUntakenResetter final : public TCatalogVarData {
- public:
-  explicit TUntakenResetter(const std::vector<TChunkRef>& chunks) : TCatalogVarData(Mode::Reset), chunks_(chunks) {}
-
-  void Integer(int, int32_t&, int32_t) override {}
-  void Flag(int, uint8_t&, uint8_t) override {}
-  void Byte(int, uint8_t&) override {}
-  void Fixed(int, void*, size_t, TOlderBlock) override {}
-  void Block(int, TBlockRef) override {}
-  void String(int, std::string&, bool) override {}
-  void Record(int id, TCatalogBaseItem& record) override {
-    if (HasChunk(&chunks_, id, true)) record.Reset();
-  }
-  void List(int id, TCatalog& list, int resetCount) override {
-    if (!HasChunk(&chunks_, id, true)) return;
-    if (resetCount > 0)
-      list.SetCount(resetCount);
-    else
-      list.Clear();
-  }
-
- private:
-  const std::vector<TChunkRef>& chunks_;
+  int from_;
 };
 
 }  // namespace
 
 void TCatalogBaseItem::Reset() {
   unknown_.clear();
-  const std::vector<TChunkRef>* loading = pendingLoad.record == this ? pendingLoad.chunks : nullptr;
-  pendingLoad = {};
-  TChunkResetter resetter(loading);
+  if (pendingLoad == this) {
+    pendingLoad = nullptr;
+    return;
+  }
+  TChunkResetter resetter;
   DescribeChunks(resetter);
 }
 
@@ -111,67 +109,68 @@ void TCatalogBaseItem::Reset() {
 // Loading
 //
 // A record is read in two steps: first the chunk headers are scanned up to the closing 0 (each body
-// skipped by its size, so a size that points past the end is caught here), then the record is
-// reset and its description is walked, each field taking its chunk. Nested records and lists are
-// read from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
+// skipped by its size, so a size that points past the end is caught here), then the description is
+// walked once, each field taking its chunk or its reset value. Nested records and lists are read
+// from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
 class TChunkLoader final : public TCatalogVarData {
  public:
-  TChunkLoader(TByteReader& reader, std::vector<TChunkRef>& chunks)
-      : TCatalogVarData(Mode::Load), base_(reader.Here() - reader.Pos()), chunks_(chunks) {}
+  TChunkLoader(const uint8_t* record, std::vector<TChunkRef>& chunks)
+      : TCatalogVarData(Mode::Load), base_(record), chunks_(chunks) {}
 
-  void Integer(int id, int32_t& field, int32_t) override {
-    if (TChunkRef* c = Take(id)) {
-      // An integer body that is empty or cut short keeps the default rather than failing the file.
-      const uint8_t* p = base_ + c->offset;
-      const uint8_t* const end = p + c->size;
-      uint32_t r = 0;
-      while (p < end) {
-        const uint8_t b = *p++;
-        r = (r << 7) + (b & 0x7Fu);
-        if (!(b & 0x80)) {
-          field = static_cast<int32_t>(r);
-          return;
-        }
-      }
-    }
+  void Integer(int id, int32_t& field, int32_t, int32_t reset) override {
+    // An integer body that is empty or cut short reads as the reset value rather than failing the
+    // file.
+    if (!TakeInteger(id, field)) field = reset;
   }
-  void Flag(int id, uint8_t& field, uint8_t) override {
-    if (TChunkRef* c = Take(id); c && c->size == 1) field = base_[c->offset];
+  void IntegerAlways(int id, int32_t& field, int32_t reset) override {
+    if (!TakeInteger(id, field)) field = reset;
   }
-  void Byte(int id, uint8_t& field) override {
-    if (TChunkRef* c = Take(id); c && c->size == 1) field = base_[c->offset];
-  }
-  void Fixed(int id, void* data, size_t bytes, TOlderBlock older) override {
+  void IntegerAlias(int id, int32_t& field, int32_t) override { TakeInteger(id, field); }
+  void Flag(int id, uint8_t& field, uint8_t def) override {
     TChunkRef* c = Take(id);
-    if (!c) return;
-    if (c->size == bytes)
-      std::memcpy(data, base_ + c->offset, bytes);
-    else if (older)
-      older(base_ + c->offset, c->size, data);
+    field = c && c->size == 1 ? base_[c->offset] : def;
+  }
+  void Byte(int id, uint8_t& field, uint8_t reset) override {
+    TChunkRef* c = Take(id);
+    field = c && c->size == 1 ? base_[c->offset] : reset;
+  }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older) override {
+    TChunkRef* c = Take(id);
+    if (c && c->size == bytes) return (void)std::memcpy(data, base_ + c->offset, bytes);
+    ResetBlock(data, bytes, reset);
+    if (c && older) older(base_ + c->offset, c->size, data);
   }
   void Block(int id, TBlockRef block) override {
-    if (TChunkRef* c = Take(id)) {
-      block.resize(block.owner, c->size);
-      size_t n = std::min<size_t>(block.byteSize(block.owner), c->size);
-      if (n) std::memcpy(block.data(block.owner), base_ + c->offset, n);
-    }
+    TChunkRef* c = Take(id);
+    if (!c) return ResetBlock(block);
+    block.resize(block.owner, c->size);
+    size_t n = std::min<size_t>(block.byteSize(block.owner), c->size);
+    if (n) std::memcpy(block.data(block.owner), base_ + c->offset, n);
   }
-  void String(int id, std::string& field, bool) override {
-    if (TChunkRef* c = Take(id)) field.assign(reinterpret_cast<const char*>(base_ + c->offset), c->size);
+  void String(int id, std::string& field, bool, const char* reset) override {
+    if (TChunkRef* c = Take(id))
+      field.assign(reinterpret_cast<const char*>(base_ + c->offset), c->size);
+    else if (reset)
+      field = reset;
+    else
+      field.clear();
   }
   void Record(int id, TCatalogBaseItem& record) override {
-    if (TChunkRef* c = Take(id)) {
-      TByteReader body(base_ + c->offset, c->size);
-      record.LoadFrom(body);
-    }
+    TChunkRef* c = Take(id);
+    if (!c) return record.Reset();
+    TByteReader body(base_ + c->offset, c->size);
+    record.LoadFrom(body);
   }
-  void List(int id, TCatalog& list, int) override {
-    if (TChunkRef* c = Take(id)) {
-      TByteReader body(base_ + c->offset, c->size);
-      list.LoadFrom(body);
-    }
+  void List(int id, TCatalog& list, int resetCount, TListReset init) override {
+    TChunkRef* c = Take(id);
+    if (!c) return ResetList(list, resetCount, init);
+    TByteReader body(base_ + c->offset, c->size);
+    list.LoadFrom(body);
   }
+
+  // The id of the field described last: where a failed walk stopped.
+  int LastId() const { return lastId_; }
 
  private:
   // The chunk with this id (the last one when the file names it twice), marked as taken. The
@@ -184,6 +183,22 @@ class TChunkLoader final : public TCatalogVarData {
     if (next_ == n || chunks_[next_].id != id) return nullptr;
     chunks_[next_].taken = true;
     return &chunks_[next_];
+  }
+  bool TakeInteger(int id, int32_t& field) {
+    TChunkRef* c = Take(id);
+    if (!c) return false;
+    const uint8_t* p = base_ + c->offset;
+    const uint8_t* const end = p + c->size;
+    uint32_t r = 0;
+    while (p < end) {
+      const uint8_t b = *p++;
+      r = (r << 7) + (b & 0x7Fu);
+      if (!(b & 0x80)) {
+        field = static_cast<int32_t>(r);
+        return true;
+      }
+    }
+    return false;
   }
 
   const uint8_t* base_;
@@ -227,6 +242,7 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   TChunkIndexLease lease;
   std::vector<TChunkRef>& chunks = lease.Chunks();
   const size_t start = reader.Pos();
+  const uint8_t* const record = reader.Here();
   bool sorted = true;
   try {
     for (;;) {
@@ -248,21 +264,21 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
                             [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
     chunks.erase(chunks.begin(), last.base());
   }
-  pendingLoad = {this, &chunks};
+  // What the record keeps beside its fields is reset by its own Reset; the fields by the walk.
+  pendingLoad = this;
   Reset();
-  pendingLoad = {};
-  TByteReader body(reader.Here() - (reader.Pos() - start), reader.Pos() - start);
-  TChunkLoader loader(body, chunks);
+  pendingLoad = nullptr;
+  TChunkLoader loader(record, chunks);
   try {
     DescribeChunks(loader);
   } catch (...) {
-    TUntakenResetter untaken(chunks);
-    DescribeChunks(untaken);
+    // Nothing of the record's earlier contents stays behind the field where the walk stopped.
+    TChunkResetter rest(loader.LastId());
+    DescribeChunks(rest);
     throw;
   }
-  const uint8_t* base = body.Here();
   for (const TChunkRef& c : chunks)
-    if (!c.taken) unknown_.push_back({c.id, Bytes(base + c.offset, base + c.offset + c.size)});
+    if (!c.taken) unknown_.push_back({c.id, Bytes(record + c.offset, record + c.offset + c.size)});
   AfterLoad();
 }
 
@@ -328,7 +344,12 @@ class TChunkSaver final : public TCatalogVarData {
   TChunkSaver(Mode mode, Bytes& out, const std::vector<TRawChunk>& unknown)
       : TCatalogVarData(mode), w_(out), unknown_(unknown) {}
 
-  void Integer(int id, int32_t& field, int32_t def) override {
+  void Integer(int id, int32_t& field, int32_t def, int32_t) override { IntegerAlias(id, field, def); }
+  void IntegerAlways(int id, int32_t& field, int32_t) override {
+    Begin(id);
+    w_.WriteSizedInt(field);
+  }
+  void IntegerAlias(int id, int32_t& field, int32_t def) override {
     if (field == def) return Probe(id);
     Begin(id);
     w_.WriteSizedInt(field);
@@ -339,14 +360,14 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(1);
     w_.WriteByte(field);
   }
-  void Byte(int id, uint8_t& field) override {
+  void Byte(int id, uint8_t& field, uint8_t) override {
     Begin(id);
     w_.WriteInt(1);
     w_.WriteByte(field);
   }
-  void Fixed(int id, void* data, size_t bytes, TOlderBlock) override { WriteBody(id, data, bytes); }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock) override { WriteBody(id, data, bytes); }
   void Block(int id, TBlockRef block) override { WriteBody(id, block.data(block.owner), block.byteSize(block.owner)); }
-  void String(int id, std::string& field, bool always) override {
+  void String(int id, std::string& field, bool always, const char*) override {
     if (field.empty() && !always) return Probe(id);
     WriteBody(id, field.data(), field.size());
   }
@@ -357,7 +378,7 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(static_cast<int32_t>(scratch.Buffer().size()));
     w_.WriteBytes(scratch.Buffer().data(), scratch.Buffer().size());
   }
-  void List(int id, TCatalog& list, int) override {
+  void List(int id, TCatalog& list, int, TListReset) override {
     Begin(id);
     TScratchLease scratch;
     list.SaveTo(scratch.Buffer(), mode_);
@@ -457,6 +478,17 @@ void TCatalogBaseItem::CopyToClipboard(int format) const {
 
 // ---------------------------------------------------------------------------------------------
 // Catalogs
+
+void TCatalog::Clear() {
+  // The items lie scattered in memory; fetching a few ahead keeps destroying a large list from
+  // waiting on each one in turn.
+  constexpr size_t kAhead = 8;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (i + kAhead < items_.size()) __builtin_prefetch(items_[i + kAhead].get());
+    items_[i].reset();
+  }
+  items_.clear();
+}
 
 TCatalogItem* TCatalog::ItemAt(int index) const {
   if (index < 0 || index >= Count()) return nullptr;

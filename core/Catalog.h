@@ -2,10 +2,11 @@
 // The catalog object model: records of numbered chunks and ordered lists of numbered records.
 //
 // A record describes its fields once, in DescribeChunks, by calling the field descriptor
-// (TCatalogVarData) for each field in ascending chunk-id order with its kind and default. The
-// descriptor does the rest: it resets, loads, saves, copies and compares every record through that
-// one description. Chunks whose id the record does not describe are kept with the record and written
-// back in their place among the others, so files made by newer tools lose nothing.
+// (TCatalogVarData) for each field in ascending chunk-id order with its kind, its write rule and its
+// reset value. The descriptor does the rest: it resets, loads, saves, copies and compares every
+// record through that one description. Fields start zeroed in their class; constructing a record
+// resets it, so each default is written only in its description. Chunks whose id the record does not describe are kept
+// with the record and written back in their place among the others, so files made by newer tools lose nothing.
 
 #include <algorithm>
 #include <bit>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "core/Errors.h"
+#include "core/RecordPool.h"
 #include "core/Stream.h"
 #include "core/StreamUtils.h"
 
@@ -30,30 +32,44 @@ class TCatalog;
 // Most items a list may hold; pasting never creates an item numbered above it.
 constexpr int32_t kMaxCatalogItems = 5000;
 
-// A resizable block of elements as the descriptor sees it: its byte size, its memory, and a way to
-// resize it to a given byte count (rounded down to whole elements).
+// A resizable block of elements as the descriptor sees it: its byte size, its memory, a way to
+// resize it to a given byte count (rounded down to whole elements), and the contents a reset gives
+// it (none: empty).
 struct TBlockRef {
   void* owner;
   size_t (*byteSize)(void* owner);
   uint8_t* (*data)(void* owner);
   void (*resize)(void* owner, size_t bytes);
+  const void* resetData = nullptr;
+  size_t resetBytes = 0;
 };
 
 template <class T>
-TBlockRef MakeBlockRef(std::vector<T>& v) {
+TBlockRef MakeBlockRef(std::vector<T>& v, const T* reset = nullptr, size_t resetCount = 0) {
   static_assert(std::is_trivially_copyable_v<T>);
-  return TBlockRef{&v, [](void* o) { return static_cast<std::vector<T>*>(o)->size() * sizeof(T); },
+  return TBlockRef{&v,
+                   [](void* o) { return static_cast<std::vector<T>*>(o)->size() * sizeof(T); },
                    [](void* o) { return reinterpret_cast<uint8_t*>(static_cast<std::vector<T>*>(o)->data()); },
-                   [](void* o, size_t bytes) { static_cast<std::vector<T>*>(o)->assign(bytes / sizeof(T), T{}); }};
+                   [](void* o, size_t bytes) { static_cast<std::vector<T>*>(o)->assign(bytes / sizeof(T), T{}); },
+                   reset,
+                   resetCount * sizeof(T)};
 }
 
+// Gives a fixed block its reset contents (none: all bytes 0).
+using TBlockReset = void (*)(void* data);
 // Reads a fixed block from a chunk of another size than the block's, as files of the older format
 // store it: returns whether it took the chunk (data is the block, already reset). A chunk it does not
 // take is skipped.
 using TOlderBlock = bool (*)(const uint8_t* body, size_t size, void* data);
+// Gives a reset list's items what differs from their own defaults (none: nothing).
+using TListReset = void (*)(TCatalog& list);
 
 // The field descriptor. One object visits all fields of a record for one job (reset, load, save or
-// copy); the record calls one method per field, in ascending chunk-id order.
+// copy); the record calls one method per field, in ascending chunk-id order. Each call states the
+// field's kind, its write rule and its reset value, so every default is written in one place.
+//
+// Loading walks the description once: each field takes its chunk, or its reset value when the file
+// lacks the chunk (or holds one it cannot take). Saving and copying change nothing in the record.
 class TCatalogVarData {
  public:
   enum class Mode { Reset, Load, Save, Copy };
@@ -62,49 +78,67 @@ class TCatalogVarData {
   virtual ~TCatalogVarData() = default;
 
   Mode GetMode() const { return mode_; }
-  // True while loading: records prepare storage (size a block) before describing it.
+  // True while loading: records prepare storage (size a block) before describing it, and derive
+  // what they keep beside their fields from what was read.
   bool Reading() const { return mode_ == Mode::Load; }
   // True while writing, to a file or to a copy: records apply their write-only conditions.
   bool Writing() const { return mode_ == Mode::Save || mode_ == Mode::Copy; }
   // True only for a real save: save-time side effects (counters) happen only then.
   bool SavingToFile() const { return mode_ == Mode::Save; }
+  // True while resetting: records reset what they keep beside their fields.
   bool Resetting() const { return mode_ == Mode::Reset; }
 
-  // integer: written with its byte count, only when it differs from the default.
-  virtual void Integer(int id, int32_t& field, int32_t def) = 0;
+  // integer: written with its byte count, only when it differs from def; reset to reset (def for
+  // nearly every field).
+  virtual void Integer(int id, int32_t& field, int32_t def, int32_t reset) = 0;
+  // integer written whatever its value.
+  virtual void IntegerAlways(int id, int32_t& field, int32_t reset) = 0;
+  // A further chunk for a field whose reset lies elsewhere (a field stored under two ids, or parts
+  // of one value): written as an integer with default def, read when the chunk is there, never
+  // reset.
+  virtual void IntegerAlias(int id, int32_t& field, int32_t def) = 0;
   // flag: one raw byte, written only when it differs from the default; read only from size 1.
   virtual void Flag(int id, uint8_t& field, uint8_t def) = 0;
-  // byte: one raw byte, always written; read only from size 1. Reset to 0 (records may override).
-  virtual void Byte(int id, uint8_t& field) = 0;
+  // byte: one raw byte, always written; read only from size 1.
+  virtual void Byte(int id, uint8_t& field, uint8_t reset) = 0;
   // bytes(N) and fixed arrays: always written; read when the chunk has exactly that size, or when
   // older takes a chunk of another size (files of the older format hold some blocks smaller).
   // Other sizes are skipped and the block keeps its reset value.
-  virtual void Fixed(int id, void* data, size_t bytes, TOlderBlock older) = 0;
+  virtual void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older) = 0;
   // array of 8/16/32-bit: always written with its current size; read by resizing to the chunk.
   virtual void Block(int id, TBlockRef block) = 0;
-  // string: omitted when empty unless always is set.
-  virtual void String(int id, std::string& field, bool always) = 0;
+  // string: omitted when empty unless always is set; reset to reset (none: empty).
+  virtual void String(int id, std::string& field, bool always, const char* reset) = 0;
   virtual void Record(int id, TCatalogBaseItem& record) = 0;
-  // A reset list holds items 1..resetCount at their defaults.
-  virtual void List(int id, TCatalog& list, int resetCount) = 0;
+  // A reset list holds items 1..resetCount at their defaults, then init gives them what differs.
+  virtual void List(int id, TCatalog& list, int resetCount, TListReset init) = 0;
 
-  void Fixed(int id, void* data, size_t bytes) { Fixed(id, data, bytes, nullptr); }
-  void List(int id, TCatalog& list) { List(id, list, 0); }
-  void String(int id, std::string& field) { String(id, field, false); }
-  void StringAlways(int id, std::string& field) { String(id, field, true); }
+  void Integer(int id, int32_t& field, int32_t def) { Integer(id, field, def, def); }
+  void Byte(int id, uint8_t& field) { Byte(id, field, 0); }
+  void Fixed(int id, void* data, size_t bytes) { Fixed(id, data, bytes, nullptr, nullptr); }
+  void List(int id, TCatalog& list, int resetCount = 0) { List(id, list, resetCount, nullptr); }
+  void String(int id, std::string& field) { String(id, field, false, nullptr); }
+  void StringAlways(int id, std::string& field, const char* reset = nullptr) { String(id, field, true, reset); }
   template <class T, size_t N>
-  void FixedArray(int id, T (&arr)[N], TOlderBlock older = nullptr) {
+  void FixedArray(int id, T (&arr)[N], TBlockReset reset = nullptr, TOlderBlock older = nullptr) {
     static_assert(std::is_trivially_copyable_v<T>);
-    Fixed(id, arr, sizeof(T) * N, older);
+    Fixed(id, arr, sizeof(T) * N, reset, older);
   }
   template <class T>
   void Array(int id, std::vector<T>& v) {
     Block(id, MakeBlockRef(v));
   }
-  void Bool(int id, bool& field, bool def) {
-    uint8_t b = field ? 1 : 0;
-    Flag(id, b, def ? 1 : 0);
-    field = b != 0;
+  // An array whose reset holds the given elements.
+  template <class T, size_t N>
+  void Array(int id, std::vector<T>& v, const T (&reset)[N]) {
+    Block(id, MakeBlockRef(v, reset, N));
+  }
+  // A count chunk that says how many elements an array chunk holds: written as the array's size at
+  // the time, so that it always matches what is written; read into count.
+  void Count(int id, int32_t& count, size_t elements) {
+    if (!Writing()) return Integer(id, count, 0);
+    int32_t n = static_cast<int32_t>(elements);
+    Integer(id, n, 0);
   }
 
  protected:
@@ -125,14 +159,18 @@ class TCatalogBaseItem {
  public:
   TCatalogBaseItem() = default;
   virtual ~TCatalogBaseItem() = default;
+  // Records made on their own come from the record pool.
+  static void* operator new(size_t size) { return AllocateRecord(size); }
+  static void operator delete(void* block, size_t size) { FreeRecord(block, size); }
   TCatalogBaseItem(const TCatalogBaseItem&) = delete;
   TCatalogBaseItem& operator=(const TCatalogBaseItem&) = delete;
 
   // Describes every field, in ascending chunk-id order.
   virtual void DescribeChunks(TCatalogVarData& v) = 0;
 
-  // Sets every field to its default. Concrete classes call it from their constructor; classes with
-  // fields that have no chunk default extend it.
+  // Sets every field to its reset value. Concrete classes call it from their constructor. Classes
+  // that keep state beside their fields (caches, marks) extend it for that state only: the fields
+  // take their reset values from the description, and a load resets them as it takes the chunks.
   virtual void Reset();
   // Makes this record a copy of source (same class expected): its fields and kept chunks. Save-time
   // side effects do not happen on a copy.
@@ -179,7 +217,7 @@ class TCatalogItem : public TCatalogBaseItem {
 class TCatalog {
  public:
   TCatalog() = default;
-  virtual ~TCatalog() = default;
+  virtual ~TCatalog() { Clear(); }
   TCatalog(const TCatalog&) = delete;
   TCatalog& operator=(const TCatalog&) = delete;
 
@@ -193,7 +231,7 @@ class TCatalog {
   TCatalogItem* InsertAt(int32_t id);
   void Delete(int32_t id);
   void Remove(int32_t id);
-  void Clear() { items_.clear(); }
+  void Clear();
   // Exchanges the items of two catalogs of the same class: how a list parsed on the side is put in
   // place at once, or handed back unchanged.
   void Swap(TCatalog& other);

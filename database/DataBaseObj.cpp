@@ -154,9 +154,17 @@ bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* e
 // ---------------------------------------------------------------------------------------------
 // Saving
 
+void TLcfDataBase::TrimForSave() {
+  const TTrimLimits limits{conditions.Count(), attributes.Count()};
+  for (int i = 0; i < heroes.Count(); ++i) heroes.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < classes.Count(); ++i) classes.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < skills.Count(); ++i) skills.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < items.Count(); ++i) items.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < monsters.Count(); ++i) monsters.ItemAt(i)->TrimForSave(limits);
+}
+
 Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
-  // Rank and mark arrays are trimmed to this database's lists while it saves.
-  TDataBaseLinksScope scope(this);
+  TrimForSave();
   Bytes out;
   TByteWriter w(out);
   w.WriteString(kDataBaseMagic);

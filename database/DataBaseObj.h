@@ -102,7 +102,9 @@ class TLcfDataBase final : public TDataBaseLinks {
   // kind) and then changes nothing. Top-level
   // chunks the file lacks keep what they held, or are reset when resetMissing is set.
   void LoadFromMemory(const Bytes& data, bool resetMissing = false);
-  // A save counts itself in the system record; a copy (Mode::Copy) writes the same data uncounted.
+  // Trims the rank and mark arrays of heroes, classes, skills, items and monsters to this
+  // database's conditions and attributes (and of their trailing neutral elements), then writes. A
+  // save counts itself in the system record; a copy (Mode::Copy) writes the same data uncounted.
   Bytes SaveToMemory(TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
 
   // A file whose stamp differs from the last one loads as if into a reset database; an unchanged
@@ -137,6 +139,9 @@ class TLcfDataBase final : public TDataBaseLinks {
   const std::vector<TKeptChunk>& KeptChunks() const { return kept_; }
 
  private:
+  // The step before every save: what SaveToMemory trims.
+  void TrimForSave();
+
   TFileStamp stamp_;
   std::vector<TKeptChunk> kept_;
 };

@@ -115,13 +115,12 @@ void TLcfAnimationItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(3, largeCells, 0);
   v.List(6, timings);
   v.Byte(9, scope);
-  v.Byte(10, yAxisLine);
+  v.Byte(10, yAxisLine, 2);
   v.List(12, frames, kNewAnimationFrames);
 }
 
 void TLcfAnimationItem::Reset() {
   TCatalogBaseItem::Reset();
-  yAxisLine = 2;
   cache_.clear();
   dirty_ = true;
 }

@@ -71,13 +71,12 @@ class TLcfAnimation2Item : public TCatalogItem {
   TLcfAnimation2Item() { Reset(); }
   explicit TLcfAnimation2Item(TUnreset) {}
 
-  int32_t speed = 20;  // 20 slow, 14 medium, 8 fast
+  int32_t speed{};  // 20 slow, 14 medium, 8 fast
   TLcfBattleMyCharacter poses;
   TLcfCBAWeapon weapons;
 
+  // A reset set has 32 poses, the first twelve named, and 32 unnamed weapons.
   void DescribeChunks(TCatalogVarData& v) override;
-  // 32 poses, the first twelve named, and 32 unnamed weapons.
-  void Reset() override;
   // Time between two steps of the preview; an unknown speed plays as slow.
   int StepMilliseconds() const;
 };

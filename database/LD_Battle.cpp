@@ -16,8 +16,8 @@ void TLcfBattle::DescribeChunks(TCatalogVarData& v) {
   v.Integer(6, previewRow, 0);
   v.Integer(7, battleType, 0);
   v.Flag(9, hiddenOption, 1);
-  v.List(10, commands, 1);         // one unnamed "Attack" command
-  v.Integer(15, deathHandler, 0);  // the same field again; on loading, this later chunk wins
+  v.List(10, commands, 1);              // one unnamed "Attack" command
+  v.IntegerAlias(15, deathHandler, 0);  // the same field again; on loading, this later chunk wins
   v.Integer(16, deathEventId, 1);
   v.Integer(20, windowSize, 0);
   v.Flag(24, windowTransparent, 0);

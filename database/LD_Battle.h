@@ -25,20 +25,20 @@ class TLcfBattle : public TCatalogBaseItem {
  public:
   TLcfBattle() { Reset(); }
 
-  int32_t placement = 0;     // 0 manual, 1 automatic
-  int32_t deathHandler = 0;  // 0 game over, 1 call a common event; stored under two ids
-  int32_t previewRow = 0;    // 0 front, 1 back
-  int32_t battleType = 0;    // 0 traditional, 1 alternative, 2 gauge
-  uint8_t hiddenOption = 1;  // stored and copied; no control changes it
+  int32_t placement{};     // 0 manual, 1 automatic
+  int32_t deathHandler{};  // 0 game over, 1 call a common event; stored under two ids
+  int32_t previewRow{};    // 0 front, 1 back
+  int32_t battleType{};    // 0 traditional, 1 alternative, 2 gauge
+  uint8_t hiddenOption{};  // stored and copied; no control changes it
   TLcfBattleCMD commands;
-  int32_t deathEventId = 1;
-  int32_t windowSize = 0;
-  uint8_t windowTransparent = 0;
-  uint8_t deathTeleport = 0;
-  int32_t deathMapId = 1;
-  int32_t deathX = 0;
-  int32_t deathY = 0;
-  int32_t deathFacing = 0;
+  int32_t deathEventId{};
+  int32_t windowSize{};
+  uint8_t windowTransparent{};
+  uint8_t deathTeleport{};
+  int32_t deathMapId{};
+  int32_t deathX{};
+  int32_t deathY{};
+  int32_t deathFacing{};
 
   void DescribeChunks(TCatalogVarData& v) override;
 

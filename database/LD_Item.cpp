@@ -4,14 +4,13 @@
 
 namespace tess {
 
+void TLcfItemItem::TrimForSave(const TTrimLimits& limits) {
+  // The usability arrays keep their length: which one is in force can change later.
+  TrimBytes(conditions, conditionCount, 0, limits.conditions);
+  TrimBytes(attributes, attributeCount, 0, limits.attributes);
+}
+
 void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
-  if (v.Writing()) {
-    // The usability arrays keep their length: which one is in force can change later.
-    TrimBytes(conditions, conditionCount, 0, CurrentConditionLimit());
-    TrimBytes(attributes, attributeCount, 0, CurrentAttributeLimit());
-    heroUsableCount = static_cast<int32_t>(heroUsable.size());
-    classUsableCount = static_cast<int32_t>(classUsable.size());
-  }
   v.String(1, name);
   v.String(2, description);
   v.Byte(3, itemType);
@@ -53,18 +52,18 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(55, switchId, 1);
   v.Flag(57, usableOnField, 1);
   v.Flag(58, usableInBattle, 0);
-  v.Integer(61, heroUsableCount, 0);
+  v.Count(61, heroUsableCount, heroUsable.size());
   v.Array(62, heroUsable);
-  v.Integer(63, conditionCount, 0);
+  v.Count(63, conditionCount, conditions.size());
   v.Array(64, conditions);
-  v.Integer(65, attributeCount, 0);
+  v.Count(65, attributeCount, attributes.size());
   v.Array(66, attributes);
   v.Integer(67, conditionChance, 0);
   v.Integer(68, conditionMode, 0);
   v.Integer(69, previewHero, -1);
   v.List(70, battlerAnimations, 1);
   v.Flag(71, invokeSkill, 0);
-  v.Integer(72, classUsableCount, 0);
+  v.Count(72, classUsableCount, classUsable.size());
   v.Array(73, classUsable);
   v.Integer(75, trajectory, 0);
   v.Integer(76, targeting, 0);

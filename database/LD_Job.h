@@ -14,8 +14,6 @@ class TLcfJobItem : public TLcfActorBase {
   TLcfJobLearning skills;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  // The six command slots are reset; the seventh element keeps what it held.
-  void Reset() override;
 };
 
 class TLcfJob : public TCatalogOf<TLcfJobItem> {

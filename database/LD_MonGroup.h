@@ -37,28 +37,28 @@ class TLcfBattleEventTrigger : public TCatalogBaseItem {
   TLcfBattleEventTrigger() { Reset(); }
 
   uint16_t flags = 0;
-  int32_t switchAId = 1;
-  int32_t switchBId = 1;
-  int32_t variableId = 1;
-  int32_t variableValue = 0;
-  int32_t turnsA = 0;
-  int32_t turnsB = 0;
-  int32_t exhaustionLow = 0;
-  int32_t exhaustionHigh = 100;
-  int32_t monsterIndex = 0;
-  int32_t monsterHpLow = 0;
-  int32_t monsterHpHigh = 100;
-  int32_t heroId = 1;
-  int32_t heroHpLow = 0;
-  int32_t heroHpHigh = 100;
-  int32_t monsterTurnsIndex = 0;
-  int32_t monsterTurnsA = 0;
-  int32_t monsterTurnsB = 0;
-  int32_t heroTurnsId = 1;
-  int32_t heroTurnsA = 0;
-  int32_t heroTurnsB = 0;
-  int32_t commandHeroId = 1;
-  int32_t commandId = 1;
+  int32_t switchAId{};
+  int32_t switchBId{};
+  int32_t variableId{};
+  int32_t variableValue{};
+  int32_t turnsA{};
+  int32_t turnsB{};
+  int32_t exhaustionLow{};
+  int32_t exhaustionHigh{};
+  int32_t monsterIndex{};
+  int32_t monsterHpLow{};
+  int32_t monsterHpHigh{};
+  int32_t heroId{};
+  int32_t heroHpLow{};
+  int32_t heroHpHigh{};
+  int32_t monsterTurnsIndex{};
+  int32_t monsterTurnsA{};
+  int32_t monsterTurnsB{};
+  int32_t heroTurnsId{};
+  int32_t heroTurnsA{};
+  int32_t heroTurnsB{};
+  int32_t commandHeroId{};
+  int32_t commandId{};
 
   void DescribeChunks(TCatalogVarData& v) override;
   // False when an enabled range (exhaustion, monster HP, hero HP) ends below its start.
@@ -121,10 +121,10 @@ class TLcfMonGroupItem : public TCatalogItem {
   explicit TLcfMonGroupItem(TUnreset) {}
 
   TLcfMonGroupMonster members;
-  int32_t alignment = 0;  // 0 manual, 1 automatic
-  int32_t terrainCount = 0;
+  int32_t alignment{};  // 0 manual, 1 automatic
+  int32_t terrainCount{};
   std::vector<uint8_t> habitat;  // element i: 1 when the troop is met on terrain id i + 1
-  uint8_t random = 0;
+  uint8_t random{};
   TLcfBattleEventPage pages;
 
   void DescribeChunks(TCatalogVarData& v) override;

@@ -74,24 +74,22 @@ class TLcfJobLearning : public TLcfLearningList<TLcfJobLearningItem> {};
 // Storage and accessors shared by heroes and classes. Each class describes its own chunks.
 class TLcfActorBase : public TCatalogItem {
  public:
-  uint8_t twoWeapons = 0;
-  uint8_t lockEquipment = 0;
-  uint8_t aiControl = 0;
-  uint8_t mightyGuard = 0;
+  uint8_t twoWeapons{};
+  uint8_t lockEquipment{};
+  uint8_t aiControl{};
+  uint8_t mightyGuard{};
   // Parameter-major: parameter p at level L is element p * 99 + L - 1.
   uint16_t parameters[kCurveElements] = {};
-  int32_t expPrimary = 300;
-  int32_t expSecondary = 300;
-  int32_t expTertiary = 0;
-  int32_t battlerAnimation = 1;
-  int32_t conditionRankCount = 0;
+  int32_t expPrimary{};
+  int32_t expSecondary{};
+  int32_t expTertiary{};
+  int32_t battlerAnimation{};
+  int32_t conditionRankCount{};
   std::vector<uint8_t> conditionRanks;
-  int32_t attributeRankCount = 0;
+  int32_t attributeRankCount{};
   std::vector<uint8_t> attributeRanks;
   // Six command slots (used ids, then 0, then -1) and a seventh element no accessor touches.
   int32_t battleCommands[kBattleCommandSlots + 1] = {};
-
-  void Reset() override;
 
   int GetParameter(int parameter, int level) const;
   void SetParameter(int parameter, int level, int value);
@@ -112,10 +110,14 @@ class TLcfActorBase : public TCatalogItem {
   // Total experience needed to reach a level with this record's curve.
   int32_t ExperienceForLevel(int level) const;
 
+  // The step before a save: drops trailing neutral ranks and the ranks of conditions and
+  // attributes past the limits.
+  void TrimForSave(const TTrimLimits& limits);
+
  protected:
-  // Saving trims trailing neutral ranks and the ranks of conditions and attributes that no longer
-  // exist; loading makes the counts agree with the arrays actually read.
-  void PrepareRanks(TCatalogVarData& v);
+  // A reset curve holds the lowest value of each parameter's range at every level.
+  static void ResetCurves(void* parameters);
+  // Loading makes the counts agree with the arrays actually read.
   void AfterLoad() override;
 };
 
@@ -126,23 +128,23 @@ class TLcfPlayerItem : public TLcfActorBase {
 
   std::string title;
   std::string charSetFile;
-  int32_t charSetIndex = 0;
-  uint8_t charSetTransparent = 0;
-  int32_t initialLevel = 1;
-  int32_t maxLevel = 99;
-  uint8_t criticalHits = 1;
-  int32_t criticalChance = 30;
+  int32_t charSetIndex{};
+  uint8_t charSetTransparent{};
+  int32_t initialLevel{};
+  int32_t maxLevel{};
+  uint8_t criticalHits{};
+  int32_t criticalChance{};
   std::string faceSetFile;
-  int32_t faceIndex = 0;
+  int32_t faceIndex{};
   uint16_t initialEquipment[kEquipmentSlots] = {};
-  int32_t unarmedAnimation = 1;
-  int32_t classId = 0;
-  int32_t reserved58 = 0;  // stored and copied; nothing shows or changes it
-  int32_t battlePositionX = 220;
-  int32_t battlePositionY = 120;
+  int32_t unarmedAnimation{};
+  int32_t classId{};
+  int32_t reserved58{};  // stored and copied; nothing shows or changes it
+  int32_t battlePositionX{};
+  int32_t battlePositionY{};
   TLcfPlayerLearning skills;
-  int32_t reserved64 = 0;
-  uint8_t reserved66 = 0;
+  int32_t reserved64{};
+  uint8_t reserved66{};
   std::string reserved67;
 
   void DescribeChunks(TCatalogVarData& v) override;

@@ -14,7 +14,6 @@ class TLcfCommonEventItem : public TLcfBaseEventPageItem {
   int32_t switchId = 1;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 class TLcfCommonEvent : public TCatalogOf<TLcfCommonEventItem> {

@@ -12,22 +12,17 @@ void TLcfEventCondition::DescribeChunks(TCatalogVarData& v) {
   v.Integer(5, variableValue, 0);
   v.Integer(6, itemId, 1);
   // Omitted when 0, but a reset condition names hero 1, so it is usually written.
-  v.Integer(7, heroId, 0);
+  v.Integer(7, heroId, 0, 1);
   v.Integer(8, timer1Seconds, 0);
   v.Integer(9, timer2Seconds, 0);
   v.Integer(10, variableCompare, 1);
-}
-
-void TLcfEventCondition::Reset() {
-  TCatalogBaseItem::Reset();
-  heroId = 1;
 }
 
 void TLcfEventPageItem::DescribeChunks(TCatalogVarData& v) {
   v.Record(2, condition);
   v.String(21, graphicName);
   v.Integer(22, graphicIndex, 0);
-  v.Byte(23, direction);
+  v.Byte(23, direction, 2);
   v.Integer(24, pattern, 1);
   v.Byte(25, transparent);
   v.Byte(31, moveType);
@@ -39,11 +34,6 @@ void TLcfEventPageItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(37, moveSpeed, 3);
   v.Record(41, moveRoute);
   DescribeScript(v, 51, 52);
-}
-
-void TLcfEventPageItem::Reset() {
-  TLcfBaseEventPageItem::Reset();
-  direction = 2;
 }
 
 void TLcfEventPageItem::ChangeGraphic(const std::string& name, int32_t index) {

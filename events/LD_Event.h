@@ -25,19 +25,18 @@ class TLcfEventCondition : public TCatalogBaseItem {
 
   TLcfEventCondition() { Reset(); }
 
-  uint8_t flags = 0;
-  int32_t switchAId = 1;
-  int32_t switchBId = 1;
-  int32_t variableId = 1;
-  int32_t variableValue = 0;
-  int32_t itemId = 1;
-  int32_t heroId = 1;
-  int32_t timer1Seconds = 0;
-  int32_t timer2Seconds = 0;
-  int32_t variableCompare = 1;
+  uint8_t flags{};
+  int32_t switchAId{};
+  int32_t switchBId{};
+  int32_t variableId{};
+  int32_t variableValue{};
+  int32_t itemId{};
+  int32_t heroId{};
+  int32_t timer1Seconds{};
+  int32_t timer2Seconds{};
+  int32_t variableCompare{};
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 // A page of a map event; pages are numbered 1..n within their event.
@@ -63,7 +62,6 @@ class TLcfEventPageItem : public TLcfBaseEventPageItem {
   void ChangeGraphic(const std::string& name, int32_t index);
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 class TLcfEventPage : public TCatalogOf<TLcfEventPageItem> {

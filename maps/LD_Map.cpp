@@ -221,7 +221,7 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
   v.Integer(48, passageSize, 0);
   v.Integer(49, roomWidth, 4);
   // Omitted at 1, though a reset map has 2: a reset map writes it.
-  v.Integer(50, roomHeight, 1);
+  v.Integer(50, roomHeight, 1, 2);
   v.Flag(51, surroundWithWalls, 1);
   v.Flag(52, useUpperWall, 1);
   v.Flag(53, useFloorB, 1);
@@ -237,23 +237,32 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
     if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells) throw EReadError();
     lower.ReadCells(v, 71, width, height);
     upper.ReadCells(v, 72, width, height);
-  } else if (!v.Resetting()) {
-    if (lower.width != width || lower.height != height) lower.Resize(width, height);
-    if (upper.width != width || upper.height != height) upper.Resize(width, height);
-    v.Fixed(71, lower.cells.data(), lower.cells.size() * sizeof(uint16_t));
-    v.Fixed(72, upper.cells.data(), upper.cells.size() * sizeof(uint16_t));
+  } else if (v.Writing()) {
+    WriteLayer(v, 71, lower);
+    WriteLayer(v, 72, upper);
+  } else {
+    lower.Reset();
+    upper.Reset();
+    SetScrollType(scrollType);
   }
   v.List(81, events);
   v.Integer(91, saveCount, 0);
 }
 
+void TLcfMap::WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) const {
+  // A layer always has the map's size when it is edited through the map; one whose size fields
+  // were set directly is written as it would be resized, without changing it.
+  if (layer.width == width && layer.height == height)
+    return v.Fixed(id, const_cast<uint16_t*>(layer.cells.data()), layer.cells.size() * sizeof(uint16_t));
+  TLcfMapLayer sized(nullptr, layer.fillValue);
+  sized.Assign(layer);
+  sized.Resize(width, height);
+  v.Fixed(id, sized.cells.data(), sized.cells.size() * sizeof(uint16_t));
+}
+
 void TLcfMap::Reset() {
   TCatalogBaseItem::Reset();
   modified = false;
-  roomHeight = 2;
-  lower.Reset();
-  upper.Reset();
-  SetScrollType(0);
 }
 
 void TLcfMap::AfterLoad() { SetScrollType(scrollType); }

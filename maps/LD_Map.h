@@ -132,42 +132,42 @@ class TLcfMap : public TLcfBaseMapUnit {
  public:
   TLcfMap();
 
-  int32_t tilesetId = 1;
-  int32_t width = 20;
-  int32_t height = 15;
-  uint8_t scrollType = 0;  // 0 none, 1 vertical, 2 horizontal, 3 both
-  uint8_t usePanorama = 0;
+  int32_t tilesetId{};
+  int32_t width{};
+  int32_t height{};
+  uint8_t scrollType{};  // 0 none, 1 vertical, 2 horizontal, 3 both
+  uint8_t usePanorama{};
   std::string panoramaName;
-  uint8_t panoramaScrollH = 0;
-  uint8_t panoramaScrollV = 0;
-  uint8_t panoramaAutoH = 0;
-  int32_t panoramaSpeedH = 0;
-  uint8_t panoramaAutoV = 0;
-  int32_t panoramaSpeedV = 0;
-  uint8_t useGenerator = 0;
-  int32_t generatorStyle = 0;
-  uint8_t topLevel = 0;
-  int32_t generatorValueA = 0;
-  int32_t generatorValueB = 0;
-  int32_t generatorChoice1 = 0;
-  int32_t generatorChoice2 = 0;
-  int32_t generatorChoice3 = 0;
-  int32_t passageSize = 0;
-  int32_t roomWidth = 4;
-  int32_t roomHeight = 2;
-  uint8_t surroundWithWalls = 1;
-  uint8_t useUpperWall = 1;
-  uint8_t useFloorB = 1;
-  uint8_t useFloorC = 1;
-  uint8_t useObstacleB = 1;
-  uint8_t useObstacleC = 1;
+  uint8_t panoramaScrollH{};
+  uint8_t panoramaScrollV{};
+  uint8_t panoramaAutoH{};
+  int32_t panoramaSpeedH{};
+  uint8_t panoramaAutoV{};
+  int32_t panoramaSpeedV{};
+  uint8_t useGenerator{};
+  int32_t generatorStyle{};
+  uint8_t topLevel{};
+  int32_t generatorValueA{};
+  int32_t generatorValueB{};
+  int32_t generatorChoice1{};
+  int32_t generatorChoice2{};
+  int32_t generatorChoice3{};
+  int32_t passageSize{};
+  int32_t roomWidth{};
+  int32_t roomHeight{};
+  uint8_t surroundWithWalls{};
+  uint8_t useUpperWall{};
+  uint8_t useFloorB{};
+  uint8_t useFloorC{};
+  uint8_t useObstacleB{};
+  uint8_t useObstacleC{};
   int32_t generatorChips[9] = {};
   int32_t generatorChipVariants[9] = {};
   uint16_t generatorTiles[18] = {};
   TLcfMapLayer lower{this, 0};
   TLcfMapLayer upper{this, 10000};
   TLcfEvent events;
-  int32_t saveCount = 0;
+  int32_t saveCount{};
 
   // Answers whether a tileset id names a tileset of the database; a map that names none gets
   // tileset 1 when it is loaded from a file or refreshed. Without it every id is accepted.
@@ -190,10 +190,14 @@ class TLcfMap : public TLcfBaseMapUnit {
   void SaveToFile(const std::string& path) override;
 
   void DescribeChunks(TCatalogVarData& v) override;
+  // A reset map is 20 x 15 blank cells and not modified.
   void Reset() override;
 
  protected:
   void AfterLoad() override;
+
+ private:
+  void WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) const;
 };
 
 // One line about a map: its size, tileset, wrapping, events and saves.

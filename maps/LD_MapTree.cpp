@@ -16,12 +16,7 @@ namespace tess {
 
 void TLcfEncountItem::DescribeChunks(TCatalogVarData& v) {
   // Omitted at 0, though a reset entry names troop 1.
-  v.Integer(1, troopId, 0);
-}
-
-void TLcfEncountItem::Reset() {
-  TCatalogBaseItem::Reset();
-  troopId = 1;
+  v.Integer(1, troopId, 0, 1);
 }
 
 void TLcfMapTreeItem::DescribeChunks(TCatalogVarData& v) {

@@ -24,7 +24,6 @@ class TLcfEncountItem : public TCatalogItem {
   int32_t troopId = 1;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 class TLcfEncount : public TCatalogOf<TLcfEncountItem> {
@@ -72,10 +71,10 @@ class TLcfMapStartPosition : public TCatalogBaseItem {
 
   TLcfMapStartPosition() { Reset(); }
 
-  int32_t partyMapId = 0, partyX = 0, partyY = 0;
-  int32_t skiffMapId = 0, skiffX = 0, skiffY = 0;
-  int32_t shipMapId = 0, shipX = 0, shipY = 0;
-  int32_t airshipMapId = 0, airshipX = 0, airshipY = 0;
+  int32_t partyMapId{}, partyX{}, partyY{};
+  int32_t skiffMapId{}, skiffX{}, skiffY{};
+  int32_t shipMapId{}, shipX{}, shipY{};
+  int32_t airshipMapId{}, airshipX{}, airshipY{};
 
   // Slot accessors; out-of-range slots read 0 and ignore writes.
   int32_t MapId(int slot) const;

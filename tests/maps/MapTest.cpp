@@ -171,6 +171,19 @@ TEST(Map, LayersAlwaysHoldTheMapSize) {
   EXPECT_EQ(map.upper.GetCell(29, 14), 10000);
 }
 
+TEST(Map, SavingWritesLayersAtTheMapSizeWithoutResizingThem) {
+  TLcfMap map;
+  map.lower.SetCell(19, 14, 5001);
+  map.width = 25;  // set directly, without resizing the layers
+  TLcfMap back;
+  back.LoadFromBytes(map.SaveToBytes());
+  EXPECT_EQ(map.lower.width, 20);
+  EXPECT_EQ(back.lower.cells.size(), 25u * 15u);
+  EXPECT_EQ(back.lower.GetCell(19, 14), 5001);
+  EXPECT_EQ(back.lower.GetCell(24, 14), 0);
+  EXPECT_EQ(back.upper.GetCell(24, 0), 10000);
+}
+
 TEST(Map, AbsurdSizesAreRejected) {
   struct Case {
     int32_t width, height;
