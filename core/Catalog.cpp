@@ -95,8 +95,13 @@ class TChunkResetter final : public TCatalogVarData {
 
 }  // namespace
 
+const std::vector<TRawChunk>& TCatalogBaseItem::UnknownChunks() const {
+  static const std::vector<TRawChunk> none;
+  return unknown_ ? *unknown_ : none;
+}
+
 void TCatalogBaseItem::Reset() {
-  unknown_.clear();
+  unknown_.reset();
   if (pendingLoad == this) {
     pendingLoad = nullptr;
     return;
@@ -277,8 +282,11 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
     DescribeChunks(rest);
     throw;
   }
-  for (const TChunkRef& c : chunks)
-    if (!c.taken) unknown_.push_back({c.id, Bytes(record + c.offset, record + c.offset + c.size)});
+  for (const TChunkRef& c : chunks) {
+    if (c.taken) continue;
+    if (!unknown_) unknown_ = std::make_unique<std::vector<TRawChunk>>();
+    unknown_->push_back({c.id, Bytes(record + c.offset, record + c.offset + c.size)});
+  }
   AfterLoad();
 }
 
@@ -429,7 +437,7 @@ class TChunkSaver final : public TCatalogVarData {
 };
 
 void TCatalogBaseItem::SaveTo(Bytes& out, TCatalogVarData::Mode mode) {
-  TChunkSaver saver(mode, out, unknown_);
+  TChunkSaver saver(mode, out, UnknownChunks());
   DescribeChunks(saver);
   saver.Finish();
 }

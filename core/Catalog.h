@@ -190,7 +190,7 @@ class TCatalogBaseItem {
   bool PasteFromClipboard(int format);
   void CopyToClipboard(int format) const;
 
-  const std::vector<TRawChunk>& UnknownChunks() const { return unknown_; }
+  const std::vector<TRawChunk>& UnknownChunks() const;
 
  protected:
   // Called at the end of every load, after all chunks were taken: records check what the file
@@ -200,7 +200,8 @@ class TCatalogBaseItem {
  private:
   friend class TChunkLoader;
   friend class TChunkSaver;
-  std::vector<TRawChunk> unknown_;
+  // Kept chunks are rare: a record that has none spends one pointer on them.
+  std::unique_ptr<std::vector<TRawChunk>> unknown_;
 };
 
 class TCatalogItem : public TCatalogBaseItem {

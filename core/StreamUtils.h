@@ -73,6 +73,8 @@ class TByteReader {
     return *cur_++;
   }
   int32_t ReadInt() {
+    // Most integers of a file (chunk ids and sizes) take one byte.
+    if (cur_ != end_ && !(*cur_ & 0x80)) return *cur_++;
     return DecodeInt([this] { return ReadByte(); });
   }
   // A length or size read from input: negative or past the end is a read error.
