@@ -200,6 +200,8 @@ void TFormLcfMain::LoadSelectedMap(int32_t id) {
         map_.LoadWorkCopy(owner->Id());
       else
         map_.LoadFromProject(owner->Id());
+      // A damaged map is not edited: it is reported and unloaded, as a failed load is.
+      map_.LoadDamage().Raise();
     } catch (const std::exception& e) {
       map_.Unload();
       ShowError(e.what(), this);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <typeinfo>
 
 #include "core/ClipboardPort.h"
@@ -120,8 +121,9 @@ void TCatalogBaseItem::Reset() {
 
 class TChunkLoader final : public TCatalogVarData {
  public:
-  TChunkLoader(const uint8_t* record, std::vector<TChunkRef>& chunks)
-      : TCatalogVarData(Mode::Load), base_(record), chunks_(chunks) {}
+  // record: the reader of the record's bytes, standing at their start.
+  TChunkLoader(const TByteReader& record, std::vector<TChunkRef>& chunks)
+      : TCatalogVarData(Mode::Load), record_(record), base_(record.Here()), chunks_(chunks) {}
 
   void Integer(int id, int32_t& field, int32_t, int32_t reset) override {
     // An integer body that is empty or cut short reads as the reset value rather than failing the
@@ -161,21 +163,40 @@ class TChunkLoader final : public TCatalogVarData {
     else
       field.clear();
   }
+  // A nested record or list must end exactly where its chunk does.
   void Record(int id, TCatalogBaseItem& record) override {
     TChunkRef* c = Take(id);
     if (!c) return record.Reset();
-    TByteReader body(base_ + c->offset, c->size);
-    record.LoadFrom(body);
+    TByteReader body = record_.PartAt(base_ + c->offset, c->size);
+    try {
+      record.LoadFrom(body);
+      ExpectEnd(body, "record");
+    } catch (EDamagedData& e) {
+      e.EnterChunk(id);
+      throw;
+    }
   }
   void List(int id, TCatalog& list, int resetCount, TListReset init) override {
     TChunkRef* c = Take(id);
     if (!c) return ResetList(list, resetCount, init);
-    TByteReader body(base_ + c->offset, c->size);
-    list.LoadFrom(body);
+    TByteReader body = record_.PartAt(base_ + c->offset, c->size);
+    try {
+      list.LoadFrom(body);
+      ExpectEnd(body, "list");
+    } catch (EDamagedData& e) {
+      e.EnterList(id, list.ListName());
+      throw;
+    }
   }
 
   // The id of the field described last: where a failed walk stopped.
   int LastId() const { return lastId_; }
+  // Where the body of the chunk with this id begins in the whole input, or -1 when there is none.
+  int64_t ChunkOffset(int id) const {
+    for (const TChunkRef& c : chunks_)
+      if (c.id == id) return record_.OffsetOf(base_ + c.offset);
+    return -1;
+  }
 
  private:
   // The chunk with this id (the last one when the file names it twice), marked as taken. The
@@ -206,6 +227,7 @@ class TChunkLoader final : public TCatalogVarData {
     return false;
   }
 
+  const TByteReader& record_;
   const uint8_t* base_;
   std::vector<TChunkRef>& chunks_;
   size_t next_ = 0;
@@ -227,9 +249,9 @@ constexpr size_t kMaxNesting = 64;
 
 class TChunkIndexLease {
  public:
-  TChunkIndexLease() {
+  explicit TChunkIndexLease(const TByteReader& reader) {
     auto& pool = chunkIndexPool;
-    if (pool.depth >= kMaxNesting) throw EReadError();
+    if (pool.depth >= kMaxNesting) throw EDamagedData("records nest more than 64 deep", reader.Offset());
     if (pool.levels.size() <= pool.depth) pool.levels.emplace_back();
     chunks_ = &pool.levels[pool.depth++];
     chunks_->clear();
@@ -243,25 +265,49 @@ class TChunkIndexLease {
 
 }  // namespace
 
-void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
-  TChunkIndexLease lease;
-  std::vector<TChunkRef>& chunks = lease.Chunks();
-  const size_t start = reader.Pos();
+namespace {
+
+std::string Plural(size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
+// Scans the chunk headers of a record up to its closing 0. Damage found on the way is returned
+// rather than raised, so that the chunks before it can still be taken.
+std::optional<EDamagedData> ScanChunks(TByteReader& reader, std::vector<TChunkRef>& chunks, bool& sorted) {
   const uint8_t* const record = reader.Here();
-  bool sorted = true;
-  try {
-    for (;;) {
-      int32_t id = reader.ReadInt();
-      if (id == 0) break;
-      size_t size = reader.ReadLength();
-      if (!chunks.empty() && id <= chunks.back().id) sorted = false;
-      chunks.push_back({id, static_cast<uint32_t>(reader.Pos() - start), static_cast<uint32_t>(size), false});
-      reader.Skip(size);
-    }
-  } catch (...) {
-    Reset();
-    throw;
+  for (;;) {
+    if (reader.AtEnd()) return EDamagedData("the record ends without its closing 0", reader.Offset());
+    const int64_t at = reader.Offset();
+    int32_t id;
+    if (!reader.TryReadInt(id)) return EDamagedData("the data ends inside a chunk id", at);
+    if (id == 0) return std::nullopt;
+    int32_t size;
+    if (!reader.TryReadInt(size))
+      return EDamagedData("the data ends inside the size of chunk " + std::to_string(id), at);
+    if (size < 0) return EDamagedData("chunk " + std::to_string(id) + " has a negative size", at);
+    if (static_cast<size_t>(size) > reader.Remaining())
+      return EDamagedData("chunk " + std::to_string(id) + " claims " + Plural(static_cast<size_t>(size), "byte") +
+                              " where " + std::to_string(reader.Remaining()) + " are left",
+                          at);
+    if (!chunks.empty() && id <= chunks.back().id) sorted = false;
+    chunks.push_back({id, static_cast<uint32_t>(reader.Here() - record), static_cast<uint32_t>(size), false});
+    reader.Skip(static_cast<size_t>(size));
   }
+}
+
+}  // namespace
+
+void ExpectEnd(const TByteReader& reader, const char* what) {
+  if (!reader.AtEnd())
+    throw EDamagedData(Plural(reader.Remaining(), "byte") + (reader.Remaining() == 1 ? " follows" : " follow") +
+                           " the end of the " + what,
+                       reader.Offset());
+}
+
+void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
+  TChunkIndexLease lease(reader);
+  std::vector<TChunkRef>& chunks = lease.Chunks();
+  const TByteReader record = reader.Part(reader.Remaining());
+  bool sorted = true;
+  std::optional<EDamagedData> damage = ScanChunks(reader, chunks, sorted);
   if (!sorted) {
     // Chunks may come in any order; for an id named twice the later chunk wins.
     std::stable_sort(chunks.begin(), chunks.end(), [](const TChunkRef& a, const TChunkRef& b) { return a.id < b.id; });
@@ -277,15 +323,35 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   try {
     DescribeChunks(loader);
   } catch (...) {
-    // Nothing of the record's earlier contents stays behind the field where the walk stopped.
-    TChunkResetter rest(loader.LastId());
+    // Nothing of the record's earlier contents stays behind the field where the walk stopped; what
+    // was read before it stays, consistent with itself.
+    const int stopped = loader.LastId();
+    TChunkResetter rest(stopped);
     DescribeChunks(rest);
-    throw;
+    AfterLoad();
+    try {
+      throw;
+    } catch (EDamagedData& e) {
+      if (!e.HasOffset()) e.SetOffset(record.Offset());
+      throw;
+    } catch (const EReadError&) {
+      // A field whose contents its record cannot decode (a damaged script).
+      EDamagedData e("the contents of chunk " + std::to_string(stopped) + " cannot be read",
+                     loader.ChunkOffset(stopped));
+      e.EnterChunk(stopped);
+      throw e;
+    }
+  }
+  if (damage) {
+    // A record cut short keeps the chunks read before the damage.
+    AfterLoad();
+    throw *damage;
   }
   for (const TChunkRef& c : chunks) {
     if (c.taken) continue;
     if (!unknown_) unknown_ = std::make_unique<std::vector<TRawChunk>>();
-    unknown_->push_back({c.id, Bytes(record + c.offset, record + c.offset + c.size)});
+    const uint8_t* body = record.Here() + c.offset;
+    unknown_->push_back({c.id, Bytes(body, body + c.size)});
   }
   AfterLoad();
 }
@@ -586,20 +652,46 @@ void TCatalog::Assign(const TCatalog& source) {
   for (const auto& item : source.items_) Obtain(item->Id())->Assign(*item);
 }
 
+int32_t TCatalog::ReadCount(TByteReader& reader) {
+  const int64_t at = reader.Offset();
+  int32_t count;
+  if (!reader.TryReadInt(count)) throw EDamagedData("the data ends inside the count of the list", at);
+  if (count < 0) throw EDamagedData("the list has a negative count", at);
+  // Every item takes at least two bytes (its id and the closing 0); a count that cannot be true
+  // is refused before anything is created.
+  if (static_cast<size_t>(count) > reader.Remaining() / 2)
+    throw EDamagedData("the list claims " + Plural(static_cast<size_t>(count), "item") + " where at most " +
+                           std::to_string(reader.Remaining() / 2) + " fit",
+                       at);
+  return count;
+}
+
+int32_t TCatalog::ReadItemId(TByteReader& reader, int32_t index, int32_t count) {
+  int32_t id;
+  if (reader.AtEnd())
+    throw EDamagedData(
+        "the list ends after " + std::to_string(index) + " of its " + Plural(static_cast<size_t>(count), "item"),
+        reader.Offset());
+  if (!reader.TryReadInt(id)) throw EDamagedData("the data ends inside an item id", reader.Offset());
+  return id;
+}
+
 void TCatalog::LoadFrom(TByteReader& reader) {
   Clear();
   try {
-    int32_t count = reader.ReadInt();
-    // Every item takes at least two bytes (its id and the closing 0); a count that cannot be true
-    // is refused before anything is created.
-    if (count < 0 || static_cast<size_t>(count) > reader.Remaining() / 2) throw EReadError();
+    const int32_t count = ReadCount(reader);
     items_.reserve(static_cast<size_t>(count));
     bool sorted = true;
     for (int32_t i = 0; i < count; ++i) {
-      int32_t id = reader.ReadInt();
+      const int32_t id = ReadItemId(reader, i, count);
       if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
       items_.push_back(CreateLoaded(id));
-      items_.back()->LoadFrom(reader);
+      try {
+        items_.back()->LoadFrom(reader);
+      } catch (EDamagedData& e) {
+        ItemDamaged(e, id);
+        throw;
+      }
     }
     if (!sorted) {
       // Items may come in any order; an id named twice keeps the later item.
@@ -675,12 +767,18 @@ void LookupFailed(const char* message) {
 
 void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record) {
   TByteReader reader(data.data(), data.size());
-  if (reader.ReadString() != magic) throw EWrongMagic();
+  ExpectMagic(reader, magic);
   record.LoadFrom(reader);
+  ExpectEnd(reader, "record");
 }
 
-void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record) {
-  LoadRecordBytes(ReadWholeFile(path), magic, record);
+void ExpectMagic(TByteReader& reader, const std::string& magic) {
+  int32_t length;
+  // A file too short to hold a magic string is of another kind as well.
+  if (!reader.TryReadInt(length) || length < 0 || static_cast<size_t>(length) > reader.Remaining() ||
+      static_cast<size_t>(length) != magic.size() || std::memcmp(reader.Here(), magic.data(), magic.size()) != 0)
+    throw EWrongMagic();
+  reader.Skip(magic.size());
 }
 
 Bytes SaveRecordBytes(const std::string& magic, TCatalogBaseItem& record) {

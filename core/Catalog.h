@@ -248,6 +248,9 @@ class TCatalog {
   virtual void Assign(const TCatalog& source);
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream);
+  // Reads the count and the items. A damaged list raises EDamagedData (naming the item it lies in)
+  // and is left empty. The reader stops after the last item: whoever confines the list to a chunk
+  // checks that the chunk ends there.
   void LoadFrom(TByteReader& reader);
   void SaveTo(Bytes& out, TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
 
@@ -265,6 +268,16 @@ class TCatalog {
   // The owned items, for catalogs that load their items in their own way (keeping some of them
   // across a reload). They must keep the order invariant: ascending ids, no id twice.
   std::vector<std::unique_ptr<TCatalogItem>>& Items() { return items_; }
+  // What damage messages call an item of this list ("event 7") and the list itself (none: it is
+  // named by its items, or by its chunk).
+  virtual const char* ItemNoun() const { return "item"; }
+  virtual const char* ListName() const { return nullptr; }
+  // The pieces of reading a list, for catalogs that read their items in their own way. ReadCount
+  // takes the count and checks it against the bytes left; ReadItemId takes the id of item index
+  // (from 0) of count; ItemDamaged names the item in an error that passes up from it.
+  static int32_t ReadCount(TByteReader& reader);
+  static int32_t ReadItemId(TByteReader& reader, int32_t index, int32_t count);
+  void ItemDamaged(EDamagedData& e, int32_t id) const { e.EnterItem(ItemNoun(), id); }
   // Exchanges the items with another catalog of the same item class: lets a catalog parse into a
   // fresh one and take its items only when the whole parse succeeded.
   void SwapItems(TCatalog& other) { items_.swap(other.items_); }
@@ -284,7 +297,9 @@ void LookupFailed(const char* message);
 template <class TItem>
 class TCatalogOf : public TCatalog {
  public:
-  explicit TCatalogOf(const char* missingMessage) : missingMessage_(missingMessage) {}
+  // noun: what damage messages call an item ("hero 3").
+  explicit TCatalogOf(const char* missingMessage, const char* noun = "item")
+      : missingMessage_(missingMessage), noun_(noun) {}
 
   TItem* ItemAt(int index) const { return static_cast<TItem*>(TCatalog::ItemAt(index)); }
   TItem* FindById(int32_t id) const { return static_cast<TItem*>(TCatalog::FindById(id)); }
@@ -317,6 +332,7 @@ class TCatalogOf : public TCatalog {
     item->Reset();
     return item;
   }
+  const char* ItemNoun() const override { return noun_; }
   std::unique_ptr<TCatalogItem> CreateLoaded(int32_t id) const override {
     std::unique_ptr<TItem> item;
     if constexpr (std::is_constructible_v<TItem, TUnreset>)
@@ -329,13 +345,18 @@ class TCatalogOf : public TCatalog {
 
  private:
   const char* missingMessage_;
+  const char* noun_;
 };
 
-// Reads a whole chunk-encoded file: the magic string, then the record. Raises on any damage; a
-// file of another kind raises EWrongMagic.
-void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record);
-// Parses a file's bytes the same way.
+// Parses a chunk-encoded file's bytes: the magic string, then the record, which must end where the
+// file does. A file of another kind raises EWrongMagic, damage EDamagedData.
 void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record);
+// Checks that a reader confined to a record's or a list's chunk (or to a file) stands at its end;
+// raises EDamagedData naming the bytes that follow what.
+void ExpectEnd(const TByteReader& reader, const char* what);
+// Reads a file's magic string; raises EWrongMagic when it is not magic (or the file is too short to
+// hold one).
+void ExpectMagic(TByteReader& reader, const std::string& magic);
 // The bytes of a file: magic string, then the record.
 Bytes SaveRecordBytes(const std::string& magic, TCatalogBaseItem& record);
 

@@ -40,7 +40,7 @@ class TLcfAnimationCellItem : public TCatalogItem {
 
 class TLcfAnimationCell : public TCatalogOf<TLcfAnimationCellItem> {
  public:
-  TLcfAnimationCell() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimationCell() : TCatalogOf(kBattleAnimationMissing, "cell") {}
 };
 
 // One frame: the cells drawn, first to last.
@@ -69,7 +69,7 @@ class TLcfAnimationPatternItem : public TCatalogItem {
 
 class TLcfAnimationPattern : public TCatalogOf<TLcfAnimationPatternItem> {
  public:
-  TLcfAnimationPattern() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimationPattern() : TCatalogOf(kBattleAnimationMissing, "frame") {}
 };
 
 // A sound, flash or shake that starts at a frame.
@@ -92,7 +92,7 @@ class TLcfAnimationTimingItem : public TCatalogItem {
 
 class TLcfAnimationTiming : public TCatalogOf<TLcfAnimationTimingItem> {
  public:
-  TLcfAnimationTiming() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimationTiming() : TCatalogOf(kBattleAnimationMissing, "timing") {}
   bool CanAdd() const { return Count() < kMaxTimings; }
   // Orders by frame, then sound name (byte order, "(OFF)" after every name), then shake scope, and
   // renumbers 1..n.
@@ -148,11 +148,11 @@ class TLcfAnimationItem : public TCatalogItem {
 
 class TLcfAnimation : public TCatalogOf<TLcfAnimationItem> {
  public:
-  TLcfAnimation() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimation() : TCatalogOf(kBattleAnimationMissing, "battle animation") {}
 
   // Loads the list, keeping each existing clean item whose cached bytes are what the input holds
-  // for it, and parsing the others. Items the input does not name are deleted. On any error the
-  // list is left exactly as it was and the error passes on.
+  // for it, and parsing the others; the list must end where the reader does. Items the input does
+  // not name are deleted. On any error the list is left exactly as it was and the error passes on.
   void LoadReusing(TByteReader& reader);
   // Saves the list through each item's cache.
   void SaveCached(Bytes& out);

@@ -25,7 +25,7 @@ class TLcfAttribItem : public TCatalogItem {
 
 class TLcfAttrib : public TCatalogOf<TLcfAttribItem> {
  public:
-  TLcfAttrib() : TCatalogOf("Event script referenced an attribute that does not exist.") {}
+  TLcfAttrib() : TCatalogOf("Event script referenced an attribute that does not exist.", "attribute") {}
 };
 
 }  // namespace tess

@@ -18,7 +18,7 @@ class TLcfBattleCMDItem : public TCatalogItem {
 
 class TLcfBattleCMD : public TCatalogOf<TLcfBattleCMDItem> {
  public:
-  TLcfBattleCMD() : TCatalogOf("Event script referenced a battle command that does not exist.") {}
+  TLcfBattleCMD() : TCatalogOf("Event script referenced a battle command that does not exist.", "battle command") {}
 };
 
 class TLcfBattle : public TCatalogBaseItem {

@@ -48,7 +48,7 @@ class TLcfChipSetItem : public TCatalogItem {
 
 class TLcfChipSet : public TCatalogOf<TLcfChipSetItem> {
  public:
-  TLcfChipSet() : TCatalogOf("Event script referenced a tileset that does not exist.") {}
+  TLcfChipSet() : TCatalogOf("Event script referenced a tileset that does not exist.", "tileset") {}
 };
 
 }  // namespace tess

@@ -67,7 +67,7 @@ class TLcfGroundItem : public TCatalogItem {
 
 class TLcfGround : public TCatalogOf<TLcfGroundItem> {
  public:
-  TLcfGround() : TCatalogOf("Event script referenced a terrain ID that does not exist.") {}
+  TLcfGround() : TCatalogOf("Event script referenced a terrain ID that does not exist.", "terrain") {}
 };
 
 }  // namespace tess

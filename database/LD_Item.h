@@ -123,7 +123,7 @@ class TLcfItemItem : public TCatalogItem {
 
 class TLcfItem : public TCatalogOf<TLcfItemItem> {
  public:
-  TLcfItem() : TCatalogOf("Event script referenced an item that does not exist.") {}
+  TLcfItem() : TCatalogOf("Event script referenced an item that does not exist.", "item") {}
 };
 
 }  // namespace tess

@@ -18,7 +18,7 @@ class TLcfJobItem : public TLcfActorBase {
 
 class TLcfJob : public TCatalogOf<TLcfJobItem> {
  public:
-  TLcfJob() : TCatalogOf("Event script referenced a job class that does not exist.") {}
+  TLcfJob() : TCatalogOf("Event script referenced a job class that does not exist.", "class") {}
 };
 
 // Copies a class onto a hero: the four options, the ranks of the first conditionCount conditions

@@ -77,7 +77,8 @@ class TLcfBattleEventPageItem : public TLcfBaseEventPageItem {
 
 class TLcfBattleEventPage : public TCatalogOf<TLcfBattleEventPageItem> {
  public:
-  TLcfBattleEventPage() : TCatalogOf("Event script referenced an event page that does not exist.") {}
+  TLcfBattleEventPage()
+      : TCatalogOf("Event script referenced an event page that does not exist.", "battle event page") {}
 };
 
 class TLcfMonGroupMonsterItem : public TCatalogItem {
@@ -92,7 +93,7 @@ class TLcfMonGroupMonsterItem : public TCatalogItem {
 
 class TLcfMonGroupMonster : public TCatalogOf<TLcfMonGroupMonsterItem> {
  public:
-  TLcfMonGroupMonster() : TCatalogOf("Event script referenced a monster that does not exist.") {}
+  TLcfMonGroupMonster() : TCatalogOf("Event script referenced a monster that does not exist.", "member") {}
 };
 
 // The width and height of a monster's battle graphic.
@@ -148,7 +149,7 @@ class TLcfMonGroupItem : public TCatalogItem {
 
 class TLcfMonGroup : public TCatalogOf<TLcfMonGroupItem> {
  public:
-  TLcfMonGroup() : TCatalogOf("Event script referenced a monster group that does not exist.") {}
+  TLcfMonGroup() : TCatalogOf("Event script referenced a monster group that does not exist.", "troop") {}
 };
 
 }  // namespace tess

@@ -48,7 +48,7 @@ class TLcfMonsterActItem : public TCatalogItem {
 
 class TLcfMonsterAct : public TCatalogOf<TLcfMonsterActItem> {
  public:
-  TLcfMonsterAct() : TCatalogOf("Event script referenced a monster that does not exist.") {}
+  TLcfMonsterAct() : TCatalogOf("Event script referenced a monster that does not exist.", "action") {}
 };
 
 class TLcfMonsterItem : public TCatalogItem {
@@ -98,7 +98,7 @@ class TLcfMonsterItem : public TCatalogItem {
 
 class TLcfMonster : public TCatalogOf<TLcfMonsterItem> {
  public:
-  TLcfMonster() : TCatalogOf("Event script referenced a monster that does not exist.") {}
+  TLcfMonster() : TCatalogOf("Event script referenced a monster that does not exist.", "monster") {}
 };
 
 }  // namespace tess

@@ -46,7 +46,7 @@ inline constexpr const char* kSkillMissing = "Event script referenced a skill th
 template <class TItem>
 class TLcfLearningList : public TCatalogOf<TItem> {
  public:
-  TLcfLearningList() : TCatalogOf<TItem>(kSkillMissing) {}
+  TLcfLearningList() : TCatalogOf<TItem>(kSkillMissing, "learned skill") {}
 
   bool HasSkill(int32_t skillId) const {
     for (int i = 0; i < this->Count(); ++i)
@@ -155,7 +155,7 @@ class TLcfPlayerItem : public TLcfActorBase {
 
 class TLcfPlayer : public TCatalogOf<TLcfPlayerItem> {
  public:
-  TLcfPlayer() : TCatalogOf("Event script referenced a hero that does not exist.") {}
+  TLcfPlayer() : TCatalogOf("Event script referenced a hero that does not exist.", "hero") {}
 };
 
 // Total experience to reach level L: 0 below level 2, else (L-1)(P+T) + S*L(L-1)/2 summed step by

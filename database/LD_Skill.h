@@ -75,7 +75,7 @@ class TLcfSkillItem : public TCatalogItem {
 
 class TLcfSkill : public TCatalogOf<TLcfSkillItem> {
  public:
-  TLcfSkill() : TCatalogOf("Event script referenced a skill that does not exist.") {}
+  TLcfSkill() : TCatalogOf("Event script referenced a skill that does not exist.", "skill") {}
 };
 
 }  // namespace tess

@@ -68,7 +68,7 @@ class TLcfStatusItem : public TCatalogItem {
 
 class TLcfStatus : public TCatalogOf<TLcfStatusItem> {
  public:
-  TLcfStatus() : TCatalogOf("Event script referenced a status ailment that does not exist.") {}
+  TLcfStatus() : TCatalogOf("Event script referenced a status ailment that does not exist.", "condition") {}
 };
 
 }  // namespace tess

@@ -36,7 +36,7 @@ class TLcfTestPlayerItem : public TCatalogItem {
 
 class TLcfTestPlayer : public TCatalogOf<TLcfTestPlayerItem> {
  public:
-  TLcfTestPlayer() : TCatalogOf("Event script referenced a SelPlayer that does not exist.") {}
+  TLcfTestPlayer() : TCatalogOf("Event script referenced a SelPlayer that does not exist.", "test party member") {}
 };
 
 class TLcfSystem : public TCatalogBaseItem {

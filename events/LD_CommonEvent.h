@@ -18,7 +18,7 @@ class TLcfCommonEventItem : public TLcfBaseEventPageItem {
 
 class TLcfCommonEvent : public TCatalogOf<TLcfCommonEventItem> {
  public:
-  TLcfCommonEvent() : TCatalogOf("Event script referenced a common event that does not exist.") {}
+  TLcfCommonEvent() : TCatalogOf("Event script referenced a common event that does not exist.", "common event") {}
 };
 
 }  // namespace tess

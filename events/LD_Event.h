@@ -66,7 +66,7 @@ class TLcfEventPageItem : public TLcfBaseEventPageItem {
 
 class TLcfEventPage : public TCatalogOf<TLcfEventPageItem> {
  public:
-  TLcfEventPage() : TCatalogOf("Event script referenced an event page that does not exist.") {}
+  TLcfEventPage() : TCatalogOf("Event script referenced an event page that does not exist.", "page") {}
 };
 
 // An event of a map, numbered by its id within the map.
@@ -82,7 +82,10 @@ class TLcfEventItem : public TCatalogItem {
 
 class TLcfEvent : public TCatalogOf<TLcfEventItem> {
  public:
-  TLcfEvent() : TCatalogOf("Event script referenced an event that does not exist.") {}
+  TLcfEvent() : TCatalogOf("Event script referenced an event that does not exist.", "event") {}
+
+ protected:
+  const char* ListName() const override { return "map events"; }
 };
 
 // The name the editor proposes for a new event.

@@ -9,6 +9,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/PathUtils.h"
+#include "core/QuietMode.h"
 
 namespace tess {
 
@@ -119,6 +120,7 @@ void TLcfMapLayer::ReadCells(TCatalogVarData& v, int id, int w, int h) {
 // Map unit files
 
 void TLcfBaseMapUnit::LoadFromBytes(const Bytes& data) {
+  damage_.Clear();
   try {
     LoadRecordBytes(data, kMapMagic, *this);
   } catch (...) {
@@ -135,13 +137,32 @@ void TLcfBaseMapUnit::LoadFromFile(const std::string& path) {
   try {
     data = ReadWholeFile(path);
   } catch (...) {
+    damage_.Clear();
     Reset();
     throw;
   }
-  LoadFromBytes(data);
+  try {
+    LoadFromBytes(data);
+    return;
+  } catch (EDamagedData& e) {
+    e.SetFile(path);
+    if (!QuietMode()) throw;
+    // Quiet mode keeps what could be read, with the damage noted: read again, keeping it.
+    try {
+      LoadRecordBytes(data, kMapMagic, *this);
+    } catch (const EReadError&) {
+    }
+    damage_.Set(std::current_exception(), e.what(), path);
+  } catch (const EReadError& e) {
+    // A file of another kind: the map stays reset.
+    if (!QuietMode()) throw;
+    damage_.Set(std::current_exception(), e.what(), path);
+  }
+  modified = false;
 }
 
 void TLcfBaseMapUnit::SaveToFile(const std::string& path) {
+  damage_.RefuseToOverwrite(path);
   WriteFileAtomic(path, SaveToBytes());
   modified = false;
 }
@@ -234,7 +255,10 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
   if (v.Reading()) {
     // The size chunks come first. The layers take exactly width x height cells: a layer chunk of
     // any other size is skipped and leaves the layer blank.
-    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells) throw EReadError();
+    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells)
+      throw EDamagedData(
+          "the map's size, " + std::to_string(width) + " x " + std::to_string(height) + ", is not one a map can have",
+          -1);
     lower.ReadCells(v, 71, width, height);
     upper.ReadCells(v, 72, width, height);
   } else if (v.Writing()) {
@@ -288,6 +312,7 @@ void TLcfMap::SetScrollType(int type) {
 }
 
 void TLcfMap::Unload() {
+  ClearLoadDamage();
   modified = false;
   SetId(0);
   lower.SetBlank(0, 0);

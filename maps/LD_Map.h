@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/Catalog.h"
+#include "core/LoadDamage.h"
 #include "core/ProjectFolder.h"
 #include "events/LD_Event.h"
 
@@ -99,16 +100,27 @@ class TLcfBaseMapUnit : public TCatalogItem {
  public:
   bool modified = false;
 
-  // Loads the file (magic "LcfMapUnit", then the record). Any failure raises: a missing file
-  // EFileError, another kind of file EWrongMagic, damage EReadError; the map is then reset, so it
-  // never holds half of a file. Quiet mode does not hide a failed load: the caller decides.
+  // Loads the file (magic "LcfMapUnit", then the record, which ends with the file). Any failure
+  // raises: a missing file EFileError, another kind of file EWrongMagic, damage EDamagedData
+  // naming the file, the chunk path and the offset; the map is then reset, so it never holds half
+  // of a file. In quiet mode damage and another kind of file raise nothing: the map keeps what
+  // could be read (a file of another kind leaves it reset), and LoadDamage() holds the error. A
+  // missing or unreadable file raises in every mode.
   virtual void LoadFromFile(const std::string& path);
   // Writes the file atomically and clears modified. A failed write raises and leaves the old file.
+  // The file a damaged load came from is refused (EFileError) until the damage is cleared.
   virtual void SaveToFile(const std::string& path);
 
-  // Parsing and producing the file's bytes, with no side effects on counters.
+  // Parsing and producing the file's bytes, with no side effects on counters. Damage raises and
+  // leaves the map reset.
   void LoadFromBytes(const Bytes& data);
   Bytes SaveToBytes();
+
+  // The damage the last load of a file let pass (quiet mode); empty after a clean load.
+  const TLoadDamage& LoadDamage() const { return damage_; }
+  // The author's choice to keep what a damaged load could read: the map may then be saved over its
+  // file again.
+  void ClearLoadDamage() { damage_.Clear(); }
 
   // The same in a folder, under the file name of a map id (found whatever its case on disk, and
   // saved under the name already there). Each sets the map's id afterwards, also when it fails.
@@ -126,6 +138,9 @@ class TLcfBaseMapUnit : public TCatalogItem {
   void SaveWorkCopy(int32_t id) { SaveWorkCopy(ScratchFolder(), id); }
   static void DeleteProjectFile(int32_t id) { DeleteProjectFile(ProjectFolder(), id); }
   static void DeleteWorkCopy(int32_t id) { DeleteWorkCopy(ScratchFolder(), id); }
+
+ private:
+  TLoadDamage damage_;
 };
 
 class TLcfMap : public TLcfBaseMapUnit {

@@ -101,6 +101,42 @@ Bytes RewriteChunk(const Bytes& record, const std::vector<TChunkStep>& path, Cha
   return EncodeChunks(chunks);
 }
 
+// The top-level chunks of a database file (a run of chunks after its magic string, with no closing
+// 0), and a database file made of chunks.
+inline std::vector<TChunk> DataBaseChunks(const Bytes& file) {
+  std::vector<TChunk> chunks;
+  TByteReader r(file.data(), file.size());
+  r.ReadString();
+  while (!r.AtEnd()) {
+    int32_t id = r.ReadInt();
+    size_t size = r.ReadLength();
+    chunks.push_back({id, Bytes(r.Here(), r.Here() + size)});
+    r.Skip(size);
+  }
+  return chunks;
+}
+
+inline Bytes EncodeDataBase(const std::vector<TChunk>& chunks) {
+  Bytes out;
+  TByteWriter w(out);
+  w.WriteString("LcfDataBase");
+  for (const TChunk& c : chunks) {
+    w.WriteInt(c.id);
+    w.WriteInt(static_cast<int32_t>(c.body.size()));
+    w.WriteBytes(c.body.data(), c.body.size());
+  }
+  return out;
+}
+
+// The database file with the body of top-level chunk id replaced by change(body).
+template <class Change>
+Bytes RewriteDataBaseChunk(const Bytes& file, int32_t id, Change change) {
+  std::vector<TChunk> chunks = DataBaseChunks(file);
+  for (TChunk& c : chunks)
+    if (c.id == id) c.body = change(c.body);
+  return EncodeDataBase(chunks);
+}
+
 inline std::vector<int32_t> ChunkIds(const std::vector<TChunk>& chunks) {
   std::vector<int32_t> ids;
   for (const TChunk& c : chunks) ids.push_back(c.id);

@@ -18,46 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The top-level chunks of a database file, after its magic string.
-std::vector<TChunk> FileChunks(const Bytes& file) {
-  std::vector<TChunk> chunks;
-  TByteReader r(file.data(), file.size());
-  EXPECT_EQ(r.ReadString(), "LcfDataBase");
-  while (!r.AtEnd()) {
-    int32_t id = r.ReadInt();
-    size_t size = r.ReadLength();
-    chunks.push_back({id, Bytes(r.Here(), r.Here() + size)});
-    r.Skip(size);
-  }
-  return chunks;
-}
+std::vector<TChunk> FileChunks(const Bytes& file) { return DataBaseChunks(file); }
 
 Bytes WithoutChunk(const Bytes& file, int32_t drop) {
-  Bytes out;
-  TByteWriter w(out);
-  w.WriteString("LcfDataBase");
-  for (const TChunk& c : FileChunks(file)) {
-    if (c.id == drop) continue;
-    w.WriteInt(c.id);
-    w.WriteInt(static_cast<int32_t>(c.body.size()));
-    w.WriteBytes(c.body.data(), c.body.size());
-  }
-  return out;
-}
-
-// The file with the body of top-level chunk id replaced by change(body).
-template <class Change>
-Bytes RewriteFileChunk(const Bytes& file, int32_t id, Change change) {
-  Bytes out;
-  TByteWriter w(out);
-  w.WriteString("LcfDataBase");
-  for (const TChunk& c : FileChunks(file)) {
-    const Bytes body = c.id == id ? change(c.body) : c.body;
-    w.WriteInt(c.id);
-    w.WriteInt(static_cast<int32_t>(body.size()));
-    w.WriteBytes(body.data(), body.size());
-  }
-  return out;
+  std::vector<TChunk> chunks = DataBaseChunks(file);
+  std::erase_if(chunks, [drop](const TChunk& c) { return c.id == drop; });
+  return EncodeDataBase(chunks);
 }
 
 class TProject : public ::testing::Test {
@@ -164,12 +130,12 @@ TEST_F(TProject, OlderFormatCurvesAndTriggersSurviveTheConversion) {
   auto curves = [&](const Bytes&) { return older16; };
   Bytes file = old.SaveToMemory();
   for (int32_t top : {11, 30})
-    file = RewriteFileChunk(file, top, [&](const Bytes& list) {
+    file = RewriteDataBaseChunk(file, top, [&](const Bytes& list) {
       std::vector<TListItem> items = ListItems(list);
       items[0].record = RewriteChunk(items[0].record, {{31}}, curves);
       return EncodeList(items);
     });
-  file = RewriteFileChunk(file, 15, [](const Bytes& list) {
+  file = RewriteDataBaseChunk(file, 15, [](const Bytes& list) {
     std::vector<TListItem> items = ListItems(list);
     items[0].record = RewriteChunk(items[0].record, {{11, 1}, {2}, {1}}, [](const Bytes&) { return Bytes{0x81}; });
     return EncodeList(items);
@@ -197,7 +163,7 @@ TEST_F(TProject, OlderFormatCurvesAndTriggersSurviveTheConversion) {
 
   // Sizes no rule covers are still skipped: the field keeps its reset value.
   TLcfDataBase odd;
-  odd.LoadFromMemory(RewriteFileChunk(file, 11, [&](const Bytes& list) {
+  odd.LoadFromMemory(RewriteDataBaseChunk(file, 11, [&](const Bytes& list) {
     std::vector<TListItem> items = ListItems(list);
     items[0].record = RewriteChunk(items[0].record, {{31}}, [](const Bytes&) { return Bytes(598); });
     items[0].record = RewriteChunk(items[0].record, {{51}}, [](const Bytes&) { return Bytes(8, 3); });

@@ -242,7 +242,6 @@ TEST(Map, FailedLoadsAreReportedAndLeaveNothingHalfLoaded) {
   wrong[1] = 'X';
   WriteFileAtomic(folder / "Map0003.lmu", wrong);
 
-  SetQuietMode(true);  // quiet mode does not hide a failed load
   TLcfMap map;
   FillEveryField(map);
   EXPECT_THROW(map.LoadFromProject(folder.Path(), 1), EFileError);
@@ -258,10 +257,57 @@ TEST(Map, FailedLoadsAreReportedAndLeaveNothingHalfLoaded) {
   } catch (const EWrongMagic& e) {
     EXPECT_STREQ(e.what(), "Event script referenced a \"shigunechi\" that does not exist.");
   }
-  SetQuietMode(false);
   // An unloaded map is never written over a file.
   EXPECT_THROW(map.SaveToProject(folder.Path(), 2), EFileError);
   EXPECT_EQ(ReadWholeFile(folder / "Map0002.lmu").size(), bytes.size() - 40);
+}
+
+TEST(Map, QuietModeKeepsWhatCouldBeReadAndTheDamage) {
+  TTestFolder folder;
+  TLcfMap good;
+  FillEveryField(good);
+  const Bytes bytes = good.SaveToBytes();
+  // Cut inside the event list: everything before it is whole.
+  const Bytes cut(bytes.begin(), bytes.end() - 40);
+  WriteFileAtomic(folder / "Map0002.lmu", cut);
+  Bytes wrong = bytes;
+  wrong[1] = 'X';
+  WriteFileAtomic(folder / "Map0003.lmu", wrong);
+
+  struct TQuiet {
+    TQuiet() { SetQuietMode(true); }
+    ~TQuiet() { SetQuietMode(false); }
+  } quiet;
+  TLcfMap map;
+  EXPECT_THROW(map.LoadFromProject(folder.Path(), 1), EFileError);  // a missing file still raises
+  EXPECT_FALSE(map.LoadDamage());
+
+  map.LoadFromProject(folder.Path(), 2);
+  ASSERT_TRUE(map.LoadDamage());
+  EXPECT_NE(map.LoadDamage().Message().find("Map0002.lmu\" is damaged at byte "), std::string::npos)
+      << map.LoadDamage().Message();
+  EXPECT_THROW(map.LoadDamage().Raise(), EDamagedData);
+  EXPECT_EQ(map.Id(), 2);
+  EXPECT_EQ(map.width, good.width);
+  EXPECT_EQ(map.lower.cells, good.lower.cells);
+  EXPECT_EQ(map.panoramaName, good.panoramaName);
+  EXPECT_FALSE(map.modified);
+  // What was read is not written over the damaged file; saved as another map it may be.
+  EXPECT_THROW(map.SaveToProject(folder.Path(), 2), EFileError);
+  EXPECT_EQ(ReadWholeFile(folder / "Map0002.lmu"), cut);
+  map.SaveToProject(folder.Path(), 5);
+  EXPECT_TRUE(std::filesystem::exists(folder / "Map0005.lmu"));
+  map.ClearLoadDamage();
+  map.SaveToProject(folder.Path(), 2);
+  EXPECT_NE(ReadWholeFile(folder / "Map0002.lmu"), cut);
+
+  map.LoadFromProject(folder.Path(), 3);
+  ASSERT_TRUE(map.LoadDamage());
+  EXPECT_EQ(map.LoadDamage().Message(), "Event script referenced a \"shigunechi\" that does not exist.");
+  EXPECT_EQ(map.width, 20);
+  EXPECT_EQ(map.events.Count(), 0);
+  map.LoadFromProject(folder.Path(), 5);
+  EXPECT_FALSE(map.LoadDamage());
 }
 
 TEST(Map, FailedWriteKeepsTheCountAndTheModifiedMark) {
