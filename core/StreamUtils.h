@@ -145,10 +145,8 @@ class TByteWriter {
   size_t Size() const { return out_.size(); }
   void WriteByte(uint8_t b) { out_.push_back(b); }
   void WriteBytes(const void* data, size_t n) {
-    if (!n) return;
-    size_t at = out_.size();
-    out_.resize(at + n);
-    std::memcpy(out_.data() + at, data, n);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    out_.insert(out_.end(), bytes, bytes + n);
   }
   void WriteInt(int32_t value) {
     uint8_t tmp[5];

@@ -120,6 +120,7 @@ void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing, bool kee
     }
     std::stable_sort(kept.begin(), kept.end(), [](const TKeptChunk& a, const TKeptChunk& b) { return a.id < b.id; });
     kept_ = std::move(kept);
+    lastSize_ = data.size();
   };
   // Keeps every clean animation whose bytes are unchanged; on error the list is as it was.
   auto loadAnimations = [&] {
@@ -234,6 +235,8 @@ void TLcfDataBase::TrimForSave() {
 Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
   TrimForSave();
   Bytes out;
+  // The file is about as large as it was the last time: room for it is made at once.
+  out.reserve(lastSize_);
   TByteWriter w(out);
   w.WriteString(kDataBaseMagic);
   std::vector<TTopLevel> parts = TopLevel(*this);
@@ -265,6 +268,7 @@ Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
     w.WriteBytes(body.data(), body.size());
   }
   writeKeptBelow(INT32_MAX);
+  lastSize_ = out.size();
   return out;
 }
 

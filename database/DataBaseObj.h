@@ -148,6 +148,7 @@ class TLcfDataBase final : public TDataBaseLinks {
   void TrimForSave();
 
   TFileStamp stamp_;
+  size_t lastSize_ = 0;  // of the file last loaded or saved
   std::vector<TKeptChunk> kept_;
   TLoadDamage damage_;
 };
