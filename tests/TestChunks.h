@@ -13,17 +13,27 @@ struct TChunk {
   Bytes body;
 };
 
+// The chunk whose id was just read: its size and body.
+inline TChunk ReadChunk(TByteReader& r, int32_t id) {
+  const size_t size = r.ReadLength();
+  TChunk chunk{id, Bytes(r.Here(), r.Here() + size)};
+  r.Skip(size);
+  return chunk;
+}
+
+inline void WriteChunks(TByteWriter& w, const std::vector<TChunk>& chunks) {
+  for (const TChunk& c : chunks) {
+    w.WriteInt(c.id);
+    w.WriteInt(static_cast<int32_t>(c.body.size()));
+    w.WriteBytes(c.body.data(), c.body.size());
+  }
+}
+
 inline std::vector<TChunk> TopChunks(const Bytes& record, size_t start = 0) {
   std::vector<TChunk> chunks;
   TByteReader r(record.data(), record.size());
   r.SetPos(start);
-  for (;;) {
-    int32_t id = r.ReadInt();
-    if (id == 0) break;
-    size_t size = r.ReadLength();
-    chunks.push_back({id, Bytes(r.Here(), r.Here() + size)});
-    r.Skip(size);
-  }
+  for (int32_t id = r.ReadInt(); id != 0; id = r.ReadInt()) chunks.push_back(ReadChunk(r, id));
   return chunks;
 }
 
@@ -31,11 +41,7 @@ inline std::vector<TChunk> TopChunks(const Bytes& record, size_t start = 0) {
 inline Bytes EncodeChunks(const std::vector<TChunk>& chunks) {
   Bytes out;
   TByteWriter w(out);
-  for (const TChunk& c : chunks) {
-    w.WriteInt(c.id);
-    w.WriteInt(static_cast<int32_t>(c.body.size()));
-    w.WriteBytes(c.body.data(), c.body.size());
-  }
+  WriteChunks(w, chunks);
   w.WriteByte(0);
   return out;
 }
@@ -107,12 +113,7 @@ inline std::vector<TChunk> DataBaseChunks(const Bytes& file) {
   std::vector<TChunk> chunks;
   TByteReader r(file.data(), file.size());
   r.ReadString();
-  while (!r.AtEnd()) {
-    int32_t id = r.ReadInt();
-    size_t size = r.ReadLength();
-    chunks.push_back({id, Bytes(r.Here(), r.Here() + size)});
-    r.Skip(size);
-  }
+  while (!r.AtEnd()) chunks.push_back(ReadChunk(r, r.ReadInt()));
   return chunks;
 }
 
@@ -120,11 +121,7 @@ inline Bytes EncodeDataBase(const std::vector<TChunk>& chunks) {
   Bytes out;
   TByteWriter w(out);
   w.WriteString("LcfDataBase");
-  for (const TChunk& c : chunks) {
-    w.WriteInt(c.id);
-    w.WriteInt(static_cast<int32_t>(c.body.size()));
-    w.WriteBytes(c.body.data(), c.body.size());
-  }
+  WriteChunks(w, chunks);
   return out;
 }
 

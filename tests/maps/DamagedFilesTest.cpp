@@ -61,6 +61,17 @@ Bytes PagesOfEvent7() {
   return FindChunk(TopChunks(events[6].record), 5)->body;
 }
 
+// The map file with the page count of event 7 (2) changed, its sizes kept true.
+Bytes WithPageCount(uint8_t count) {
+  return MapFile([count](const Bytes& r) {
+    return RewriteChunk(r, {{81, 7}, {5}}, [count](const Bytes& pages) {
+      Bytes changed = pages;
+      changed[0] = count;
+      return changed;
+    });
+  });
+}
+
 const Bytes kMarker = {0xFE, 0xFD, 0xFC};
 // The script chunks of event 7's page 2: its size (14 bytes: the line of code 10110 and the end
 // line) and the start of its block.
@@ -136,33 +147,15 @@ TEST(DamagedFiles, EachLoadNamesTheChunkPathAndTheOffset) {
          return file;
        },
        LoadMap, "", nullptr, nullptr},
-      {"a list count too high",
-       [] {
-         return MapFile([](const Bytes& r) {
-           return RewriteChunk(r, {{81, 7}, {5}}, [](const Bytes& pages) {
-             Bytes more = pages;
-             more[0] = 3;
-             return more;
-           });
-         });
-       },
-       LoadMap, "the list ends after 2 of its 3 items", "map events > event 7 > chunk 5",
+      {"a list count too high", [] { return WithPageCount(3); }, LoadMap, "the list ends after 2 of its 3 items",
+       "map events > event 7 > chunk 5",
        [](const Bytes& file) {
          Bytes pages = PagesOfEvent7();
          pages[0] = 3;
          return Find(file, pages) + static_cast<int64_t>(pages.size());
        }},
-      {"a list count too low",
-       [] {
-         return MapFile([](const Bytes& r) {
-           return RewriteChunk(r, {{81, 7}, {5}}, [](const Bytes& pages) {
-             Bytes fewer = pages;
-             fewer[0] = 1;
-             return fewer;
-           });
-         });
-       },
-       LoadMap, "bytes follow the end of the list", "map events > event 7 > chunk 5",
+      {"a list count too low", [] { return WithPageCount(1); }, LoadMap, "bytes follow the end of the list",
+       "map events > event 7 > chunk 5",
        [](const Bytes& file) {
          Bytes pages = PagesOfEvent7();
          const std::vector<TListItem> items = ListItems(pages);
