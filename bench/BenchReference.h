@@ -13,21 +13,22 @@
 
 namespace tess::bench {
 
-// Processor time this thread has used, in seconds: unlike the clock on the wall, it does not count
-// the time other programs of a busy machine take.
+// The CPU time this thread has used, in seconds: unlike wall time it does not count the time
+// other programs on a busy machine take from this one.
 inline double ThreadCpuSeconds() {
-  timespec now;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
 }
 
-// Seconds of processor time that one call of work takes, the best of several timed rounds.
+// Seconds that one call of work takes, the best of several timed rounds.
 inline double MeasureSeconds(const std::function<void()>& work, int rounds = 30) {
   double best = 1e30;
   for (int i = 0; i < rounds; ++i) {
-    const double start = ThreadCpuSeconds();
+    auto start = std::chrono::steady_clock::now();
     work();
-    best = std::min(best, ThreadCpuSeconds() - start);
+    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    best = std::min(best, took.count());
   }
   return best;
 }

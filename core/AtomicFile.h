@@ -13,6 +13,14 @@ namespace tess {
 void WriteFileAtomic(const std::string& path, const Bytes& data);
 void WriteFileAtomic(const std::string& path, const std::string& data);
 
+// Copies the file source to path the same way, reading it a piece at a time, so that path is
+// wholly replaced or left as it was. The copy gets the permissions of a new file, so a read-only
+// source gives a writable copy. Copying a file onto itself (the same file under another name) is
+// refused with EFileError, and so is a source that cannot be read.
+void CopyFileAtomic(const std::string& source, const std::string& path);
+// True when both names lead to the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
+
 // The same, reporting failure through the return value and message instead of raising.
 bool TryWriteFileAtomic(const std::string& path, const Bytes& data, std::string* message = nullptr);
 

@@ -47,6 +47,7 @@ TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, i
   fields->setObjectName("EntryFields");
   fields->setAlignment(Qt::AlignCenter);
   layout->addWidget(fields, 1);
+  fields_ = fields;
 
   menu_ = new QMenu(this);
   auto add = [this](const char* caption, void (TFormEntryListPage::*command)(), QKeySequence keys) {
@@ -107,6 +108,12 @@ void TFormEntryListPage::RewriteLine(int index) {
       line->setText(TextCodec::Current().ToUnicode(TEntryListController::LineOf(*item)));
 }
 
+void TFormEntryListPage::SetFields(QWidget* fields) {
+  delete layout()->replaceWidget(fields_, fields);
+  delete fields_;
+  fields_ = fields;
+}
+
 void TFormEntryListPage::SelectPreviousEntry() {
   if (Selected() > 0) Select(Selected() - 1);
 }
@@ -151,16 +158,21 @@ void TFormEntryListPage::PasteEntries() {
 }
 
 void TFormEntryListPage::ClearEntry() {
-  int at = Selected();
+  const int at = Selected();
   controller_.Clear(at);
-  RewriteLine(at);
-  LoadEntry();
-  DataModified();
+  ShowEntryReset(at);
 }
 
 void TFormEntryListPage::CutEntry() {
-  CopyEntry();
-  ClearEntry();
+  const int at = Selected();
+  controller_.Cut(at);
+  ShowEntryReset(at);
+}
+
+void TFormEntryListPage::ShowEntryReset(int at) {
+  RewriteLine(at);
+  LoadEntry();
+  DataModified();
 }
 
 void TFormEntryListPage::RunMultipleCopy() {

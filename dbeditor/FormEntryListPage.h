@@ -40,7 +40,13 @@ class TFormEntryListPage : public TFormDataBaseBase {
   void CutEntry();
   void RunMultipleCopy();
 
+ protected:
+  // Puts a page's own fields where the list page shows its placeholder.
+  void SetFields(QWidget* fields);
+
  private:
+  // After Clear or Cut: the entry's line, the page and the window follow its reset.
+  void ShowEntryReset(int at);
   void UpdateMenu();
 
   TEntryListController controller_;
@@ -48,6 +54,7 @@ class TFormEntryListPage : public TFormDataBaseBase {
   QListWidget* list_ = nullptr;
   QMenu* menu_ = nullptr;
   QAction* pasteAction_ = nullptr;
+  QWidget* fields_ = nullptr;
 };
 
 }  // namespace tess

@@ -1,5 +1,6 @@
 #include "events/LD_EventScript.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace tess {
@@ -33,6 +34,12 @@ TLcfEventScriptLine* TLcfEventScriptList::InsertLine(int index, std::unique_ptr<
 
 void TLcfEventScriptList::DeleteLine(int index) {
   if (index >= 0 && index < Count()) lines_.erase(lines_.begin() + index);
+}
+
+void TLcfEventScriptList::DeleteLines(int index, int count) {
+  const int first = std::clamp(index, 0, Count());
+  const int last = std::clamp(index + std::max(count, 0), first, Count());
+  lines_.erase(lines_.begin() + first, lines_.begin() + last);
 }
 
 void TLcfEventScriptList::Assign(const TLcfEventScriptList& other) {

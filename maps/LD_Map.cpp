@@ -27,23 +27,6 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
 // ---------------------------------------------------------------------------------------------
 // Layers
 
-namespace {
-
-// Brings a coordinate inside 0..size-1 by whole turns; size must be positive.
-int Wrap(int v, int size) {
-  int r = v % size;
-  return r < 0 ? r + size : r;
-}
-
-}  // namespace
-
-int TLcfMapLayer::GetCell(int x, int y) const {
-  if (loopH && width > 0 && (x < 0 || x >= width)) x = Wrap(x, width);
-  if (loopV && height > 0 && (y < 0 || y >= height)) y = Wrap(y, height);
-  if (!Contains(x, y)) return -1;
-  return cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-}
-
 void TLcfMapLayer::SetCell(int x, int y, int id) {
   if (!Contains(x, y)) return;
   cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = static_cast<uint16_t>(id);
@@ -127,7 +110,6 @@ void TLcfBaseMapUnit::LoadFromBytes(const Bytes& data) {
     Reset();
     throw;
   }
-  modified = false;
 }
 
 Bytes TLcfBaseMapUnit::SaveToBytes() { return SaveRecordBytes(kMapMagic, *this); }
@@ -158,13 +140,11 @@ void TLcfBaseMapUnit::LoadFromFile(const std::string& path) {
     if (!QuietMode()) throw;
     damage_.Set(std::current_exception(), e.what(), path);
   }
-  modified = false;
 }
 
 void TLcfBaseMapUnit::SaveToFile(const std::string& path) {
   damage_.RefuseToOverwrite(path);
   WriteFileAtomic(path, SaveToBytes());
-  modified = false;
 }
 
 namespace {
@@ -284,11 +264,6 @@ void TLcfMap::WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) 
   v.Fixed(id, sized.cells.data(), sized.cells.size() * sizeof(uint16_t));
 }
 
-void TLcfMap::Reset() {
-  TCatalogBaseItem::Reset();
-  modified = false;
-}
-
 void TLcfMap::AfterLoad() { SetScrollType(scrollType); }
 
 void TLcfMap::SetWidth(int w) {
@@ -313,13 +288,33 @@ void TLcfMap::SetScrollType(int type) {
 
 void TLcfMap::Unload() {
   ClearLoadDamage();
-  modified = false;
   SetId(0);
   lower.SetBlank(0, 0);
   upper.SetBlank(0, 0);
   width = height = 0;
   events.Clear();
   tilesetId = 0;
+}
+
+void TLcfMap::ShiftMap(int dx, int dy) {
+  const int w = lower.width, h = lower.height;
+  if (w <= 0 || h <= 0) return;
+  for (TLcfMapLayer* layer : {&lower, &upper}) {
+    if (layer->cells.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) continue;
+    TLayerCells from;
+    CopyCells(layer->cells, from);
+    for (int y = 0; y < h; ++y) {
+      const size_t src = static_cast<size_t>(WrapCoordinate(y - dy, h)) * static_cast<size_t>(w);
+      for (int x = 0; x < w; ++x)
+        layer->cells[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
+            from[src + static_cast<size_t>(WrapCoordinate(x - dx, w))];
+    }
+  }
+  for (int i = 0; i < events.Count(); ++i) {
+    TLcfEventItem* e = events.ItemAt(i);
+    e->x = WrapCoordinate(e->x + dx, w);
+    e->y = WrapCoordinate(e->y + dy, h);
+  }
 }
 
 void TLcfMap::RefreshTileset() {

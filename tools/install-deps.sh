@@ -7,7 +7,7 @@ set -euo pipefail
 build=(cmake ninja-build g++ clang ccache qt6-base-dev libgl-dev zlib1g-dev libsdl2-dev
        libfluidsynth-dev timgm6mb-soundfont libmpg123-dev libgtest-dev libbenchmark-dev
        xvfb xauth)
-test=(libclang-rt-14-dev libpng-dev pngcheck python3-pil imagemagick sox lhasa midicsv lame)
+test=(clang-format-14 libclang-rt-14-dev libpng-dev pngcheck python3-pil imagemagick sox lhasa midicsv lame)
 
 want=("${build[@]}")
 [ "${1:-}" = "--test" ] && want+=("${test[@]}")

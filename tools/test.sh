@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test:
+#  0. the formatting of every C++ file (.clang-format), before anything is built;
 #  1. the Qt-free libraries built with clang, AddressSanitizer and UndefinedBehaviorSanitizer: their
 #     tests, then each fuzz target for TESS_FUZZ_SECONDS (default 60);
 #  2. the whole project built normally (benchmarks are built, not run): every test, ending with
@@ -9,6 +10,9 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh --test
 jobs=$(nproc)
 fuzz_seconds=${TESS_FUZZ_SECONDS:-60}
+
+echo "== Formatting"
+tools/check-format.sh
 
 echo "== Models with sanitizers, and fuzzing"
 CC=clang CXX=clang++ tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTESS_MODELS_ONLY=ON \

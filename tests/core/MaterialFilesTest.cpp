@@ -95,12 +95,11 @@ TEST(MaterialFiles, ListsProjectEntriesThenUnsharedPackageEntries) {
   EXPECT_EQ(ListMaterials(project, "", "Sound", SoundExtensions()), Names{});
 
   // The process-wide folders serve the short forms.
+  TProcessFoldersScope folders;
   SetProjectFolder(project);
   SetCurrentRuntimePackageFolder(rtp);
   EXPECT_EQ(ListMaterials("CharSet", PictureExtensions()).size(), 4u);
   EXPECT_EQ(FindMaterialFile("Hero2", "CharSet", PictureExtensions()), rtp + "CharSet/Hero2.bmp");
-  SetProjectFolder("");
-  SetCurrentRuntimePackageFolder("");
 }
 
 TEST(MaterialFiles, FindsTheProjectFileFirstAndAnyCase) {

@@ -12,8 +12,10 @@
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "platform/Settings.h"
+#include "tests/editor/Widgets.h"
 
 using namespace tess;
+using test::ButtonNamed;
 namespace fs = std::filesystem;
 
 namespace {
@@ -31,12 +33,6 @@ struct TFolder {
   }
 };
 
-QPushButton* ButtonNamed(QWidget& dialog, const QString& text) {
-  for (QPushButton* b : dialog.findChildren<QPushButton*>())
-    if (b->text() == text) return b;
-  return nullptr;
-}
-
 }  // namespace
 
 TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
@@ -45,6 +41,7 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
   std::ofstream(project + "TESS_RT.exe") << "runtime";
   std::ofstream(project + "TESS_RT.ini") << "[TESS_RT]\r\nGameTitle=Quest\r\n";
   const std::string dest = folder.Sub("disk");
+  TProcessFoldersScope folders;
   SetProjectFolder(project);
   SetScratchFolder(folder.Sub("TESS_TEMP"));
   TSettings settings((folder.path / "values.ini").string(), (folder.path / "placement.ini").string());
@@ -62,10 +59,11 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
   EXPECT_TRUE(begin->isEnabled());
 
   TScriptedMessages messages;
-  SetMessagePort(&messages);
-  dialog.show();
-  begin->click();
-  SetMessagePort(nullptr);
+  {
+    TMessagePortScope port(&messages);
+    dialog.show();
+    begin->click();
+  }
 
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -74,8 +72,6 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
   EXPECT_TRUE(fs::is_regular_file(dest + "Setup.ini"));
   EXPECT_FALSE(settings.IncludeRtpOption());
   EXPECT_FALSE(fs::exists(folder.path / "TESS_TEMP" / "GameDisk"));
-  SetProjectFolder("");
-  SetScratchFolder("");
 }
 
 TEST(FormSelectPath, AcceptsFoldersAndKeepsTheTextInStep) {

@@ -300,7 +300,7 @@ TEST(DamagedFiles, FileLoadersNameTheFileAndChangeNothing) {
 TEST(DamagedFiles, QuietModeKeepsTheDatabasePartsReadBeforeTheDamage) {
   TTestFolder folder;
   TScriptedMessages messages;
-  SetMessagePort(&messages);
+  TMessagePortScope port(&messages);
   TLcfDataBase source;
   source.system.formatVersion = TLcfSystem::kCurrentFormatVersion;
   source.heroes.SetCount(4);
@@ -315,10 +315,7 @@ TEST(DamagedFiles, QuietModeKeepsTheDatabasePartsReadBeforeTheDamage) {
   });
   WriteFileAtomic(folder / kDataBaseFileName, file);
 
-  struct TQuiet {
-    TQuiet() { SetQuietMode(true); }
-    ~TQuiet() { SetQuietMode(false); }
-  } quiet;
+  TQuietModeScope quiet(true);
   TLcfDataBase db;
   std::string error;
   EXPECT_FALSE(db.LoadDatabase(folder.Path(), &error));
@@ -335,5 +332,4 @@ TEST(DamagedFiles, QuietModeKeepsTheDatabasePartsReadBeforeTheDamage) {
   db.system.formatVersion = TLcfSystem::kCurrentFormatVersion;
   EXPECT_TRUE(db.SaveDatabase(folder.Path(), folder.Path()));
   EXPECT_NE(ReadWholeFile(folder / kDataBaseFileName), file);
-  SetMessagePort(nullptr);
 }

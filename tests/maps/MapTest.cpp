@@ -107,7 +107,6 @@ TEST(Map, ResetMapWritesItsFixedChunks) {
   EXPECT_EQ(FindChunk(chunks, 72)->body[1], 10000 >> 8);
   EXPECT_EQ(FindChunk(chunks, 81)->body, Bytes{0});
   EXPECT_EQ(FindChunk(chunks, 91)->body, Bytes{1});
-  EXPECT_FALSE(map.modified);
   map.SaveToFile(folder / "Map0001.lmu");
   EXPECT_EQ(map.saveCount, 2);
 }
@@ -274,10 +273,7 @@ TEST(Map, QuietModeKeepsWhatCouldBeReadAndTheDamage) {
   wrong[1] = 'X';
   WriteFileAtomic(folder / "Map0003.lmu", wrong);
 
-  struct TQuiet {
-    TQuiet() { SetQuietMode(true); }
-    ~TQuiet() { SetQuietMode(false); }
-  } quiet;
+  TQuietModeScope quiet(true);
   TLcfMap map;
   EXPECT_THROW(map.LoadFromProject(folder.Path(), 1), EFileError);  // a missing file still raises
   EXPECT_FALSE(map.LoadDamage());
@@ -291,7 +287,6 @@ TEST(Map, QuietModeKeepsWhatCouldBeReadAndTheDamage) {
   EXPECT_EQ(map.width, good.width);
   EXPECT_EQ(map.lower.cells, good.lower.cells);
   EXPECT_EQ(map.panoramaName, good.panoramaName);
-  EXPECT_FALSE(map.modified);
   // What was read is not written over the damaged file; saved as another map it may be.
   EXPECT_THROW(map.SaveToProject(folder.Path(), 2), EFileError);
   EXPECT_EQ(ReadWholeFile(folder / "Map0002.lmu"), cut);
@@ -310,12 +305,10 @@ TEST(Map, QuietModeKeepsWhatCouldBeReadAndTheDamage) {
   EXPECT_FALSE(map.LoadDamage());
 }
 
-TEST(Map, FailedWriteKeepsTheCountAndTheModifiedMark) {
+TEST(Map, FailedWriteKeepsTheCount) {
   TLcfMap map;
-  map.modified = true;
   EXPECT_THROW(map.SaveToFile("/nonexistent-folder/Map0001.lmu"), EFileError);
   EXPECT_EQ(map.saveCount, 0);
-  EXPECT_TRUE(map.modified);
 }
 
 TEST(Map, UnknownTilesetBecomesOne) {
