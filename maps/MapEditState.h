@@ -59,7 +59,7 @@ class TMapEditState {
   // graphic), none.
   std::array<TLcfCurrentChip, 4> chips{TLcfCurrentChip(49), TLcfCurrentChip(10000), TLcfCurrentChip(10000),
                                        TLcfCurrentChip(0)};
-  // Told whenever an operation changed the map.
+  // Told whenever an operation changed the map (the map's modified mark is set first).
   std::function<void()> onMapChanged;
 
   // A map was loaded (or resized): the before-copies, the mask raster, the changed-cell region and
@@ -83,6 +83,8 @@ class TMapEditState {
   void TakeBeforeCopies();
   // Writes the before-copies back into the map (a cancelled stroke).
   void RestoreBeforeCopies();
+  // Tells the owner that the map was edited; whether it differs from the saved one follows from the
+  // history's clean mark and the owner's own record of edits beside the layers.
   void MarkModified();
 };
 

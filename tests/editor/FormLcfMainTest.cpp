@@ -220,49 +220,49 @@ TEST_F(MainWindow, TestPlayLetsGoOfTheSoundDevicesAndTakesThemBack) {
 }
 
 TEST_F(MainWindow, CommandsWithoutTheirWindowStayDisabled) {
-    project.Make();
-    auto window = OpenWindow();
-    ASSERT_TRUE(window->Projects().IsOpen());
-    EXPECT_TRUE(window->Action(TMainCommand::Database)->isEnabled());
-    EXPECT_TRUE(window->Action(TMainCommand::ResourceManager)->isEnabled());
-    EXPECT_TRUE(window->Action(TMainCommand::ListenToMusic)->isEnabled());
-    EXPECT_FALSE(window->Action(TMainCommand::EventSearch)->isEnabled());
-    // The tool bar has its groups in the table's order, a separator between each two.
-    QList<QAction*> bar = window->findChild<QToolBar*>("MainToolBar")->actions();
-    QStringList names;
-    for (QAction* a : bar) names << (a->isSeparator() ? QString("|") : a->objectName());
-    EXPECT_EQ(names.join(" ").toStdString(),
-              "NewProject OpenProject SaveMap | Undo | ModeLower ModeUpper ModeEvent | Zoom1 Zoom2 Zoom4 Zoom8 | "
-              "ToolSelect ToolZoom ToolPen ToolRectangle ToolEllipse ToolFill | Database ResourceManager ListenToMusic "
-              "EventSearch | TestPlay");
-  }
+  project.Make();
+  auto window = OpenWindow();
+  ASSERT_TRUE(window->Projects().IsOpen());
+  EXPECT_TRUE(window->Action(TMainCommand::Database)->isEnabled());
+  EXPECT_TRUE(window->Action(TMainCommand::ResourceManager)->isEnabled());
+  EXPECT_TRUE(window->Action(TMainCommand::ListenToMusic)->isEnabled());
+  EXPECT_FALSE(window->Action(TMainCommand::EventSearch)->isEnabled());
+  // The tool bar has its groups in the table's order, a separator between each two.
+  QList<QAction*> bar = window->findChild<QToolBar*>("MainToolBar")->actions();
+  QStringList names;
+  for (QAction* a : bar) names << (a->isSeparator() ? QString("|") : a->objectName());
+  EXPECT_EQ(names.join(" ").toStdString(),
+            "NewProject OpenProject SaveMap | Undo | ModeLower ModeUpper ModeEvent | Zoom1 Zoom2 Zoom4 Zoom8 | "
+            "ToolSelect ToolZoom ToolPen ToolRectangle ToolEllipse ToolFill | Database ResourceManager ListenToMusic "
+            "EventSearch | TestPlay");
+}
 
-  TEST_F(MainWindow, ShortcutsComeFromTheSettingsOverTheDefaults) {
-    settings.WriteString("Shortcuts/SaveMap", "Ctrl+Shift+S");
-    settings.WriteString("Shortcuts/TestPlay", "");
-    TFormLcfMain window(settings, home.path().toStdString() + "/");
-    EXPECT_EQ(window.Action(TMainCommand::SaveMap)->shortcut(), QKeySequence("Ctrl+Shift+S"));
-    EXPECT_TRUE(window.Action(TMainCommand::TestPlay)->shortcut().isEmpty());
-    EXPECT_EQ(window.Action(TMainCommand::RevertMap)->shortcut(), QKeySequence("Ctrl+R"));
-  }
+TEST_F(MainWindow, ShortcutsComeFromTheSettingsOverTheDefaults) {
+  settings.WriteString("Shortcuts/SaveMap", "Ctrl+Shift+S");
+  settings.WriteString("Shortcuts/TestPlay", "");
+  TFormLcfMain window(settings, home.path().toStdString() + "/");
+  EXPECT_EQ(window.Action(TMainCommand::SaveMap)->shortcut(), QKeySequence("Ctrl+Shift+S"));
+  EXPECT_TRUE(window.Action(TMainCommand::TestPlay)->shortcut().isEmpty());
+  EXPECT_EQ(window.Action(TMainCommand::RevertMap)->shortcut(), QKeySequence("Ctrl+R"));
+}
 
-  TEST_F(MainWindow, ModeCommandsFollowTheDocument) {
-    project.Make();
-    auto window = OpenWindow();
-    window->Execute(TMainCommand::ModeEvent);
-    EXPECT_EQ(window->Document().EditMode(), TEditMode::Event);
-    EXPECT_EQ(window->StatusPanel(1)->text(), "Event Editing Mode");
-    EXPECT_FALSE(window->Action(TMainCommand::ToolPen)->isEnabled());
-    // A view that changes the document is followed by the check marks.
-    window->Document().SetEditMode(TEditMode::Upper);
-    EXPECT_TRUE(window->Action(TMainCommand::ModeUpper)->isChecked());
-    EXPECT_TRUE(window->Action(TMainCommand::ToolPen)->isEnabled());
-    window->Document().SetZoom(TZoom::Eighth);
-    EXPECT_TRUE(window->Action(TMainCommand::Zoom8)->isChecked());
-    // Closing writes the mode and zoom into the project's settings.
-    EXPECT_TRUE(window->Document().CloseQuery());
-    const Bytes ini = ReadWholeFile(project.Folder() + "TESS_RT.ini");
-    const std::string text(ini.begin(), ini.end());
-    EXPECT_NE(text.find("MapEditMode=1"), std::string::npos) << text;
-    EXPECT_NE(text.find("MapEditZoom=3"), std::string::npos) << text;
-  }
+TEST_F(MainWindow, ModeCommandsFollowTheDocument) {
+  project.Make();
+  auto window = OpenWindow();
+  window->Execute(TMainCommand::ModeEvent);
+  EXPECT_EQ(window->Document().EditMode(), TEditMode::Event);
+  EXPECT_EQ(window->StatusPanel(1)->text(), "Event Editing Mode");
+  EXPECT_FALSE(window->Action(TMainCommand::ToolPen)->isEnabled());
+  // A view that changes the document is followed by the check marks.
+  window->Document().SetEditMode(TEditMode::Upper);
+  EXPECT_TRUE(window->Action(TMainCommand::ModeUpper)->isChecked());
+  EXPECT_TRUE(window->Action(TMainCommand::ToolPen)->isEnabled());
+  window->Document().SetZoom(TZoom::Eighth);
+  EXPECT_TRUE(window->Action(TMainCommand::Zoom8)->isChecked());
+  // Closing writes the mode and zoom into the project's settings.
+  EXPECT_TRUE(window->Document().CloseQuery());
+  const Bytes ini = ReadWholeFile(project.Folder() + "TESS_RT.ini");
+  const std::string text(ini.begin(), ini.end());
+  EXPECT_NE(text.find("MapEditMode=1"), std::string::npos) << text;
+  EXPECT_NE(text.find("MapEditZoom=3"), std::string::npos) << text;
+}

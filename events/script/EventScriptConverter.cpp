@@ -1,11 +1,11 @@
-#include "events/EventScriptConverter.h"
+#include "events/script/EventScriptConverter.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
 
 #include "database/DataBaseObj.h"
-#include "events/EventCommands.h"
+#include "events/script/EventCommands.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 

@@ -1,4 +1,4 @@
-#include "events/EventCommandLines.h"
+#include "events/script/EventCommandLines.h"
 
 #include <map>
 #include <utility>

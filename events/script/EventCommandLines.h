@@ -10,8 +10,8 @@
 
 #include <vector>
 
-#include "events/EventCommands.h"
 #include "events/LD_EventScript.h"
+#include "events/script/EventCommands.h"
 
 namespace tess {
 

@@ -1,10 +1,10 @@
-#include "events/EventCommands.h"
+#include "events/script/EventCommands.h"
 
 #include <algorithm>
 #include <array>
 
-#include "events/EventScriptConverter.h"
 #include "events/LD_MoveRoute.h"
+#include "events/script/EventScriptConverter.h"
 
 namespace tess {
 

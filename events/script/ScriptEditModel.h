@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "events/EventCommands.h"
-#include "events/EventScriptConverter.h"
 #include "events/LD_EventScript.h"
+#include "events/script/EventCommands.h"
+#include "events/script/EventScriptConverter.h"
 
 namespace tess {
 

@@ -1,10 +1,10 @@
-#include "events/ScriptEditModel.h"
+#include "events/script/ScriptEditModel.h"
 
 #include <algorithm>
 #include <climits>
 
 #include "core/ClipboardPort.h"
-#include "events/EventCommandLines.h"
+#include "events/script/EventCommandLines.h"
 
 namespace tess {
 
