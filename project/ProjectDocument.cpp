@@ -154,6 +154,8 @@ void TProjectDocument::LoadSelectedMap(int32_t id) {
         map_.LoadWorkCopy(scratchFolder_, owner->Id());
       else
         map_.LoadFromProject(projectFolder_, owner->Id());
+      // A map that loaded damaged is reported and not edited, as a failed load is.
+      map_.LoadDamage().Raise();
     } catch (const std::exception& e) {
       map_.Unload();
       ShowFailure(e.what());
