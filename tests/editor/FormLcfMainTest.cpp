@@ -57,7 +57,7 @@ struct MainWindow : ::testing::Test {
 void EditCell(TFormLcfMain& window) {
   ASSERT_TRUE(window.Document().EditLayers([](TLcfMap& map) {
     map.lower.SetCell(0, 0, 5001);
-    return TCellRegion{0, 0, 1, 1};
+    return TCellRect{0, 0, 1, 1};
   }));
 }
 
@@ -232,7 +232,7 @@ TEST_F(MainWindow, CommandsWithoutTheirWindowStayDisabled) {
   QStringList names;
   for (QAction* a : bar) names << (a->isSeparator() ? QString("|") : a->objectName());
   EXPECT_EQ(names.join(" ").toStdString(),
-            "NewProject OpenProject SaveMap | Undo | ModeLower ModeUpper ModeEvent | Zoom1 Zoom2 Zoom4 Zoom8 | "
+            "NewProject OpenProject SaveMap | Undo Redo | ModeLower ModeUpper ModeEvent | Zoom1 Zoom2 Zoom4 Zoom8 | "
             "ToolSelect ToolZoom ToolPen ToolRectangle ToolEllipse ToolFill | Database ResourceManager ListenToMusic "
             "EventSearch | TestPlay");
 }
