@@ -196,6 +196,7 @@ void TFormLcfMain::UpdateMapStatus() {
 TMainState TFormLcfMain::State() const {
   TMainState state;
   state.projectOpen = document_.IsOpen();
+  state.mapDamaged = document_.MapDamaged();
   state.mapsModified = document_.MapsModified();
   state.canUndo = document_.CanUndo();
   state.canRedo = document_.CanRedo();
@@ -240,6 +241,10 @@ void TFormLcfMain::RunExit() { close(); }
 void TFormLcfMain::RunSaveMap() {
   TWaitCursor wait;
   document_.SaveMap();
+}
+
+void TFormLcfMain::RunDiscardDamagedData() {
+  if (AskYesNoDestructive(kDiscardDamageQuestion, this) == TMessageResult::Yes) document_.DiscardDamagedData();
 }
 
 void TFormLcfMain::RunRevertMap() {

@@ -5,6 +5,7 @@
 #include "app/ProjectOpenReport.h"
 #include "core/CountText.h"
 #include "core/MessagePort.h"
+#include "core/QuietMode.h"
 #include "platform/WaitCursor.h"
 #include "project/ProjectCheck.h"
 
@@ -14,6 +15,7 @@ bool ConfirmPackingProblems(const std::string& projectFolder, QWidget* owner) {
   std::vector<TProjectProblem> problems;
   {
     TWaitCursor wait;
+    TQuietModeScope strict(false);
     problems = CheckProject(projectFolder);
   }
   if (problems.empty()) return true;

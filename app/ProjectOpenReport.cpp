@@ -5,6 +5,7 @@
 
 #include "core/CountText.h"
 #include "core/MessagePort.h"
+#include "core/QuietMode.h"
 #include "platform/WaitCursor.h"
 
 namespace tess {
@@ -38,6 +39,8 @@ bool OpenReportingProblems(const std::string& projectFolder, const std::function
   std::vector<TProjectProblem> problems;
   {
     TWaitCursor wait;
+    // The editor's quiet mode would let damage pass unseen; the check must see it.
+    TQuietModeScope strict(false);
     problems = CheckProject(projectFolder);
   }
   if (problems.empty()) return open();
@@ -54,10 +57,10 @@ bool OpenReportingProblems(const std::string& projectFolder, const std::function
   }
   std::string head = "The project has " + CountText(static_cast<long long>(problems.size()), "problem", "problems") +
                      (opened ? ":" : " and was not opened:");
-  std::string details = ProblemLines(problems);
-  // What loading said besides the list (a tree without its root, say).
-  for (const std::string& text : held.texts) details += "\n" + text;
-  Messages().ShowDetailedMessageBox(ProblemSummary(head, problems), details,
+  // What loading said besides the list: a map that opens read-only, a tree without its root.
+  std::string text = ProblemSummary(head, problems);
+  for (const std::string& said : held.texts) text += "\n" + said + "\n";
+  Messages().ShowDetailedMessageBox(text, ProblemLines(problems),
                                     {opened ? TMessageIcon::Warning : TMessageIcon::Error, TMessageButtons::Ok}, owner);
   return opened;
 }

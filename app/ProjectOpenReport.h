@@ -18,7 +18,7 @@ std::string ProblemSummary(const std::string& headLine, const std::vector<TProje
 
 // Runs open (which loads the project at projectFolder and returns whether it opened). When the
 // project has problems, the messages open would show are held back and one message lists the
-// problems instead; an exception from open is part of that message and is not passed on. Returns
+// problems, followed by what they said; an exception from open is part of that message and is not passed on. Returns
 // what open returned (false after an exception).
 bool OpenReportingProblems(const std::string& projectFolder, const std::function<bool()>& open, QWidget* owner);
 

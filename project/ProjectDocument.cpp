@@ -56,6 +56,11 @@ std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std:
          (workCopy ? ", its work copy" : "") + ") could not be loaded.\n" + error;
 }
 
+std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage) {
+  return "The map " + std::to_string(map.Id()) + " \"" + map.name + "\" (" + MapFileName(map.Id()) +
+         ") is damaged and opens read-only.\n" + damage + "\n\n" + kDiscardDamageHint;
+}
+
 bool TProjectDocument::CurrentMapEdited() const { return propertiesEdited_ || !history_.IsClean(); }
 
 void TProjectDocument::MarkMapClean() {
@@ -188,8 +193,12 @@ bool TProjectDocument::LoadSelectedMap(int32_t id, bool keepHistory) {
         map_.LoadWorkCopy(scratchFolder_, owner->Id());
       else
         map_.LoadFromProject(projectFolder_, owner->Id());
-      // A map that loaded damaged is reported and not edited, as a failed load is.
-      map_.LoadDamage().Raise();
+      // A map that loaded damaged shows what could be read, read-only: nothing is written over
+      // its file until the author chooses to discard what was lost.
+      if (map_.LoadDamage()) {
+        mapReadOnly_ = true;
+        ShowFailure(DamagedMapText(*owner, map_.LoadDamage().Message()));
+      }
     } catch (const std::exception& e) {
       map_.Unload();
       loaded = false;
@@ -282,7 +291,21 @@ void TProjectDocument::ReloadPictures() {
   mapChanged.Emit();
 }
 
+bool TProjectDocument::MapDamaged() const { return static_cast<bool>(map_.LoadDamage()); }
+
+void TProjectDocument::DiscardDamagedData() {
+  if (!MapDamaged()) return;
+  TModifiedWatch watch(*this);
+  map_.ClearLoadDamage();
+  mapReadOnly_ = false;
+  // What could be read is now the map: the next save writes it over the damaged file.
+  propertiesEdited_ = true;
+  mapChanged.Emit();
+}
+
 void TProjectDocument::SetMapReadOnly(bool readOnly) {
+  // A damaged map stays read-only until its damage is discarded.
+  if (!readOnly && MapDamaged()) return;
   if (readOnly == mapReadOnly_) return;
   mapReadOnly_ = readOnly;
   mapChanged.Emit();

@@ -30,6 +30,13 @@ inline constexpr const char* kRevertMapQuestion = "Map data will revert to the l
 // The message about a map that could not be loaded: its id, its name and its file, then the
 // error on a line of its own.
 std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error);
+inline constexpr const char* kDiscardDamageHint =
+    "\"Discard Damaged Data\" keeps what could be read and lets \"Save Map\" write it over the file.";
+inline constexpr const char* kDiscardDamageQuestion =
+    "What could not be read of the damaged map will be lost when it is saved.  Proceed?";
+// The message about a map that loaded damaged: its id, name and file, then the damage (the chunk
+// path and the offset).
+std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage);
 
 class TProjectDocument {
  public:
@@ -93,6 +100,10 @@ class TProjectDocument {
   void DataBaseChanged();
   // The current map cannot be edited or saved (it loaded damaged); the rest of the project can.
   bool MapReadOnly() const { return mapReadOnly_; }
+  // The current map loaded damaged: it is read-only, and never saved over its file, until
+  // DiscardDamagedData (the author's choice to keep what could be read, which marks it modified).
+  bool MapDamaged() const;
+  void DiscardDamagedData();
   void SetMapReadOnly(bool readOnly);
 
   // --- Questions

@@ -399,3 +399,41 @@ TEST(MessageBoxes, DestructiveQuestionsDefaultToNoAndDetailsUnfold) {
   EXPECT_EQ(box->detailedText(), "line 1\nline 2");
   EXPECT_EQ(box->windowTitle(), "Tessaly ");
 }
+
+TEST_F(MainWindow, ADamagedMapOpensReadOnlyAndSaveMapCannotWriteItBack) {
+  project.Make();
+  const std::string file = project.Folder() + "Map0001.lmu";
+  Bytes bytes = ReadWholeFile(file);
+  bytes.insert(bytes.end(), {0x07, 0x00});  // bytes after the record's end
+  WriteFileAtomic(file, bytes);
+  auto window = OpenWindow();
+  ASSERT_TRUE(window->Projects().IsOpen());
+  // One message: the list of problems, then that the map opens read-only.
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_NE(text.find("Map0001.lmu: "), std::string::npos) << text;
+  EXPECT_NE(text.find("is damaged and opens read-only."), std::string::npos) << text;
+  EXPECT_TRUE(window->Document().MapReadOnly());
+  EXPECT_FALSE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  EXPECT_TRUE(window->Action(TMainCommand::DiscardDamagedData)->isEnabled());
+  window->Execute(TMainCommand::SaveMap);
+  EXPECT_TRUE(window->Document().CloseQuery());
+  EXPECT_EQ(ReadWholeFile(file), bytes);
+
+  // Discarding asks first (No by default); Yes makes the map the author's to save.
+  messages.shown.clear();
+  messages.answers = {TMessageResult::No};
+  window->Execute(TMainCommand::DiscardDamagedData);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].style.destructive);
+  EXPECT_TRUE(window->Document().MapReadOnly());
+  messages.answers = {TMessageResult::Yes};
+  window->Execute(TMainCommand::DiscardDamagedData);
+  EXPECT_FALSE(window->Document().MapReadOnly());
+  EXPECT_TRUE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  window->Execute(TMainCommand::SaveMap);
+  EXPECT_NE(ReadWholeFile(file), bytes);
+  TLcfMap saved;
+  saved.LoadFromProject(project.Folder(), 1);
+  EXPECT_FALSE(saved.LoadDamage());
+}
