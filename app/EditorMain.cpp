@@ -1,10 +1,13 @@
 #include "app/EditorMain.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
@@ -12,6 +15,7 @@
 #include "app/FormLcfMain.h"
 #include "app/FormSplash.h"
 #include "app/ProjectManager.h"
+#include "app/ProjectOffer.h"
 #include "app/QtMessagePort.h"
 #include "core/ClipboardPort.h"
 #include "core/ProjectFolder.h"
@@ -66,15 +70,26 @@ int RunEditor(int argc, char** argv) {
   const QFileInfo projectArgument =
       words.isEmpty() ? QFileInfo() : QFileInfo(QFileInfo(words.first()).absoluteFilePath());
 
-  // One editor per user: a second start brings the first one forward and ends quietly.
+  // One editor per user: a second start brings the first one forward (offering the project folder
+  // it names) and ends quietly.
   TSingleInstance instance;
-  if (!instance.Acquire()) return 0;
+  if (!instance.Acquire(words.isEmpty() ? QString() : QDir::cleanPath(projectArgument.absoluteFilePath()))) return 0;
 
   if (!DisplayIsEnough()) {
     StartUpError("A resolution of 800x600 and 16 bit color depth are required to run this program.");
     return 1;
   }
-  TSettings settings;
+  // A screenshot run works on a copy of the user's settings, so that the project it shows does not
+  // become the one the editor reopens next time.
+  TSettings userSettings;
+  QTemporaryDir snapshotFolder;
+  std::unique_ptr<TSettings> snapshot;
+  if (unattended) {
+    snapshot = std::make_unique<TSettings>(snapshotFolder.filePath("values.ini").toStdString(),
+                                           snapshotFolder.filePath("placement.ini").toStdString());
+    snapshot->CopyFrom(userSettings);
+  }
+  TSettings& settings = snapshot ? *snapshot : userSettings;
   const std::string applicationFolder = ApplicationFolder();
   const std::string rtp = RuntimePackageFolder(settings, applicationFolder);
   if (rtp.empty()) {
@@ -95,20 +110,21 @@ int RunEditor(int argc, char** argv) {
   int status = 0;
   {
     TFormLcfMain window(settings, applicationFolder);
-    QObject::connect(&instance, &TSingleInstance::activationRequested, &window, [&window] {
+    // A later start brings this editor forward, and offers the project it was started with.
+    QObject::connect(&instance, &TSingleInstance::activationRequested, &window, [&window](const QString& folder) {
       if (window.isMinimized()) window.showNormal();
       window.raise();
       window.activateWindow();
+      // While a modal window is up (the database, a question) the project stays as it is.
+      if (!folder.isEmpty() && !QApplication::activeModalWidget()) OfferProject(window, folder);
     });
     // A project folder given on the command line opens as the Open Project dialog would: its
     // parent becomes the base folder.
     if (!words.isEmpty()) {
       const QFileInfo& folder = projectArgument;
       if (folder.isDir()) {
-        QString base = QDir::cleanPath(folder.absoluteDir().absolutePath());
-        settings.SetProjectBasePath(base.toStdString() + "/");
         try {
-          window.Projects().OpenProject(folder.fileName().toStdString());
+          window.Projects().OpenProjectAt(QFile::encodeName(QDir::cleanPath(folder.absoluteFilePath())).toStdString());
         } catch (...) {
           TEditorApplication::ReportException(std::current_exception());
         }

@@ -12,10 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMouseEvent>
 #include <QProgressDialog>
 #include <QPushButton>
-#include <QToolButton>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -27,6 +25,7 @@
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
+#include "ui/FolderField.h"
 
 namespace tess {
 
@@ -56,17 +55,12 @@ TFormGameDisk::TFormGameDisk(TSettings& settings, QWidget* owner) : QDialog(owne
 
   auto* pathBox = new QGroupBox("Disk Path", this);
   auto* pathLayout = new QHBoxLayout(pathBox);
-  diskPath_ = new QLineEdit(pathBox);
-  diskPath_->setReadOnly(true);
-  diskPath_->setMinimumWidth(300);
-  diskPath_->setCursor(Qt::PointingHandCursor);
-  diskPath_->installEventFilter(this);
-  auto* browse = new QToolButton(pathBox);
-  browse->setText("...");
+  diskPath_ = new TFolderField(pathBox);
+  diskPath_->setObjectName("DiskPathField");
+  diskPath_->setMinimumWidth(360);
   pathLayout->addWidget(diskPath_);
-  pathLayout->addWidget(browse);
   layout->addWidget(pathBox);
-  connect(browse, &QToolButton::clicked, this, &TFormGameDisk::ChoosePath);
+  connect(diskPath_, &TFolderField::browseRequested, this, &TFormGameDisk::ChoosePath);
 
   auto* optionBox = new QGroupBox("Option", this);
   auto* optionLayout = new QVBoxLayout(optionBox);
@@ -87,23 +81,14 @@ TFormGameDisk::TFormGameDisk(TSettings& settings, QWidget* owner) : QDialog(owne
   SetDiskPath(floppy.empty() ? QString() : FromLocal(WithTrailingBackslash(floppy)));
 }
 
-QString TFormGameDisk::DiskPath() const { return diskPath_->text(); }
+QString TFormGameDisk::DiskPath() const { return diskPath_->Path(); }
 
 void TFormGameDisk::SetDiskPath(const QString& path) {
-  diskPath_->setText(path);
+  diskPath_->SetPath(path);
   begin_->setEnabled(!path.isEmpty());
 }
 
 bool TFormGameDisk::IncludeRuntimePackage() const { return includeRtp_->isChecked(); }
-
-bool TFormGameDisk::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == diskPath_ && event->type() == QEvent::MouseButtonRelease &&
-      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-    ChoosePath();
-    return true;
-  }
-  return QDialog::eventFilter(watched, event);
-}
 
 void TFormGameDisk::ChoosePath() {
   TFormSelectPath dialog(DiskPath().isEmpty() ? QDir::homePath() : DiskPath(), this);
@@ -208,11 +193,8 @@ bool TFormSelectPath::CanAccept() const { return DiskPathLooksValid(Local(edit_-
 void TFormSelectPath::TextEdited(const QString& text) {
   // The tree follows the text while it names an existing folder.
   if (!QFileInfo(text).isDir()) return;
-  const QModelIndex index = model_->index(QDir::cleanPath(text));
-  if (!index.isValid()) return;
   const QSignalBlocker block(tree_->selectionModel());
-  tree_->setCurrentIndex(index);
-  tree_->scrollTo(index);
+  ShowFolderInTree(*tree_, *model_, text);
 }
 
 void TFormSelectPath::TreeMoved() {

@@ -13,6 +13,7 @@ class QTreeView;
 namespace tess {
 
 class TSettings;
+class TFolderField;
 
 class TFormGameDisk : public QDialog {
   Q_OBJECT
@@ -24,16 +25,13 @@ class TFormGameDisk : public QDialog {
   void SetDiskPath(const QString& path);
   bool IncludeRuntimePackage() const;
 
- protected:
-  bool eventFilter(QObject* watched, QEvent* event) override;
-
  private:
   void ChoosePath();
   // Makes the game disk; the dialog then closes with Accepted on success, else Rejected.
   void Begin();
 
   TSettings& settings_;
-  QLineEdit* diskPath_;
+  TFolderField* diskPath_;
   QCheckBox* includeRtp_;
   QPushButton* begin_;
 };

@@ -12,14 +12,16 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
-#include <QProcess>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
 
-#include "app/FormProcessWait.h"
+#include "app/MainWindowTitle.h"
+#include "app/PackCheck.h"
 #include "app/ProjectManager.h"
+#include "app/ProjectOpenReport.h"
+#include "app/RuntimeRun.h"
 #include "app/WindowPlacement.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
@@ -67,7 +69,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   SetQuietMode(true);
   StartEditorAudio();
   setObjectName("FormLcfMain");
-  setWindowTitle(QString::fromLatin1(kApplicationTitle));
+  setWindowTitle(MainWindowTitle({}, {}, false));
   setMinimumSize(720, 573);
   fullScreen_ = settings_.FullScreenFlag();
   showTitle_ = settings_.ShowTitleFlag();
@@ -87,7 +89,11 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   callbacks.create = [this](const std::string& title) {
     return document_.CreateFiles(ProjectFolder(), ScratchFolder(), title);
   };
-  callbacks.open = [this] { return document_.Open(ProjectFolder(), ScratchFolder()); };
+  // A project with damaged files says so once, listing them all.
+  callbacks.open = [this] {
+    return OpenReportingProblems(
+        ProjectFolder(), [this] { return document_.Open(ProjectFolder(), ScratchFolder()); }, this);
+  };
   callbacks.markCurrentFormat = [this] { document_.MarkCurrentFormat(); };
   callbacks.close = [this] { document_.Close(); };
   projects_ = std::make_unique<TProjectManager>(settings_, applicationFolder_, std::move(callbacks));
@@ -190,6 +196,7 @@ void TFormLcfMain::UpdateMapStatus() {
 TMainState TFormLcfMain::State() const {
   TMainState state;
   state.projectOpen = document_.IsOpen();
+  state.mapDamaged = document_.MapDamaged();
   state.mapsModified = document_.MapsModified();
   state.canUndo = document_.CanUndo();
   state.canRedo = document_.CanRedo();
@@ -201,6 +208,10 @@ void TFormLcfMain::UpdateCommandStates() {
   const TMainState state = State();
   for (const TMainCommandInfo& info : MainCommands()) actions_[info.command]->setEnabled(IsEnabled(info.rule, state));
   statusPanels_[1]->setText(state.projectOpen ? QString::fromLatin1(ModeStatusText(document_.EditMode())) : QString());
+  const TextCodec& codec = TextCodec::Current();
+  setWindowTitle(MainWindowTitle(codec.ToUnicode(document_.GameTitle()), codec.ToUnicode(document_.CurrentMapName()),
+                                 state.projectOpen));
+  setWindowModified(state.projectOpen && state.mapsModified);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -221,7 +232,8 @@ void TFormLcfMain::RunCloseProject() {
 }
 
 void TFormLcfMain::RunCreateGamedisk() {
-  if (document_.SavePrompt()) projects_->RunGameDiskDialog(this);
+  if (document_.SavePrompt() && ConfirmPackingProblems(document_.ProjectPath(), this))
+    projects_->RunGameDiskDialog(this);
 }
 
 void TFormLcfMain::RunExit() { close(); }
@@ -229,6 +241,10 @@ void TFormLcfMain::RunExit() { close(); }
 void TFormLcfMain::RunSaveMap() {
   TWaitCursor wait;
   document_.SaveMap();
+}
+
+void TFormLcfMain::RunDiscardDamagedData() {
+  if (AskYesNoDestructive(kDiscardDamageQuestion, this) == TMessageResult::Yes) document_.DiscardDamagedData();
 }
 
 void TFormLcfMain::RunRevertMap() {
@@ -268,14 +284,10 @@ void TFormLcfMain::RunTestPlay() {
   auto plan = RuntimeLauncher::Plan(QString::fromStdString(document_.ProjectPath() + kRuntimeName), lastTestPlayWords_,
                                     QString::fromStdString(document_.ProjectPath()),
                                     QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
-  QProcess process;
-  if (!plan || !RuntimeLauncher::Start(process, *plan)) {
-    ShowError("Unable to test play due to a fatal error during project compilation.", this);
-    return;
-  }
-  TFormProcessWait wait(process, "Test Play", this);
-  wait.WaitModal();
-  process.waitForFinished(-1);
+  const TRuntimeOutcome outcome =
+      RunRuntimeWaiting(plan, why, "Test Play", TextCodec::Current().ToUnicode(document_.GameTitle()), this);
+  // A clean exit says nothing; anything else shows how the runtime ended and what it said.
+  if (const auto message = RuntimeFailureMessage(outcome)) ShowErrorWithDetails(message->text, message->details, this);
 }
 
 void TFormLcfMain::RunHelpContents() {

@@ -5,7 +5,6 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/FormProjectPath.h"
@@ -15,11 +14,12 @@
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectNames.h"
+#include "ui/FolderField.h"
 
 namespace tess {
 
-TFormNewProject::TFormNewProject(TSettings& settings, const std::string& applicationFolder, QWidget* owner)
-    : QDialog(owner), settings_(settings), base_(ProjectBaseFolder(settings, applicationFolder)) {
+TFormNewProject::TFormNewProject(TSettings& settings, QWidget* owner)
+    : QDialog(owner), settings_(settings), base_(ProjectBaseFolder(settings)) {
   setWindowTitle("New Project");
   setObjectName("FormNewProject");
 
@@ -35,13 +35,11 @@ TFormNewProject::TFormNewProject(TSettings& settings, const std::string& applica
   names->addRow("Game Name", titleEdit_);
 
   auto* pathBox = new QGroupBox("Project Path", this);
-  pathButton_ = new QPushButton(pathBox);
-  pathButton_->setObjectName("ProjectPathButton");
-  pathButton_->setFlat(true);
-  pathButton_->setStyleSheet("text-align: left");
+  pathField_ = new TFolderField(pathBox);
+  pathField_->setObjectName("ProjectPathField");
   auto* pathLayout = new QVBoxLayout(pathBox);
-  pathLayout->addWidget(pathButton_);
-  connect(pathButton_, &QPushButton::clicked, this, &TFormNewProject::ChooseBaseFolder);
+  pathLayout->addWidget(pathField_);
+  connect(pathField_, &TFolderField::browseRequested, this, &TFormNewProject::ChooseBaseFolder);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormNewProject::accept);
@@ -60,7 +58,7 @@ std::string TFormNewProject::FolderName() const { return QFile::encodeName(folde
 
 std::string TFormNewProject::GameTitle() const { return TextCodec::Current().FromUnicode(titleEdit_->text()); }
 
-void TFormNewProject::ShowBaseFolder() { pathButton_->setText(QFile::decodeName(QByteArray::fromStdString(base_))); }
+void TFormNewProject::ShowBaseFolder() { pathField_->SetPath(QFile::decodeName(QByteArray::fromStdString(base_))); }
 
 void TFormNewProject::ChooseBaseFolder() {
   TFormProjectPath dialog(base_, this);

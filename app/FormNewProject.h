@@ -6,16 +6,16 @@
 #include <string>
 
 class QLineEdit;
-class QPushButton;
 
 namespace tess {
 
 class TSettings;
+class TFolderField;
 
 class TFormNewProject : public QDialog {
   Q_OBJECT
  public:
-  TFormNewProject(TSettings& settings, const std::string& applicationFolder, QWidget* owner);
+  TFormNewProject(TSettings& settings, QWidget* owner);
 
   std::string FolderName() const;
   // The title in the game's code page.
@@ -24,7 +24,7 @@ class TFormNewProject : public QDialog {
 
   QLineEdit* FolderEdit() const { return folderEdit_; }
   QLineEdit* TitleEdit() const { return titleEdit_; }
-  QPushButton* PathButton() const { return pathButton_; }
+  TFolderField* PathField() const { return pathField_; }
 
   void accept() override;
 
@@ -36,7 +36,7 @@ class TFormNewProject : public QDialog {
   std::string base_;
   QLineEdit* folderEdit_;
   QLineEdit* titleEdit_;
-  QPushButton* pathButton_;
+  TFolderField* pathField_;
 };
 
 }  // namespace tess

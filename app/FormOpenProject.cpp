@@ -15,6 +15,7 @@
 #include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
+#include "ui/FolderField.h"
 
 namespace tess {
 
@@ -22,8 +23,8 @@ namespace {
 QString FromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
 }  // namespace
 
-TFormOpenProject::TFormOpenProject(TSettings& settings, const std::string& applicationFolder, QWidget* owner)
-    : QDialog(owner), settings_(settings), base_(ProjectBaseFolder(settings, applicationFolder)) {
+TFormOpenProject::TFormOpenProject(TSettings& settings, QWidget* owner)
+    : QDialog(owner), settings_(settings), base_(ProjectBaseFolder(settings)) {
   setWindowTitle("Open Project");
   setObjectName("FormOpenProject");
 
@@ -41,12 +42,10 @@ TFormOpenProject::TFormOpenProject(TSettings& settings, const std::string& appli
   list_->setMinimumSize(420, 240);
 
   auto* pathBox = new QGroupBox("Project Path", this);
-  pathButton_ = new QPushButton(pathBox);
-  pathButton_->setObjectName("ProjectPathButton");
-  pathButton_->setFlat(true);
-  pathButton_->setStyleSheet("text-align: left");
+  pathField_ = new TFolderField(pathBox);
+  pathField_->setObjectName("ProjectPathField");
   auto* pathLayout = new QVBoxLayout(pathBox);
-  pathLayout->addWidget(pathButton_);
+  pathLayout->addWidget(pathField_);
 
   openButton_ = new QPushButton("Open", this);
   openButton_->setDefault(true);
@@ -69,11 +68,11 @@ TFormOpenProject::TFormOpenProject(TSettings& settings, const std::string& appli
   connect(renameButton_, &QPushButton::clicked, this, &TFormOpenProject::RenameSelected);
   connect(deleteButton_, &QPushButton::clicked, this, &TFormOpenProject::DeleteSelected);
   connect(cancel, &QPushButton::clicked, this, &TFormOpenProject::reject);
-  connect(pathButton_, &QPushButton::clicked, this, &TFormOpenProject::ChooseBaseFolder);
+  connect(pathField_, &TFolderField::browseRequested, this, &TFormOpenProject::ChooseBaseFolder);
   connect(list_, &QTreeWidget::itemDoubleClicked, this, [this] { OpenSelected(); });
   connect(list_, &QTreeWidget::currentItemChanged, this, [this] { UpdateButtons(); });
 
-  pathButton_->setText(FromPath(base_));
+  pathField_->SetPath(FromPath(base_));
   Refill();
   CenterOnOwnerWindow(this);
 }
@@ -139,7 +138,7 @@ void TFormOpenProject::ChooseBaseFolder() {
   base_ = dialog.Chosen();
   settings_.SetProjectBasePath(base_);
   settings_.Sync();
-  pathButton_->setText(FromPath(base_));
+  pathField_->SetPath(FromPath(base_));
   Refill();
 }
 

@@ -14,11 +14,12 @@ class QTreeWidget;
 namespace tess {
 
 class TSettings;
+class TFolderField;
 
 class TFormOpenProject : public QDialog {
   Q_OBJECT
  public:
-  TFormOpenProject(TSettings& settings, const std::string& applicationFolder, QWidget* owner);
+  TFormOpenProject(TSettings& settings, QWidget* owner);
 
   // The folder name chosen with "Open".
   const std::string& SelectedFolder() const { return selected_; }
@@ -26,6 +27,7 @@ class TFormOpenProject : public QDialog {
   // The projects shown, in list order.
   const std::vector<TProjectEntry>& Projects() const { return projects_; }
   QTreeWidget* List() const { return list_; }
+  TFolderField* PathField() const { return pathField_; }
   // The entry selected in the list, or none.
   const TProjectEntry* Current() const;
 
@@ -45,7 +47,7 @@ class TFormOpenProject : public QDialog {
   std::string selected_;
   std::vector<TProjectEntry> projects_;
   QTreeWidget* list_;
-  QPushButton* pathButton_;
+  TFolderField* pathField_;
   QPushButton* openButton_;
   QPushButton* renameButton_;
   QPushButton* deleteButton_;

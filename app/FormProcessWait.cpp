@@ -7,11 +7,22 @@
 
 namespace tess {
 
-TFormProcessWait::TFormProcessWait(QProcess& process, const QString& caption, QWidget* owner)
+TFormProcessWait::TFormProcessWait(QProcess& process, const QString& caption, const QString& heading, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), process_(process) {
   setWindowTitle(caption);
+  setObjectName("FormProcessWait");
   setModal(true);
   auto* layout = new QVBoxLayout(this);
+  if (!heading.isEmpty()) {
+    // The caption is not shown where no window manager draws title bars; the heading always is.
+    auto* title = new QLabel(QString("%1: %2").arg(caption, heading), this);
+    title->setObjectName("Heading");
+    title->setAlignment(Qt::AlignCenter);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    layout->addWidget(title);
+  }
   auto* panel = new QLabel("Go Wild :)", this);
   panel->setAlignment(Qt::AlignCenter);
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);

@@ -11,7 +11,8 @@ namespace tess {
 class TFormProcessWait : public QDialog {
   Q_OBJECT
  public:
-  TFormProcessWait(QProcess& process, const QString& caption, QWidget* owner);
+  // heading names what runs (the game's title), above the panel; empty shows none.
+  TFormProcessWait(QProcess& process, const QString& caption, const QString& heading, QWidget* owner);
 
   // Shows the window until the process ends. Returns at once when it has already ended.
   void WaitModal();

@@ -13,6 +13,7 @@
 #include "core/PathUtils.h"
 #include "platform/ProjectFolders.h"
 #include "project/ProjectNames.h"
+#include "ui/FolderField.h"
 
 namespace tess {
 
@@ -74,11 +75,8 @@ void TFormProjectPath::OnTextChanged() {
   const std::string text = ToPath(edit_->text());
   ok_->setEnabled(ProjectPathAcceptable(text));
   if (syncing_ || !IsFolder(text)) return;
-  const QModelIndex index = model_->index(edit_->text());
-  if (!index.isValid()) return;
   syncing_ = true;
-  tree_->setCurrentIndex(index);
-  tree_->scrollTo(index);
+  ShowFolderInTree(*tree_, *model_, edit_->text());
   syncing_ = false;
 }
 

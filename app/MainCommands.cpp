@@ -49,6 +49,8 @@ const std::vector<TMainCommandInfo>& MainCommands() {
        [](T& t, bool) { t.RunSaveMap(); }, 1, I::Save},
       {C::RevertMap, "RevertMap", "Map", false, "Revert to Last Save", "Ctrl+R", R::MapsModified, false,
        [](T& t, bool) { t.RunRevertMap(); }, 0, I::None},
+      {C::DiscardDamagedData, "DiscardDamagedData", "Map", false, "Discard Damaged Data", "", R::MapDamaged, false,
+       [](T& t, bool) { t.RunDiscardDamagedData(); }, 0, I::None},
       {C::ModeLower, "ModeLower", "Map/Editing Mode", false, "Lower Layer Editing Mode", "F5", R::ProjectOpen, true,
        Mode<M::Lower>, 3, I::LowerLayer},
       {C::ModeUpper, "ModeUpper", "Map/Editing Mode", false, "Upper Layer Editing Mode", "F6", R::ProjectOpen, true,
@@ -114,6 +116,8 @@ bool IsEnabled(TEnableRule rule, const TMainState& s) {
       return s.projectOpen;
     case TEnableRule::MapsModified:
       return s.projectOpen && s.mapsModified;
+    case TEnableRule::MapDamaged:
+      return s.projectOpen && s.mapDamaged;
     case TEnableRule::CanUndo:
       return s.projectOpen && s.canUndo;
     case TEnableRule::CanRedo:

@@ -21,6 +21,7 @@ enum class TMainCommand {
   Exit,
   SaveMap,
   RevertMap,
+  DiscardDamagedData,
   ModeLower,
   ModeUpper,
   ModeEvent,
@@ -50,7 +51,7 @@ enum class TMainCommand {
 };
 
 // Never: the command's window is not there yet; it stays disabled.
-enum class TEnableRule { Always, NoProject, ProjectOpen, MapsModified, CanUndo, CanRedo, TileLayer, Never };
+enum class TEnableRule { Always, NoProject, ProjectOpen, MapsModified, MapDamaged, CanUndo, CanRedo, TileLayer, Never };
 
 // What the commands act on: the main window implements it.
 class TMainCommandTarget {
@@ -63,6 +64,7 @@ class TMainCommandTarget {
   virtual void RunExit() = 0;
   virtual void RunSaveMap() = 0;
   virtual void RunRevertMap() = 0;
+  virtual void RunDiscardDamagedData() {}
   virtual void RunDatabase() = 0;
   virtual void RunResourceManager() = 0;
   virtual void RunListenToMusic() = 0;
@@ -104,6 +106,7 @@ struct TMainState {
   bool canUndo = false;
   bool tileLayerMode = false;  // the lower or upper layer is being edited
   bool canRedo = false;
+  bool mapDamaged = false;  // the current map loaded damaged and is read-only
 };
 
 const std::vector<TMainCommandInfo>& MainCommands();

@@ -38,7 +38,7 @@ TProjectManager::TProjectManager(TSettings& settings, std::string applicationFol
 
 TProjectManager::~TProjectManager() = default;
 
-std::string TProjectManager::BaseFolder() const { return ProjectBaseFolder(settings_, applicationFolder_); }
+std::string TProjectManager::BaseFolder() const { return ProjectBaseFolder(settings_); }
 
 void TProjectManager::CreateProject(const std::string& folderName, const std::string& gameTitle) {
   if (open_) return;
@@ -118,6 +118,16 @@ void TProjectManager::CloseProject() {
   if (callbacks_.close) callbacks_.close();
 }
 
+void TProjectManager::OpenProjectAt(const std::string& folder) {
+  if (open_) return;
+  const std::string path = StripTrailingSlashes(folder);
+  const size_t slash = path.find_last_of('/');
+  if (slash == std::string::npos || slash + 1 >= path.size()) return;
+  settings_.SetProjectBasePath(path.substr(0, slash + 1));
+  settings_.Sync();
+  OpenProject(path.substr(slash + 1));
+}
+
 void TProjectManager::ReopenLastProject() {
   try {
     OpenProject(settings_.OpenedProjectFolder(applicationFolder_));
@@ -128,7 +138,7 @@ void TProjectManager::ReopenLastProject() {
 
 void TProjectManager::RunNewProjectDialog(QWidget* owner) {
   if (open_) return;
-  TFormNewProject dialog(settings_, applicationFolder_, owner);
+  TFormNewProject dialog(settings_, owner);
   if (dialog.exec() != QDialog::Accepted) return;
   CreateProject(dialog.FolderName(), dialog.GameTitle());
   if (callbacks_.markCurrentFormat) callbacks_.markCurrentFormat();
@@ -136,7 +146,7 @@ void TProjectManager::RunNewProjectDialog(QWidget* owner) {
 
 void TProjectManager::RunOpenProjectDialog(QWidget* owner) {
   if (open_) return;
-  TFormOpenProject dialog(settings_, applicationFolder_, owner);
+  TFormOpenProject dialog(settings_, owner);
   if (dialog.exec() != QDialog::Accepted) return;
   OpenProject(dialog.SelectedFolder());
 }

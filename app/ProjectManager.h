@@ -46,6 +46,9 @@ class TProjectManager {
   void OpenProject(const std::string& folderName);
   void CloseProject();
   void ReopenLastProject();
+  // Opens the project folder at an absolute path as the Open Project dialog would: its parent
+  // becomes the base folder. The same rules as OpenProject otherwise.
+  void OpenProjectAt(const std::string& folder);
 
   // The dialogs; owner is the main window.
   void RunNewProjectDialog(QWidget* owner);

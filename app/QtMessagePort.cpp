@@ -7,41 +7,61 @@
 
 namespace tess {
 
-TMessageResult TQtMessagePort::ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) {
-  QWidget* parent = owner ? static_cast<QWidget*>(owner) : QApplication::activeWindow();
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  switch (style.icon) {
+namespace {
+
+QMessageBox::Icon IconOf(TMessageIcon icon) {
+  switch (icon) {
     case TMessageIcon::None:
       break;
     case TMessageIcon::Error:
-      icon = QMessageBox::Critical;
-      break;
+      return QMessageBox::Critical;
     case TMessageIcon::Warning:
-      icon = QMessageBox::Warning;
-      break;
+      return QMessageBox::Warning;
     case TMessageIcon::Information:
-      icon = QMessageBox::Information;
-      break;
+      return QMessageBox::Information;
     case TMessageIcon::Question:
-      icon = QMessageBox::Question;
-      break;
+      return QMessageBox::Question;
   }
-  QMessageBox::StandardButtons buttons = QMessageBox::Ok;
-  switch (style.buttons) {
+  return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons ButtonsOf(TMessageButtons buttons) {
+  switch (buttons) {
     case TMessageButtons::Ok:
       break;
     case TMessageButtons::OkCancel:
-      buttons = QMessageBox::Ok | QMessageBox::Cancel;
-      break;
+      return QMessageBox::Ok | QMessageBox::Cancel;
     case TMessageButtons::YesNo:
-      buttons = QMessageBox::Yes | QMessageBox::No;
-      break;
+      return QMessageBox::Yes | QMessageBox::No;
     case TMessageButtons::YesNoCancel:
-      buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
-      break;
+      return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
   }
-  QMessageBox box(icon, QString::fromLatin1(kApplicationTitle), QString::fromLocal8Bit(text), buttons, parent);
-  switch (box.exec()) {
+  return QMessageBox::Ok;
+}
+
+}  // namespace
+
+std::unique_ptr<QMessageBox> TQtMessagePort::BuildBox(const std::string& text, const std::string& details,
+                                                      TMessageStyle style, QWidget* parent) {
+  auto box = std::make_unique<QMessageBox>(IconOf(style.icon), QString::fromLatin1(kApplicationTitle),
+                                           QString::fromLocal8Bit(text), ButtonsOf(style.buttons), parent);
+  if (style.destructive && (box->standardButtons() & QMessageBox::No)) {
+    box->setDefaultButton(QMessageBox::No);
+    box->setEscapeButton(QMessageBox::No);
+  }
+  if (!details.empty()) box->setDetailedText(QString::fromLocal8Bit(details));
+  return box;
+}
+
+TMessageResult TQtMessagePort::ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) {
+  return ShowDetailedMessageBox(text, {}, style, owner);
+}
+
+TMessageResult TQtMessagePort::ShowDetailedMessageBox(const std::string& text, const std::string& details,
+                                                      TMessageStyle style, void* owner) {
+  QWidget* parent = owner ? static_cast<QWidget*>(owner) : QApplication::activeWindow();
+  const std::unique_ptr<QMessageBox> box = BuildBox(text, details, style, parent);
+  switch (box->exec()) {
     case QMessageBox::Yes:
       return TMessageResult::Yes;
     case QMessageBox::No:

@@ -210,15 +210,12 @@ int NewDatabase(const std::vector<std::string>& args, std::ostream& out, std::os
   return 0;
 }
 
+// One column: each command's usage with every option, and what it does indented below it.
 void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
-  for (const TCliCommand& c : Commands()) {
-    std::string usage = c.usage;
-    out << "  " << usage << std::string(usage.size() < 34 ? 34 - usage.size() : 1, ' ') << c.summary << "\n";
-  }
-  out << "\nOptions:\n  --help                            this text\n"
-         "  --version                         the version\n";
+  for (const TCliCommand& c : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
+  out << "\nOptions:\n  --help\n      this text\n  --version\n      the version\n";
 }
 
 }  // namespace
@@ -227,24 +224,32 @@ const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing", Check},
-      {"events", "events PROJECT_DIR [--map N] [--common] [--troops]",
+      {"events", "events PROJECT_DIR [--map N] [--common] [--troops] [--code-page NAME]",
        "every event script as the editor shows it, under a line naming its map, event and page", Events},
-      {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
-       Archive},
+      {"archive", "archive a [-r2] [-d] ARCHIVE NAME... | @LIST",
+       "pack files into an LHA archive as the game disk does", Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
-      {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
-       "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
-      {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper,events]",
+      {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH] [--force]",
+       "make the game disk of a project into a folder (--rtp-folder implies --with-rtp); a project that fails "
+       "check is not packed unless --force is given",
+       Pack},
+      {"render-map",
+       "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper,events] "
+       "[--rtp-folder PATH]",
        "draw a whole map as one picture as the editor draws it (1/1 by default; --frame: animation ticks)", RenderMap},
-      {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl]",
+      {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl] [--rtp-folder PATH]",
        "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",
        Fixup},
-      {"play", "play FILE [--volume V --tempo T --balance B] [--seconds S] [--render OUT.wav]",
+      {"play",
+       "play FILE [--volume V] [--tempo T] [--balance B] [--fade-in MS] [--sound] [--seconds S] [--render OUT.wav]",
        "play a music or sound file (--sound: as a sound effect; --render: into a wave file, no device needed)", Play},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
-      {"new", "new DIR [--title TITLE]", "make a new project in DIR as the editor's New Project does", New},
+      {"new", "new DIR [--title TITLE] [--app-folder PATH] [--code-page NAME]",
+       "make a new project in DIR as the editor's New Project does (the templates from --app-folder, by default "
+       "the editor's folder; the title in the code page NAME, windows-1252 unless named)",
+       New},
       {"new-database", "new-database FILE", "write a database in the reset state (the new-project template)",
        NewDatabase},
   };

@@ -6,11 +6,13 @@
 #include <ostream>
 
 #include "cli/ProgramFolder.h"
+#include "core/CountText.h"
 #include "core/PathUtils.h"
 #include "platform/GameDisk.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
+#include "project/ProjectCheck.h"
 
 namespace tess::cli {
 
@@ -18,13 +20,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kUsage = "usage: tessaly-cli pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]\n";
+constexpr const char* kUsage =
+    "usage: tessaly-cli pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH] [--force]\n";
 
 }  // namespace
 
 int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::vector<std::string> folders;
   bool withRuntimePackage = false;
+  bool force = false;
   std::string runtimePackage;
   for (size_t i = 0; i < args.size(); ++i) {
     if (args[i] == "--with-rtp") {
@@ -32,6 +36,8 @@ int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     } else if (args[i] == "--rtp-folder" && i + 1 < args.size()) {
       runtimePackage = args[++i];
       withRuntimePackage = true;
+    } else if (args[i] == "--force") {
+      force = true;
     } else if (args[i].rfind("--", 0) == 0) {
       err << kUsage;
       return 2;
@@ -64,6 +70,17 @@ int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     err << "tessaly-cli: " << folders[0] << " is not a folder\n";
     return 1;
   }
+  // A game disk of a damaged project would hand the damage to every player.
+  if (const std::vector<TProjectProblem> problems = CheckProject(job.projectFolder); !problems.empty()) {
+    err << ProblemLines(problems);
+    if (!force) {
+      err << "tessaly-cli: " << folders[0] << " has "
+          << CountText(static_cast<long long>(problems.size()), "problem", "problems")
+          << "; it is not packed (--force packs it anyway)\n";
+      return 1;
+    }
+    err << "tessaly-cli: packing it anyway (--force)\n";
+  }
 
   // The destination is made when missing and removed again when the disk cannot be made.
   std::error_code ec;
@@ -87,6 +104,7 @@ int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   DeleteFolderTree(scratch);
 
   for (const std::string& note : result.notes) out << "note: " << note << "\n";
+  for (const std::string& name : result.leftOut) out << "left out: " << name << " (not beside the program)\n";
   if (result.outcome == TGameDiskOutcome::Created) {
     out << kGameDiskCreatedText << "\n";
     return 0;

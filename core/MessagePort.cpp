@@ -57,8 +57,28 @@ TMessageResult AskYesNo(const std::string& text, void* owner) {
   return ShowMessageBox(text, {TMessageIcon::Question, TMessageButtons::YesNo}, owner);
 }
 
+TMessageResult MessagePort::ShowDetailedMessageBox(const std::string& text, const std::string& details,
+                                                   TMessageStyle style, void* owner) {
+  return ShowMessageBox(details.empty() ? text : text + "\n\n" + details, style, owner);
+}
+
+TMessageResult AskYesNoDestructive(const std::string& text, void* owner) {
+  return ShowMessageBox(text, {TMessageIcon::Question, TMessageButtons::YesNo, true}, owner);
+}
+
+void ShowErrorWithDetails(const std::string& text, const std::string& details, void* owner) {
+  Messages().ShowDetailedMessageBox(text, details, {TMessageIcon::Error, TMessageButtons::Ok}, owner);
+}
+
+TMessageResult TScriptedMessages::ShowDetailedMessageBox(const std::string& text, const std::string& details,
+                                                         TMessageStyle style, void* owner) {
+  const TMessageResult answer = ShowMessageBox(text, style, owner);
+  shown.back().details = details;
+  return answer;
+}
+
 TMessageResult TScriptedMessages::ShowMessageBox(const std::string& text, TMessageStyle style, void*) {
-  shown.push_back({text, style});
+  shown.push_back({text, style, {}});
   if (answers.empty()) return NegativeAnswer(style.buttons);
   TMessageResult answer = answers.front();
   answers.pop_front();

@@ -16,6 +16,8 @@ enum class TMessageResult { Ok, Cancel, Yes, No };
 struct TMessageStyle {
   TMessageIcon icon = TMessageIcon::None;
   TMessageButtons buttons = TMessageButtons::Ok;
+  // The question's Yes destroys data: No is the default button, so Enter alone never confirms.
+  bool destructive = false;
   bool operator==(const TMessageStyle&) const = default;
 };
 
@@ -27,6 +29,10 @@ class MessagePort {
   // with an owner, the other windows stay disabled while the box is up and the owner is active
   // again afterwards.
   virtual TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) = 0;
+  // The same with a longer text the user can unfold ("Details": a program's output, a list of
+  // files). The default shows the details below the text.
+  virtual TMessageResult ShowDetailedMessageBox(const std::string& text, const std::string& details,
+                                                TMessageStyle style, void* owner);
 };
 
 // The process-wide port. SetMessagePort(nullptr) goes back to the error-output one.
@@ -52,6 +58,10 @@ void ShowError(const std::string& text, void* owner = nullptr);
 void ShowInformation(const std::string& text, void* owner = nullptr);
 // Question icon, Yes and No buttons; returns Yes or No.
 TMessageResult AskYesNo(const std::string& text, void* owner = nullptr);
+// Question icon, Yes and No with No the default: for questions whose Yes destroys data.
+TMessageResult AskYesNoDestructive(const std::string& text, void* owner = nullptr);
+// Error icon, OK button, with details to unfold.
+void ShowErrorWithDetails(const std::string& text, const std::string& details, void* owner = nullptr);
 
 // The negative answer a box without a user gives: OK when that is the only button, else Cancel
 // or No.
@@ -63,8 +73,11 @@ class TScriptedMessages final : public MessagePort {
   struct TShown {
     std::string text;
     TMessageStyle style;
+    std::string details;
   };
   TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) override;
+  TMessageResult ShowDetailedMessageBox(const std::string& text, const std::string& details, TMessageStyle style,
+                                        void* owner) override;
 
   std::vector<TShown> shown;
   std::deque<TMessageResult> answers;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/AtomicFile.h"
+#include "core/CountText.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
 #include "core/QuietMode.h"
@@ -329,30 +330,31 @@ bool TLcfDataBase::SaveDatabase(const std::string& projectFolder, const std::str
 
 std::string DescribeDatabase(const TLcfDataBase& db) {
   struct TPart {
-    const char* what;
+    const char* one;
+    const char* many;
     int count;
   };
   const TPart parts[] = {
-      {"heroes", db.heroes.Count()},
-      {"classes", db.classes.Count()},
-      {"skills", db.skills.Count()},
-      {"items", db.items.Count()},
-      {"monsters", db.monsters.Count()},
-      {"troops", db.troops.Count()},
-      {"terrain", db.terrain.Count()},
-      {"tilesets", db.tilesets.Count()},
-      {"attributes", db.attributes.Count()},
-      {"conditions", db.conditions.Count()},
-      {"battle animations", db.animations.Count()},
-      {"battler animations", db.battlerAnimations.Count()},
-      {"battle commands", db.battle.commands.Count()},
-      {"switches", db.switches.Count()},
-      {"variables", db.variables.Count()},
-      {"common events", db.commonEvents.Count()},
+      {"hero", "heroes", db.heroes.Count()},
+      {"class", "classes", db.classes.Count()},
+      {"skill", "skills", db.skills.Count()},
+      {"item", "items", db.items.Count()},
+      {"monster", "monsters", db.monsters.Count()},
+      {"troop", "troops", db.troops.Count()},
+      {"terrain", "terrain", db.terrain.Count()},
+      {"tileset", "tilesets", db.tilesets.Count()},
+      {"attribute", "attributes", db.attributes.Count()},
+      {"condition", "conditions", db.conditions.Count()},
+      {"battle animation", "battle animations", db.animations.Count()},
+      {"battler animation", "battler animations", db.battlerAnimations.Count()},
+      {"battle command", "battle commands", db.battle.commands.Count()},
+      {"switch", "switches", db.switches.Count()},
+      {"variable", "variables", db.variables.Count()},
+      {"common event", "common events", db.commonEvents.Count()},
   };
-  std::string out =
-      "format " + std::to_string(db.system.formatVersion) + ", saved " + std::to_string(db.system.saveCount) + " times";
-  for (const TPart& part : parts) out += ", " + std::to_string(part.count) + " " + part.what;
+  std::string out = "format " + std::to_string(db.system.formatVersion) + ", saved " +
+                    CountText(db.system.saveCount, "time", "times");
+  for (const TPart& part : parts) out += ", " + CountText(part.count, part.one, part.many);
   return out;
 }
 

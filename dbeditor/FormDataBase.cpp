@@ -46,6 +46,7 @@ const TTabInfo kTabs[TFormDataBase::kTabCount] = {
 };
 
 int rememberedTab = 0;
+constexpr const char* kDiscardChangesQuestion = "The changes were not applied.  Discard them?";
 constexpr int kCommonEventTab = 16;
 
 }  // namespace
@@ -81,7 +82,7 @@ TFormDataBase::TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfM
   applyButton_->setEnabled(false);
   layout->addWidget(buttons);
   connect(buttons, &QDialogButtonBox::accepted, this, &TFormDataBase::Ok);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(buttons, &QDialogButtonBox::rejected, this, &TFormDataBase::Cancel);
   connect(applyButton_, &QPushButton::clicked, this, &TFormDataBase::Apply);
 
   // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs, wrapping around; F4 and F5 (also with
@@ -162,6 +163,13 @@ void TFormDataBase::Ok() {
   }
   // A save that failed or was refused keeps the window and its edits.
   show();
+}
+
+void TFormDataBase::Cancel() { QDialog::reject(); }
+
+void TFormDataBase::reject() {
+  if (ApplyEnabled() && AskYesNoDestructive(kDiscardChangesQuestion, this) != TMessageResult::Yes) return;
+  QDialog::reject();
 }
 
 void TFormDataBase::done(int result) {

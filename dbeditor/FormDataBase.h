@@ -43,6 +43,12 @@ class TFormDataBase : public QDialog {
   // or is refused, so no edit is lost.
   bool Apply();
   void Ok();
+  // "Cancel": closes at once, discarding what was not applied.
+  void Cancel();
+
+  // The close box and Escape: with changes that were not applied, asks whether to discard them
+  // first; No keeps the window open.
+  void reject() override;
 
  protected:
   void done(int result) override;

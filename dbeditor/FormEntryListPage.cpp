@@ -23,6 +23,9 @@ struct TListPlace {
   int scroll = 0;
   int selected = 0;
 };
+constexpr const char* kSelectEntryText = "Select an entry in the list.";
+constexpr const char* kNoFieldsYetText = "The fields of this entry cannot be edited here yet.";
+
 std::map<int, TListPlace>& RememberedPlaces() {
   static std::map<int, TListPlace> places;
   return places;
@@ -43,11 +46,12 @@ TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, i
   arraySize->setObjectName("ButtonArraySize");
   left->addWidget(arraySize);
   layout->addLayout(left);
-  auto* fields = new QLabel("Select an entry in the list.", this);
-  fields->setObjectName("EntryFields");
-  fields->setAlignment(Qt::AlignCenter);
-  layout->addWidget(fields, 1);
-  fields_ = fields;
+  placeholder_ = new QLabel(kSelectEntryText, this);
+  placeholder_->setObjectName("EntryFields");
+  placeholder_->setAlignment(Qt::AlignCenter);
+  placeholder_->setTextFormat(Qt::PlainText);
+  layout->addWidget(placeholder_, 1);
+  fields_ = placeholder_;
 
   menu_ = new QMenu(this);
   auto add = [this](const char* caption, void (TFormEntryListPage::*command)(), QKeySequence keys) {
@@ -112,6 +116,15 @@ void TFormEntryListPage::SetFields(QWidget* fields) {
   delete layout()->replaceWidget(fields_, fields);
   delete fields_;
   fields_ = fields;
+  placeholder_ = nullptr;
+}
+
+void TFormEntryListPage::LoadEntry() {
+  if (!placeholder_) return;
+  const TCatalogItem* item = controller_.Catalog().ItemAt(Selected());
+  placeholder_->setText(item ? TextCodec::Current().ToUnicode(TEntryListController::LineOf(*item)) + "\n\n" +
+                                   kNoFieldsYetText
+                             : QString(kSelectEntryText));
 }
 
 void TFormEntryListPage::SelectPreviousEntry() {
@@ -132,7 +145,7 @@ void TFormEntryListPage::RunArraySize() {
         QInputDialog::getInt(this, "Array Size", "Array Size", value, 1, TEntryListController::kMaxArraySize, 1, &ok);
     if (!ok) return;
     if (!controller_.SizeLosesData(value) ||
-        AskYesNo("This operation will result in a loss of data.  Proceed?", this) == TMessageResult::Yes)
+        AskYesNoDestructive("This operation will result in a loss of data.  Proceed?", this) == TMessageResult::Yes)
       break;
   }
   controller_.SetArraySize(value);

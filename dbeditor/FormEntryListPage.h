@@ -10,6 +10,7 @@ class QListWidget;
 class QPushButton;
 class QMenu;
 class QAction;
+class QLabel;
 
 namespace tess {
 
@@ -29,6 +30,8 @@ class TFormEntryListPage : public TFormDataBaseBase {
   void FillList();
   void RewriteLine(int index);
 
+  // A page without fields of its own names the selected entry where its fields will be.
+  void LoadEntry() override;
   void SelectPreviousEntry() override;
   void SelectNextEntry() override;
 
@@ -55,6 +58,8 @@ class TFormEntryListPage : public TFormDataBaseBase {
   QMenu* menu_ = nullptr;
   QAction* pasteAction_ = nullptr;
   QWidget* fields_ = nullptr;
+  // The text in place of the fields until a page sets its own (then null).
+  QLabel* placeholder_ = nullptr;
 };
 
 }  // namespace tess

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "core/AtomicFile.h"
+#include "core/CountText.h"
 #include "core/PathUtils.h"
 #include "core/QuietMode.h"
 
@@ -350,12 +351,11 @@ std::string DescribeMap(const TLcfMap& map) {
     pages += e->pages.Count();
     for (int p = 0; p < e->pages.Count(); ++p) lines += e->pages.ItemAt(p)->lines.Count();
   }
-  char text[256];
-  std::snprintf(text, sizeof text,
-                "%d x %d cells, tileset %d, wrapping %s, %d events (%d pages, %d script lines), saved %d times",
-                map.width, map.height, map.tilesetId, map.scrollType < 4 ? scroll[map.scrollType] : "?",
-                map.events.Count(), pages, lines, map.saveCount);
-  return text;
+  char text[128];
+  std::snprintf(text, sizeof text, "%d x %d cells, tileset %d, wrapping %s, ", map.width, map.height, map.tilesetId,
+                map.scrollType < 4 ? scroll[map.scrollType] : "?");
+  return text + CountText(map.events.Count(), "event", "events") + " (" + CountText(pages, "page", "pages") + ", " +
+         CountText(lines, "script line", "script lines") + "), saved " + CountText(map.saveCount, "time", "times");
 }
 
 }  // namespace tess

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "core/AtomicFile.h"
+#include "core/CountText.h"
 #include "core/ProjectFolder.h"
 #include "maps/LD_Map.h"
 
@@ -499,10 +500,9 @@ std::string DescribeMapTree(const TLcfMapTree& tree) {
     maps += node->IsMap();
     areas += node->IsArea();
   }
-  char text[200];
-  std::snprintf(text, sizeof text, "%d nodes (%d maps, %d areas%s), order of %zu, current node %d", tree.Count(), maps,
-                areas, tree.HasRoot() ? ", root" : ", no root", tree.order.size(), tree.currentId);
-  return text;
+  return CountText(tree.Count(), "node", "nodes") + " (" + CountText(maps, "map", "maps") + ", " +
+         CountText(areas, "area", "areas") + (tree.HasRoot() ? ", root" : ", no root") + "), order of " +
+         std::to_string(tree.order.size()) + ", current node " + std::to_string(tree.currentId);
 }
 
 }  // namespace tess

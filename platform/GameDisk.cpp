@@ -315,7 +315,7 @@ class TGameDiskRun {
       if (found && IsFile(*found))
         files.push_back({*found, name});
       else
-        result.notes.push_back(std::string(source) + " was not found beside the editor; the disk has no " + name + ".");
+        result.leftOut.push_back(name);
     }
     return files;
   }

@@ -70,7 +70,7 @@ struct TGameDiskJob {
   bool includeRuntimePackage = false;
   std::string runtimePackageFolder;  // with a trailing '/'; needed when it is included
   // The folder of Setup.exe.dat, UNLHA32.DLL and UNLHA32.TXT; the ones missing there are left out
-  // of the disk and named in the result's notes.
+  // of the disk and named in the result's leftOut.
   std::string applicationFolder;
   // Deleted and re-created at the start, deleted at the end; must be an absolute path.
   std::string workFolder;
@@ -100,8 +100,12 @@ struct TGameDiskResult {
   TGameDiskOutcome outcome = TGameDiskOutcome::Failed;
   // Why the run failed (empty when it was created or the user cancelled it).
   std::string detail;
-  // Things worth knowing about a disk that was created, such as installer files not found.
+  // Things the user can act on about a disk that was created (a settings file that could not be
+  // cleaned, say).
   std::vector<std::string> notes;
+  // The installer files that were not beside the editor and so are not on the disk, by their names
+  // on the disk. Our package ships none of them; they are not a fault of the disk.
+  std::vector<std::string> leftOut;
   // The number of floppy disks, 0 for a folder; what Setup.ini says as DiskNumber.
   int diskCount = 0;
 };

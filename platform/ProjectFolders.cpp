@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <QDir>
+#include <QStandardPaths>
 #include <filesystem>
 
 #include "core/MessagePort.h"
@@ -13,16 +15,29 @@
 
 namespace tess {
 
-std::string ProjectBaseFolder(const TSettings& settings, const std::string& applicationFolder) {
-  const std::string base = settings.ProjectBasePath(applicationFolder);
-  return WithTrailingBackslash(base.empty() ? applicationFolder : base);
+std::string DefaultProjectBaseFolder(const std::string& documentsFolder, const std::string& homeFolder) {
+  const std::string parent = !documentsFolder.empty() && IsFolder(documentsFolder) ? documentsFolder : homeFolder;
+  return WithTrailingBackslash(WithTrailingBackslash(parent) + kProjectsFolderName);
+}
+
+std::string ProjectBaseFolder(const TSettings& settings) {
+  const std::string stored = settings.ProjectBasePath("");
+  if (!stored.empty()) return WithTrailingBackslash(stored);
+  // Not the program's folder: installed it is not writable, and in a build folder projects would
+  // mix with the program.
+  const std::string base =
+      DefaultProjectBaseFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString(),
+                               QDir::homePath().toStdString());
+  std::error_code ec;
+  std::filesystem::create_directories(base, ec);
+  return base;
 }
 
 bool AskDeleteProject(const std::string& baseFolder, const std::string& folderName, void* owner) {
   if (folderName.empty() || HasForbiddenCharacters(folderName) || folderName == "." || folderName == "..") return false;
   std::string question = kDeleteProjectQuestion;
   question.replace(question.find("%s"), 2, folderName);
-  if (ShowMessageBox(question, {TMessageIcon::Warning, TMessageButtons::YesNo}, owner) != TMessageResult::Yes)
+  if (ShowMessageBox(question, {TMessageIcon::Warning, TMessageButtons::YesNo, true}, owner) != TMessageResult::Yes)
     return false;
   const std::string base = WithTrailingBackslash(baseFolder);
   // The folder being deleted must not stay the current directory; when the base folder cannot be

@@ -20,9 +20,15 @@ inline constexpr const char* kMissingDriveMessage = "The device could not be ini
 inline constexpr const char* kCreatePathQuestion = "Directory does not exist.  Would you like to create it?";
 inline constexpr const char* kCannotCreatePathMessage = "Directory could not be created.";
 
-// The folder that holds the projects (the setting, else the application folder), with a trailing
-// '/'.
-std::string ProjectBaseFolder(const TSettings& settings, const std::string& applicationFolder);
+// The folder a fresh profile keeps its projects in.
+inline constexpr const char* kProjectsFolderName = "Tessaly Projects";
+
+// The default folder of the projects: kProjectsFolderName in the documents folder when that is a
+// folder, else in the home folder; with a trailing '/'.
+std::string DefaultProjectBaseFolder(const std::string& documentsFolder, const std::string& homeFolder);
+// The folder that holds the projects, with a trailing '/': the setting when it names one, else the
+// default in the user's documents folder, which is made when it is missing.
+std::string ProjectBaseFolder(const TSettings& settings);
 
 // Asks before deleting; on Yes makes the base folder the current directory and deletes the
 // project's folder tree. Returns whether it was deleted.

@@ -43,11 +43,11 @@ std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const s
   return plan;
 }
 
-bool RuntimeLauncher::Start(QProcess& process, const TLaunchPlan& plan) {
+bool RuntimeLauncher::Start(QProcess& process, const TLaunchPlan& plan, bool captureOutput) {
   process.setProgram(plan.program);
   process.setArguments(plan.arguments);
   process.setWorkingDirectory(plan.workingDirectory);
-  process.setProcessChannelMode(QProcess::ForwardedChannels);
+  process.setProcessChannelMode(captureOutput ? QProcess::MergedChannels : QProcess::ForwardedChannels);
   process.start();
   return process.waitForStarted(10000);
 }

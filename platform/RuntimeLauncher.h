@@ -33,7 +33,9 @@ class RuntimeLauncher {
                                          QString* why = nullptr);
 
   // Starts the plan in process (inheriting the editor's environment); false when it cannot start.
-  static bool Start(QProcess& process, const TLaunchPlan& plan);
+  // With captureOutput, what the runtime prints (output and errors together) is read from the
+  // process instead of going to the editor's own output.
+  static bool Start(QProcess& process, const TLaunchPlan& plan, bool captureOutput = false);
 };
 
 }  // namespace tess

@@ -46,6 +46,12 @@ void TSettings::WritePlacement(const std::string& windowName, const std::string&
   placements_->setValue(Q(windowName + "_Placement"), QByteArray::fromStdString(placement));
 }
 
+void TSettings::CopyFrom(const TSettings& other) {
+  for (const auto& [to, from] :
+       {std::pair{values_.get(), other.values_.get()}, {placements_.get(), other.placements_.get()}})
+    for (const QString& key : from->allKeys()) to->setValue(key, from->value(key));
+}
+
 void TSettings::Sync() {
   values_->sync();
   placements_->sync();

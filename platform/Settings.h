@@ -38,16 +38,14 @@ class TSettings {
   void WriteBool(const char* name, bool value);
   bool Contains(const char* name) const;
 
-  // The typed values with their defaults. applicationFolder is the default of the two folders.
+  // The typed values with their defaults. applicationFolder is the default of the opened project.
   std::string RuntimePackagePath() const { return ReadString(kRuntimePackagePath, ""); }
   void SetRuntimePackagePath(const std::string& v) { WriteString(kRuntimePackagePath, v); }
   bool FullScreenFlag() const { return ReadBool(kFullScreenFlag, true); }
   void SetFullScreenFlag(bool v) { WriteBool(kFullScreenFlag, v); }
   bool ShowTitleFlag() const { return ReadBool(kShowTitleFlag, false); }
   void SetShowTitleFlag(bool v) { WriteBool(kShowTitleFlag, v); }
-  std::string ProjectBasePath(const std::string& applicationFolder) const {
-    return ReadString(kProjectBasePath, applicationFolder);
-  }
+  std::string ProjectBasePath(const std::string& def) const { return ReadString(kProjectBasePath, def); }
   void SetProjectBasePath(const std::string& v) { WriteString(kProjectBasePath, v); }
   std::string OpenedProjectFolder(const std::string& applicationFolder) const {
     return ReadString(kOpenedProjectFolder, applicationFolder);
@@ -65,6 +63,9 @@ class TSettings {
 
   // Writes pending changes to disk now.
   void Sync();
+  // Takes every value and placement of other (a run that must not change the user's settings works
+  // on a copy).
+  void CopyFrom(const TSettings& other);
 
  private:
   std::unique_ptr<QSettings> values_;

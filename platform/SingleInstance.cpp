@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
@@ -14,7 +15,21 @@
 namespace tess {
 
 namespace {
-constexpr char kActivate[] = "activate\n";
+// One line: "activate", then a blank and the project folder (as file-name bytes, percent-encoded
+// so that no byte of it ends the line) when there is one.
+constexpr char kActivate[] = "activate";
+
+QByteArray Request(const QString& projectFolder) {
+  QByteArray line = kActivate;
+  if (!projectFolder.isEmpty()) line += " " + QFile::encodeName(projectFolder).toPercentEncoding("/");
+  return line + "\n";
+}
+
+QString FolderOf(const QByteArray& line) {
+  const int blank = line.indexOf(' ');
+  if (blank < 0) return {};
+  return QFile::decodeName(QByteArray::fromPercentEncoding(line.mid(blank + 1).trimmed()));
+}
 
 QString InstanceFolder() {
   QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
@@ -33,7 +48,7 @@ TSingleInstance::~TSingleInstance() { Release(); }
 
 bool TSingleInstance::IsHeld() const { return lock_ && lock_->isLocked(); }
 
-bool TSingleInstance::Acquire() {
+bool TSingleInstance::Acquire(const QString& projectFolder) {
   if (IsHeld()) return true;
   lock_ = std::make_unique<QLockFile>(lockPath_);
   // Never stale by age: only a lock whose process is gone is taken over.
@@ -54,7 +69,7 @@ bool TSingleInstance::Acquire() {
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (socket.waitForConnected(500)) {
-      socket.write(kActivate);
+      socket.write(Request(projectFolder));
       socket.waitForBytesWritten(1000);
       socket.disconnectFromServer();
       break;
@@ -83,10 +98,17 @@ void TSingleInstance::OnNewConnection() {
     auto received = std::make_shared<QByteArray>();
     auto check = [this, socket, received] {
       received->append(socket->readAll());
-      if (received->contains('\n')) {
-        if (received->startsWith("activate")) emit activationRequested();
+      // A request is one short line; anything longer is not ours.
+      if (received->size() > 64 * 1024) {
         received->clear();
+        socket->abort();
+        return;
       }
+      const int end = received->indexOf('\n');
+      if (end < 0) return;
+      const QByteArray line = received->left(end);
+      received->clear();
+      if (line == kActivate || line.startsWith(QByteArray(kActivate) + ' ')) emit activationRequested(FolderOf(line));
     };
     connect(socket, &QLocalSocket::readyRead, this, check);
     if (socket->bytesAvailable() > 0) check();

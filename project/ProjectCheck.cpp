@@ -102,4 +102,12 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
   return problems;
 }
 
+std::string ProblemLine(const TProjectProblem& problem) { return problem.file + ": " + problem.message; }
+
+std::string ProblemLines(const std::vector<TProjectProblem>& problems) {
+  std::string text;
+  for (const TProjectProblem& p : problems) text += ProblemLine(p) + "\n";
+  return text;
+}
+
 }  // namespace tess

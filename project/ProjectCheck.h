@@ -16,4 +16,9 @@ struct TProjectProblem {
 // tileset, troop, class or hero the database lacks). Empty when the project is sound.
 std::vector<TProjectProblem> CheckProject(const std::string& projectFolder);
 
+// "FILE: MESSAGE", one line of a list of problems as the check tool prints it.
+std::string ProblemLine(const TProjectProblem& problem);
+// The lines of the problems, each ending in a line break.
+std::string ProblemLines(const std::vector<TProjectProblem>& problems);
+
 }  // namespace tess

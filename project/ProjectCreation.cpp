@@ -118,7 +118,10 @@ bool CreateProjectFiles(const std::string& projectFolder, const std::string& gam
 std::string CreateNewProject(const std::string& baseFolder, const std::string& folderName, const std::string& gameTitle,
                              const std::string& applicationFolder, std::string* why) {
   if (!IsAllowedFolderName(folderName)) throw ETessError(kIllegalNewNameMessage);
-  if (!CreateProjectFolder(baseFolder, folderName)) throw ETessError(kCannotCreateProjectFolderMessage);
+  if (std::string reason; !CreateProjectFolder(baseFolder, folderName, &reason)) {
+    if (why) *why = reason;
+    throw ETessError(kCannotCreateProjectFolderMessage);
+  }
   const std::string folder = WithTrailingBackslash(baseFolder) + folderName + "/";
 
   // A scratch folder of our own: an editor's TESS_TEMP may hold work copies of the same map ids.

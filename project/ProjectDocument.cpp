@@ -51,6 +51,16 @@ TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationF
 
 void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
 
+std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error) {
+  return "The map " + std::to_string(map.Id()) + " \"" + map.name + "\" (" + MapFileName(map.Id()) +
+         (workCopy ? ", its work copy" : "") + ") could not be loaded.\n" + error;
+}
+
+std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage) {
+  return "The map " + std::to_string(map.Id()) + " \"" + map.name + "\" (" + MapFileName(map.Id()) +
+         ") is damaged and opens read-only.\n" + damage + "\n\n" + kDiscardDamageHint;
+}
+
 bool TProjectDocument::CurrentMapEdited() const { return propertiesEdited_ || !history_.IsClean(); }
 
 void TProjectDocument::MarkMapClean() {
@@ -106,10 +116,14 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
     throw;
   }
   open_ = true;
+  // The root is named after the game, whatever the tree file says: a rename of the project
+  // changes only the settings file.
+  gameTitle_ = ReadGameTitle(projectFolder_);
+  if (TLcfMapTreeItem* root = mapTree_.FindById(0)) root->name = gameTitle_;
   // The map is read from the project even when it is the one held already (a new project's).
   map_.Unload();
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
-  LoadSelectedMap(current);
+  if (!LoadSelectedMap(current)) StartHistory();
 
   TProfileFile ini(projectFolder_ + kProjectIniName);
   mode_ = ModeFromSetting(ini.ReadInteger(kProjectIniSection, kModeKey, 0));
@@ -132,6 +146,7 @@ void TProjectDocument::Unload() {
   mapReadOnly_ = false;
   StartHistory();
   currentMapName_.clear();
+  gameTitle_.clear();
   open_ = false;
 }
 
@@ -160,16 +175,17 @@ void TProjectDocument::StoreCurrentMap() {
   MarkMapClean();
 }
 
-void TProjectDocument::LoadSelectedMap(int32_t id) {
+bool TProjectDocument::LoadSelectedMap(int32_t id, bool keepHistory) {
   mapTree_.currentId = id;
   TLcfMapTreeItem* node = mapTree_.FindById(id);
   TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
   currentMapName_ = !node || id == 0 ? std::string() : node->IsArea() && owner ? owner->name : node->name;
+  bool loaded = true;
   if (!owner) {
     map_.Unload();
     mapReadOnly_ = false;
     StartHistory();
-  } else if (owner->Id() != map_.Id() || map_.width == 0) {
+  } else if (owner->Id() != map_.Id() || map_.width == 0 || keepHistory) {
     mapReadOnly_ = false;
     // The work copy holds the newer edits when there is one.
     try {
@@ -177,21 +193,30 @@ void TProjectDocument::LoadSelectedMap(int32_t id) {
         map_.LoadWorkCopy(scratchFolder_, owner->Id());
       else
         map_.LoadFromProject(projectFolder_, owner->Id());
-      // A map that loaded damaged is reported and not edited, as a failed load is.
-      map_.LoadDamage().Raise();
+      // A map that loaded damaged shows what could be read, read-only: nothing is written over
+      // its file until the author chooses to discard what was lost.
+      if (map_.LoadDamage()) {
+        mapReadOnly_ = true;
+        ShowFailure(DamagedMapText(*owner, map_.LoadDamage().Message()));
+      }
     } catch (const std::exception& e) {
       map_.Unload();
-      ShowFailure(e.what());
+      loaded = false;
+      ShowFailure(MapFailureText(*owner, owner->pending, e.what()));
     }
-    StartHistory();
+    // A failed load leaves the history to the caller, who may go back to the map it belongs to.
+    if (loaded && !keepHistory) StartHistory();
   }
   mapChanged.Emit();
+  return loaded;
 }
 
 void TProjectDocument::SelectNode(int32_t id) {
   if (!open_ && !mapTree_.HasNodes()) return;
   TModifiedWatch watch(*this);
   TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
+  const int32_t before = mapTree_.currentId;
+  const int32_t mapBefore = map_.Id();
   if (!owner || owner->Id() != map_.Id()) {
     try {
       StoreCurrentMap();
@@ -201,7 +226,11 @@ void TProjectDocument::SelectNode(int32_t id) {
       return;
     }
   }
-  LoadSelectedMap(id);
+  if (LoadSelectedMap(id)) return;
+  // The map could not be read: the node before stays the selected one, with its map read back as
+  // it was just stored, and with its undo history.
+  if (before != id && LoadSelectedMap(before, mapBefore > 0)) return;
+  StartHistory();
 }
 
 bool TProjectDocument::SaveMap() {
@@ -224,7 +253,7 @@ void TProjectDocument::RevertMap() {
 }
 
 bool TProjectDocument::ConfirmRevert() const {
-  return AskYesNo(kRevertMapQuestion, messageOwner_) == TMessageResult::Yes;
+  return AskYesNoDestructive(kRevertMapQuestion, messageOwner_) == TMessageResult::Yes;
 }
 
 void TProjectDocument::Revert() {
@@ -262,7 +291,21 @@ void TProjectDocument::ReloadPictures() {
   mapChanged.Emit();
 }
 
+bool TProjectDocument::MapDamaged() const { return static_cast<bool>(map_.LoadDamage()); }
+
+void TProjectDocument::DiscardDamagedData() {
+  if (!MapDamaged()) return;
+  TModifiedWatch watch(*this);
+  map_.ClearLoadDamage();
+  mapReadOnly_ = false;
+  // What could be read is now the map: the next save writes it over the damaged file.
+  propertiesEdited_ = true;
+  mapChanged.Emit();
+}
+
 void TProjectDocument::SetMapReadOnly(bool readOnly) {
+  // A damaged map stays read-only until its damage is discarded.
+  if (!readOnly && MapDamaged()) return;
   if (readOnly == mapReadOnly_) return;
   mapReadOnly_ = readOnly;
   mapChanged.Emit();

@@ -27,6 +27,17 @@ namespace tess {
 inline constexpr const char* kSaveMapQuestion = "Map has changed since it was last saved.  Save it now?";
 inline constexpr const char* kRevertMapQuestion = "Map data will revert to the last time it was saved.  Proceed?";
 
+// The message about a map that could not be loaded: its id, its name and its file, then the
+// error on a line of its own.
+std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error);
+inline constexpr const char* kDiscardDamageHint =
+    "\"Discard Damaged Data\" keeps what could be read and lets \"Save Map\" write it over the file.";
+inline constexpr const char* kDiscardDamageQuestion =
+    "What could not be read of the damaged map will be lost when it is saved.  Proceed?";
+// The message about a map that loaded damaged: its id, name and file, then the damage (the chunk
+// path and the offset).
+std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage);
+
 class TProjectDocument {
  public:
   // applicationFolder (with a trailing '/') holds the project templates.
@@ -44,6 +55,9 @@ class TProjectDocument {
   const std::string& ScratchPath() const { return scratchFolder_; }
   // The name the status bar shows for the selected node: the map's, an area's map's, or empty.
   const std::string& CurrentMapName() const { return currentMapName_; }
+  // The game's title from the project's settings, read when the project opened; the tree's root
+  // shows it.
+  const std::string& GameTitle() const { return gameTitle_; }
 
   // The window that owns the questions and messages the document shows (see MessagePort).
   void SetMessageOwner(void* owner) { messageOwner_ = owner; }
@@ -65,7 +79,9 @@ class TProjectDocument {
   // --- Maps
 
   // Selects a node of the tree: leaving a modified map keeps it as a work copy and marks it
-  // pending; the node's map is then loaded (its work copy when it has one).
+  // pending; the node's map is then loaded (its work copy when it has one). A map that cannot be
+  // loaded is named in a message (its file and its name), and the node selected before stays
+  // selected with its map and its undo history.
   void SelectNode(int32_t id);
   // "Save Map": the current map's edits into its work copy, then the map tree, which commits every
   // pending work copy, and the undo history is emptied. Failures are shown, and the history then
@@ -84,6 +100,10 @@ class TProjectDocument {
   void DataBaseChanged();
   // The current map cannot be edited or saved (it loaded damaged); the rest of the project can.
   bool MapReadOnly() const { return mapReadOnly_; }
+  // The current map loaded damaged: it is read-only, and never saved over its file, until
+  // DiscardDamagedData (the author's choice to keep what could be read, which marks it modified).
+  bool MapDamaged() const;
+  void DiscardDamagedData();
   void SetMapReadOnly(bool readOnly);
 
   // --- Questions
@@ -167,7 +187,11 @@ class TProjectDocument {
  private:
   class TModifiedWatch;
 
-  void LoadSelectedMap(int32_t id);
+  // Loads the map of node id and makes the node current; false (with the message shown and the
+  // map unloaded) when its map cannot be loaded, and the undo history is then left as it was for
+  // the caller to keep or start afresh. keepHistory: the map is the one the history belongs to,
+  // read back as it was stored.
+  bool LoadSelectedMap(int32_t id, bool keepHistory = false);
   void StoreCurrentMap();
   void SaveEditSettings();
   bool CurrentMapEdited() const;
@@ -189,6 +213,7 @@ class TProjectDocument {
   bool open_ = false;
   bool mapReadOnly_ = false;
   std::string currentMapName_;
+  std::string gameTitle_;
   TEditMode mode_ = TEditMode::Lower;
   TEditTool tool_ = TEditTool::Pen;
   TZoom zoom_ = TZoom::Full;

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
+#include <optional>
 #include <set>
 
 #include "core/Errors.h"
@@ -77,24 +79,62 @@ std::vector<TProjectEntry> ListProjects(const std::string& baseFolder) {
   return projects;
 }
 
-bool CreateProjectFolder(const std::string& baseFolder, const std::string& name) {
-  if (name.empty() || HasForbiddenCharacters(name) || name == "." || name == "..") return false;
-  if (FindNameNoCase(baseFolder, name)) return false;
-  return ::mkdir((WithTrailingBackslash(baseFolder) + name).c_str(), 0777) == 0;
+namespace {
+
+bool Fail(std::string* why, const std::string& reason) {
+  if (why) *why = reason;
+  return false;
 }
 
-bool RenameProjectFolder(const std::string& baseFolder, const std::string& oldName, const std::string& newName) {
-  if (oldName.empty() || newName.empty() || HasForbiddenCharacters(oldName) || HasForbiddenCharacters(newName) ||
-      newName == "." || newName == ".." || oldName == "." || oldName == "..")
-    return false;
+// The system's reason, as a sentence.
+std::string SystemReason(int error) {
+  std::string text = std::strerror(error);
+  return text + ".";
+}
+
+// Why a name cannot name a project folder, or empty when it can.
+std::string NameProblem(const std::string& name) {
+  if (name.empty()) return "The name is empty.";
+  if (HasForbiddenCharacters(name)) return "The name \"" + name + "\" contains a character folder names cannot hold.";
+  if (name == "." || name == "..") return "\"" + name + "\" is not a folder name.";
+  return {};
+}
+
+// An entry of the base folder with the name in any case, other than except.
+std::optional<std::string> TakenName(const std::string& base, const std::string& name, const std::string& except) {
+  for (const std::string& entry : ListFolder(base))
+    if (entry != except && EqualsNoCase(entry, name)) return entry;
+  return std::nullopt;
+}
+
+std::string Taken(const std::string& base, const std::string& entry) {
+  return std::string(IsFolder(base + entry) ? "The folder" : "An entry") + " \"" + entry + "\" exists already.";
+}
+
+}  // namespace
+
+bool CreateProjectFolder(const std::string& baseFolder, const std::string& name, std::string* why) {
   const std::string base = WithTrailingBackslash(baseFolder);
-  if (!IsFolder(base + oldName)) return false;
+  if (const std::string problem = NameProblem(name); !problem.empty()) return Fail(why, problem);
+  if (!IsFolder(base)) return Fail(why, "The folder of the projects, " + base + ", does not exist.");
+  if (const auto taken = TakenName(base, name, {})) return Fail(why, Taken(base, *taken));
+  if (::mkdir((base + name).c_str(), 0777) != 0) return Fail(why, SystemReason(errno));
+  return true;
+}
+
+bool RenameProjectFolder(const std::string& baseFolder, const std::string& oldName, const std::string& newName,
+                         std::string* why) {
+  if (const std::string problem = NameProblem(newName); !problem.empty()) return Fail(why, problem);
+  if (!NameProblem(oldName).empty()) return Fail(why, "\"" + oldName + "\" is not a project folder.");
+  const std::string base = WithTrailingBackslash(baseFolder);
+  if (!IsFolder(base + oldName)) return Fail(why, "The folder \"" + oldName + "\" does not exist any more.");
   if (oldName == newName) return true;
   // Another entry of the same name in another case would make two projects that a case-blind
   // system cannot tell apart; only the folder itself may differ from the new name in case.
-  for (const std::string& entry : ListFolder(base))
-    if (entry != oldName && EqualsNoCase(entry, newName)) return false;
-  return RenameNoReplace(base + oldName, base + newName);
+  if (const auto taken = TakenName(base, newName, oldName)) return Fail(why, Taken(base, *taken));
+  if (!RenameNoReplace(base + oldName, base + newName))
+    return Fail(why, errno == EEXIST || errno == ENOTEMPTY ? Taken(base, newName) : SystemReason(errno));
+  return true;
 }
 
 bool AcceptNewProjectFolder(const std::string& baseFolder, const std::string& folderName, void* owner) {
@@ -102,8 +142,9 @@ bool AcceptNewProjectFolder(const std::string& baseFolder, const std::string& fo
     ShowError(kIllegalNewNameMessage, owner);
     return false;
   }
-  if (!CreateProjectFolder(baseFolder, folderName)) {
-    ShowError(kCannotCreateProjectFolderMessage, owner);
+  std::string why;
+  if (!CreateProjectFolder(baseFolder, folderName, &why)) {
+    ShowError(std::string(kCannotCreateProjectFolderMessage) + "\n" + why, owner);
     return false;
   }
   return true;
@@ -115,8 +156,9 @@ bool AcceptRenameProject(const std::string& baseFolder, const std::string& oldNa
     ShowError(kIllegalRenameMessage, owner);
     return false;
   }
-  if (newName != oldName && !RenameProjectFolder(baseFolder, oldName, newName)) {
-    ShowError(kCannotRenameMessage, owner);
+  std::string why;
+  if (newName != oldName && !RenameProjectFolder(baseFolder, oldName, newName, &why)) {
+    ShowError(std::string(kCannotRenameMessage) + "\n" + why, owner);
     return false;
   }
   try {

@@ -54,15 +54,18 @@ bool IsProjectFolder(const std::string& folder);
 std::vector<TProjectEntry> ListProjects(const std::string& baseFolder);
 
 // Makes base folder + name, only the last level. False for an empty name, a name that an entry
-// already has in any case, or a folder that cannot be made.
-bool CreateProjectFolder(const std::string& baseFolder, const std::string& name);
+// already has in any case, or a folder that cannot be made; *why then says which, in a sentence
+// ("The folder \"Quest\" exists already.", "Permission denied.").
+bool CreateProjectFolder(const std::string& baseFolder, const std::string& name, std::string* why = nullptr);
 // Renames base folder + oldName to base folder + newName. Never replaces anything: false when
 // another entry already has the new name in any case (a change of case alone is allowed), or the
-// rename fails.
-bool RenameProjectFolder(const std::string& baseFolder, const std::string& oldName, const std::string& newName);
+// rename fails; *why then says which.
+bool RenameProjectFolder(const std::string& baseFolder, const std::string& oldName, const std::string& newName,
+                         std::string* why = nullptr);
 
 // What the project dialogs do on OK, with their messages through the message port (owner is the
-// dialog). Each returns whether the dialog may close.
+// dialog): a failure to make or rename the folder shows the message with the reason on a second
+// line. Each returns whether the dialog may close.
 
 // New project: checks the name and makes the folder.
 bool AcceptNewProjectFolder(const std::string& baseFolder, const std::string& folderName, void* owner = nullptr);

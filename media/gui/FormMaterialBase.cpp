@@ -305,7 +305,8 @@ void TFormMaterialBase::Delete() {
   const std::string entry = Entry();
   if (entry.empty() || IsRuntimePackageEntry(entry)) return;
   const auto result = manager_.Delete(FolderIndex(), entry, [this](const std::string& fileName) {
-    return AskYesNo("Are you sure you want to delete '" + fileName + "'?", MessageOwner(this)) == TMessageResult::Yes;
+    return AskYesNoDestructive("Are you sure you want to delete '" + fileName + "'?", MessageOwner(this)) ==
+           TMessageResult::Yes;
   });
   if (result == TMaterialManager::TDeleteResult::Deleted) RefreshEntries();
   if (result == TMaterialManager::TDeleteResult::Failed) ShowError(kCouldNotDeleteFile, MessageOwner(this));

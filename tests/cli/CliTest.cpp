@@ -26,7 +26,10 @@ using TRun = test::TCliRun;
 TEST(Cli, HelpVersionAndUnknownCommands) {
   TRun help = RunCliWords({"--help"});
   EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("chunks FILE"), std::string::npos);
+  // One column: every command's usage line, with every option it takes.
+  for (const char* usage : {"\n  chunks FILE\n", "\n  new DIR [--title TITLE] [--app-folder PATH] [--code-page NAME]\n",
+                            "\n  new-database FILE\n", "[--force]\n", "\n  --version\n"})
+    EXPECT_NE(help.out.find(usage), std::string::npos) << usage;
   EXPECT_EQ(RunCliWords({"--version"}).status, 0);
   EXPECT_EQ(RunCliWords({}).status, 2);
   TRun unknown = RunCliWords({"frobnicate"});
@@ -113,11 +116,11 @@ TEST(Cli, InfoAndRoundTripByMagicString) {
   EXPECT_EQ(info.status, 0);
   EXPECT_EQ(info.out.rfind("map, ", 0), 0u) << info.out;
   EXPECT_NE(info.out.find("40 x 15 cells"), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("1 events (2 pages"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("1 event (2 pages"), std::string::npos) << info.out;
   info = RunCliWords({"info", path("tree.bin")});
   EXPECT_EQ(info.status, 0);
   EXPECT_NE(info.out.find("map tree, "), std::string::npos) << info.out;
-  EXPECT_NE(info.out.find("3 nodes (1 maps, 1 areas"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("3 nodes (1 map, 1 area"), std::string::npos) << info.out;
 
   for (const char* name : {"some.name", "tree.bin"}) {
     TRun copy = RunCliWords({"roundtrip", path(name), path("copy")});
@@ -156,7 +159,7 @@ TEST(Cli, InfoAndRoundTripOfDatabases) {
   TRun info = RunCliWords({"info", file});
   EXPECT_EQ(info.status, 0) << info.err;
   EXPECT_EQ(info.out.rfind("database, ", 0), 0u) << info.out;
-  EXPECT_NE(info.out.find("saved 1 times, 3 heroes, 1 classes"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("saved 1 time, 3 heroes, 1 class,"), std::string::npos) << info.out;
   TRun trip = RunCliWords({"roundtrip", file, copy});
   EXPECT_EQ(trip.status, 0) << trip.err;
   EXPECT_EQ(ReadWholeFile(copy), ReadWholeFile(file));
@@ -234,7 +237,9 @@ TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
       {{"new"}, 2, "usage: tessaly-cli new DIR"},
       {{"new", folder / "X", "--title"}, 2, "usage: tessaly-cli new DIR"},
       {{"new", folder / "X", "--title", std::string(41, 'x'), "--app-folder", app}, 2, "at most 40 characters"},
-      {{"new", folder / "Cafe", "--app-folder", app}, 1, "The project directory could not be created."},
+      {{"new", folder / "Cafe", "--app-folder", app},
+       1,
+       "The project directory could not be created.\ntessaly-cli: The folder \"Cafe\" exists already."},
       {{"new", folder / "a:b", "--app-folder", app}, 1, "Directory name contains illegal characters."},
       {{"new", folder / "NoTemplates", "--app-folder", folder / "nowhere/"},
        1,
@@ -261,7 +266,16 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   WriteFileAtomic((project / "Map0001.lmu").string(), std::string("LcfMapUnit"));
   WriteFileAtomic((dir / "rtp" / "Sound" / "Hit.wav").string(), std::string("RIFF"));
 
-  TRun run = RunCliWords({"pack", project.string(), (dir / "disk").string(), "--rtp-folder", (dir / "rtp").string()});
+  // The project has no database and a damaged map: it is not packed without --force.
+  TRun refused =
+      RunCliWords({"pack", project.string(), (dir / "disk").string(), "--rtp-folder", (dir / "rtp").string()});
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("TESS_RT.ldb: "), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("; it is not packed (--force packs it anyway)"), std::string::npos) << refused.err;
+  EXPECT_FALSE(fs::exists(dir / "disk"));
+
+  TRun run = RunCliWords(
+      {"pack", project.string(), (dir / "disk").string(), "--rtp-folder", (dir / "rtp").string(), "--force"});
   EXPECT_EQ(run.status, 0) << run.err;
   EXPECT_NE(run.out.find("] Packing the project and the runtime package\n"), std::string::npos);
   EXPECT_NE(run.out.find("Gamedisk was successfully created.\n"), std::string::npos);
@@ -271,8 +285,8 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   EXPECT_NE(list.out.find(" Map0001.lmu\n"), std::string::npos);
 
   // A failed pack says why and leaves no destination it made itself.
-  TRun failed =
-      RunCliWords({"pack", project.string(), (dir / "disk2").string(), "--rtp-folder", (dir / "no").string()});
+  TRun failed = RunCliWords(
+      {"pack", project.string(), (dir / "disk2").string(), "--rtp-folder", (dir / "no").string(), "--force"});
   EXPECT_EQ(failed.status, 1);
   EXPECT_NE(failed.err.find("Gamedisk creation was cancelled."), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "disk2"));

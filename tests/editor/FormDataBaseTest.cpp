@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QListWidget>
 #include <filesystem>
 
@@ -65,7 +66,9 @@ TEST_F(DataBaseWindow, CancelDiscardsApplyKeeps) {
   database.heroes.ItemAt(0)->name = "Alex";
   window->DataModified();
   EXPECT_TRUE(window->ApplyEnabled());
-  window->reject();
+  // "Cancel" discards without asking.
+  window->Cancel();
+  EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(database.heroes.ItemAt(0)->name, "");  // read back from the file
 
   window = Open();
@@ -75,6 +78,50 @@ TEST_F(DataBaseWindow, CancelDiscardsApplyKeeps) {
   EXPECT_FALSE(window->ApplyEnabled());
   window->reject();
   EXPECT_EQ(database.heroes.ItemAt(0)->name, "Alex");
+}
+
+TEST_F(DataBaseWindow, TheCloseBoxAsksBeforeDiscardingChanges) {
+  auto window = Open();
+  window->show();
+  // Nothing to lose: it closes without a question.
+  window->close();
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_FALSE(window->isVisible());
+
+  window = Open();
+  window->show();
+  database.heroes.ItemAt(0)->name = "Alex";
+  window->DataModified();
+  messages.answers = {TMessageResult::No};
+  window->close();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "The changes were not applied.  Discard them?");
+  EXPECT_TRUE(messages.shown[0].style.destructive);
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_EQ(database.heroes.ItemAt(0)->name, "Alex");
+
+  messages.answers = {TMessageResult::Yes};
+  window->close();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(database.heroes.ItemAt(0)->name, "");
+}
+
+TEST_F(DataBaseWindow, TheFieldsPaneNamesTheSelectedEntry) {
+  auto window = Open();
+  window->SelectTab(3);
+  auto* page = dynamic_cast<TFormEntryListPage*>(window->Page());
+  ASSERT_NE(page, nullptr);
+  auto* fields = page->findChild<QLabel*>("EntryFields");
+  if (!fields) GTEST_SKIP() << "the page has fields of its own";
+  // The first entry is selected as the page opens; the pane names it, and follows the selection.
+  ASSERT_GE(page->List()->count(), 1);
+  EXPECT_TRUE(fields->text().startsWith(page->List()->item(0)->text())) << fields->text().toStdString();
+  EXPECT_FALSE(fields->text().contains("Select an entry"));
+  database.items.Resize(2);
+  page->FillList();
+  page->List()->setCurrentRow(1);
+  EXPECT_TRUE(fields->text().startsWith("0002:")) << fields->text().toStdString();
+  window->reject();
 }
 
 TEST_F(DataBaseWindow, OkWithAFailedSaveKeepsTheWindowAndTheEdits) {

@@ -67,7 +67,8 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
 
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text.rfind("Gamedisk was successfully created.", 0), 0u) << messages.shown[0].text;
+  // Nothing after "successfully" about installer files our package does not ship.
+  EXPECT_EQ(messages.shown[0].text, "Gamedisk was successfully created.");
   EXPECT_TRUE(fs::is_regular_file(dest + "Quest.lzh"));
   EXPECT_TRUE(fs::is_regular_file(dest + "Setup.ini"));
   EXPECT_FALSE(settings.IncludeRtpOption());

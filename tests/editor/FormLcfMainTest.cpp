@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
 #include <QToolBar>
 #include <filesystem>
@@ -11,7 +13,11 @@
 #include "EditorProject.h"
 #include "MainWindowFixture.h"
 #include "app/FormLcfMain.h"
+#include "app/FormProcessWait.h"
+#include "app/PackCheck.h"
 #include "app/ProjectManager.h"
+#include "app/ProjectOffer.h"
+#include "app/QtMessagePort.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
@@ -47,7 +53,7 @@ void Resize(TFormLcfMain& window, int width) {
 TEST_F(MainWindow, WithoutAProject) {
   TFormLcfMain window(settings, home.path().toStdString() + "/");
   EXPECT_EQ(window.minimumSize(), QSize(720, 573));
-  EXPECT_EQ(window.windowTitle(), "Tessaly ");
+  EXPECT_EQ(window.windowTitle(), "Tessaly");
   EXPECT_TRUE(window.Action(TMainCommand::NewProject)->isEnabled());
   EXPECT_TRUE(window.Action(TMainCommand::Exit)->isEnabled());
   EXPECT_FALSE(window.Action(TMainCommand::SaveMap)->isEnabled());
@@ -242,4 +248,192 @@ TEST_F(MainWindow, ModeCommandsFollowTheDocument) {
   const std::string text(ini.begin(), ini.end());
   EXPECT_NE(text.find("MapEditMode=1"), std::string::npos) << text;
   EXPECT_NE(text.find("MapEditZoom=3"), std::string::npos) << text;
+}
+
+namespace {
+
+// A runtime script in place of the recording one.
+void WriteRuntime(const test::TEditorProject& project, const std::string& body) {
+  const std::string runtime = project.Folder() + "TESS_RT.exe";
+  WriteFileAtomic(runtime, "#!/bin/sh\n" + body);
+  std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+}
+
+}  // namespace
+
+TEST_F(MainWindow, TheTitleNamesTheGameAndTheMapAndMarksModifiedMaps) {
+  project.Make("[TESS_RT]\r\nGameTitle=Tessaly Demo\r\n");
+  auto window = OpenWindow();
+  EXPECT_EQ(window->windowTitle(), "Tessaly - Tessaly Demo - MAP0001[*]");
+  EXPECT_FALSE(window->isWindowModified());
+  // The tree's root shows the title the settings file holds.
+  EXPECT_EQ(window->Document().MapTree().FindById(0)->name, "Tessaly Demo");
+  EditCell(*window);
+  EXPECT_TRUE(window->isWindowModified());
+  window->Document().SelectNode(0);
+  EXPECT_EQ(window->windowTitle(), "Tessaly - Tessaly Demo[*]");
+  ASSERT_TRUE(window->Document().SaveMap());
+  EXPECT_FALSE(window->isWindowModified());
+  messages.answers = {TMessageResult::No};
+  window->Execute(TMainCommand::CloseProject);
+  EXPECT_EQ(window->windowTitle(), "Tessaly");
+}
+
+TEST_F(MainWindow, TestPlayReportsARuntimeThatFails) {
+  project.Make();
+  auto window = OpenWindow();
+  // A clean exit says nothing.
+  WriteRuntime(project, "echo all well\nexit 0\n");
+  window->Execute(TMainCommand::TestPlay);
+  EXPECT_TRUE(messages.shown.empty());
+
+  // The wait window names what runs while the runtime runs.
+  WriteRuntime(project, "sleep 1\nfor i in 1 2 3 4 5 6 7 8 9 10; do echo line $i; done\necho broken >&2\nexit 3\n");
+  QString caption, heading;
+  QTimer::singleShot(300, [&] {
+    if (auto* wait = qobject_cast<TFormProcessWait*>(QApplication::activeModalWidget())) {
+      caption = wait->windowTitle();
+      if (auto* label = wait->findChild<QLabel*>("Heading")) heading = label->text();
+    }
+  });
+  window->Execute(TMainCommand::TestPlay);
+  EXPECT_EQ(caption, "Test Play");
+  EXPECT_EQ(heading, "Test Play: Test");
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(text.rfind("The game runtime ended with exit status 3.", 0), 0u) << text;
+  // The message shows the last lines, the details all of them.
+  EXPECT_NE(text.find("line 10\nbroken"), std::string::npos) << text;
+  EXPECT_EQ(text.find("line 1\n"), std::string::npos) << text;
+  EXPECT_EQ(messages.shown[0].details.rfind("line 1\nline 2\n", 0), 0u) << messages.shown[0].details;
+
+  // A runtime that prints nothing: its report file tells.
+  messages.shown.clear();
+  WriteRuntime(project, "printf 'loading\\nMap0001.lmu: Stream read error.\\n' > tess-rt.log\nexit 1\n");
+  window->Execute(TMainCommand::TestPlay);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("Its report ends with:\nloading\nMap0001.lmu: Stream read error."),
+            std::string::npos)
+      << messages.shown[0].text;
+  EXPECT_NE(messages.shown[0].details.find("tess-rt.log"), std::string::npos) << messages.shown[0].details;
+
+  // A runtime that cannot be started keeps the message it always had, with the reason as details.
+  messages.shown.clear();
+  std::filesystem::permissions(project.Folder() + "TESS_RT.exe", std::filesystem::perms::owner_read);
+  window->Execute(TMainCommand::TestPlay);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "Unable to test play due to a fatal error during project compilation.");
+  EXPECT_FALSE(messages.shown[0].details.empty());
+}
+
+TEST_F(MainWindow, ADamagedProjectIsPackedOnlyWhenTheAuthorSaysSo) {
+  project.Make();
+  EXPECT_TRUE(ConfirmPackingProblems(project.Folder(), nullptr));
+  EXPECT_TRUE(messages.shown.empty());
+
+  WriteFileAtomic(project.Folder() + "Map0001.lmu", std::string("\x0aLcfMapUnit\x01\x05", 13));
+  messages.answers = {TMessageResult::No};
+  EXPECT_FALSE(ConfirmPackingProblems(project.Folder(), nullptr));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].style.destructive);
+  EXPECT_NE(messages.shown[0].text.find("Map0001.lmu: "), std::string::npos) << messages.shown[0].text;
+  EXPECT_NE(messages.shown[0].text.find(kPackProblemsQuestion), std::string::npos);
+  EXPECT_NE(messages.shown[0].details.find("Map0001.lmu: "), std::string::npos);
+  messages.answers = {TMessageResult::Yes};
+  EXPECT_TRUE(ConfirmPackingProblems(project.Folder(), nullptr));
+}
+
+TEST_F(MainWindow, ASecondStartOffersItsProject) {
+  project.Make();
+  TFormLcfMain window(settings, home.path().toStdString() + "/");
+  const QString folder = QString::fromStdString(project.Folder());
+  // No: nothing opens.
+  messages.answers = {TMessageResult::No};
+  EXPECT_FALSE(OfferProject(window, folder));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.buttons, TMessageButtons::YesNo);
+  EXPECT_NE(messages.shown[0].text.find(project.name), std::string::npos) << messages.shown[0].text;
+  EXPECT_FALSE(window.Projects().IsOpen());
+  // Yes opens it, and its parent becomes the base folder.
+  messages.answers = {TMessageResult::Yes};
+  EXPECT_TRUE(OfferProject(window, folder));
+  EXPECT_TRUE(window.Projects().IsOpen());
+  EXPECT_EQ(settings.ProjectBasePath(""), project.base.path().toStdString() + "/");
+  // The project open already: nothing is asked.
+  messages.shown.clear();
+  EXPECT_TRUE(OfferProject(window, folder + "/"));
+  EXPECT_TRUE(messages.shown.empty());
+
+  // Another project: the question says this one closes.
+  test::TEditorProject other;
+  other.name = "Other";
+  other.Make();
+  messages.answers = {TMessageResult::Yes};
+  EXPECT_TRUE(OfferProject(window, QString::fromStdString(other.Folder())));
+  EXPECT_NE(messages.shown[0].text.find("Close the project"), std::string::npos) << messages.shown[0].text;
+  EXPECT_EQ(ProjectFolder(), other.Folder());
+  // A folder that is gone is named.
+  messages.shown.clear();
+  EXPECT_FALSE(OfferProject(window, home.filePath("gone")));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+}
+
+TEST(MessageBoxes, DestructiveQuestionsDefaultToNoAndDetailsUnfold) {
+  const struct {
+    TMessageStyle style;
+    QMessageBox::StandardButton defaultButton;
+  } cases[] = {
+      {{TMessageIcon::Warning, TMessageButtons::YesNo, true}, QMessageBox::No},
+      {{TMessageIcon::Question, TMessageButtons::YesNoCancel, true}, QMessageBox::No},
+      {{TMessageIcon::Question, TMessageButtons::YesNo, false}, QMessageBox::NoButton},
+  };
+  for (const auto& c : cases) {
+    auto box = TQtMessagePort::BuildBox("Really?", "", c.style, nullptr);
+    const QAbstractButton* expected = c.defaultButton == QMessageBox::NoButton ? nullptr : box->button(c.defaultButton);
+    EXPECT_EQ(box->defaultButton(), expected);
+    EXPECT_TRUE(box->detailedText().isEmpty());
+  }
+  auto box = TQtMessagePort::BuildBox("Failed.", "line 1\nline 2", {TMessageIcon::Error, TMessageButtons::Ok}, nullptr);
+  EXPECT_EQ(box->detailedText(), "line 1\nline 2");
+  EXPECT_EQ(box->windowTitle(), "Tessaly ");
+}
+
+TEST_F(MainWindow, ADamagedMapOpensReadOnlyAndSaveMapCannotWriteItBack) {
+  project.Make();
+  const std::string file = project.Folder() + "Map0001.lmu";
+  Bytes bytes = ReadWholeFile(file);
+  bytes.insert(bytes.end(), {0x07, 0x00});  // bytes after the record's end
+  WriteFileAtomic(file, bytes);
+  auto window = OpenWindow();
+  ASSERT_TRUE(window->Projects().IsOpen());
+  // One message: the list of problems, then that the map opens read-only.
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_NE(text.find("Map0001.lmu: "), std::string::npos) << text;
+  EXPECT_NE(text.find("is damaged and opens read-only."), std::string::npos) << text;
+  EXPECT_TRUE(window->Document().MapReadOnly());
+  EXPECT_FALSE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  EXPECT_TRUE(window->Action(TMainCommand::DiscardDamagedData)->isEnabled());
+  window->Execute(TMainCommand::SaveMap);
+  EXPECT_TRUE(window->Document().CloseQuery());
+  EXPECT_EQ(ReadWholeFile(file), bytes);
+
+  // Discarding asks first (No by default); Yes makes the map the author's to save.
+  messages.shown.clear();
+  messages.answers = {TMessageResult::No};
+  window->Execute(TMainCommand::DiscardDamagedData);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].style.destructive);
+  EXPECT_TRUE(window->Document().MapReadOnly());
+  messages.answers = {TMessageResult::Yes};
+  window->Execute(TMainCommand::DiscardDamagedData);
+  EXPECT_FALSE(window->Document().MapReadOnly());
+  EXPECT_TRUE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  window->Execute(TMainCommand::SaveMap);
+  EXPECT_NE(ReadWholeFile(file), bytes);
+  TLcfMap saved;
+  saved.LoadFromProject(project.Folder(), 1);
+  EXPECT_FALSE(saved.LoadDamage());
 }

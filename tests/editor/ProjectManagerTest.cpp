@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <filesystem>
 #include <fstream>
@@ -24,6 +27,7 @@
 #include "project/ProjectNames.h"
 #include "tests/ProjectTemplates.h"
 #include "tests/TestFolder.h"
+#include "ui/FolderField.h"
 
 using namespace tess;
 namespace fs = std::filesystem;
@@ -195,11 +199,28 @@ TEST_F(ProjectManagerTest, ReopensTheLastProjectOrNothing) {
 TEST_F(ProjectManagerTest, NewProjectDialogProposesAFreeNameAndChecksIt) {
   fs::create_directories(base + "Project1");
   fs::create_directories(base + "Project3");
-  TFormNewProject dialog(settings, app, nullptr);
+  TFormNewProject dialog(settings, nullptr);
   EXPECT_EQ(dialog.windowTitle(), "New Project");
   EXPECT_EQ(dialog.FolderEdit()->text(), "Project2");
   EXPECT_EQ(dialog.TitleEdit()->text(), "Untitled");
   EXPECT_EQ(dialog.FolderEdit()->maxLength(), 40);
+  EXPECT_EQ(dialog.BaseFolder(), base);
+  // The folder is shown in a box with a button beside it; either one opens the picker.
+  EXPECT_EQ(dialog.PathField()->Path().toStdString(), base);
+  EXPECT_EQ(dialog.PathField()->BrowseButton()->text(), "Browse...");
+  int browsed = 0;
+  QObject::connect(dialog.PathField(), &TFolderField::browseRequested, [&] { ++browsed; });
+  // The picker that opens is closed again at once.
+  auto closePicker = [] {
+    QTimer::singleShot(0, [] {
+      if (QWidget* picker = QApplication::activeModalWidget()) picker->close();
+    });
+  };
+  closePicker();
+  dialog.PathField()->BrowseButton()->click();
+  closePicker();
+  QTest::mouseClick(dialog.PathField()->Box(), Qt::LeftButton);
+  EXPECT_EQ(browsed, 2);
   EXPECT_EQ(dialog.BaseFolder(), base);
 
   dialog.FolderEdit()->setText("a*b");
@@ -210,7 +231,8 @@ TEST_F(ProjectManagerTest, NewProjectDialogProposesAFreeNameAndChecksIt) {
   EXPECT_EQ(dialog.result(), QDialog::Rejected);
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, kIllegalNewNameMessage);
-  EXPECT_EQ(messages.shown[1].text, kCannotCreateProjectFolderMessage);
+  EXPECT_EQ(messages.shown[1].text,
+            std::string(kCannotCreateProjectFolderMessage) + "\nThe folder \"Project1\" exists already.");
 
   dialog.FolderEdit()->setText("Project2");
   dialog.TitleEdit()->setText("Caf\u00e9");
@@ -233,7 +255,7 @@ TEST_F(ProjectManagerTest, OpenProjectDialogListsRenamesAndDeletes) {
   WriteGameTitle(base + "Beta", "Beta Game");
   fs::create_directories(base + "NotAProject");
 
-  TFormOpenProject dialog(settings, app, nullptr);
+  TFormOpenProject dialog(settings, nullptr);
   QTreeWidget* list = dialog.List();
   ASSERT_EQ(list->topLevelItemCount(), 2);
   EXPECT_EQ(list->headerItem()->text(0), "Directory");

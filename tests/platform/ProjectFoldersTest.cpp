@@ -2,11 +2,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <QByteArray>
+#include <QtGlobal>
 #include <filesystem>
 
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
 #include "platform/ProjectFolders.h"
+#include "platform/Settings.h"
 #include "project/ProjectNames.h"
 #include "tests/ProjectFolderHelpers.h"
 
@@ -26,7 +29,8 @@ TEST(ProjectFolders, DeletingAsksFirst) {
   ASSERT_EQ(port.messages.shown.size(), 1u);
   EXPECT_EQ(port.messages.shown[0].text,
             "The project 'Doomed' is about to be deleted.  This cannot be reversed.  Really proceed?");
-  EXPECT_EQ(port.messages.shown[0].style, (TMessageStyle{TMessageIcon::Warning, TMessageButtons::YesNo}));
+  // Enter alone must not delete: No is the default.
+  EXPECT_EQ(port.messages.shown[0].style, (TMessageStyle{TMessageIcon::Warning, TMessageButtons::YesNo, true}));
   EXPECT_TRUE(IsFolder(base / "Doomed"));
 
   port.messages.answers = {TMessageResult::Yes};
@@ -37,6 +41,29 @@ TEST(ProjectFolders, DeletingAsksFirst) {
   EXPECT_FALSE(AskDeleteProject(base.path.string(), ""));
   EXPECT_FALSE(AskDeleteProject(base.path.string(), ".."));
   EXPECT_TRUE(IsFolder(base.path.string()));
+}
+
+TEST(ProjectFolders, TheBaseFolderOfAFreshProfileIsInTheDocuments) {
+  TTempDir home("home");
+  fs::create_directory(home / "Documents");
+  const std::string documents = home / "Documents";
+  EXPECT_EQ(DefaultProjectBaseFolder(documents, home.path.string()), documents + "/Tessaly Projects/");
+  // No documents folder: the home folder.
+  EXPECT_EQ(DefaultProjectBaseFolder(home / "Missing", home.path.string()), home.path.string() + "/Tessaly Projects/");
+  EXPECT_EQ(DefaultProjectBaseFolder("", home.path.string() + "/"), home.path.string() + "/Tessaly Projects/");
+
+  // A fresh profile gets the default, made on first use; a stored folder is kept as it is. The
+  // home folder is the test's own, so that no real profile is touched.
+  const QByteArray realHome = qgetenv("HOME");
+  qputenv("HOME", QByteArray::fromStdString(home.path.string()));
+  TSettings fresh(home / "values.ini", home / "placement.ini");
+  const std::string base = ProjectBaseFolder(fresh);
+  qputenv("HOME", realHome);
+  EXPECT_EQ(base, documents + "/Tessaly Projects/");
+  EXPECT_TRUE(IsFolder(base));
+  fresh.SetProjectBasePath(home / "Mine");
+  EXPECT_EQ(ProjectBaseFolder(fresh), home / "Mine" + "/");
+  EXPECT_FALSE(fs::exists(home / "Mine"));
 }
 
 TEST(ProjectFolders, ProjectPathRules) {

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/SingleInstance.h"
 
@@ -23,31 +24,42 @@ TEST(SingleInstanceChild, SecondStart) {
     if (!second.Acquire()) std::_Exit(3);
     std::_Exit(0);
   }
-  EXPECT_FALSE(second.Acquire());
+  EXPECT_FALSE(second.Acquire(QString::fromUtf8(qgetenv("TESS_SINGLE_INSTANCE_FOLDER"))));
 }
 
 TEST(SingleInstance, SecondStartAsksTheFirstToComeForward) {
   const QString name = QString("tess-test-%1").arg(QCoreApplication::applicationPid());
   TSingleInstance first(name);
   ASSERT_TRUE(first.Acquire());
-  int requests = 0;
-  QObject::connect(&first, &TSingleInstance::activationRequested, [&] { ++requests; });
+  std::vector<QString> requests;
+  QObject::connect(&first, &TSingleInstance::activationRequested,
+                   [&](const QString& folder) { requests.push_back(folder); });
 
   QProcess child;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   env.insert(kChildVariable, name);
   child.setProcessEnvironment(env);
-  child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SingleInstanceChild.SecondStart"});
-  ASSERT_TRUE(child.waitForStarted());
-  QElapsedTimer timer;
-  timer.start();
-  while ((requests == 0 || child.state() != QProcess::NotRunning) && timer.elapsed() < 20000) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    child.waitForFinished(10);
+  // Without a folder the first one only comes forward; with one it is passed on whole, blanks,
+  // line breaks, percent signs and non-ASCII letters included.
+  const QString folders[] = {QString(), QString::fromUtf8("/tmp/My Quest %41\n/Caf\u00e9 \u2013 2")};
+  for (const QString& folder : folders) {
+    env.insert("TESS_SINGLE_INSTANCE_FOLDER", folder);
+    child.setProcessEnvironment(env);
+    const size_t before = requests.size();
+    child.start(QCoreApplication::applicationFilePath(), {"--gtest_filter=SingleInstanceChild.SecondStart"});
+    ASSERT_TRUE(child.waitForStarted());
+    QElapsedTimer timer;
+    timer.start();
+    while ((requests.size() == before || child.state() != QProcess::NotRunning) && timer.elapsed() < 20000) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+      child.waitForFinished(10);
+    }
+    ASSERT_EQ(requests.size(), before + 1);
+    EXPECT_EQ(requests.back(), folder);
+    EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
   }
-  EXPECT_EQ(requests, 1);
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 0) << child.readAllStandardOutput().toStdString();
+  env.remove("TESS_SINGLE_INSTANCE_FOLDER");
 
   // A lock left by an editor that died is taken over.
   first.Release();

@@ -318,3 +318,72 @@ TEST_F(Document, AMapThatCannotBeStoredStaysSelected) {
   EXPECT_TRUE(document.SaveMap());
   EXPECT_EQ(SavedCell(9, 9), 5100);
 }
+
+TEST_F(Document, AMapThatCannotBeReadIsNamedAndTheMapBeforeStaysAsItWas) {
+  Open();
+  TLcfMapTreeItem* broken = document.MapTree().AddNode(0, 2);
+  broken->nodeType = TLcfMapTreeItem::kMap;
+  broken->name = "Broken Cave";
+  // No file at all: nothing to show.
+  ASSERT_TRUE(Paint(4, 4, 5004));
+  ASSERT_TRUE(Paint(4, 5, 5005));
+
+  document.SelectNode(2);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(text.rfind("The map 2 \"Broken Cave\" (Map0002.lmu) could not be loaded.\n", 0), 0u) << text;
+  // The map before stays selected with its edits and its undo history.
+  EXPECT_EQ(document.MapTree().currentId, 1);
+  EXPECT_EQ(document.CurrentMapName(), "MAP0001");
+  EXPECT_EQ(document.Map().Id(), 1);
+  EXPECT_EQ(document.Map().lower.GetCell(4, 5), 5005);
+  EXPECT_TRUE(document.MapsModified());
+  ASSERT_TRUE(document.CanUndo());
+  ASSERT_TRUE(document.Undo());
+  EXPECT_EQ(document.Map().lower.GetCell(4, 5), 0);
+  EXPECT_EQ(document.Map().lower.GetCell(4, 4), 5004);
+}
+
+TEST_F(Document, ADamagedMapOpensReadOnlyAndIsNotSavedOverItsFile) {
+  Open();
+  TLcfMapTreeItem* node = document.MapTree().AddNode(0, 2);
+  node->nodeType = TLcfMapTreeItem::kMap;
+  node->name = "Cave";
+  TLcfMap cave;
+  cave.SetWidth(20);
+  cave.SetHeight(15);
+  Bytes bytes = cave.SaveToBytes();
+  bytes.insert(bytes.end(), {0x01, 0x02});  // bytes after the record's end
+  WriteFileAtomic(folder + "Map0002.lmu", bytes);
+
+  document.SelectNode(2);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  const std::string& text = messages.shown[0].text;
+  EXPECT_EQ(text.rfind("The map 2 \"Cave\" (Map0002.lmu) is damaged and opens read-only.\n", 0), 0u) << text;
+  EXPECT_NE(text.find("Map0002.lmu"), text.rfind("Map0002.lmu")) << "the damage names its file: " << text;
+  EXPECT_EQ(document.MapTree().currentId, 2);
+  EXPECT_TRUE(document.MapDamaged());
+  EXPECT_TRUE(document.MapReadOnly());
+  EXPECT_EQ(document.Map().width, 20);
+  // Nothing changes it, and no save writes it back.
+  EXPECT_FALSE(Paint(1, 1, 5001));
+  document.SetMapReadOnly(false);
+  EXPECT_TRUE(document.MapReadOnly());
+  EXPECT_FALSE(document.MapsModified());
+  EXPECT_TRUE(document.SaveMap());
+  document.SelectNode(1);
+  document.SelectNode(2);
+  EXPECT_EQ(ReadWholeFile(folder + "Map0002.lmu"), bytes);
+
+  // The author's choice: what could be read is kept and saved over the file.
+  document.DiscardDamagedData();
+  EXPECT_FALSE(document.MapReadOnly());
+  EXPECT_TRUE(document.MapsModified());
+  EXPECT_TRUE(Paint(1, 1, 5001));
+  EXPECT_TRUE(document.SaveMap());
+  TLcfMap saved;
+  saved.LoadFromProject(folder, 2);
+  EXPECT_FALSE(saved.LoadDamage());
+  EXPECT_EQ(saved.lower.GetCell(1, 1), 5001);
+}

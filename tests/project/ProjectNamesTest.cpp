@@ -83,21 +83,25 @@ TEST(ProjectNames, NewProjectFolderMessages) {
   TTempDir base("newfolder");
   TScriptedPort port;
   fs::create_directories(base / "Taken");
+  WriteText(base / "plain", "x");
+  const std::string cannot = std::string(kCannotCreateProjectFolderMessage) + "\n";
+  // The message as it stands, and why on a second line.
   const struct {
     const char* name;
     bool accepted;
-    const char* message;
+    std::string message;
   } cases[] = {
       {"Bad:Name", false, kIllegalNewNameMessage},
-      {"", false, kCannotCreateProjectFolderMessage},
-      {"Taken", false, kCannotCreateProjectFolderMessage},
-      {"taken", false, kCannotCreateProjectFolderMessage},
-      {"Fresh", true, nullptr},
+      {"", false, cannot + "The name is empty."},
+      {"Taken", false, cannot + "The folder \"Taken\" exists already."},
+      {"taken", false, cannot + "The folder \"Taken\" exists already."},
+      {"PLAIN", false, cannot + "An entry \"plain\" exists already."},
+      {"Fresh", true, ""},
   };
   for (const auto& c : cases) {
     port.messages.shown.clear();
     EXPECT_EQ(AcceptNewProjectFolder(base.path.string(), c.name), c.accepted) << c.name;
-    if (c.message) {
+    if (!c.message.empty()) {
       EXPECT_EQ(port.Texts(), std::vector<std::string>{c.message}) << c.name;
     } else {
       EXPECT_TRUE(port.messages.shown.empty());
@@ -105,6 +109,16 @@ TEST(ProjectNames, NewProjectFolderMessages) {
   }
   EXPECT_TRUE(IsFolder(base / "Fresh"));
   EXPECT_FALSE(IsFolder(base / "taken"));
+
+  std::string why;
+  EXPECT_FALSE(CreateProjectFolder(base / "Missing", "Game", &why));
+  EXPECT_EQ(why, "The folder of the projects, " + (base / "Missing") + "/, does not exist.");
+  if (::geteuid() != 0) {
+    fs::create_directories(base / "Locked");
+    fs::permissions(base / "Locked", fs::perms::owner_read | fs::perms::owner_exec);
+    EXPECT_FALSE(CreateProjectFolder(base / "Locked", "Game", &why));
+    EXPECT_EQ(why, "Permission denied.");
+  }
 }
 
 TEST(ProjectNames, RenamingTheTitleOnlyRenamesNothing) {
@@ -128,10 +142,11 @@ TEST(ProjectNames, RenamingNeverReplacesAFolder) {
   const struct {
     const char* newName;
     bool accepted;
-    const char* message;
+    std::string message;
   } cases[] = {
-      {"Empty", false, kCannotRenameMessage},
-      {"OTHER", false, kCannotRenameMessage},  // the same name as another folder in another case
+      {"Empty", false, std::string(kCannotRenameMessage) + "\nThe folder \"Empty\" exists already."},
+      // The same name as another folder in another case.
+      {"OTHER", false, std::string(kCannotRenameMessage) + "\nThe folder \"other\" exists already."},
       {"Bad|Name", false, kIllegalRenameMessage},
       {".Hidden", false, kIllegalRenameMessage},
   };
