@@ -1,7 +1,9 @@
 #include "app/EditorMain.h"
 
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
@@ -13,6 +15,7 @@
 #include "app/FormSplash.h"
 #include "app/ProjectManager.h"
 #include "app/QtMessagePort.h"
+#include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"
 #include "core/ProjectFolder.h"
 #include "core/Version.h"
@@ -128,7 +131,18 @@ int RunEditor(int argc, char** argv) {
     if (parser.isSet(screenshot)) {
       const QString file = parser.value(screenshot);
       QTimer::singleShot(300, &window, [&window, file] {
-        bool saved = window.grab().save(file);
+        // Encoded in memory and saved like every other file of the editor.
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        const QString suffix = QFileInfo(file).suffix();
+        bool saved = buffer.open(QIODevice::WriteOnly) &&
+                     window.grab().save(&buffer, suffix.isEmpty() ? "PNG" : suffix.toLatin1().constData());
+        if (saved) {
+          std::string message;
+          saved = TryWriteFileAtomic(QFile::encodeName(file).toStdString(), Bytes(encoded.begin(), encoded.end()),
+                                     &message);
+          if (!saved) std::fprintf(stderr, "%s\n", message.c_str());
+        }
         QApplication::exit(saved ? 0 : 1);
       });
     }

@@ -16,6 +16,11 @@ enum class TLhaMethod {
   Lh5,     // -lh5- even when the result is larger
 };
 
+// The sizes of a level-2 header are 32-bit: no member, and no archive read back into memory, may
+// be larger.
+inline constexpr uint64_t kMaxArchiveMemberSize = 0xFFFFFFFFull;
+inline constexpr uint64_t kMaxArchiveSize = 0xFFFFFFFFull;
+
 // Writes an archive entry by entry to a stream. Paths inside the archive use '/' between folders.
 class TLhaWriter {
  public:
