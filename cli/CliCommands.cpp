@@ -9,6 +9,7 @@
 
 #include "cli/FileKinds.h"
 #include "cli/PackCommand.h"
+#include "cli/ProjectPictures.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -21,27 +22,73 @@
 #include "media/PictureFile.h"
 #include "platform/ProjectCreation.h"
 #include "platform/ProjectNames.h"
+#include "platform/RuntimePackage.h"
+#include "platform/Settings.h"
 #include "platform/TextCodec.h"
 
 namespace tess::cli {
 
 namespace {
 
+constexpr size_t kShownMagic = 32;
+
 int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
     err << "usage: tessaly-cli chunks FILE\n";
     return 2;
   }
-  out << DumpChunks(ReadWholeFile(args[0]));
-  return 0;
+  const Bytes data = ReadWholeFile(args[0]);
+  const TFileKind* kind = FindFileKind(data);
+  TChunkDump dump = kind ? DumpChunks(data, kind->layout) : DumpChunks(data);
+  out << dump.text;
+  // A file whose chunks are whole may still hold what its model cannot take (a count that
+  // disagrees with its list, a record that ends early inside a chunk).
+  if (dump.damage.empty() && kind) {
+    try {
+      kind->describe(data);
+    } catch (const ETessError& e) {
+      dump.damage = std::string("damaged ") + kind->name + ": " + e.what();
+    }
+  }
+  if (dump.damage.empty()) return 0;
+  err << "tessaly-cli: " << args[0] << ": " << dump.damage << "\n";
+  return 1;
 }
 
+// The folder of this program, with a trailing '/'; empty when it cannot be found.
+std::string ProgramFolder() {
+  char path[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return {};
+  return std::filesystem::path(std::string(path, static_cast<size_t>(n))).parent_path().string() + "/";
+}
+
+// The editor's folder in the build tree: the app folder beside this program's folder. It holds the
+// templates of new projects and the runtime package.
+std::string EditorFolder() { return ProgramFolder() + "../app/"; }
+
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: tessaly-cli check PROJECT_DIR\n";
+  std::string project, runtimePackage;
+  bool usage = false, runtimePackageNamed = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--rtp-folder" && i + 1 < args.size())
+      runtimePackage = args[++i], runtimePackageNamed = true;
+    else if (args[i].rfind("--", 0) != 0 && project.empty())
+      project = args[i];
+    else
+      usage = true;
+  }
+  if (usage || project.empty()) {
+    err << "usage: tessaly-cli check PROJECT_DIR [--rtp-folder PATH]\n";
     return 2;
   }
-  std::vector<TProjectProblem> problems = CheckProject(args[0]);
+  if (!runtimePackageNamed) {
+    TSettings settings;
+    runtimePackage = RuntimePackageFolder(settings, EditorFolder());
+  }
+  TProjectPictures pictures;
+  std::vector<TProjectProblem> problems = CheckProject(project, pictures.Visitor());
+  for (TProjectProblem& p : pictures.Check(project, runtimePackage)) problems.push_back(std::move(p));
   for (const TProjectProblem& p : problems) out << p.file << ": " << p.message << "\n";
   if (problems.empty()) {
     out << "ok\n";
@@ -75,11 +122,22 @@ int ArchiveList(const std::vector<std::string>& args, std::ostream& out, std::os
     err << "usage: tessaly-cli archive-list ARCHIVE\n";
     return 2;
   }
-  const Bytes archive = ReadWholeFile(args[0]);
-  for (const TLhaEntry& e : ReadLhaDirectory(archive)) {
-    out << e.method << " " << e.originalSize << " " << e.packedSize << " " << e.path << (e.directory ? "/" : "")
-        << "\n";
-    ExtractLhaEntry(archive, e);  // checks the data and its CRC
+  const Bytes archive = ReadWholeFile(args[0], kMaxArchiveSize);
+  try {
+    for (const TLhaEntry& e : ReadLhaDirectory(archive)) {
+      out << e.method << " " << e.originalSize << " " << e.packedSize << " " << e.path << (e.directory ? "/" : "")
+          << "\n";
+      try {
+        ExtractLhaEntry(archive, e);  // checks the data and its CRC
+      } catch (const EDamagedArchive&) {
+        throw;
+      } catch (const EReadError& damage) {
+        throw EDamagedArchive("the packed data of " + e.path + " are damaged (" + damage.what() + ")", e.headerOffset);
+      }
+    }
+  } catch (const EReadError& damage) {
+    err << "tessaly-cli: " << args[0] << ": " << damage.what() << "\n";
+    return 1;
   }
   return 0;
 }
@@ -89,7 +147,14 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << "usage: tessaly-cli convert IN OUT\n";
     return 2;
   }
-  ConvertPictureFile(args[0], args[1]);
+  TBitmap picture;
+  try {
+    LoadPictureFile(picture, args[0]);
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << args[0] << ": " << e.what() << "\n";
+    return 1;
+  }
+  SavePictureFile(picture, args[1]);
   return 0;
 }
 
@@ -98,9 +163,16 @@ const TFileKind* KindOfFile(const std::string& path, Bytes& data, std::ostream& 
   data = ReadWholeFile(path);
   const TFileKind* kind = FindFileKind(data);
   if (!kind) {
+    // Never the raw bytes: they may hold anything, terminal controls included.
     std::optional<std::string> magic = ReadMagic(data);
     err << "tessaly-cli: " << path << ": unknown kind of file";
-    if (magic && magic->size() <= 32) err << " (magic \"" << *magic << "\")";
+    if (magic && !magic->empty() && magic->size() <= kShownMagic)
+      err << " (magic \"" << ShownBytes(*magic) << "\")";
+    else
+      err << " (it starts with \""
+          << ShownBytes(
+                 std::string(data.begin(), data.begin() + static_cast<ptrdiff_t>(std::min(data.size(), kShownMagic))))
+          << (data.size() > kShownMagic ? "\"...)" : "\")");
     err << "\n";
   }
   return kind;
@@ -143,14 +215,6 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
   return 0;
 }
 
-// The folder of this program, with a trailing '/'; empty when it cannot be found.
-std::string ProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return {};
-  return std::filesystem::path(std::string(path, static_cast<size_t>(n))).parent_path().string() + "/";
-}
-
 // Makes a project as the new-project dialog does: DIR's parent is the base folder and its last
 // part the folder name. The templates are taken from the editor's folder, by default the app
 // folder beside this program's folder in the build tree.
@@ -189,7 +253,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     err << "tessaly-cli: the folder name and the game title take at most " << kMaxProjectNameLength << " characters\n";
     return 2;
   }
-  if (appFolder.empty()) appFolder = ProgramFolder() + "../app/";
+  if (appFolder.empty()) appFolder = EditorFolder();
 
   std::string why;
   try {
@@ -232,7 +296,8 @@ void Help(std::ostream& out) {
 const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
-      {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing", Check},
+      {"check", "check PROJECT_DIR [--rtp-folder PATH]",
+       "loads a whole project and its pictures; lists files that fail and references to nothing", Check},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
