@@ -7,6 +7,7 @@ function(tess_library name)
   set_property(TARGET ${name} PROPERTY TESS_LEVEL ${ARG_LEVEL})
   set_property(GLOBAL APPEND PROPERTY TESS_LIBRARIES ${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  tess_fuzz_coverage(${name})
   foreach(dep IN LISTS ARG_LINKS ARG_PUBLIC_LINKS)
     if(TARGET ${dep})
       get_property(dep_level TARGET ${dep} PROPERTY TESS_LEVEL)
@@ -16,6 +17,15 @@ function(tess_library name)
     endif()
   endforeach()
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} ${ARG_PUBLIC_LINKS})
+endfunction()
+
+# In the fuzz build every library is built with libFuzzer's coverage, so the fuzzer sees the edges
+# of the code it tests and not only those of its own file; what links them gets the runtime part.
+function(tess_fuzz_coverage name)
+  if(TESS_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link)
+    target_link_options(${name} INTERFACE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
 
 # tess_test(NAME SOURCES ... LINKS ...): one GoogleTest program per library.
