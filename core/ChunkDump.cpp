@@ -120,6 +120,15 @@ class TDumper {
     }
   }
 
+  // A count of things that each take at least one byte.
+  int32_t ReadCount(const std::string& what) {
+    const size_t at = r_.Pos();
+    const int32_t count = ReadInt(what);
+    if (count < 0 || static_cast<size_t>(count) > r_.Remaining())
+      Damage(what + " " + std::to_string(count) + " is more than the bytes that follow", at);
+    return count;
+  }
+
   // One chunk of a top-level record or run: its header, then its body as far as it parses.
   // Returns false at the closing 0.
   bool TopChunk(int depth) {
@@ -159,10 +168,7 @@ class TDumper {
         while (!r_.AtEnd()) TopChunk(*part.label ? 1 : 0);
         break;
       case TFilePart::List: {
-        const size_t at = r_.Pos();
-        const int32_t count = ReadInt("the item count");
-        if (count < 0 || static_cast<size_t>(count) > r_.Remaining())
-          Damage("the item count " + std::to_string(count) + " is more than the bytes that follow", at);
+        const int32_t count = ReadCount("the item count");
         Line(0, label + "list of " + std::to_string(count));
         for (int32_t i = 0; i < count; ++i) {
           path_.push_back("item " + std::to_string(i + 1));
@@ -175,10 +181,7 @@ class TDumper {
         break;
       }
       case TFilePart::IntegerList: {
-        const size_t at = r_.Pos();
-        const int32_t count = ReadInt("the count");
-        if (count < 0 || static_cast<size_t>(count) > r_.Remaining())
-          Damage("the count " + std::to_string(count) + " is more than the bytes that follow", at);
+        const int32_t count = ReadCount("the count");
         std::string values;
         for (int32_t i = 0; i < count; ++i) {
           const int32_t v = ReadInt("integer " + std::to_string(i + 1));

@@ -21,6 +21,7 @@
 #include "core/Lh5Codec.h"
 #include "core/LhaArchive.h"
 #include "core/SampleRecords.h"
+#include "core/StreamUtils.h"
 #include "database/DataBaseObj.h"
 #include "events/LD_EventScript.h"
 #include "events/LD_MoveRoute.h"
@@ -195,36 +196,28 @@ TBitmap Pattern(int width, int height, TPixelFormat format) {
   return picture;
 }
 
-void Put16(Bytes& b, uint32_t v) {
-  b.push_back(static_cast<uint8_t>(v));
-  b.push_back(static_cast<uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
-}
-
 // A BMP file of any depth: the 40-byte header, a palette for the small depths, then the pixel
 // bytes as given (rows bottom-up, or compressed data).
 Bytes BmpFile(int width, int height, int bits, int compression, const Bytes& pixels) {
   const int colours = bits <= 8 ? 1 << bits : 0;
   const uint32_t offBits = 14 + 40 + 4 * colours;
   Bytes b{'B', 'M'};
-  Put32(b, offBits + static_cast<uint32_t>(pixels.size()));
-  Put32(b, 0);
-  Put32(b, offBits);
-  Put32(b, 40);
-  Put32(b, static_cast<uint32_t>(width));
-  Put32(b, static_cast<uint32_t>(height));
-  Put16(b, 1);
-  Put16(b, static_cast<uint32_t>(bits));
-  Put32(b, static_cast<uint32_t>(compression));
-  Put32(b, static_cast<uint32_t>(pixels.size()));
-  Put32(b, 2835);
-  Put32(b, 2835);
-  Put32(b, static_cast<uint32_t>(colours));
-  Put32(b, 0);
-  for (int i = 0; i < colours; ++i) Put32(b, static_cast<uint32_t>(i * 0x00102030) & 0xFFFFFF);
+  TByteWriter w(b);
+  w.WriteU32(offBits + static_cast<uint32_t>(pixels.size()));
+  w.WriteU32(0);
+  w.WriteU32(offBits);
+  w.WriteU32(40);
+  w.WriteU32(static_cast<uint32_t>(width));
+  w.WriteU32(static_cast<uint32_t>(height));
+  w.WriteU16(1);
+  w.WriteU16(static_cast<uint16_t>(bits));
+  w.WriteU32(static_cast<uint32_t>(compression));
+  w.WriteU32(static_cast<uint32_t>(pixels.size()));
+  w.WriteU32(2835);
+  w.WriteU32(2835);
+  w.WriteU32(static_cast<uint32_t>(colours));
+  w.WriteU32(0);
+  for (int i = 0; i < colours; ++i) w.WriteU32(static_cast<uint32_t>(i * 0x00102030) & 0xFFFFFF);
   b.insert(b.end(), pixels.begin(), pixels.end());
   return b;
 }
