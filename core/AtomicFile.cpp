@@ -96,6 +96,12 @@ bool Older(const struct stat& st, int64_t seconds, int64_t nanoseconds) {
 
 }  // namespace
 
+bool IsSaveTemporaryName(const std::string& name) {
+  const size_t mark = name.rfind(kSaveTempMark);
+  return !name.empty() && name[0] == '.' && mark != std::string::npos && mark > 1 &&
+         name.size() == mark + sizeof kSaveTempMark - 1 + kRandomPart;
+}
+
 TAtomicFile::TAtomicFile(const std::string& path, TWriteOptions options) : path_(path) {
   std::string error;
   target_ = FollowLinks(path, error);

@@ -32,6 +32,9 @@ struct TWriteOptions {
 
 // The part every temporary file of a save carries after the target's name.
 inline constexpr const char kSaveTempMark[] = ".tess-save-";
+// Whether a folder entry is the temporary file of a save (one that died leaves it behind until the
+// next save of its target): such files are never taken for data.
+bool IsSaveTemporaryName(const std::string& name);
 
 // One file being saved. It is a write-only stream: Write takes everything or raises EFileError, and
 // Seek and Size work on what was written so far. Nothing reaches the target before Commit; a file

@@ -88,7 +88,8 @@ class TCollector {
       if (!folder || !IsFolder(*folder)) return Skip(rawName);
       for (const std::string& entry : ListFolder(*folder)) {
         const std::string full = WithTrailingBackslash(*folder) + entry;
-        if (WildcardMatchNoCase(last, entry) && IsFile(full)) Add(RelativeName(full), full, false);
+        if (WildcardMatchNoCase(last, entry) && IsFile(full) && !IsSaveTemporaryName(entry))
+          Add(RelativeName(full), full, false);
       }
       return;
     }
@@ -140,6 +141,7 @@ class TCollector {
     if (options_.recurse) {
       for (const std::string& entry : ListFolder(folder)) {
         const std::string full = WithTrailingBackslash(folder) + entry;
+        if (IsSaveTemporaryName(entry)) continue;  // left by a save that died
         if (IsFile(full))
           Add(RelativeName(full), full, false);
         else if (IsFolder(full))
