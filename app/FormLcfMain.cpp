@@ -20,12 +20,17 @@
 
 #include "app/FormProcessWait.h"
 #include "app/ProjectManager.h"
+#include "app/WindowPlacement.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "core/Version.h"
 #include "dbeditor/FormDataBase.h"
 #include "maps/gui/MapTreeWidget.h"
+#include "media/audio/AudioHarmony.h"
+#include "media/gui/EditorAudio.h"
+#include "media/gui/FormMaterialBase.h"
+#include "media/gui/FormSelMusic.h"
 #include "platform/ProfileFile.h"
 #include "platform/ProjectCreation.h"
 #include "platform/RuntimeLauncher.h"
@@ -91,6 +96,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
     : QMainWindow(parent), settings_(settings), applicationFolder_(std::move(applicationFolder)) {
   // Inside the editor, lookups of missing entries return none instead of raising.
   SetQuietMode(true);
+  StartEditorAudio();
   setObjectName("FormLcfMain");
   setWindowTitle(QString::fromLatin1(kApplicationTitle));
   setMinimumSize(720, 573);
@@ -123,6 +129,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
 }
 
 TFormLcfMain::~TFormLcfMain() {
+  AudioShutDown();
   projects_.reset();
   settings_.SetFullScreenFlag(fullScreen_);
   settings_.SetShowTitleFlag(showTitle_);
@@ -293,7 +300,9 @@ bool TFormLcfMain::SavePrompt() {
 void TFormLcfMain::TestPlay() {
   if (!SavePrompt()) return;
   UpdateCommandStates();
-  // The game gets the sound devices while it runs; the audio front end comes back afterwards.
+  // The game gets the sound devices while it runs; the audio front end comes back afterwards,
+  // whatever happens.
+  TAudioReleasedForGame audioReleased;
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
   auto plan = RuntimeLauncher::Plan(QString::fromStdString(ProjectFolder() + kRuntimeName), lastTestPlayWords_,
@@ -464,6 +473,17 @@ void TFormLcfMain::Execute(TMainCommand command) {
       map_.RefreshTileset();
       break;
     }
+    case TMainCommand::ResourceManager: {
+      TFormMaterialBase window(settings_, ProjectFolder(), CurrentRuntimePackageFolder(), this);
+      window.exec();
+      break;
+    }
+    case TMainCommand::ListenToMusic: {
+      TFormSelMusic picker(this, true);
+      CenterOnOwnerWindow(&picker);
+      picker.exec();
+      break;
+    }
     case TMainCommand::Exit:
       close();
       break;
@@ -546,6 +566,7 @@ void TFormLcfMain::closeEvent(QCloseEvent* event) {
   }
   // Work copies of maps the user chose not to save are dropped; the project stays the one to reopen.
   if (projects_->IsOpen()) mapTree_.DiscardWorkCopies();
+  AudioShutDown();
   event->accept();
 }
 

@@ -3,6 +3,7 @@
 // compare across machines and loads.
 
 #include <benchmark/benchmark.h>
+#include <time.h>
 
 #include <algorithm>
 #include <chrono>
@@ -11,6 +12,14 @@
 #include <vector>
 
 namespace tess::bench {
+
+// The CPU time this thread has used, in seconds: unlike wall time it does not count the time
+// other programs on a busy machine take from this one.
+inline double ThreadCpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
 
 // Seconds that one call of work takes, the best of several timed rounds.
 inline double MeasureSeconds(const std::function<void()>& work, int rounds = 30) {

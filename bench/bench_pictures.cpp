@@ -11,6 +11,7 @@
 #include <functional>
 #include <map>
 
+#include "BenchReference.h"
 #include "media/CorvidPng.h"
 #include "media/CorvidSheet.h"
 #include "media/CorvidXyz.h"
@@ -24,16 +25,11 @@ namespace {
 // CPU seconds of one call of work, the best of several: unlike wall time it does not count the
 // time other programs on a busy machine take from this one.
 double BestCpuSeconds(const std::function<void()>& work, int rounds = 15) {
-  auto now = [] {
-    timespec t{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
-  };
   double best = 1e30;
   for (int i = 0; i < rounds; ++i) {
-    const double start = now();
+    const double start = bench::ThreadCpuSeconds();
     work();
-    best = std::min(best, now() - start);
+    best = std::min(best, bench::ThreadCpuSeconds() - start);
   }
   return best;
 }

@@ -1,15 +1,17 @@
 #include "cli/CliCommands.h"
 
-#include <limits.h>
-#include <unistd.h>
-
 #include <QString>
 #include <filesystem>
 #include <ostream>
 
+#include "cli/EventsCommand.h"
 #include "cli/FileKinds.h"
+#include "cli/FixupCommand.h"
 #include "cli/PackCommand.h"
+#include "cli/PlayCommand.h"
+#include "cli/ProgramFolder.h"
 #include "cli/ProjectPictures.h"
+#include "cli/RenderMapCommand.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -54,18 +56,6 @@ int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream
   err << "tessaly-cli: " << args[0] << ": " << dump.damage << "\n";
   return 1;
 }
-
-// The folder of this program, with a trailing '/'; empty when it cannot be found.
-std::string ProgramFolder() {
-  char path[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-  if (n <= 0) return {};
-  return std::filesystem::path(std::string(path, static_cast<size_t>(n))).parent_path().string() + "/";
-}
-
-// The editor's folder in the build tree: the app folder beside this program's folder. It holds the
-// templates of new projects and the runtime package.
-std::string EditorFolder() { return ProgramFolder() + "../app/"; }
 
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::string project, runtimePackage;
@@ -298,11 +288,20 @@ const std::vector<TCliCommand>& Commands() {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"check", "check PROJECT_DIR [--rtp-folder PATH]",
        "loads a whole project and its pictures; lists files that fail and references to nothing", Check},
+      {"events", "events PROJECT_DIR [--map N] [--common] [--troops]",
+       "every event script as the editor shows it, under a line naming its map, event and page", Events},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAMES", "pack files into an LHA archive as the game disk does",
        Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
        "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
+      {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper]",
+       "draw a whole map as one picture as the editor draws it (1/1 by default; --frame: animation ticks)", RenderMap},
+      {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl]",
+       "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",
+       Fixup},
+      {"play", "play FILE [--volume V --tempo T --balance B] [--seconds S] [--render OUT.wav]",
+       "play a music or sound file (--sound: as a sound effect; --render: into a wave file, no device needed)", Play},
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},

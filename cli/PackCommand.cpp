@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/ProgramFolder.h"
 #include "core/PathUtils.h"
 #include "platform/GameDisk.h"
 #include "platform/RuntimePackage.h"
@@ -18,17 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr const char* kUsage = "usage: tessaly-cli pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]\n";
-
-std::string AbsoluteFolder(const std::string& path) {
-  return WithTrailingBackslash(fs::absolute(fs::path(path)).lexically_normal().string());
-}
-
-// The folder of this program, where the installer files are shipped.
-std::string ProgramFolder() {
-  std::error_code ec;
-  const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-  return ec ? std::string() : WithTrailingBackslash(exe.parent_path().string());
-}
 
 }  // namespace
 

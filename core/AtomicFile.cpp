@@ -321,7 +321,16 @@ void WriteFileAtomic(const std::string& path, const std::string& data, TWriteOpt
   file.Commit();
 }
 
+bool SameFile(const std::string& a, const std::string& b) {
+  struct stat sa, sb;
+  return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 void CopyFileAtomic(const std::string& source, const std::string& path, TWriteOptions options) {
+  // Renaming a copy over its own source would lose nothing, but a copy onto itself is never what
+  // was meant.
+  if (SameFile(source, path))
+    throw EFileError("Cannot write file \"" + path + "\". It is the file to be copied itself.");
   TAtomicFile file(path, options);
   file.AppendFile(source);
   file.Commit();

@@ -103,8 +103,13 @@ class TStagedCommit {
 // A whole file saved in one call.
 void WriteFileAtomic(const std::string& path, const Bytes& data, TWriteOptions options = {});
 void WriteFileAtomic(const std::string& path, const std::string& data, TWriteOptions options = {});
-// A copy of source saved as path, streamed block by block.
+// A copy of source saved as path the same way, read a block at a time. The copy takes nothing of
+// the source's permissions (a read-only source gives a writable new file). Copying a file onto
+// itself (the same file under another name) is refused with EFileError, and so is a source that
+// cannot be read or is not a regular file.
 void CopyFileAtomic(const std::string& source, const std::string& path, TWriteOptions options = {});
+// True when both names lead to the same existing file.
+bool SameFile(const std::string& a, const std::string& b);
 
 // The same, reporting failure through the return value and message instead of raising.
 bool TryWriteFileAtomic(const std::string& path, const Bytes& data, std::string* message = nullptr);

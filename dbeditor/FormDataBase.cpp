@@ -10,6 +10,7 @@
 
 #include "core/MessagePort.h"
 #include "database/DataBaseObj.h"
+#include "dbeditor/FormEDCommonEvent.h"
 #include "dbeditor/FormEntryListPage.h"
 #include "platform/WaitCursor.h"
 
@@ -45,6 +46,7 @@ const TTabInfo kTabs[TFormDataBase::kTabCount] = {
 };
 
 int rememberedTab = 0;
+constexpr int kCommonEventTab = 16;
 
 }  // namespace
 
@@ -118,7 +120,9 @@ void TFormDataBase::CreatePage(int tab) {
   delete page_;
   page_ = nullptr;
   const TTabInfo& info = kTabs[tab];
-  if (info.list) {
+  if (tab == kCommonEventTab) {
+    page_ = new TFormEDCommonEvent(database_, tab, host_);
+  } else if (info.list) {
     page_ = new TFormEntryListPage(*info.list(database_), info.format, tab, host_);
   } else {
     page_ = new TFormDataBaseBase(host_);

@@ -47,6 +47,7 @@ TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, i
   fields->setObjectName("EntryFields");
   fields->setAlignment(Qt::AlignCenter);
   layout->addWidget(fields, 1);
+  fields_ = fields;
 
   menu_ = new QMenu(this);
   auto add = [this](const char* caption, void (TFormEntryListPage::*command)(), QKeySequence keys) {
@@ -105,6 +106,12 @@ void TFormEntryListPage::RewriteLine(int index) {
   if (TCatalogItem* item = controller_.Catalog().ItemAt(index))
     if (QListWidgetItem* line = list_->item(index))
       line->setText(TextCodec::Current().ToUnicode(TEntryListController::LineOf(*item)));
+}
+
+void TFormEntryListPage::SetFields(QWidget* fields) {
+  delete layout()->replaceWidget(fields_, fields);
+  delete fields_;
+  fields_ = fields;
 }
 
 void TFormEntryListPage::SelectPreviousEntry() {

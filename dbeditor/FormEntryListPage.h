@@ -40,6 +40,10 @@ class TFormEntryListPage : public TFormDataBaseBase {
   void CutEntry();
   void RunMultipleCopy();
 
+ protected:
+  // Puts a page's own fields where the list page shows its placeholder.
+  void SetFields(QWidget* fields);
+
  private:
   void UpdateMenu();
 
@@ -48,6 +52,7 @@ class TFormEntryListPage : public TFormDataBaseBase {
   QListWidget* list_ = nullptr;
   QMenu* menu_ = nullptr;
   QAction* pasteAction_ = nullptr;
+  QWidget* fields_ = nullptr;
 };
 
 }  // namespace tess

@@ -37,6 +37,12 @@ void TLcfEventScriptList::DeleteLine(int index) {
   if (index >= 0 && index < Count()) lines_.erase(lines_.begin() + index);
 }
 
+void TLcfEventScriptList::DeleteLines(int index, int count) {
+  const int first = std::clamp(index, 0, Count());
+  const int last = std::clamp(index + std::max(count, 0), first, Count());
+  lines_.erase(lines_.begin() + first, lines_.begin() + last);
+}
+
 void TLcfEventScriptList::Assign(const TLcfEventScriptList& other) {
   if (&other == this) return;
   std::vector<std::unique_ptr<TLcfEventScriptLine>> copy;

@@ -61,6 +61,8 @@ class TLcfEventScriptList {
   TLcfEventScriptLine* InsertLine(int index, std::unique_ptr<TLcfEventScriptLine> line);
   // Ignored outside the script.
   void DeleteLine(int index);
+  // Deletes count lines from index on; the range is cut to the script.
+  void DeleteLines(int index, int count);
   void ClearLines() { lines_.clear(); }
   void Assign(const TLcfEventScriptList& other);
 

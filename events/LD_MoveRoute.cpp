@@ -4,6 +4,8 @@ namespace tess {
 
 namespace {
 
+// In the 8-bit code page of the texts they are shown with: the degree sign is the single byte B0,
+// and a name's length is its byte count (the Move Event text is cut by length).
 const char* const kMoveCommandNames[kMoveCommandCount] = {
     "Move Up",
     "Move Right",
@@ -21,10 +23,10 @@ const char* const kMoveCommandNames[kMoveCommandCount] = {
     "Face Right",
     "Face Down",
     "Face Left",
-    "Turn 90\xC2\xB0 Right",
-    "Turn 90\xC2\xB0 Left",
-    "Turn 180\xC2\xB0",
-    "Right/Left 90\xC2\xB0 Turn",
+    "Turn 90\xB0 Right",
+    "Turn 90\xB0 Left",
+    "Turn 180\xB0",
+    "Right/Left 90\xB0 Turn",
     "Face Random Direction",
     "Face Hero",
     "Face Away from Hero",

@@ -30,6 +30,9 @@
 #include "media/BmpFile.h"
 #include "media/CorvidPng.h"
 #include "media/CorvidXyz.h"
+#include "media/MidiFile.h"
+#include "media/MsAdpcm.h"
+#include "media/WaveFile.h"
 
 namespace tess::fuzz {
 
@@ -358,12 +361,151 @@ TSeeds CatalogSeeds() {
   return {{"record.bin", bytes}, {"list.bin", listBytes}};
 }
 
-TSeeds ScriptSeeds() {
-  Bytes script;
-  SampleScript().EncodeTo(script);
+TSeeds MoveRouteSeeds() {
   Bytes route;
   TLcfMoveRoute::EncodeCommands(SampleRoute(), route);
-  return {{"script.bin", script}, {"route.bin", route}};
+  return {{"route.bin", route}};
+}
+
+// The editing target takes a 16-bit length, a packed script of that length, then pairs of an
+// editing operation and its argument.
+Bytes EditingInput(const TLcfEventScriptList& script, const Bytes& operations) {
+  Bytes block;
+  script.EncodeTo(block);
+  Bytes input{static_cast<uint8_t>(block.size()), static_cast<uint8_t>(block.size() >> 8)};
+  input.insert(input.end(), block.begin(), block.end());
+  input.insert(input.end(), operations.begin(), operations.end());
+  return input;
+}
+
+TSeeds ScriptEditingSeeds() {
+  TLcfEventScriptList end;
+  end.AppendLine({0, 0});
+  // The first byte picks the kind of script; then: select, move, insert, copy, cut, paste,
+  // delete, select all, rebuild, paste a clipboard block, scroll.
+  const Bytes everything{0, 0, 3, 1, 0x83, 2, 17, 3, 0, 5, 0, 4, 0, 6, 0, 7, 0, 8, 0, 10, 12, 0, 2, 9, 0};
+  const Bytes moves{1, 1, 1, 1, 0x82, 0, 5, 1, 4, 1, 0x85, 10, 20};
+  return {{"blocks", EditingInput(SampleScript(), everything)},
+          {"move", EditingInput(SampleScript(), moves)},
+          {"empty", EditingInput(end, {2, 2, 40, 5, 0})}};
+}
+
+// ------------------------------------------------------------------ sound
+
+void Tag(Bytes& b, const char* tag) { b.insert(b.end(), tag, tag + 4); }
+void BigEndian(Bytes& b, uint32_t v, int bytes) {
+  for (int i = bytes - 1; i >= 0; --i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+Bytes MidiFile(uint16_t format, uint16_t division, const std::vector<Bytes>& tracks) {
+  Bytes b;
+  Tag(b, "MThd");
+  BigEndian(b, 6, 4);
+  BigEndian(b, format, 2);
+  BigEndian(b, static_cast<uint32_t>(tracks.size()), 2);
+  BigEndian(b, division, 2);
+  for (const Bytes& track : tracks) {
+    Tag(b, "MTrk");
+    BigEndian(b, static_cast<uint32_t>(track.size()), 4);
+    b.insert(b.end(), track.begin(), track.end());
+  }
+  return b;
+}
+
+TSeeds MidiSeeds() {
+  const Bytes conductor{0x00, 0xFF, 0x51, 0x03, 0x07, 0xA1, 0x20,        // tempo
+                        0x00, 0xFF, 0x58, 0x04, 0x04, 0x02, 0x18, 0x08,  // time signature
+                        0x83, 0x00, 0xFF, 0x51, 0x03, 0x05, 0x00, 0x00,  // a faster tempo later
+                        0x00, 0xFF, 0x2F, 0x00};
+  const Bytes melody{0x00, 0xC0, 0x05,                                // program
+                     0x00, 0xB0, 0x07, 0x64,                          // volume
+                     0x00, 0x90, 0x3C, 0x64, 0x60, 0x3C, 0x00,        // a note, off by running status
+                     0x00, 0xB0, 0x6F, 0x00,                          // the loop point
+                     0x00, 0xE0, 0x00, 0x40,                          // pitch bend
+                     0x00, 0xF0, 0x05, 0x7E, 0x7F, 0x09, 0x01, 0xF7,  // system exclusive
+                     0x00, 0x91, 0x40, 0x50, 0x81, 0x40, 0x80, 0x40, 0x00, 0x00, 0xFF, 0x2F, 0x00};
+  // A time-code division: 25 frames of 40 ticks.
+  const Bytes single{0x00, 0x90, 0x45, 0x70, 0x28, 0x45, 0x00, 0x00, 0xFF, 0x2F, 0x00};
+  return {{"two-tracks.mid", MidiFile(1, 96, {conductor, melody})}, {"time-code.mid", MidiFile(0, 0xE728, {single})}};
+}
+
+void Little(Bytes& b, uint32_t v, int bytes) {
+  for (int i = 0; i < bytes; ++i) b.push_back(static_cast<uint8_t>(v >> (8 * i)));
+}
+
+// A RIFF wave with the given format chunk body and data.
+Bytes WaveFile(const Bytes& format, const Bytes& data) {
+  Bytes b;
+  Tag(b, "RIFF");
+  Little(b, static_cast<uint32_t>(4 + 8 + format.size() + 8 + data.size()), 4);
+  Tag(b, "WAVE");
+  Tag(b, "fmt ");
+  Little(b, static_cast<uint32_t>(format.size()), 4);
+  b.insert(b.end(), format.begin(), format.end());
+  Tag(b, "data");
+  Little(b, static_cast<uint32_t>(data.size()), 4);
+  b.insert(b.end(), data.begin(), data.end());
+  return b;
+}
+
+Bytes PcmFormat(int channels, int bits, uint32_t rate) {
+  Bytes f;
+  const uint32_t align = static_cast<uint32_t>(channels * bits / 8);
+  Little(f, kWaveFormatPcm, 2);
+  Little(f, static_cast<uint32_t>(channels), 2);
+  Little(f, rate, 4);
+  Little(f, rate * align, 4);
+  Little(f, align, 2);
+  Little(f, static_cast<uint32_t>(bits), 2);
+  return f;
+}
+
+// MS-ADPCM with the seven standard coefficient pairs, two blocks of noise.
+Bytes AdpcmWave(int channels) {
+  constexpr int16_t kPairs[7][2] = {{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}};
+  TWaveFormat format;
+  format.channels = static_cast<uint16_t>(channels);
+  format.blockAlign = static_cast<uint16_t>(32 * channels);
+  format.samplesPerBlock = 0xFFFF;  // as many as the block holds
+  const uint32_t perBlock = static_cast<uint32_t>(MsAdpcmFramesInBlock(format.blockAlign, format));
+  Bytes f;
+  Little(f, kWaveFormatMsAdpcm, 2);
+  Little(f, static_cast<uint32_t>(channels), 2);
+  Little(f, 22050, 4);
+  Little(f, 22050u * format.blockAlign / perBlock, 4);
+  Little(f, format.blockAlign, 2);
+  Little(f, 4, 2);
+  Little(f, 4 + 4 * 7, 2);
+  Little(f, perBlock, 2);
+  Little(f, 7, 2);
+  for (const auto& pair : kPairs) {
+    Little(f, static_cast<uint16_t>(pair[0]), 2);
+    Little(f, static_cast<uint16_t>(pair[1]), 2);
+  }
+  Bytes data;
+  uint32_t noise = 12345;
+  for (int block = 0; block < 2; ++block) {
+    // The block header: a predictor per channel, then delta, sample 1 and sample 2 per channel.
+    for (int c = 0; c < channels; ++c) data.push_back(static_cast<uint8_t>((block + c) % 7));
+    for (uint32_t value : {16u, 100u, 50u})
+      for (int c = 0; c < channels; ++c) Little(data, value + static_cast<uint32_t>(c), 2);
+    while (data.size() % format.blockAlign) {
+      noise = noise * 1103515245u + 12345u;
+      data.push_back(static_cast<uint8_t>(noise >> 24));
+    }
+  }
+  return WaveFile(f, data);
+}
+
+TSeeds WaveSeeds() {
+  std::vector<int16_t> mono(200);
+  for (size_t i = 0; i < mono.size(); ++i) mono[i] = static_cast<int16_t>((i % 50) * 1000 - 25000);
+  Bytes eightBit;
+  for (int i = 0; i < 160; ++i) eightBit.push_back(static_cast<uint8_t>(128 + (i % 20) * 6 - 60));
+  return {{"pcm16-mono.wav", EncodeWaveFile(mono.data(), mono.size(), 1, 22050)},
+          {"pcm8-stereo.wav", WaveFile(PcmFormat(2, 8, 11025), eightBit)},
+          {"adpcm-stereo.wav", AdpcmWave(2)},
+          {"adpcm-mono.wav", AdpcmWave(1)}};
 }
 
 const std::vector<TTarget>& Targets() {
@@ -405,17 +547,24 @@ const std::vector<TTarget>& Targets() {
            sample::TWideList().LoadFrom(r);
          }
        }},
-      {"script", ScriptSeeds,
+      {"moveroute", MoveRouteSeeds,
        [](const Bytes& b) {
-         TLcfEventScriptList script;
          std::vector<TLcfMoveRouteItem> route;
-         // One of the two block kinds must take it.
-         try {
-           script.DecodeFrom(b);
-         } catch (const ETessError&) {
-           TLcfMoveRoute::DecodeCommands(b.data(), b.size(), route);
-         }
+         TLcfMoveRoute::DecodeCommands(b.data(), b.size(), route);
        }},
+      {"script", ScriptEditingSeeds,
+       [](const Bytes& b) {
+         const size_t length = b.size() < 2 ? 0 : b[0] | (b[1] << 8);
+         if (b.size() < 2 + length) throw EReadError();
+         TLcfEventScriptList().DecodeFrom(b.data() + 2, length);
+       }},
+      {"midi", MidiSeeds,
+       [](const Bytes& b) {
+         TMidiSong song;
+         ReadMidiSong(b.data(), b.size(), song);
+         if (song.damaged) throw EInvalidMidiFile();
+       }},
+      {"wave", WaveSeeds, [](const Bytes& b) { DecodeWave(b.data(), b.size()); }},
   };
   return targets;
 }

@@ -26,23 +26,6 @@ std::string PathInFolder(const std::string& folder, const std::string& name) {
 // ---------------------------------------------------------------------------------------------
 // Layers
 
-namespace {
-
-// Brings a coordinate inside 0..size-1 by whole turns; size must be positive.
-int Wrap(int v, int size) {
-  int r = v % size;
-  return r < 0 ? r + size : r;
-}
-
-}  // namespace
-
-int TLcfMapLayer::GetCell(int x, int y) const {
-  if (loopH && width > 0 && (x < 0 || x >= width)) x = Wrap(x, width);
-  if (loopV && height > 0 && (y < 0 || y >= height)) y = Wrap(y, height);
-  if (!Contains(x, y)) return -1;
-  return cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-}
-
 void TLcfMapLayer::SetCell(int x, int y, int id) {
   if (!Contains(x, y)) return;
   cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)] = static_cast<uint16_t>(id);
@@ -286,6 +269,27 @@ void TLcfMap::Unload() {
   width = height = 0;
   events.Clear();
   tilesetId = 0;
+}
+
+void TLcfMap::ShiftMap(int dx, int dy) {
+  const int w = lower.width, h = lower.height;
+  if (w <= 0 || h <= 0) return;
+  for (TLcfMapLayer* layer : {&lower, &upper}) {
+    if (layer->cells.size() != static_cast<size_t>(w) * static_cast<size_t>(h)) continue;
+    TLayerCells from;
+    CopyCells(layer->cells, from);
+    for (int y = 0; y < h; ++y) {
+      const size_t src = static_cast<size_t>(WrapCoordinate(y - dy, h)) * static_cast<size_t>(w);
+      for (int x = 0; x < w; ++x)
+        layer->cells[static_cast<size_t>(y) * static_cast<size_t>(w) + static_cast<size_t>(x)] =
+            from[src + static_cast<size_t>(WrapCoordinate(x - dx, w))];
+    }
+  }
+  for (int i = 0; i < events.Count(); ++i) {
+    TLcfEventItem* e = events.ItemAt(i);
+    e->x = WrapCoordinate(e->x + dx, w);
+    e->y = WrapCoordinate(e->y + dy, h);
+  }
 }
 
 void TLcfMap::RefreshTileset() {

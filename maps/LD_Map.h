@@ -4,6 +4,7 @@
 // project folder, or as a work copy of the same name in the scratch folder while it has edits the
 // map tree has not committed yet.
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -45,6 +46,18 @@ struct TNoInitAllocator : std::allocator<T> {
 
 using TLayerCells = std::vector<uint16_t, TNoInitAllocator<uint16_t>>;
 
+// Makes to a copy of from as one block copy (a plain assignment would construct cell by cell).
+inline void CopyCells(const TLayerCells& from, TLayerCells& to) {
+  to.resize(from.size());
+  std::copy(from.data(), from.data() + from.size(), to.data());
+}
+
+// v brought into 0..size-1 by whole turns (a non-negative remainder); size must be positive.
+constexpr int WrapCoordinate(int v, int size) {
+  int r = v % size;
+  return r < 0 ? r + size : r;
+}
+
 // "Map%.4d.lmu" for a map id.
 std::string MapFileName(int32_t id);
 // The path of name in folder: the entry already there under any case (so a file keeps its
@@ -67,10 +80,19 @@ class TLcfMapLayer {
 
   // The cell at (x, y). Outside the layer a looping direction wraps around; what is still outside
   // reads -1.
-  int GetCell(int x, int y) const;
+  int GetCell(int x, int y) const {
+    WrapPoint(x, y);
+    if (!Contains(x, y)) return -1;
+    return cells[static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+  }
   // Ignored outside the layer (no wrapping).
   void SetCell(int x, int y, int id);
   bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width && y < height; }
+  // Wraps x into the layer when it loops horizontally and y when it loops vertically.
+  void WrapPoint(int& x, int& y) const {
+    if (loopH && width > 0 && (x < 0 || x >= width)) x = WrapCoordinate(x, width);
+    if (loopV && height > 0 && (y < 0 || y >= height)) y = WrapCoordinate(y, height);
+  }
 
   // New size; the top-left rectangle common to both sizes keeps its cells, the rest is blank.
   // Negative sizes count as 0.
@@ -182,6 +204,9 @@ class TLcfMap : public TLcfBaseMapUnit {
   void Unload();
   // Replaces a tileset id that names no tileset by 1.
   void RefreshTileset();
+  // Moves both layers and every event by (dx, dy) cells, wrapping round the map's edges: a cell
+  // (x, y) takes what stood at (x - dx, y - dy). Any offset works, negative ones included.
+  void ShiftMap(int dx, int dy);
 
   // Loads as the base does, then applies the tileset check. A failed load leaves the map unloaded.
   void LoadFromFile(const std::string& path) override;

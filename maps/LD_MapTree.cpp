@@ -85,6 +85,15 @@ void TLcfMapStartPosition::Clear(int slot) {
   if (int32_t* s = Slot(slot)) s[0] = s[1] = s[2] = 0;
 }
 
+void TLcfMapStartPosition::ShiftOnMap(int32_t mapId, int dx, int dy, int width, int height) {
+  if (mapId <= 0 || width <= 0 || height <= 0) return;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    if (MapId(slot) != mapId) continue;
+    SetX(slot, WrapCoordinate(X(slot) + dx, width));
+    SetY(slot, WrapCoordinate(Y(slot) + dy, height));
+  }
+}
+
 void TLcfMapStartPosition::DescribeChunks(TCatalogVarData& v) {
   v.Integer(1, partyMapId, 0);
   v.Integer(2, partyX, 0);

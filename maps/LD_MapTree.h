@@ -85,6 +85,9 @@ class TLcfMapStartPosition : public TCatalogBaseItem {
   void SetX(int slot, int32_t x);
   void SetY(int slot, int32_t y);
   void Clear(int slot);
+  // Moves every slot on map mapId by (dx, dy), wrapping into a map of width x height (after the
+  // map itself was shifted).
+  void ShiftOnMap(int32_t mapId, int dx, int dy, int width, int height);
 
   void DescribeChunks(TCatalogVarData& v) override;
 

@@ -167,32 +167,60 @@ TBitmap MedianCut(const TBitmap& src) {
 
 }  // namespace
 
-TBitmap ConvertTo8Bit(const TBitmap& bitmap) {
-  if (bitmap.Format() == TPixelFormat::Indexed8) {
-    TBitmap copy = bitmap;
-    copy.SetBitsPerPixel(8);
-    return copy;
-  }
-  // Exact palette when the picture has few enough colours, in order of first appearance.
-  TBitmap out(bitmap.Width(), bitmap.Height(), TPixelFormat::Indexed8);
+int ConvertToExactPalette(const TBitmap& bitmap, const Bytes* alpha, TBitmap& out) {
+  if (bitmap.Format() != TPixelFormat::Rgb24) return -1;
+  const size_t pixels = static_cast<size_t>(bitmap.Width()) * bitmap.Height();
+  const bool withAlpha = alpha && !alpha->empty();
+  if (withAlpha && alpha->size() != pixels) return -1;
+  TBitmap result(bitmap.Width(), bitmap.Height(), TPixelFormat::Indexed8);
+  auto& pal = result.Palette();
   std::unordered_map<uint32_t, uint8_t> index;
-  auto& pal = out.Palette();
+  // Transparent pixels share index 0, in the colour the first of them has.
+  if (withAlpha) {
+    for (size_t i = 0; i < pixels; ++i) {
+      if ((*alpha)[i] != 0 && (*alpha)[i] != 255) return -1;
+      if ((*alpha)[i] == 0 && pal.empty()) {
+        const uint8_t* p = bitmap.Bits() + 3 * i;
+        pal.push_back(TRgb{p[0], p[1], p[2]});
+      }
+    }
+  }
+  const bool transparentFirst = !pal.empty();
   for (int y = 0; y < bitmap.Height(); ++y) {
     const uint8_t* p = bitmap.Row(y);
-    uint8_t* q = out.Row(y);
+    const uint8_t* a = withAlpha ? alpha->data() + static_cast<size_t>(y) * bitmap.Width() : nullptr;
+    uint8_t* q = result.Row(y);
     for (int x = 0; x < bitmap.Width(); ++x, p += 3) {
-      uint32_t key = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+      if (a && a[x] == 0) {
+        q[x] = 0;
+        continue;
+      }
+      // Colours in order of first appearance.
+      const uint32_t key = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
       auto it = index.find(key);
       if (it == index.end()) {
-        if (pal.size() == 256) return MedianCut(bitmap);
+        if (pal.size() == 256) return -1;
         it = index.emplace(key, static_cast<uint8_t>(pal.size())).first;
         pal.push_back(TRgb{p[0], p[1], p[2]});
       }
       q[x] = it->second;
     }
   }
+  const int used = static_cast<int>(pal.size()) - (transparentFirst ? 1 : 0);
   pal.resize(256);
-  return out;
+  out = std::move(result);
+  return used;
+}
+
+TBitmap ConvertTo8Bit(const TBitmap& bitmap) {
+  if (bitmap.Format() == TPixelFormat::Indexed8) {
+    TBitmap copy = bitmap;
+    copy.SetBitsPerPixel(8);
+    return copy;
+  }
+  TBitmap out;
+  if (ConvertToExactPalette(bitmap, nullptr, out) >= 0) return out;
+  return MedianCut(bitmap);
 }
 
 TBitmap ConvertTo24Bit(const TBitmap& bitmap) {

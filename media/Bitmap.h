@@ -112,6 +112,12 @@ void PaletteBytes256(const TBitmap& bitmap, uint8_t out[768]);
 // An 8-bit copy: indexed pictures keep palette and indices; true-colour pictures keep their colours
 // exactly when there are at most 256 of them, and are otherwise reduced to 256 by median cut.
 TBitmap ConvertTo8Bit(const TBitmap& bitmap);
+// The 8-bit picture of a true-colour one with every colour kept exactly, in order of first
+// appearance, padded to 256 entries. With alpha samples (one per pixel), whose values must all be
+// 0 or 255, the transparent pixels take index 0 together (in the colour of the first of them) and
+// the colours start at 1. Returns the number of colours of opaque pixels, or -1 (out unchanged)
+// when the picture is not true colour, the alpha holds other values, or the colours do not fit.
+int ConvertToExactPalette(const TBitmap& bitmap, const Bytes* alpha, TBitmap& out);
 // A 24-bit copy with every pixel's colour.
 TBitmap ConvertTo24Bit(const TBitmap& bitmap);
 

@@ -82,7 +82,10 @@ void UnfilterRow(int filter, const uint8_t* in, uint8_t* out, const uint8_t* up,
 // unfiltered straight into the bitmap, whose rows hold exactly the reconstructed bytes.
 class TPngReader {
  public:
-  TPngReader(TBitmap& bitmap, const uint8_t* data, size_t size) : bmp_(bitmap), data_(data), size_(size) {
+  // With alpha given, pictures of colour type 6 (red, green, blue and alpha) are read too: the
+  // colours into the bitmap, the alpha samples into alpha, one per pixel.
+  TPngReader(TBitmap& bitmap, const uint8_t* data, size_t size, Bytes* alpha = nullptr)
+      : bmp_(bitmap), data_(data), size_(size), alpha_(alpha) {
     // Decoding stops once the last row is complete, before the stream's checksum, so computing it
     // would be wasted work.
     inflateValidate(&inf_.z, 0);
@@ -127,16 +130,24 @@ class TPngReader {
     std::memcpy(h, chunk, length);
     const uint32_t width = BE32(h), height = BE32(h + 4);
     const uint8_t depth = h[8], colourType = h[9], interlace = h[12];
-    if ((colourType != 2 && colourType != 3) || depth != 8 || interlace != 0) throw EInvalidGraphic(kUnsupportedPng);
+    const bool withAlpha = colourType == 6 && alpha_;
+    if ((colourType != 2 && colourType != 3 && !withAlpha) || depth != 8 || interlace != 0)
+      throw EInvalidGraphic(kUnsupportedPng);
     if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) throw EInvalidGraphic(kInvalidPng);
     if (!PictureSizeAllowed(width, height)) throw EInvalidGraphic(kUnsupportedPng);
-    bpp_ = colourType == 2 ? 3 : 1;
+    bpp_ = colourType == 2 ? 3 : withAlpha ? 4 : 1;
     stride_ = static_cast<size_t>(width) * bpp_ + 1;
     // The rest of the file must be able to hold every row before the picture is allocated.
     if (uint64_t{stride_} * height > MostInflatedBytes(size_ - pos_)) throw EInvalidGraphic(kInvalidPng);
     width_ = static_cast<int>(width);
     height_ = static_cast<int>(height);
-    bmp_.Reset(width_, height_, colourType == 2 ? TPixelFormat::Rgb24 : TPixelFormat::Indexed8);
+    bmp_.Reset(width_, height_, colourType == 3 ? TPixelFormat::Indexed8 : TPixelFormat::Rgb24);
+    if (alpha_) alpha_->clear();
+    if (withAlpha) {
+      alpha_->assign(static_cast<size_t>(width_) * height_, 0);
+      rgba_[0].assign(stride_ - 1, 0);
+      rgba_[1].assign(stride_ - 1, 0);
+    }
     if (colourType == 3) bmp_.Palette().assign(256, TRgb{});
     batchRows_ = std::clamp<size_t>(65536 / stride_, 1, static_cast<size_t>(height_));
     batch_.assign(batchRows_ * stride_, 0);
@@ -184,10 +195,20 @@ class TPngReader {
       uint8_t* out = bmp_.Row(nextRow_);
       const uint8_t* up = nextRow_ == 0 ? zeroRow_.data() : bmp_.Row(nextRow_ - 1);
       if (in[0] > 4) throw EInvalidGraphic(kInvalidPng);
-      if (bpp_ == 3)
+      if (bpp_ == 4) {
+        // Colour and alpha rows are unfiltered against the previous one in full, then split.
+        Bytes& row = rgba_[nextRow_ % 2];
+        UnfilterRow<4>(in[0], in + 1, row.data(), rgba_[(nextRow_ + 1) % 2].data(), n);
+        uint8_t* a = alpha_->data() + static_cast<size_t>(nextRow_) * width_;
+        for (int x = 0; x < width_; ++x) {
+          out[3 * x] = row[4 * x], out[3 * x + 1] = row[4 * x + 1], out[3 * x + 2] = row[4 * x + 2];
+          a[x] = row[4 * x + 3];
+        }
+      } else if (bpp_ == 3) {
         UnfilterRow<3>(in[0], in + 1, out, up, n);
-      else
+      } else {
         UnfilterRow<1>(in[0], in + 1, out, up, n);
+      }
       ++nextRow_;
     }
     const size_t rest = fill_ - complete * stride_;
@@ -200,6 +221,8 @@ class TPngReader {
   size_t size_;
   size_t pos_ = 0;
   bool header_ = false;
+  Bytes* alpha_;
+  Bytes rgba_[2];  // the current and the previous row of a picture with alpha
   int width_ = 0, height_ = 0, bpp_ = 1;
   size_t stride_ = 1;  // bytes per row with its filter byte
   int nextRow_ = 0;
@@ -242,82 +265,122 @@ class TPngWriter {
 
 void DecodePng(TBitmap& bitmap, const uint8_t* data, size_t size) { TPngReader(bitmap, data, size).Run(); }
 
-Bytes EncodePng(const TBitmap& bitmap) {
-  if (bitmap.Empty()) throw EInvalidGraphic(kInvalidPng);
-  const bool indexed = bitmap.Format() == TPixelFormat::Indexed8;
-  const size_t rowBytes = bitmap.RowBytes();
-  const size_t height = static_cast<size_t>(bitmap.Height());
+void DecodePngWithAlpha(TBitmap& bitmap, Bytes& alpha, const uint8_t* data, size_t size) {
+  TPngReader(bitmap, data, size, &alpha).Run();
+}
+
+struct TPngRowEncoder::TState {
   TDeflater def;
   Bytes out;
-  out.reserve(1024 + (rowBytes + 1) * height / 2);
+  size_t chunkAt = 0;
+  Bytes staging;
+  size_t staged = 0;
+};
+
+namespace {
+constexpr size_t kIdatChunk = 65536;
+}
+
+TPngRowEncoder::TPngRowEncoder(int width, int height, const std::vector<TRgb>* palette)
+    : rowBytes_(static_cast<size_t>(width) * (palette ? 1 : 3)), rowsLeft_(height) {
+  // Rows are written as they come, so the picture as a whole may be larger than any reader takes.
+  if (width <= 0 || height <= 0 || width > kMaxPictureSide || height > kMaxPictureSide)
+    throw EInvalidGraphic(kInvalidPng);
+  s_ = std::make_unique<TState>();
+  Bytes& out = s_->out;
   out.insert(out.end(), kSignature, kSignature + 8);
   TPngWriter w(out);
   uint8_t ihdr[13] = {};
-  PutBE32(ihdr, static_cast<uint32_t>(bitmap.Width()));
-  PutBE32(ihdr + 4, static_cast<uint32_t>(bitmap.Height()));
+  PutBE32(ihdr, static_cast<uint32_t>(width));
+  PutBE32(ihdr + 4, static_cast<uint32_t>(height));
   ihdr[8] = 8;
-  ihdr[9] = indexed ? 3 : 2;
+  ihdr[9] = palette ? 3 : 2;
   w.Chunk(kIHDR, ihdr, sizeof ihdr);
-  if (indexed) {
-    uint8_t palette[768];
-    PaletteBytes256(bitmap, palette);
-    w.Chunk(kPLTE, palette, sizeof palette);
+  if (palette) {
+    uint8_t bytes[768] = {};
+    for (size_t i = 0; i < palette->size() && i < 256; ++i) {
+      bytes[3 * i] = (*palette)[i].red;
+      bytes[3 * i + 1] = (*palette)[i].green;
+      bytes[3 * i + 2] = (*palette)[i].blue;
+    }
+    w.Chunk(kPLTE, bytes, sizeof bytes);
   }
+  s_->staging.resize(std::max<size_t>(rowBytes_ + 1, 32768));
+  OpenChunk();
+}
 
-  // The compressor writes straight into an open IDAT chunk of 65,536 bytes; a full one is closed and
-  // the next opened.
-  constexpr size_t kChunk = 65536;
-  size_t chunkAt = 0;
-  auto openChunk = [&] {
-    chunkAt = w.Begin(kIDAT);
-    out.resize(chunkAt + 8 + kChunk);
-    def.z.next_out = out.data() + chunkAt + 8;
-    def.z.avail_out = kChunk;
-  };
-  auto closeChunk = [&] {
-    out.resize(out.size() - def.z.avail_out);
-    w.End(chunkAt);
-  };
-  auto compress = [&](int flush) {
-    for (;;) {
-      const int rc = deflate(&def.z, flush);
-      if (rc == Z_STREAM_ERROR) throw EZlibError();
-      if (def.z.avail_out == 0) {
-        closeChunk();
-        if (rc == Z_STREAM_END) return false;
-        openChunk();
-        continue;
-      }
-      if (flush == Z_FINISH ? rc == Z_STREAM_END : def.z.avail_in == 0) return true;
-      if (rc != Z_OK && rc != Z_BUF_ERROR) throw EZlibError();
+TPngRowEncoder::~TPngRowEncoder() = default;
+
+// The compressor writes straight into an open IDAT chunk of 65,536 bytes; a full one is closed and
+// the next opened.
+void TPngRowEncoder::OpenChunk() {
+  Bytes& out = s_->out;
+  s_->chunkAt = TPngWriter(out).Begin(kIDAT);
+  out.resize(s_->chunkAt + 8 + kIdatChunk);
+  s_->def.z.next_out = out.data() + s_->chunkAt + 8;
+  s_->def.z.avail_out = kIdatChunk;
+}
+
+void TPngRowEncoder::CloseChunk() {
+  s_->out.resize(s_->out.size() - s_->def.z.avail_out);
+  TPngWriter(s_->out).End(s_->chunkAt);
+}
+
+bool TPngRowEncoder::Compress(int flush) {
+  z_stream& z = s_->def.z;
+  for (;;) {
+    const int rc = deflate(&z, flush);
+    if (rc == Z_STREAM_ERROR) throw EZlibError();
+    if (z.avail_out == 0) {
+      CloseChunk();
+      if (rc == Z_STREAM_END) return false;
+      OpenChunk();
+      continue;
     }
-  };
-  openChunk();
+    if (flush == Z_FINISH ? rc == Z_STREAM_END : z.avail_in == 0) return true;
+    if (rc != Z_OK && rc != Z_BUF_ERROR) throw EZlibError();
+  }
+}
+
+void TPngRowEncoder::FeedStaged(int flush) {
+  s_->def.z.next_in = s_->staging.data();
+  s_->def.z.avail_in = static_cast<uInt>(s_->staged);
+  s_->staged = 0;
+  if (!Compress(flush)) s_->chunkAt = SIZE_MAX;  // the data ended exactly on a full chunk
+}
+
+void TPngRowEncoder::AddRow(const uint8_t* row) {
+  if (!s_ || rowsLeft_ <= 0) throw EInvalidGraphic(kInvalidPng);
   // Rows go in with their filter byte 0, gathered a few at a time to spare calls.
-  Bytes staging(std::max<size_t>(rowBytes + 1, 32768));
-  size_t staged = 0;
-  for (size_t y = 0; y < height; ++y) {
-    if (staged + rowBytes + 1 > staging.size()) {
-      def.z.next_in = staging.data();
-      def.z.avail_in = static_cast<uInt>(staged);
-      compress(Z_NO_FLUSH);
-      staged = 0;
-    }
-    staging[staged] = 0;
-    std::memcpy(staging.data() + staged + 1, bitmap.Row(static_cast<int>(y)), rowBytes);
-    staged += rowBytes + 1;
-  }
-  def.z.next_in = staging.data();
-  def.z.avail_in = static_cast<uInt>(staged);
-  if (compress(Z_FINISH)) {
+  if (s_->staged + rowBytes_ + 1 > s_->staging.size()) FeedStaged(Z_NO_FLUSH);
+  s_->staging[s_->staged] = 0;
+  std::memcpy(s_->staging.data() + s_->staged + 1, row, rowBytes_);
+  s_->staged += rowBytes_ + 1;
+  --rowsLeft_;
+}
+
+Bytes TPngRowEncoder::Finish() {
+  if (!s_ || rowsLeft_ != 0) throw EInvalidGraphic(kInvalidPng);
+  FeedStaged(Z_FINISH);
+  if (s_->chunkAt != SIZE_MAX) {
     // The last, shorter chunk; none when the data ended exactly on a full one.
-    if (def.z.avail_out < kChunk)
-      closeChunk();
+    if (s_->def.z.avail_out < kIdatChunk)
+      CloseChunk();
     else
-      out.resize(chunkAt);
+      s_->out.resize(s_->chunkAt);
   }
-  w.Chunk(kIEND, nullptr, 0);
+  TPngWriter(s_->out).Chunk(kIEND, nullptr, 0);
+  Bytes out = std::move(s_->out);
+  s_.reset();
   return out;
+}
+
+Bytes EncodePng(const TBitmap& bitmap) {
+  if (bitmap.Empty()) throw EInvalidGraphic(kInvalidPng);
+  const bool indexed = bitmap.Format() == TPixelFormat::Indexed8;
+  TPngRowEncoder encoder(bitmap.Width(), bitmap.Height(), indexed ? &bitmap.Palette() : nullptr);
+  for (int y = 0; y < bitmap.Height(); ++y) encoder.AddRow(bitmap.Row(y));
+  return encoder.Finish();
 }
 
 void ReadPng(TBitmap& bitmap, TStream& stream) {

@@ -73,7 +73,9 @@ struct TInk {
   bool transparent;
   bool opaque;
   uint64_t destShare = 0;
-  std::array<uint64_t, 256> weighted{};
+  // Filled only for partial opacity: an opaque ink is made for every tile drawn and must cost
+  // nothing.
+  std::array<uint64_t, 256> weighted;
 
   explicit TInk(const TCorvidSheet& sheet)
       : pal(sheet.palette16.data()), transparent(sheet.transparent), opaque(sheet.opacity >= 255) {
@@ -382,13 +384,22 @@ void TCorvidBoard::SyncBrightness(TCorvidSheet& sheet) {
 }
 
 void TCorvidBoard::DrawSheet(int dx, int dy, const TRect& source, TCorvidSheet& sheet) {
+  DrawBlock(dx, dy, source, sheet.Pixels(), sheet.Width(), sheet.Height(), sheet);
+}
+
+void TCorvidBoard::DrawIndices(int dx, int dy, const uint8_t* indices, int width, int height, TCorvidSheet& colours) {
+  DrawBlock(dx, dy, {0, 0, width, height}, indices, width, height, colours);
+}
+
+void TCorvidBoard::DrawBlock(int dx, int dy, const TRect& source, const uint8_t* pixels, int width, int height,
+                             TCorvidSheet& colours) {
   TCopyClip c = MakeClip(dx, dy, source);
-  if (!c.Run(sheet.Width(), sheet.Height(), width_, height_)) return;
-  SyncBrightness(sheet);
-  const TInk ink(sheet);
-  for (int64_t y = 0; y < c.h; ++y)
-    ink.Row(Row(static_cast<int>(c.dy + y)) + c.dx, sheet.Row(static_cast<int>(c.sy + y)) + c.sx,
-            static_cast<size_t>(c.w));
+  if (!c.Run(width, height, width_, height_)) return;
+  SyncBrightness(colours);
+  const TInk ink(colours);
+  const uint8_t* src = pixels + static_cast<size_t>(c.sy) * width + c.sx;
+  for (int64_t y = 0; y < c.h; ++y, src += width)
+    ink.Row(Row(static_cast<int>(c.dy + y)) + c.dx, src, static_cast<size_t>(c.w));
 }
 
 void TCorvidBoard::StretchSheet(const TRect& dest, TCorvidSheet& sheet, const TRect& source) {

@@ -140,6 +140,11 @@ class TCorvidBoard {
   // Draws a rectangle of a sheet with its top-left at (dx, dy). When the board's brightness differs
   // from the sheet's, the sheet takes it over and recomputes its palette16 first.
   void DrawSheet(int dx, int dy, const TRect& source, TCorvidSheet& sheet);
+  // Draws a block of palette indices (width x height bytes, rows one after another) with its
+  // top-left at (dx, dy), through the colours of a sheet: its palette16, transparency, opacity and
+  // brightness, exactly as DrawSheet draws that sheet's own pixels. Callers that keep ready-made
+  // blocks of a sheet's pixels (scaled tiles) draw them with it.
+  void DrawIndices(int dx, int dy, const uint8_t* indices, int width, int height, TCorvidSheet& colours);
   // Nearest-neighbour scaled drawing of a rectangle of a sheet onto a rectangle of the board.
   void StretchSheet(const TRect& dest, TCorvidSheet& sheet, const TRect& source);
   // Draws the source rectangle centred on (cx, cy) at the zoom, with half width and height given at
@@ -151,6 +156,9 @@ class TCorvidBoard {
 
  private:
   void SyncBrightness(TCorvidSheet& sheet);
+  // The source rectangle of a width x height block of indices, clipped and drawn through colours.
+  void DrawBlock(int dx, int dy, const TRect& source, const uint8_t* pixels, int width, int height,
+                 TCorvidSheet& colours);
 
   std::vector<uint16_t> bits_;
   int width_ = 0, height_ = 0;

@@ -7,7 +7,6 @@
 
 #include <filesystem>
 
-#include "CliRun.h"
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
 #include "database/DataBaseObj.h"
@@ -16,6 +15,7 @@
 #include "media/CorvidXyz.h"
 #include "media/PictureFile.h"
 #include "tests/TestFolder.h"
+#include "tests/cli/CliRun.h"
 
 using namespace tess;
 using namespace tess::test;
@@ -35,7 +35,7 @@ std::vector<std::string> TopLines(const std::string& text) {
 }
 
 std::string NewProject(const TTestFolder& dir, const std::string& name) {
-  const TRun made = RunCliWords({"new", dir / name, "--app-folder", kApp});
+  const TCliRun made = RunCliWords({"new", dir / name, "--app-folder", kApp});
   EXPECT_EQ(made.status, 0) << made.err;
   return dir / name + "/";
 }
@@ -130,7 +130,7 @@ std::vector<TDamaged> DamagedMaps() {
 TEST(CliChunks, ShowTheWholeTreeOfEachKindOfFile) {
   // The reset database the build makes: the magic and every top-level chunk from 11 to 32, in a
   // run that ends with the file.
-  const TRun db = RunCliWords({"chunks", kApp + "TESS_RT.ldb.dat"});
+  const TCliRun db = RunCliWords({"chunks", kApp + "TESS_RT.ldb.dat"});
   ASSERT_EQ(db.status, 0) << db.err;
   const std::vector<std::string> top = TopLines(db.out);
   ASSERT_EQ(top.size(), 23u) << db.out;
@@ -144,7 +144,7 @@ TEST(CliChunks, ShowTheWholeTreeOfEachKindOfFile) {
   // A new project's map tree: its four parts.
   TTestFolder dir;
   const std::string project = NewProject(dir, "Fresh");
-  const TRun tree = RunCliWords({"chunks", project + "TESS_RT.lmt"});
+  const TCliRun tree = RunCliWords({"chunks", project + "TESS_RT.lmt"});
   ASSERT_EQ(tree.status, 0) << tree.err;
   EXPECT_EQ(TopLines(tree.out),
             (std::vector<std::string>{"magic \"LcfMapTree\"", "nodes: list of 2", "order: 2 integers: 0 1",
@@ -153,14 +153,14 @@ TEST(CliChunks, ShowTheWholeTreeOfEachKindOfFile) {
 
   // Files built here.
   WriteFileAtomic(dir / "events.lmu", SampleMap());
-  const TRun map = RunCliWords({"chunks", dir / "events.lmu"});
+  const TCliRun map = RunCliWords({"chunks", dir / "events.lmu"});
   EXPECT_EQ(map.status, 0) << map.err;
   EXPECT_NE(map.out.find("\nchunk 81 size "), std::string::npos);
   EXPECT_NE(map.out.find(": list of 2\n  item 1\n    chunk 1 size 6: \"EV0001\"\n"), std::string::npos) << map.out;
   TLcfDataBase items;
   items.items.SetCount(30);
   items.SaveToFile(dir / "items.ldb");
-  const TRun listed = RunCliWords({"chunks", dir / "items.ldb"});
+  const TCliRun listed = RunCliWords({"chunks", dir / "items.ldb"});
   EXPECT_EQ(listed.status, 0) << listed.err;
   EXPECT_EQ(TopLines(listed.out).size(), 23u);
   EXPECT_NE(listed.out.find("\nchunk 13 size "), std::string::npos);
@@ -198,14 +198,14 @@ TEST(CliDamage, DISABLED_EveryVerbNamesTheDamageAndWritesNothing) {
     const std::string file = dir / "damaged", out = dir / "out";
     WriteFileAtomic(file, c.bytes);
     fs::remove(out);
-    const TRun info = RunCliWords({"info", file});
+    const TCliRun info = RunCliWords({"info", file});
     EXPECT_EQ(info.status, 1) << info.out;
     EXPECT_NE(info.err.find(file + ": damaged "), std::string::npos) << info.err;
-    const TRun trip = RunCliWords({"roundtrip", file, out});
+    const TCliRun trip = RunCliWords({"roundtrip", file, out});
     EXPECT_EQ(trip.status, 1);
     EXPECT_NE(trip.err.find(file + ": damaged "), std::string::npos) << trip.err;
     EXPECT_FALSE(fs::exists(out));
-    const TRun chunks = RunCliWords({"chunks", file});
+    const TCliRun chunks = RunCliWords({"chunks", file});
     EXPECT_EQ(chunks.status, 1) << chunks.out;
     EXPECT_NE(chunks.err.find(file + ": "), std::string::npos) << chunks.err;
   }
@@ -223,7 +223,7 @@ TEST(CliDamage, DISABLED_CheckListsEveryDamagedMap) {
     WriteFileAtomic(project + MapFileName(id), cases[i].bytes);
   }
   WriteFileAtomic(project + "TESS_RT.lmt", tree.SaveToBytes());
-  const TRun check = RunCliWords({"check", project, "--rtp-folder", ""});
+  const TCliRun check = RunCliWords({"check", project, "--rtp-folder", ""});
   EXPECT_EQ(check.status, 1);
   for (size_t i = 0; i < cases.size(); ++i)
     EXPECT_NE(check.out.find("\n" + MapFileName(static_cast<int32_t>(i) + 2) + ": "), std::string::npos)
@@ -259,7 +259,7 @@ TEST(CliFiles, RefusesWhatIsNoDataFileBeforeReadingIt) {
                                                {"chunks", c.file},
                                                {"roundtrip", c.file, dir / "out"},
                                                {"convert", c.file, dir / "out.png"}}) {
-      const TRun run = RunCliWords(words);
+      const TCliRun run = RunCliWords(words);
       EXPECT_EQ(run.status, 1) << words[0];
       EXPECT_NE(run.err.find(c.message), std::string::npos) << words[0] << ": " << run.err;
     }
@@ -272,7 +272,7 @@ TEST(CliFiles, RefusesWhatIsNoDataFileBeforeReadingIt) {
   Bytes xyz = EncodeXyz(picture);
   xyz[4] = 0x00, xyz[5] = 0x80;  // 32,768 wide
   WriteFileAtomic(dir / "wide.xyz", xyz);
-  const TRun wide = RunCliWords({"convert", dir / "wide.xyz", dir / "wide.png"});
+  const TCliRun wide = RunCliWords({"convert", dir / "wide.xyz", dir / "wide.png"});
   EXPECT_EQ(wide.status, 1);
   EXPECT_EQ(wide.err, "tessaly-cli: " + dir / "wide.xyz" + ": Invalid XYZ Image\n");
   EXPECT_FALSE(fs::exists(dir / "wide.png"));
@@ -306,7 +306,7 @@ TEST(CliCheck, DecodesEveryPictureTheProjectNames) {
   map.events.Obtain(1)->pages.ItemAt(0)->graphicName = "Villager";
   map.SaveToProject(project, 1);
 
-  const TRun check = RunCliWords({"check", project, "--rtp-folder", rtp});
+  const TCliRun check = RunCliWords({"check", project, "--rtp-folder", rtp});
   EXPECT_EQ(check.status, 1);
   EXPECT_EQ(check.out,
             "CharSet/Hero.bmp: Invalid bitmap image. (named by hero 1 in TESS_RT.ldb)\n"
@@ -316,7 +316,7 @@ TEST(CliCheck, DecodesEveryPictureTheProjectNames) {
                 "package has\n"
                 "4 problems\n");
   // Without a runtime package the package's pictures are missing too.
-  const TRun alone = RunCliWords({"check", project, "--rtp-folder", ""});
+  const TCliRun alone = RunCliWords({"check", project, "--rtp-folder", ""});
   EXPECT_NE(alone.out.find("TESS_RT.ldb: monster 1 names the picture Monster/Slime, which the project lacks (no "
                            "runtime package is registered)\n"),
             std::string::npos)

@@ -1,5 +1,6 @@
 #pragma once
-// Test helpers: the tool run in this process on a list of words, and a shell command line.
+// Runs tessaly-cli's commands in the test process and keeps what they printed; runs a shell command
+// line the same way.
 
 #include <sys/wait.h>
 
@@ -12,20 +13,20 @@
 
 namespace tess::test {
 
-struct TRun {
+struct TCliRun {
   int status;
   std::string out, err;
 };
 
-inline TRun RunCliWords(std::vector<std::string> words) {
+inline TCliRun RunCliWords(const std::vector<std::string>& words) {
   std::ostringstream out, err;
-  int status = cli::RunCli(words, out, err);
+  const int status = cli::RunCli(words, out, err);
   return {status, out.str(), err.str()};
 }
 
-// Runs a shell command line; its standard output and exit status.
-inline TRun RunShell(const std::string& line) {
-  TRun run{-1, {}, {}};
+// A shell command line: its standard output and exit status.
+inline TCliRun RunShell(const std::string& line) {
+  TCliRun run{-1, {}, {}};
   FILE* pipe = ::popen(line.c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];

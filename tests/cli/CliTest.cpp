@@ -1,21 +1,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
-#include "CliRun.h"
 #include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "media/PictureFile.h"
+#include "media/WaveFile.h"
 #include "platform/RuntimePackage.h"
 #include "tests/TestFolder.h"
+#include "tests/cli/CliRun.h"
 
 using namespace tess;
 using namespace tess::test;
+using TRun = TCliRun;
 
 TEST(Cli, HelpVersionAndUnknownCommands) {
   TRun help = RunCliWords({"--help"});
@@ -264,4 +267,148 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   EXPECT_FALSE(fs::exists(dir / "disk2"));
   EXPECT_EQ(RunCliWords({"pack", project.string()}).status, 2);
   fs::remove_all(dir);
+}
+
+TEST(Cli, FixupRepairsWrongShapesAndLeavesFixedMapsAlone) {
+  test::TTestFolder folder;
+  const std::string project = folder / "Shapes";
+  const std::string rtp = TESS_BINARY_DIR "/app/RTP";
+  ASSERT_EQ(RunCliWords({"new", project, "--app-folder", TESS_BINARY_DIR "/app/"}).status, 0);
+  TLcfDataBase db;
+  ASSERT_TRUE(db.LoadDatabase(project + "/"));
+  db.tilesets.Obtain(1)->chipSetFile = "Field";
+  db.SaveToFile(project + "/TESS_RT.ldb");
+  // A script wrote a 3 x 3 autotile block into the water without shapes.
+  TLcfMap map;
+  map.LoadFromProject(project + "/", 1);
+  for (int y = 4; y < 7; ++y)
+    for (int x = 4; x < 7; ++x) map.lower.SetCell(x, y, 4000);
+  map.SaveToProject(project + "/", 1);
+  const int32_t saves = map.saveCount;
+
+  const std::string out = folder / "Out.lmu";
+  TRun toOut = RunCliWords({"fixup", project, "1", "--out", out, "--rtp-folder", rtp});
+  ASSERT_EQ(toOut.status, 0) << toOut.err;
+  // Eight cells of the block and the sixteen water cells around it.
+  EXPECT_EQ(toOut.out, "24 cells changed\nwritten to " + out + "\n");
+  TLcfMap fixed;
+  fixed.LoadFromFile(out);
+  const int expected[3][3] = {{4034, 4020, 4036}, {4016, 4000, 4024}, {4040, 4028, 4038}};
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 3; ++x) EXPECT_EQ(fixed.lower.GetCell(4 + x, 4 + y), expected[y][x]);
+  EXPECT_EQ(fixed.lower.GetCell(3, 3), 4);  // water: the autotile on its south-east differs
+  EXPECT_EQ(fixed.lower.GetCell(0, 0), 0);
+  map.LoadFromProject(project + "/", 1);
+  EXPECT_EQ(map.lower.GetCell(4, 4), 4000);  // --out leaves the project's file alone
+
+  TRun inPlace = RunCliWords({"fixup", project, "1", "--rtp-folder", rtp});
+  ASSERT_EQ(inPlace.status, 0) << inPlace.err;
+  map.LoadFromProject(project + "/", 1);
+  EXPECT_EQ(map.lower.cells, fixed.lower.cells);
+  EXPECT_EQ(map.saveCount, saves + 1);
+  TRun again = RunCliWords({"fixup", project, "1", "--rtp-folder", rtp});
+  EXPECT_EQ(again.out, "0 cells changed\n");
+  map.LoadFromProject(project + "/", 1);
+  EXPECT_EQ(map.saveCount, saves + 1);  // nothing changed, nothing written
+
+  // With --ctrl the map's edge is a border: the water along it takes edge shapes.
+  TRun ctrl = RunCliWords({"fixup", project, "1", "--ctrl", "--out", out, "--rtp-folder", rtp});
+  ASSERT_EQ(ctrl.status, 0);
+  fixed.LoadFromFile(out);
+  EXPECT_EQ(fixed.lower.GetCell(0, 0), 34);
+
+  struct TCase {
+    std::vector<std::string> words;
+    int status;
+    const char* err;
+  };
+  const TCase failures[] = {
+      {{"fixup", project}, 2, "usage: tessaly-cli fixup"},
+      {{"fixup", project, "0"}, 2, "usage: tessaly-cli fixup"},
+      {{"fixup", project, "1", "--bogus"}, 2, "usage: tessaly-cli fixup"},
+      {{"fixup", project, "9", "--rtp-folder", rtp}, 1, "Map0009.lmu"},
+      {{"fixup", project, "1", "--rtp-folder", folder / "nowhere"}, 1, "no such picture"},
+      {{"fixup", folder / "none", "1"}, 1, "is not a folder"},
+  };
+  for (const TCase& c : failures) {
+    TRun run = RunCliWords(c.words);
+    EXPECT_EQ(run.status, c.status) << c.err;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+}
+namespace {
+
+// tessaly-cli play: rendering through the front end into a wave file, without a sound device.
+TRun Play(std::vector<std::string> words) {
+  words.insert(words.begin(), "play");
+  return RunCliWords(words);
+}
+
+// Half a second of a 22050 Hz tone, one channel.
+std::string WriteTone(const test::TTestFolder& dir) {
+  std::vector<int16_t> samples(11025);
+  for (size_t i = 0; i < samples.size(); ++i) samples[i] = int16_t(12000 * std::sin(double(i) * 0.1));
+  const std::string path = dir / "tone.wav";
+  WriteFileAtomic(path, EncodeWaveFile(samples.data(), samples.size(), 1, 22050));
+  return path;
+}
+
+double Peak(const TPcmData& pcm, int channel) {
+  int peak = 0;
+  for (size_t i = size_t(channel); i < pcm.samples.size(); i += 2) peak = std::max(peak, std::abs(int(pcm.samples[i])));
+  return peak / 32768.0;
+}
+
+}  // namespace
+
+TEST(CliPlay, RendersSoundsAndMusicAsTheyWouldBeHeard) {
+  test::TTestFolder dir;
+  const std::string tone = WriteTone(dir), out = dir / "out.wav";
+  struct TCase {
+    std::vector<std::string> options;
+    double seconds;  // of the rendering, within one block of 1024 frames
+    double leftPeak, rightPeak;
+  };
+  const double thirtyDb = std::pow(10.0, -1.5);
+  const TCase cases[] = {
+      {{"--sound"}, 0.5, 0.366, 0.366},                               // a sound effect to its end
+      {{"--sound", "--tempo", "200"}, 0.25, 0.366, 0.366},            // twice as fast
+      {{"--sound", "--balance", "0"}, 0.5, 0.366, 0.366 * thirtyDb},  // to the left
+      {{"--seconds", "1.5"}, 1.5, 0.366, 0.366},                      // music loops
+      {{}, 1.0, 0.366, 0.366},                                        // to its first loop, and the tail
+      {{"--volume", "50", "--seconds", "1"}, 1.0, 0.366 * std::pow(10.0, -0.875), 0.366 * std::pow(10.0, -0.875)},
+  };
+  for (const TCase& c : cases) {
+    std::vector<std::string> words = {tone, "--render", out};
+    words.insert(words.end(), c.options.begin(), c.options.end());
+    const TRun run = Play(words);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("rendered to " + out), std::string::npos) << run.out;
+    const TPcmData heard = ReadWaveFile(out);
+    EXPECT_EQ(heard.sampleRate, 44100);
+    EXPECT_EQ(heard.channels, 2);
+    EXPECT_NEAR(double(heard.Frames()) / 44100, c.seconds, 1024.0 / 44100) << run.out;
+    EXPECT_NEAR(Peak(heard, 0), c.leftPeak, 0.01) << run.out;
+    EXPECT_NEAR(Peak(heard, 1), c.rightPeak, 0.01) << run.out;
+  }
+}
+
+TEST(CliPlay, BadWordsAndFilesThatDoNotPlay) {
+  test::TTestFolder dir;
+  const std::string tone = WriteTone(dir);
+  for (const std::vector<std::string>& words : {std::vector<std::string>{},
+                                                {tone, "--volume", "101"},
+                                                {tone, "--tempo", "0"},
+                                                {tone, "--seconds", "-1"},
+                                                {tone, "--balance"},
+                                                {tone, "--loud"},
+                                                {tone, tone}})
+    EXPECT_EQ(Play(words).status, 2);
+  const TRun missing = Play({dir / "missing.wav", "--render", dir / "x.wav"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("missing.wav"), std::string::npos);
+  WriteFileAtomic(dir / "bad.wav", std::string("RIFF\x10\0\0\0WAVEfmt ", 16));
+  const TRun bad = Play({dir / "bad.wav", "--sound", "--render", dir / "x.wav"});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("Invalid wave file"), std::string::npos) << bad.err;
 }

@@ -245,3 +245,44 @@ TEST(StagedCommit, PutsEveryFileInPlaceOrNone) {
   EXPECT_EQ(Text(dir / "Setup.ini"), "new ini");
   EXPECT_EQ(dir.Names(), (std::vector<std::string>{"Game.lzh", "Setup.ini", "source"}));
 }
+
+TEST(AtomicFile, CopiesWholeFilesAndNeverOntoThemselves) {
+  TempDir dir;
+  const std::string source = (dir.path / "source.bin").string(), copy = (dir.path / "copy.bin").string();
+  Bytes big(3 << 20);
+  for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 131 >> 7);
+  WriteFileAtomic(source, big);
+  ::chmod(source.c_str(), 0444);
+  CopyFileAtomic(source, copy);
+  EXPECT_EQ(ReadWholeFile(copy), big);
+  struct stat st;
+  ::stat(copy.c_str(), &st);
+  EXPECT_TRUE(st.st_mode & S_IWUSR);  // a new file's permissions, not the source's
+  // An old copy keeps its permissions; a read-only one is replaced only when the caller asks.
+  WriteFileAtomic(copy, Bytes{9});
+  ::chmod(copy.c_str(), 0440);
+  EXPECT_THROW(CopyFileAtomic(source, copy), EFileError);
+  EXPECT_EQ(ReadWholeFile(copy), Bytes{9});
+  CopyFileAtomic(source, copy, {.replaceReadOnly = true});
+  EXPECT_EQ(ReadWholeFile(copy), big);
+  ::stat(copy.c_str(), &st);
+  EXPECT_EQ(st.st_mode & 0777, 0440u);
+  ::chmod(copy.c_str(), 0644);
+
+  // The same file under another name: refused, nothing truncated.
+  const std::string hard = (dir.path / "hard.bin").string();
+  fs::create_hard_link(source, hard);
+  for (const std::string& onto : {source, hard, (dir.path / "." / "source.bin").string()}) {
+    EXPECT_TRUE(SameFile(source, onto));
+    EXPECT_THROW(CopyFileAtomic(source, onto), EFileError);
+  }
+  EXPECT_EQ(ReadWholeFile(source), big);
+  EXPECT_FALSE(SameFile(source, copy));
+  EXPECT_FALSE(SameFile(source, (dir.path / "none").string()));
+
+  // A source that cannot be read leaves the destination as it was.
+  EXPECT_THROW(CopyFileAtomic((dir.path / "none").string(), copy), EFileError);
+  EXPECT_THROW(CopyFileAtomic(dir.path.string(), copy), EFileError);
+  EXPECT_EQ(ReadWholeFile(copy), big);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path), fs::directory_iterator()), 3);
+}

@@ -12,8 +12,10 @@
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "platform/Settings.h"
+#include "tests/editor/Widgets.h"
 
 using namespace tess;
+using test::ButtonNamed;
 namespace fs = std::filesystem;
 
 namespace {
@@ -30,12 +32,6 @@ struct TFolder {
     return (path / name).string() + "/";
   }
 };
-
-QPushButton* ButtonNamed(QWidget& dialog, const QString& text) {
-  for (QPushButton* b : dialog.findChildren<QPushButton*>())
-    if (b->text() == text) return b;
-  return nullptr;
-}
 
 }  // namespace
 

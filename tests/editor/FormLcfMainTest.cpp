@@ -1,16 +1,23 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QTimer>
 #include <filesystem>
 
 #include "EditorProject.h"
 #include "app/FormLcfMain.h"
 #include "app/ProjectManager.h"
+#include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/Stream.h"
+#include "media/WaveFile.h"
+#include "media/audio/AudioHarmony.h"
+#include "media/gui/EditorAudio.h"
+#include "media/gui/FormSelMusic.h"
 #include "platform/Settings.h"
 
 using namespace tess;
@@ -159,4 +166,39 @@ TEST_F(MainWindow, TestPlayPassesTheWordsInTheProjectFolder) {
   window->TestPlay();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "Unable to test play due to a fatal error during project compilation.");
+}
+
+TEST_F(MainWindow, ListenToMusicOpensTheMusicPickerInListeningMode) {
+  project.Make();
+  auto window = OpenWindow();
+  ASSERT_TRUE(window->Action(TMainCommand::ListenToMusic)->isEnabled());
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* picker = qobject_cast<TFormSelMusic*>(QApplication::activeModalWidget());
+    seen = picker && picker->Listening() && picker->windowTitle() == "BGM";
+    if (QApplication::activeModalWidget()) QApplication::activeModalWidget()->close();
+  });
+  window->Execute(TMainCommand::ListenToMusic);
+  EXPECT_TRUE(seen);
+}
+
+TEST_F(MainWindow, TestPlayLetsGoOfTheSoundDevicesAndTakesThemBack) {
+  project.Make();
+  auto window = OpenWindow();
+  ASSERT_TRUE(AudioAvailable());
+  const std::string sound = home.filePath("beep.wav").toStdString();
+  std::vector<int16_t> samples(44100, 5000);
+  WriteFileAtomic(sound, EncodeWaveFile(samples.data(), samples.size(), 1, 22050));
+  ASSERT_TRUE(AudioPlaySound(sound, 100, 100, 50));
+  LastMusic().name = "Field";
+  window->TestPlay();
+  EXPECT_NE(project.RuntimeRecord(), "");
+  ASSERT_TRUE(AudioAvailable());
+  EXPECT_FALSE(AudioFrontEnd()->SoundPlaying());  // a new front end
+  EXPECT_NE(AudioFrontEnd()->Wave(), nullptr);
+  EXPECT_EQ(LastMusic().name, "(OFF)");
+  // The same when the runtime cannot start.
+  std::filesystem::remove(project.Folder() + "TESS_RT.exe");
+  window->TestPlay();
+  EXPECT_TRUE(AudioAvailable());
 }

@@ -3,17 +3,12 @@
 #include "TestChunks.h"
 #include "events/LD_CommonEvent.h"
 #include "events/LD_Event.h"
+#include "events/TestScripts.h"
 
 using namespace tess;
 using namespace tess::test;
 
 namespace {
-
-TLcfEventScriptList Script(std::initializer_list<TLcfEventScriptLine> lines) {
-  TLcfEventScriptList s;
-  for (const auto& l : lines) s.AppendLine(l);
-  return s;
-}
 
 Bytes Packed(const TLcfEventScriptList& s) {
   Bytes b;
@@ -110,7 +105,7 @@ TEST(MoveRoute, PacksOperandsByCode) {
   ASSERT_EQ(back.CommandCount(), 4);
   EXPECT_EQ(*back.CommandAt(3), *route.CommandAt(3));
   EXPECT_EQ(back.CommandAt(4), nullptr);
-  EXPECT_STREQ(MoveCommandName(16), "Turn 90\xC2\xB0 Right");
+  EXPECT_STREQ(MoveCommandName(16), "Turn 90\xB0 Right");
   EXPECT_STREQ(MoveCommandName(41), "Reduce Transp");
   EXPECT_STREQ(MoveCommandName(42), "?");
 

@@ -221,6 +221,75 @@ TEST(PngWriter, WritesTheDepthItStoresAndRefusesEmptyPictures) {
   EXPECT_EQ(Outcome([] { EncodePng(TBitmap(0, 5, TPixelFormat::Rgb24)); }), "graphic: Invalid PNG Image");
 }
 
+TEST(PngWriter, RowByRowRefusesWhatCannotBeAPicture) {
+  const std::vector<TRgb> palette(4, TRgb{1, 2, 3});
+  const uint8_t row[3 * 65536] = {};
+  const struct {
+    const char* what;
+    std::function<void()> run;
+  } cases[] = {
+      {"no width", [&] { TPngRowEncoder(0, 2, nullptr); }},
+      {"a side above 65,536", [&] { TPngRowEncoder(65537, 1, &palette); }},
+      {"a row too many",
+       [&] {
+         TPngRowEncoder e(4, 1, &palette);
+         e.AddRow(row);
+         e.AddRow(row);
+       }},
+      {"finished early",
+       [&] {
+         TPngRowEncoder e(4, 2, nullptr);
+         e.AddRow(row);
+         e.Finish();
+       }},
+      {"finished twice",
+       [&] {
+         TPngRowEncoder e(4, 1, nullptr);
+         e.AddRow(row);
+         e.Finish();
+         e.Finish();
+       }},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Outcome(c.run), "graphic: Invalid PNG Image") << c.what;
+  // A picture larger than any reader takes is still written, a row at a time.
+  TPngRowEncoder wide(65536, 2, &palette);
+  wide.AddRow(row);
+  wide.AddRow(row);
+  EXPECT_EQ(Chunks(wide.Finish())[0].data[9], 3);
+}
+
+TEST(PngReader, ReadsColourAndAlphaWhenAskedTo) {
+  const int w = 37, h = 23;
+  std::vector<uint8_t> rows(w * h * 4);
+  for (size_t i = 0; i < rows.size(); ++i) rows[i] = static_cast<uint8_t>((i * 7919) >> 3 ^ (i % 4) * 60);
+  for (int filters : {PNG_FILTER_NONE, PNG_FILTER_SUB, PNG_FILTER_UP, PNG_FILTER_AVG, PNG_FILTER_PAETH, -1}) {
+    SCOPED_TRACE(filters);
+    peer::TLibpngWrite o;
+    o.colourType = PNG_COLOR_TYPE_RGBA;
+    o.filters = filters;
+    Bytes png;
+    ASSERT_TRUE(peer::LibpngWriteRaw(png, w, h, rows.data(), w * 4, {}, o));
+    TBitmap b;
+    Bytes alpha;
+    DecodePngWithAlpha(b, alpha, png.data(), png.size());
+    ASSERT_EQ(b.Format(), TPixelFormat::Rgb24);
+    ASSERT_EQ(alpha.size(), size_t{w} * h);
+    for (int i = 0; i < w * h; ++i) {
+      const uint8_t* p = rows.data() + 4 * i;
+      ASSERT_EQ(b.Pixel(i % w, i / w), (TRgb{p[0], p[1], p[2]})) << i;
+      ASSERT_EQ(alpha[i], p[3]) << i;
+    }
+    // Without asking for alpha such a picture stays unsupported.
+    EXPECT_EQ(Outcome([&] { DecodePng(b, png.data(), png.size()); }), "graphic: Unsupported PNG Image");
+  }
+  // Other pictures leave alpha empty.
+  Bytes alpha{1, 2};
+  TBitmap b;
+  const Bytes indexed = EncodePng(PatternIndexed(5, 5));
+  DecodePngWithAlpha(b, alpha, indexed.data(), indexed.size());
+  EXPECT_TRUE(alpha.empty());
+}
+
 TEST(PngReader, TakesOnlyEightBitPaletteAndTrueColour) {
   struct TCase {
     int type, depth, interlace;

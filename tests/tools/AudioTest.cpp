@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "media/WaveFile.h"
 #include "tools/rtpgen/AudioFiles.h"
 #include "tools/rtpgen/SoundArt.h"
 
@@ -38,7 +39,8 @@ TEST(MidiWriter, NoteOffsAtATickComeBeforeNewNotesAndMetaEventsBreakRunningStatu
 }
 
 TEST(WaveWriter, HeaderDescribesSixteenBitPcm) {
-  Bytes w = EncodeWaveFile({0, -1, 32767}, 22050, 1);
+  const std::vector<int16_t> samples = {0, -1, 32767};
+  Bytes w = tess::EncodeWaveFile(samples.data(), samples.size(), 1, 22050);
   ASSERT_EQ(w.size(), 44u + 6);
   auto le32 = [&](size_t at) { return w[at] | w[at + 1] << 8 | w[at + 2] << 16 | uint32_t(w[at + 3]) << 24; };
   auto le16 = [&](size_t at) { return w[at] | w[at + 1] << 8; };

@@ -36,11 +36,12 @@ std::pair<std::string, int> RunCommand(const std::string& command) {
   return {out, pclose(pipe)};
 }
 
-// The ids a layer may hold: water with its corner bits, the three animated tiles, the autotile
-// blocks and the chips on the lower layer; the upper chips on the upper layer.
+// The ids a layer may hold: water with its corner bits, the three animated tiles (with the shape
+// the pen gives them), the autotile blocks and the chips on the lower layer; the upper chips on the
+// upper layer.
 bool IsLowerTile(int id) {
-  return (id >= 0 && id < 3000 && id % 1000 < 800) || id == 3000 || id == 3050 || id == 3100 ||
-         (id >= 4000 && id < 4600) || (id >= 5000 && id <= 5143);
+  return (id >= 0 && id < 3000 && id % 1000 < 800) || (id >= 3000 && id < 3150) || (id >= 4000 && id < 4600) ||
+         (id >= 5000 && id <= 5143);
 }
 bool IsUpperTile(int id) { return id >= 10000 && id <= 10143; }
 
@@ -165,6 +166,21 @@ TEST_F(Demo, EveryCellIsATileOfItsLayer) {
         EXPECT_TRUE(IsLowerTile(map->lower.GetCell(x, y))) << x << "," << y << ": " << map->lower.GetCell(x, y);
         EXPECT_TRUE(IsUpperTile(map->upper.GetCell(x, y))) << x << "," << y << ": " << map->upper.GetCell(x, y);
       }
+  }
+}
+
+// The maps are drawn as the editor's tools draw them: repairing their shapes changes nothing, and
+// their water and autotiles do carry shapes.
+TEST_F(Demo, FixupChangesNoCell) {
+  for (const auto& [id, map] : maps_) {
+    const auto [out, status] = RunCommand("'" TESS_BINARY_DIR "/cli/tessaly-cli' fixup '" + project_ + "' " +
+                                          std::to_string(id) + " --rtp-folder '" TESS_BINARY_DIR "/app/RTP'");
+    EXPECT_EQ(status, 0) << out;
+    EXPECT_EQ(out, "0 cells changed\n") << MapFileName(id);
+    const auto& cells = map->lower.cells;
+    const bool hasShapedKinds = std::any_of(cells.begin(), cells.end(), [](uint16_t c) { return c < 4600; });
+    const bool shaped = std::any_of(cells.begin(), cells.end(), [](uint16_t c) { return c < 4600 && c % 50 != 0; });
+    EXPECT_EQ(shaped, hasShapedKinds) << MapFileName(id);
   }
 }
 

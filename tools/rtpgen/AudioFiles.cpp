@@ -12,13 +12,6 @@ void Put16(Bytes& b, uint16_t v) {
   b.push_back(uint8_t(v >> 8));
   b.push_back(uint8_t(v));
 }
-void PutLe32(Bytes& b, uint32_t v) {
-  for (int s = 0; s < 32; s += 8) b.push_back(uint8_t(v >> s));
-}
-void PutLe16(Bytes& b, uint16_t v) {
-  b.push_back(uint8_t(v));
-  b.push_back(uint8_t(v >> 8));
-}
 // Byte by byte: GCC 12 mistakes range inserts into a fresh vector for overflows.
 void Append(Bytes& b, const uint8_t* data, size_t n) {
   for (size_t i = 0; i < n; ++i) b.push_back(data[i]);
@@ -117,27 +110,6 @@ Bytes EncodeMidiFile(int format, int division, const std::vector<TMidiTrack>& tr
     Bytes chunk = t.Encode();
     Append(out, chunk);
   }
-  return out;
-}
-
-Bytes EncodeWaveFile(const std::vector<int16_t>& samples, int sampleRate, int channels) {
-  uint32_t dataBytes = uint32_t(samples.size() * 2);
-  uint16_t align = uint16_t(channels * 2);
-  Bytes out;
-  PutText(out, "RIFF");
-  PutLe32(out, 36 + dataBytes);
-  PutText(out, "WAVE");
-  PutText(out, "fmt ");
-  PutLe32(out, 16);
-  PutLe16(out, 1);  // PCM
-  PutLe16(out, uint16_t(channels));
-  PutLe32(out, uint32_t(sampleRate));
-  PutLe32(out, uint32_t(sampleRate) * align);
-  PutLe16(out, align);
-  PutLe16(out, 16);
-  PutText(out, "data");
-  PutLe32(out, dataBytes);
-  for (int16_t s : samples) PutLe16(out, uint16_t(s));
   return out;
 }
 

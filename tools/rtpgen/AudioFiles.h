@@ -1,6 +1,6 @@
 #pragma once
-// Writers of the two audio formats the runtime package ships: standard MIDI files and RIFF wave
-// files with 16-bit PCM samples.
+// The writer of standard MIDI files for the runtime package's songs (its waves are written by the
+// media library's EncodeWaveFile).
 
 #include <cstdint>
 #include <string>
@@ -38,8 +38,5 @@ class TMidiTrack {
 
 // A whole file: MThd with the format, the track count and the ticks per quarter note.
 Bytes EncodeMidiFile(int format, int division, const std::vector<TMidiTrack>& tracks);
-
-// A RIFF WAVE file of 16-bit signed PCM, channels interleaved.
-Bytes EncodeWaveFile(const std::vector<int16_t>& samples, int sampleRate, int channels);
 
 }  // namespace tess::rtp

@@ -7,6 +7,8 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/PathUtils.h"
+#include "core/ProjectFolder.h"
+#include "maps/AutotileFixup.h"
 #include "platform/ProjectCreation.h"
 #include "tools/rtpgen/DemoKit.h"
 
@@ -58,6 +60,22 @@ void Encounters(TLcfMapTreeItem& node, std::initializer_list<int32_t> troops, in
   node.encounters.Clear();
   for (int32_t troop : troops) node.encounters.Append()->troopId = troop;
   node.encounterSteps = steps;
+}
+
+// Gives every water and autotile cell of a map the shape the editor's pen gives it, with the links
+// of the map's tileset picture, found in the project or the runtime package beside the editor.
+void ShapeLikeThePen(TLcfMap& map, const TLcfDataBase& db, const std::string& folder,
+                     const std::string& applicationFolder) {
+  const std::string project = ProjectFolder(), runtimePackage = CurrentRuntimePackageFolder();
+  SetProjectFolder(folder);
+  SetCurrentRuntimePackageFolder(WithTrailingBackslash(applicationFolder) + "RTP/");
+  TFixupRules rules;
+  std::string why;
+  const bool found = LinksOfTileset(db.tilesets.FindById(map.tilesetId), rules.links, &why);
+  SetProjectFolder(project);
+  SetCurrentRuntimePackageFolder(runtimePackage);
+  if (!found) throw EFileError("Demo map " + std::to_string(map.Id()) + ": " + why);
+  FixUpLayer(map.lower, rules);
 }
 
 }  // namespace
@@ -129,7 +147,10 @@ void WriteDemoProject(const std::string& folderName, const std::string& applicat
     tree.LoadTree();
     tree.RequireRoot();
     FillDemoMapTree(tree);
-    for (const auto& map : BuildDemoMaps()) map->SaveToProject(folder, map->Id());
+    for (const auto& map : BuildDemoMaps()) {
+      ShapeLikeThePen(*map, db, folder, applicationFolder);
+      map->SaveToProject(folder, map->Id());
+    }
     tree.SaveTree();
   } catch (...) {
     fs::remove_all(folder, ec);

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "media/WaveFile.h"
 #include "tools/rtpgen/Art.h"
 #include "tools/rtpgen/AudioFiles.h"
 
@@ -322,7 +323,7 @@ struct TSynth {
       double fade = std::min(1.0, (buf.size() - i) / (0.005 * kRate));  // no click at the end
       pcm.push_back(int16_t(std::lround(std::clamp(buf[i] * gain * fade, -1.0, 1.0) * 32767)));
     }
-    return EncodeWaveFile(pcm, kRate, 1);
+    return tess::EncodeWaveFile(pcm.data(), pcm.size(), 1, kRate);
   }
 };
 

@@ -1,0 +1,135 @@
+#include "media/WaveFile.h"
+
+#include <cstring>
+
+#include "media/MsAdpcm.h"
+
+namespace tess {
+
+namespace {
+
+uint16_t Le16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Le32(const uint8_t* p) { return uint32_t(p[0]) | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24; }
+
+void PutLe16(Bytes& b, uint16_t v) {
+  b.push_back(uint8_t(v));
+  b.push_back(uint8_t(v >> 8));
+}
+void PutLe32(Bytes& b, uint32_t v) {
+  for (int s = 0; s < 32; s += 8) b.push_back(uint8_t(v >> s));
+}
+// Byte by byte: GCC 12 takes a range insert into a fresh vector for an overflow.
+void PutTag(Bytes& b, const char* tag) {
+  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(tag[i]));
+}
+
+struct TChunk {
+  const uint8_t* body = nullptr;
+  size_t size = 0;
+};
+
+// Walks chunk headers from pos, skipping each chunk by its size as it stands, up to the chunk
+// named id, and leaves pos after it. Running off the end of the file is damage.
+TChunk FindChunk(const uint8_t* data, size_t size, size_t& pos, const char* id) {
+  for (;;) {
+    if (pos > size || size - pos < 8) throw EInvalidWaveFile();
+    const uint8_t* header = data + pos;
+    const size_t length = Le32(header + 4);
+    pos += 8;
+    if (std::memcmp(header, id, 4) == 0) {
+      if (length > size - pos) throw EInvalidWaveFile();
+      TChunk chunk{data + pos, length};
+      pos += length;
+      return chunk;
+    }
+    if (length > size - pos) throw EInvalidWaveFile();
+    pos += length;
+  }
+}
+
+}  // namespace
+
+TWaveFormat ReadWaveFormat(const uint8_t* body, size_t size) {
+  if (size < 16) throw EInvalidWaveFile();
+  TWaveFormat f;
+  f.formatTag = Le16(body);
+  f.channels = Le16(body + 2);
+  f.samplesPerSecond = Le32(body + 4);
+  f.bytesPerSecond = Le32(body + 8);
+  f.blockAlign = Le16(body + 12);
+  f.bitsPerSample = Le16(body + 14);
+  if (f.channels < 1 || f.channels > 2 || f.samplesPerSecond == 0 || f.blockAlign == 0) throw EInvalidWaveFile();
+  if (f.formatTag == kWaveFormatPcm) {
+    if (f.bitsPerSample != 8 && f.bitsPerSample != 16) throw EInvalidWaveFile();
+    if (f.blockAlign != f.channels * f.bitsPerSample / 8) throw EInvalidWaveFile();
+    return f;
+  }
+  if (f.formatTag != kWaveFormatMsAdpcm || f.bitsPerSample != 4) throw EInvalidWaveFile();
+  // Extra size, samples a block, the number of coefficient pairs, the pairs.
+  if (size < 22) throw EInvalidWaveFile();
+  const size_t extra = Le16(body + 16);
+  f.samplesPerBlock = Le16(body + 18);
+  const size_t pairs = Le16(body + 20);
+  if (pairs < 1 || pairs > 256 || extra < 4 + 4 * pairs || size < 22 + 4 * pairs) throw EInvalidWaveFile();
+  if (f.blockAlign < kMsAdpcmHeaderBytes * f.channels || f.samplesPerBlock < 2 ||
+      MsAdpcmFramesInBlock(f.blockAlign, f) != f.samplesPerBlock)
+    throw EInvalidWaveFile();
+  for (size_t i = 0; i < pairs; ++i)
+    f.coefficients.push_back({int16_t(Le16(body + 22 + 4 * i)), int16_t(Le16(body + 24 + 4 * i))});
+  return f;
+}
+
+TPcmData DecodeWave(const uint8_t* data, size_t size) {
+  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) throw EInvalidWaveFile();
+  size_t pos = 12;
+  const TChunk fmt = FindChunk(data, size, pos, "fmt ");
+  const TWaveFormat format = ReadWaveFormat(fmt.body, fmt.size);
+  const TChunk chunk = FindChunk(data, size, pos, "data");
+
+  TPcmData pcm;
+  pcm.channels = format.channels;
+  pcm.sampleRate = int(std::min<uint32_t>(format.samplesPerSecond, 1u << 30));
+  pcm.sourceBytesPerSecond = format.bytesPerSecond;
+  if (format.formatTag == kWaveFormatMsAdpcm) {
+    pcm.samples = DecodeMsAdpcm(chunk.body, chunk.size, format);
+    return pcm;
+  }
+  // Whole frames only; a cut last frame is dropped.
+  const size_t frames = chunk.size / format.blockAlign;
+  pcm.samples.resize(frames * format.channels);
+  if (format.bitsPerSample == 8) {
+    for (size_t i = 0; i < pcm.samples.size(); ++i) pcm.samples[i] = int16_t((int(chunk.body[i]) - 128) << 8);
+  } else {
+    for (size_t i = 0; i < pcm.samples.size(); ++i) pcm.samples[i] = int16_t(Le16(chunk.body + 2 * i));
+  }
+  return pcm;
+}
+
+TPcmData ReadWaveFile(const std::string& path) {
+  const Bytes data = ReadWholeFile(path);
+  return DecodeWave(data.data(), data.size());
+}
+
+Bytes EncodeWaveFile(const int16_t* samples, size_t frames, int channels, int sampleRate) {
+  const uint32_t dataBytes = uint32_t(frames * size_t(channels) * 2);
+  const uint16_t align = uint16_t(channels * 2);
+  Bytes out;
+  out.reserve(44 + dataBytes);
+  PutTag(out, "RIFF");
+  PutLe32(out, 36 + dataBytes);
+  PutTag(out, "WAVE");
+  PutTag(out, "fmt ");
+  PutLe32(out, 16);
+  PutLe16(out, kWaveFormatPcm);
+  PutLe16(out, uint16_t(channels));
+  PutLe32(out, uint32_t(sampleRate));
+  PutLe32(out, uint32_t(sampleRate) * align);
+  PutLe16(out, align);
+  PutLe16(out, 16);
+  PutTag(out, "data");
+  PutLe32(out, dataBytes);
+  for (size_t i = 0; i < frames * size_t(channels); ++i) PutLe16(out, uint16_t(samples[i]));
+  return out;
+}
+
+}  // namespace tess

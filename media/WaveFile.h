@@ -1,0 +1,62 @@
+#pragma once
+// RIFF wave files: 8- and 16-bit PCM and MS-ADPCM, read whole and turned into 16-bit PCM in
+// memory; and the writer of 16-bit PCM files.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Errors.h"
+#include "core/Stream.h"
+
+namespace tess {
+
+class EInvalidWaveFile : public ETessError {
+ public:
+  EInvalidWaveFile() : ETessError("Invalid wave file") {}
+};
+
+inline constexpr uint16_t kWaveFormatPcm = 1;
+inline constexpr uint16_t kWaveFormatMsAdpcm = 2;
+
+// The "fmt " chunk.
+struct TWaveFormat {
+  uint16_t formatTag = 0;
+  uint16_t channels = 0;
+  uint32_t samplesPerSecond = 0;
+  uint32_t bytesPerSecond = 0;
+  uint16_t blockAlign = 0;
+  uint16_t bitsPerSample = 0;
+  // MS-ADPCM only: samples a channel in each block and the predictor coefficient pairs.
+  uint16_t samplesPerBlock = 0;
+  std::vector<std::array<int16_t, 2>> coefficients;
+};
+
+// 16-bit samples in memory, channels interleaved.
+struct TPcmData {
+  int channels = 1;
+  int sampleRate = 22050;
+  // The byte rate of the file as it was stored.
+  uint32_t sourceBytesPerSecond = 0;
+  std::vector<int16_t> samples;
+
+  size_t Frames() const { return channels > 0 ? samples.size() / size_t(channels) : 0; }
+};
+
+// Reads a whole wave file. It must start with "RIFF", a size and "WAVE". The chunks are walked
+// from there by their sizes as they stand (an odd-sized chunk is not followed by a fill byte) to
+// the "fmt " chunk and after it to the "data" chunk. Anything else raises EInvalidWaveFile: a chunk
+// reaching past the end of the file, a format other than PCM or MS-ADPCM, no channels or more
+// than two, PCM samples of other than 8 or 16 bits, a block alignment that does not fit the
+// format, a damaged ADPCM description or block.
+TPcmData DecodeWave(const uint8_t* data, size_t size);
+TPcmData ReadWaveFile(const std::string& path);
+
+// The format chunk alone, checked as DecodeWave checks it.
+TWaveFormat ReadWaveFormat(const uint8_t* body, size_t size);
+
+// A RIFF wave of 16-bit PCM: frames of channels interleaved samples.
+Bytes EncodeWaveFile(const int16_t* samples, size_t frames, int channels, int sampleRate);
+
+}  // namespace tess
