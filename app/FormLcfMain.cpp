@@ -2,12 +2,10 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
-#include <QEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,8 +29,6 @@
 #include "media/gui/EditorAudio.h"
 #include "media/gui/FormMaterialBase.h"
 #include "media/gui/FormSelMusic.h"
-#include "platform/ProfileFile.h"
-#include "platform/ProjectCreation.h"
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
@@ -42,58 +38,16 @@
 namespace tess {
 
 namespace {
-
-struct TToolBarEntry {
-  TMainCommand command;
-  TIconShape icon;
-};
-
-// Tool-bar buttons in order; a separator follows each group.
-const std::vector<std::vector<TToolBarEntry>> kToolBar = {
-    {{TMainCommand::NewProject, TIconShape::NewProject},
-     {TMainCommand::OpenProject, TIconShape::OpenProject},
-     {TMainCommand::SaveMap, TIconShape::Save}},
-    {{TMainCommand::Undo, TIconShape::Undo}},
-    {{TMainCommand::ModeLower, TIconShape::LowerLayer},
-     {TMainCommand::ModeUpper, TIconShape::UpperLayer},
-     {TMainCommand::ModeEvent, TIconShape::EventLayer}},
-    {{TMainCommand::Zoom1, TIconShape::Zoom1},
-     {TMainCommand::Zoom2, TIconShape::Zoom2},
-     {TMainCommand::Zoom4, TIconShape::Zoom4},
-     {TMainCommand::Zoom8, TIconShape::Zoom8}},
-    {{TMainCommand::ToolSelect, TIconShape::Select},
-     {TMainCommand::ToolZoom, TIconShape::Zoom},
-     {TMainCommand::ToolPen, TIconShape::Pen},
-     {TMainCommand::ToolRectangle, TIconShape::Rectangle},
-     {TMainCommand::ToolEllipse, TIconShape::Ellipse},
-     {TMainCommand::ToolFill, TIconShape::Fill}},
-    {{TMainCommand::Database, TIconShape::Database},
-     {TMainCommand::ResourceManager, TIconShape::Resources},
-     {TMainCommand::ListenToMusic, TIconShape::Music},
-     {TMainCommand::EventSearch, TIconShape::Search}},
-    {{TMainCommand::TestPlay, TIconShape::Play}},
-};
-
-constexpr TMainCommand kModes[] = {TMainCommand::ModeLower, TMainCommand::ModeUpper, TMainCommand::ModeEvent};
-constexpr TMainCommand kZooms[] = {TMainCommand::Zoom1, TMainCommand::Zoom2, TMainCommand::Zoom4, TMainCommand::Zoom8};
-constexpr TMainCommand kTools[] = {TMainCommand::ToolSelect,    TMainCommand::ToolZoom,    TMainCommand::ToolPen,
-                                   TMainCommand::ToolRectangle, TMainCommand::ToolEllipse, TMainCommand::ToolFill};
-
-}  // namespace
-
-namespace {
-constexpr const char* kIniSection = "TESS_RT";
 constexpr const char* kRuntimeName = "TESS_RT.exe";
 // The program that starts a Windows runtime (empty: wine when it is installed).
 constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
-constexpr const char* kSaveQuestion = "Map has changed since it was last saved.  Save it now?";
-
-std::string IniPath() { return ProjectFolder() + "TESS_RT.ini"; }
-
 }  // namespace
 
 TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, QWidget* parent)
-    : QMainWindow(parent), settings_(settings), applicationFolder_(std::move(applicationFolder)) {
+    : QMainWindow(parent),
+      settings_(settings),
+      applicationFolder_(std::move(applicationFolder)),
+      document_(applicationFolder_) {
   // Inside the editor, lookups of missing entries return none instead of raising.
   SetQuietMode(true);
   StartEditorAudio();
@@ -102,28 +56,21 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   setMinimumSize(720, 573);
   fullScreen_ = settings_.FullScreenFlag();
   showTitle_ = settings_.ShowTitleFlag();
+  document_.SetMessageOwner(this);
   BuildActions();
   BuildMenus();
   BuildToolBar();
   BuildStatusBar();
   BuildPanes();
+  ConnectDocument();
   resize(800, 600);
-  map_.tilesetExists = [this](int32_t id) { return database_.tilesets.FindById(id) != nullptr; };
-  map_.Unload();
   TProjectManager::TCallbacks callbacks;
   callbacks.create = [this](const std::string& title) {
-    std::string why;
-    bool made = CreateProjectFiles(ProjectFolder(), title, applicationFolder_, mapTree_, map_, &why);
-    if (!made && !why.empty()) ShowError(why, this);
-    return made;
+    return document_.CreateFiles(ProjectFolder(), ScratchFolder(), title);
   };
-  callbacks.open = [this] { return OpenCallback(); };
-  callbacks.markCurrentFormat = [this] {
-    // A new project is in the current data format from the start.
-    database_.system.formatVersion = 2003;
-    database_.SaveDatabase(ProjectFolder(), applicationFolder_);
-  };
-  callbacks.close = [this] { CloseCallback(); };
+  callbacks.open = [this] { return document_.Open(ProjectFolder(), ScratchFolder()); };
+  callbacks.markCurrentFormat = [this] { document_.MarkCurrentFormat(); };
+  callbacks.close = [this] { document_.Close(); };
   projects_ = std::make_unique<TProjectManager>(settings_, applicationFolder_, std::move(callbacks));
   UpdateCommandStates();
 }
@@ -135,178 +82,137 @@ TFormLcfMain::~TFormLcfMain() {
   settings_.SetShowTitleFlag(showTitle_);
 }
 
-bool TFormLcfMain::MapsModified() const { return map_.modified || mapTree_.IsModified(); }
+// ---------------------------------------------------------------------------------------------
+// Following the document
 
-bool TFormLcfMain::OpenCallback() {
-  std::string error;
-  if (!database_.LoadDatabase(ProjectFolder(), &error)) {
-    ShowError(error, this);
-    return false;
-  }
-  try {
-    mapTree_.LoadTree();
-    mapTree_.RequireRoot();
-  } catch (...) {
-    CloseCallback();
-    throw;
-  }
+void TFormLcfMain::ConnectDocument() {
+  document_.projectOpened.Connect([this] { ShowTree(); });
+  document_.treeReloaded.Connect([this] { ShowTree(); });
+  document_.projectClosed.Connect([this] {
+    treePane_->blockSignals(true);
+    treePane_->Clear();
+    treePane_->blockSignals(false);
+    statusPanels_[1]->clear();
+    statusPanels_[2]->clear();
+    UpdateCommandStates();
+  });
+  document_.mapChanged.Connect([this] {
+    UpdateMapStatus();
+    UpdateCommandStates();
+  });
+  document_.modifiedChanged.Connect([this](bool) { UpdateCommandStates(); });
+  // Undo follows the history, which every edit changes.
+  document_.cellsChanged.Connect([this](TCellRegion) { UpdateCommandStates(); });
+  document_.editStateChanged.Connect([this] { ShowEditState(); });
+}
+
+void TFormLcfMain::ShowTree() {
+  // The document has selected the node already; the view only follows.
   treePane_->blockSignals(true);
-  mapTree_.BuildView(*treePane_, true);
+  document_.MapTree().BuildView(*treePane_, true);
+  treePane_->SelectId(document_.MapTree().currentId);
   treePane_->blockSignals(false);
-  int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
-  if (!treePane_->SelectId(current)) LoadSelectedMap(current);
-
-  TProfileFile ini(IniPath());
-  SetEditMode(ModeFromSetting(ini.ReadInteger(kIniSection, "MapEditMode", 0)));
-  SetZoom(ZoomFromSetting(ini.ReadInteger(kIniSection, "MapEditZoom", 0)));
-  SetTool(2);
-  // The manager counts the project as open once this returns; the commands follow it already now.
-  openingOrClosing_ = 1;
-  UpdateCommandStates();
-  openingOrClosing_ = 0;
-  return true;
-}
-
-void TFormLcfMain::CloseCallback() {
-  database_.ResetDatabase();
-  treePane_->blockSignals(true);
-  treePane_->Clear();
-  treePane_->blockSignals(false);
-  mapTree_.ClearTree();
-  mapTree_.deletedIds.clear();
-  mapTree_.currentId = 0;
-  map_.Unload();
-  map_.modified = false;
-  currentMapName_.clear();
-  statusPanels_[1]->clear();
-  statusPanels_[2]->clear();
-  openingOrClosing_ = -1;
-  UpdateCommandStates();
-  openingOrClosing_ = 0;
-}
-
-void TFormLcfMain::StoreCurrentMap() {
-  // A modified map is kept as a work copy; the next save of the tree commits it.
-  if (!map_.modified || map_.Id() <= 0) return;
-  map_.SaveWorkCopy(map_.Id());
-  mapTree_.MarkPending(map_.Id());
-  map_.modified = false;
-}
-
-void TFormLcfMain::LoadSelectedMap(int32_t id) {
-  mapTree_.currentId = id;
-  TLcfMapTreeItem* node = mapTree_.FindById(id);
-  TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
-  currentMapName_ = !node || id == 0 ? std::string() : node->IsArea() && owner ? owner->name : node->name;
-  if (!owner) {
-    map_.Unload();
-  } else if (owner->Id() != map_.Id() || map_.width == 0) {
-    // The work copy holds the newer edits when there is one.
-    try {
-      if (owner->pending)
-        map_.LoadWorkCopy(owner->Id());
-      else
-        map_.LoadFromProject(owner->Id());
-    } catch (const std::exception& e) {
-      map_.Unload();
-      ShowError(e.what(), this);
-    }
-  }
   UpdateMapStatus();
   UpdateCommandStates();
 }
 
-void TFormLcfMain::SelectNode(int32_t id) {
-  if (!projects_->IsOpen() && !mapTree_.HasNodes()) return;
-  TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
-  if (!owner || owner->Id() != map_.Id()) StoreCurrentMap();
-  LoadSelectedMap(id);
+void TFormLcfMain::CheckEditState() {
+  actions_[ModeCommand(document_.EditMode())]->setChecked(true);
+  actions_[ZoomCommand(document_.Zoom())]->setChecked(true);
+  actions_[ToolCommand(document_.Tool())]->setChecked(true);
+}
+
+void TFormLcfMain::ShowEditState() {
+  CheckEditState();
+  UpdateCommandStates();
 }
 
 void TFormLcfMain::UpdateMapStatus() {
-  QString text = TextCodec::Current().ToUnicode(currentMapName_);
-  if (map_.width > 0 && map_.Id() > 0) text += QString("  %1 x %2").arg(map_.width).arg(map_.height);
+  const TLcfMap& map = document_.Map();
+  QString text = TextCodec::Current().ToUnicode(document_.CurrentMapName());
+  if (map.width > 0 && map.Id() > 0) text += QString("  %1 x %2").arg(map.width).arg(map.height);
   statusPanels_[2]->setText(text);
 }
 
-bool TFormLcfMain::SaveMap() {
-  {
-    TWaitCursor wait;
-    try {
-      if (map_.modified && map_.Id() > 0) {
-        map_.SaveWorkCopy(map_.Id());
-        mapTree_.MarkPending(map_.Id());
-        map_.modified = false;
-      }
-      mapTree_.SaveTree();
-    } catch (const std::exception& e) {
-      ShowError(e.what(), this);
-    }
-  }
+TMainState TFormLcfMain::State() const {
+  TMainState state;
+  state.projectOpen = document_.IsOpen();
+  state.mapsModified = document_.MapsModified();
+  state.canUndo = document_.CanUndo();
+  state.tileLayerMode = IsTileLayer(document_.EditMode());
+  return state;
+}
+
+void TFormLcfMain::UpdateCommandStates() {
+  const TMainState state = State();
+  for (const TMainCommandInfo& info : MainCommands()) actions_[info.command]->setEnabled(IsEnabled(info.rule, state));
+  statusPanels_[1]->setText(state.projectOpen ? QString::fromLatin1(ModeStatusText(document_.EditMode())) : QString());
+}
+
+// ---------------------------------------------------------------------------------------------
+// Commands
+
+void TFormLcfMain::Execute(TMainCommand command) {
+  const TMainCommandInfo& info = CommandInfo(command);
+  if (info.handler) info.handler(*this, actions_[command]->isChecked());
   UpdateCommandStates();
-  return !MapsModified();
 }
 
-void TFormLcfMain::RevertMap() {
-  if (AskYesNo("Map data will revert to the last time it was saved.  Proceed?", this) != TMessageResult::Yes) return;
+void TFormLcfMain::RunNewProject() { projects_->RunNewProjectDialog(this); }
+
+void TFormLcfMain::RunOpenProject() { projects_->RunOpenProjectDialog(this); }
+
+void TFormLcfMain::RunCloseProject() {
+  if (document_.CloseQuery()) projects_->CloseProject();
+}
+
+void TFormLcfMain::RunCreateGamedisk() {
+  if (document_.SavePrompt()) projects_->RunGameDiskDialog(this);
+}
+
+void TFormLcfMain::RunExit() { close(); }
+
+void TFormLcfMain::RunSaveMap() {
   TWaitCursor wait;
-  int32_t current = mapTree_.currentId;
-  map_.modified = false;
-  mapTree_.LoadTree();
-  mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
-  treePane_->blockSignals(true);
-  mapTree_.BuildView(*treePane_, true);
-  treePane_->blockSignals(false);
-  map_.Unload();
-  treePane_->SelectId(mapTree_.currentId);
-  LoadSelectedMap(mapTree_.currentId);
+  document_.SaveMap();
 }
 
-bool TFormLcfMain::CloseQuery() {
-  if (!projects_->IsOpen()) return true;
-  if (MapsModified()) {
-    TMessageResult answer = ShowMessageBox(kSaveQuestion, {TMessageIcon::Question, TMessageButtons::YesNoCancel}, this);
-    if (answer == TMessageResult::Cancel) return false;
-    if (answer == TMessageResult::Yes && !SaveMap()) return false;
-  } else {
-    // The tree file also keeps the current node and the expanded states.
-    try {
-      mapTree_.SaveTree();
-    } catch (const std::exception& e) {
-      ShowError(e.what(), this);
-    }
-  }
-  SaveEditSettings();
-  return true;
+void TFormLcfMain::RunRevertMap() {
+  if (!document_.ConfirmRevert()) return;
+  TWaitCursor wait;
+  document_.Revert();
 }
 
-void TFormLcfMain::SaveEditSettings() {
-  try {
-    TProfileFile ini(IniPath());
-    ini.WriteInteger(kIniSection, "MapEditMode", editMode_);
-    ini.WriteInteger(kIniSection, "MapEditZoom", zoom_);
-    ini.Save();
-  } catch (const std::exception&) {
-    // The settings file cannot be written: closing goes on without it.
-  }
+void TFormLcfMain::RunDatabase() {
+  // The battle test of the database window reads the flag.
+  settings_.SetFullScreenFlag(fullScreen_);
+  TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
+                       applicationFolder_, this);
+  window.exec();
+  document_.DataBaseChanged();
 }
 
-bool TFormLcfMain::SavePrompt() {
-  if (!MapsModified()) return true;
-  if (AskYesNo(kSaveQuestion, this) != TMessageResult::Yes) return false;
-  return SaveMap();
+void TFormLcfMain::RunResourceManager() {
+  TFormMaterialBase window(settings_, document_.ProjectPath(), CurrentRuntimePackageFolder(), this);
+  window.exec();
 }
 
-void TFormLcfMain::TestPlay() {
-  if (!SavePrompt()) return;
+void TFormLcfMain::RunListenToMusic() {
+  TFormSelMusic picker(this, true);
+  CenterOnOwnerWindow(&picker);
+  picker.exec();
+}
+
+void TFormLcfMain::RunTestPlay() {
+  if (!document_.SavePrompt()) return;
   UpdateCommandStates();
   // The game gets the sound devices while it runs; the audio front end comes back afterwards,
   // whatever happens.
   TAudioReleasedForGame audioReleased;
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
-  auto plan = RuntimeLauncher::Plan(QString::fromStdString(ProjectFolder() + kRuntimeName), lastTestPlayWords_,
-                                    QString::fromStdString(ProjectFolder()),
+  auto plan = RuntimeLauncher::Plan(QString::fromStdString(document_.ProjectPath() + kRuntimeName), lastTestPlayWords_,
+                                    QString::fromStdString(document_.ProjectPath()),
                                     QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
   QProcess process;
   if (!plan || !RuntimeLauncher::Start(process, *plan)) {
@@ -318,37 +224,85 @@ void TFormLcfMain::TestPlay() {
   process.waitForFinished(-1);
 }
 
+void TFormLcfMain::RunHelpContents() {
+  // The manual is installed beside the program.
+  QString page = QDir(QCoreApplication::applicationDirPath()).filePath("manual/index.html");
+  if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
+    QMessageBox::information(this, QString::fromLatin1(kApplicationTitle),
+                             QString("The manual could not be opened. It is the file %1.").arg(page));
+}
+
+void TFormLcfMain::RunAbout() {
+  QMessageBox::about(this, "About",
+                     QString("<h3>Tessaly</h3><p>Version %1</p><p>An editor of tile-based role-playing games: "
+                             "maps, events, the game database, materials and test play.</p>")
+                         .arg(QString::fromLatin1(kVersionText)));
+}
+
+void TFormLcfMain::RunUndo() { document_.Undo(); }
+
+void TFormLcfMain::SetEditMode(TEditMode mode) {
+  TWaitCursor wait;
+  document_.SetEditMode(mode);
+}
+
+void TFormLcfMain::SetZoom(TZoom zoom) {
+  TWaitCursor wait;
+  document_.SetZoom(zoom);
+}
+
+void TFormLcfMain::SetTool(TEditTool tool) { document_.SetTool(tool); }
+
+void TFormLcfMain::SetFullScreen(bool on) { fullScreen_ = on; }
+
+void TFormLcfMain::SetShowTitle(bool on) { showTitle_ = on; }
+
+void TFormLcfMain::closeEvent(QCloseEvent* event) {
+  if (!document_.CloseQuery()) {
+    event->ignore();
+    return;
+  }
+  // Work copies of maps the user chose not to save are dropped; the project stays the one to reopen.
+  if (document_.IsOpen()) document_.DiscardWorkCopies();
+  AudioShutDown();
+  event->accept();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Layout
+
 void TFormLcfMain::BuildActions() {
-  auto* modes = new QActionGroup(this);
-  auto* zooms = new QActionGroup(this);
-  auto* tools = new QActionGroup(this);
   for (const TMainCommandInfo& info : MainCommands()) {
     auto* action = new QAction(QString::fromLatin1(info.caption), this);
-    if (*info.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(info.shortcut)));
+    action->setObjectName(QString::fromLatin1(info.name));
+    const std::string shortcut = ShortcutOf(info, settings_);
+    if (!shortcut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(shortcut)));
     action->setCheckable(info.checkable);
     action->setStatusTip(action->text());
-    TMainCommand command = info.command;
+    action->setIcon(CommandIcon(info.icon));
+    const TMainCommand command = info.command;
     connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
     actions_[command] = action;
   }
-  for (TMainCommand c : kModes) modes->addAction(actions_[c]);
-  for (TMainCommand c : kZooms) zooms->addAction(actions_[c]);
-  for (TMainCommand c : kTools) tools->addAction(actions_[c]);
+  // Modes, zooms and tools: exactly one of each carries the check mark.
+  auto* modes = new QActionGroup(this);
+  auto* zooms = new QActionGroup(this);
+  auto* tools = new QActionGroup(this);
+  for (TEditMode m : {TEditMode::Lower, TEditMode::Upper, TEditMode::Event}) modes->addAction(actions_[ModeCommand(m)]);
+  for (int z = 0; z < 4; ++z) zooms->addAction(actions_[ZoomCommand(static_cast<TZoom>(z))]);
+  for (int t = 0; t < 6; ++t) tools->addAction(actions_[ToolCommand(static_cast<TEditTool>(t))]);
   actions_[TMainCommand::FullScreen]->setChecked(fullScreen_);
   actions_[TMainCommand::ShowTitle]->setChecked(showTitle_);
-  actions_[kModes[editMode_]]->setChecked(true);
-  actions_[kZooms[zoom_]]->setChecked(true);
-  actions_[kTools[tool_]]->setChecked(true);
+  CheckEditState();
 }
 
 void TFormLcfMain::BuildMenus() {
   std::map<QString, QMenu*> menus;
   for (const TMainCommandInfo& info : MainCommands()) {
     if (!*info.menu) continue;
-    QStringList path = QString::fromLatin1(info.menu).split('/');
     QString key;
     QMenu* menu = nullptr;
-    for (const QString& part : path) {
+    for (const QString& part : QString::fromLatin1(info.menu).split('/')) {
       key += "/" + part;
       auto it = menus.find(key);
       if (it == menus.end()) {
@@ -357,9 +311,7 @@ void TFormLcfMain::BuildMenus() {
       }
       menu = it->second;
     }
-    if (info.command == TMainCommand::Exit || info.command == TMainCommand::About ||
-        info.command == TMainCommand::FullScreen || info.command == TMainCommand::Database)
-      menu->addSeparator();
+    if (info.separatorBefore) menu->addSeparator();
     menu->addAction(actions_[info.command]);
   }
 }
@@ -369,13 +321,12 @@ void TFormLcfMain::BuildToolBar() {
   bar->setObjectName("MainToolBar");
   bar->setMovable(false);
   bar->setIconSize(QSize(24, 24));
-  for (const auto& group : kToolBar) {
-    for (const TToolBarEntry& entry : group) {
-      QAction* action = actions_[entry.command];
-      action->setIcon(CommandIcon(entry.icon));
-      bar->addAction(action);
-    }
-    if (&group != &kToolBar.back()) bar->addSeparator();
+  std::map<int, std::vector<QAction*>> groups;
+  for (const TMainCommandInfo& info : MainCommands())
+    if (info.toolBarGroup > 0) groups[info.toolBarGroup].push_back(actions_[info.command]);
+  for (const auto& [group, members] : groups) {
+    if (group != groups.begin()->first) bar->addSeparator();
+    for (QAction* action : members) bar->addAction(action);
   }
 }
 
@@ -401,7 +352,15 @@ void TFormLcfMain::BuildPanes() {
   palette->setMinimumWidth(200);
   treePane_ = new TMapTreeWidget(left);
   treePane_->setObjectName("MapTreePane");
-  connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) { SelectNode(id); });
+  connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) {
+    document_.SelectNode(id);
+    // A map that could not be stored stays the selected one; the tree shows it again.
+    if (document_.MapTree().currentId != id) {
+      treePane_->blockSignals(true);
+      treePane_->SelectId(document_.MapTree().currentId);
+      treePane_->blockSignals(false);
+    }
+  });
   auto* editor = new QLabel("Map", split);
   editor->setObjectName("MapEditorPane");
   editor->setAlignment(Qt::AlignCenter);
@@ -410,164 +369,6 @@ void TFormLcfMain::BuildPanes() {
   split->setSizes({256, 544});
   split->setStretchFactor(1, 1);
   setCentralWidget(split);
-}
-
-TMainState TFormLcfMain::State() const {
-  TMainState state;
-  state.projectOpen = openingOrClosing_ > 0 || (openingOrClosing_ == 0 && projects_ && projects_->IsOpen());
-  state.mapsModified = MapsModified();
-  state.tileLayerMode = editMode_ != 2;
-  return state;
-}
-
-void TFormLcfMain::UpdateCommandStates() {
-  TMainState state = State();
-  for (const TMainCommandInfo& info : MainCommands()) actions_[info.command]->setEnabled(IsEnabled(info.rule, state));
-  statusPanels_[1]->setText(state.projectOpen ? QString::fromLatin1(ModeStatusText(editMode_)) : QString());
-}
-
-void TFormLcfMain::SetEditMode(int mode) {
-  editMode_ = ModeFromSetting(mode);
-  actions_[kModes[editMode_]]->setChecked(true);
-  UpdateCommandStates();
-}
-
-void TFormLcfMain::SetZoom(int zoomIndex) {
-  zoom_ = ZoomFromSetting(zoomIndex);
-  actions_[kZooms[zoom_]]->setChecked(true);
-}
-
-void TFormLcfMain::SetTool(int tool) {
-  tool_ = tool >= 0 && tool < 6 ? tool : 2;
-  actions_[kTools[tool_]]->setChecked(true);
-}
-
-void TFormLcfMain::Execute(TMainCommand command) {
-  switch (command) {
-    case TMainCommand::NewProject:
-      projects_->RunNewProjectDialog(this);
-      break;
-    case TMainCommand::OpenProject:
-      projects_->RunOpenProjectDialog(this);
-      break;
-    case TMainCommand::CloseProject:
-      if (CloseQuery()) projects_->CloseProject();
-      break;
-    case TMainCommand::CreateGamedisk:
-      if (SavePrompt()) projects_->RunGameDiskDialog(this);
-      break;
-    case TMainCommand::SaveMap:
-      SaveMap();
-      break;
-    case TMainCommand::RevertMap:
-      RevertMap();
-      break;
-    case TMainCommand::TestPlay:
-      TestPlay();
-      break;
-    case TMainCommand::Database: {
-      // The battle test of the database window reads the flag.
-      settings_.SetFullScreenFlag(fullScreen_);
-      TFormDataBase window(database_, mapTree_, map_, ProjectFolder(), applicationFolder_, this);
-      window.exec();
-      map_.RefreshTileset();
-      break;
-    }
-    case TMainCommand::ResourceManager: {
-      TFormMaterialBase window(settings_, ProjectFolder(), CurrentRuntimePackageFolder(), this);
-      window.exec();
-      break;
-    }
-    case TMainCommand::ListenToMusic: {
-      TFormSelMusic picker(this, true);
-      CenterOnOwnerWindow(&picker);
-      picker.exec();
-      break;
-    }
-    case TMainCommand::Exit:
-      close();
-      break;
-    case TMainCommand::ModeLower:
-      SetEditMode(0);
-      break;
-    case TMainCommand::ModeUpper:
-      SetEditMode(1);
-      break;
-    case TMainCommand::ModeEvent:
-      SetEditMode(2);
-      break;
-    case TMainCommand::Zoom1:
-      SetZoom(0);
-      break;
-    case TMainCommand::Zoom2:
-      SetZoom(1);
-      break;
-    case TMainCommand::Zoom4:
-      SetZoom(2);
-      break;
-    case TMainCommand::Zoom8:
-      SetZoom(3);
-      break;
-    case TMainCommand::ToolSelect:
-      SetTool(0);
-      break;
-    case TMainCommand::ToolZoom:
-      SetTool(1);
-      break;
-    case TMainCommand::ToolPen:
-      SetTool(2);
-      break;
-    case TMainCommand::ToolRectangle:
-      SetTool(3);
-      break;
-    case TMainCommand::ToolEllipse:
-      SetTool(4);
-      break;
-    case TMainCommand::ToolFill:
-      SetTool(5);
-      break;
-    case TMainCommand::FullScreen:
-      fullScreen_ = actions_[command]->isChecked();
-      break;
-    case TMainCommand::ShowTitle:
-      showTitle_ = actions_[command]->isChecked();
-      break;
-    case TMainCommand::HelpContents:
-      ShowHelp();
-      break;
-    case TMainCommand::About:
-      ShowAbout();
-      break;
-    default:
-      break;
-  }
-  UpdateCommandStates();
-}
-
-void TFormLcfMain::ShowHelp() {
-  // The manual is installed beside the program.
-  QString page = QDir(QCoreApplication::applicationDirPath()).filePath("manual/index.html");
-  if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
-    QMessageBox::information(this, QString::fromLatin1(kApplicationTitle),
-                             QString("The manual could not be opened. It is the file %1.").arg(page));
-}
-
-void TFormLcfMain::ShowAbout() {
-  QMessageBox::about(this, "About",
-                     QString("<h3>Tessaly</h3><p>Version %1</p><p>An editor of tile-based role-playing games: "
-                             "maps, events, the game database, materials and test play.</p>")
-                         .arg(QString::fromLatin1(kVersionText)));
-}
-
-void TFormLcfMain::closeEvent(QCloseEvent* event) {
-  if (!CloseQuery()) {
-    event->ignore();
-    return;
-  }
-  // Work copies of maps the user chose not to save are dropped; the project stays the one to reopen.
-  if (projects_->IsOpen()) mapTree_.DiscardWorkCopies();
-  AudioShutDown();
-  event->accept();
 }
 
 }  // namespace tess

@@ -1,19 +1,17 @@
 #pragma once
-// The editor's main window: menu, tool bar and status bar built from the command table, the three
-// editing modes and four zoom ratios, the panes, test play and the tool windows.
+// The editor's main window: menu, tool bar and status bar built from the command table, the panes,
+// test play and the tool windows. It is a view of the headless document, which holds the project
+// and the editing state; the window shows it and forwards the user's commands to it.
 
 #include <QMainWindow>
 #include <map>
 #include <memory>
 
 #include "app/MainCommands.h"
-#include "database/DataBaseObj.h"
-#include "maps/LD_Map.h"
-#include "maps/LD_MapTree.h"
+#include "project/ProjectDocument.h"
 
 class QAction;
 class QLabel;
-class QActionGroup;
 
 namespace tess {
 
@@ -21,7 +19,7 @@ class TProjectManager;
 class TSettings;
 class TMapTreeWidget;
 
-class TFormLcfMain : public QMainWindow {
+class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   Q_OBJECT
  public:
   // settings: the editor's settings; applicationFolder (with a trailing '/') holds the templates,
@@ -30,21 +28,8 @@ class TFormLcfMain : public QMainWindow {
   ~TFormLcfMain() override;
 
   TProjectManager& Projects() { return *projects_; }
-  TLcfDataBase& DataBase() { return database_; }
-  TLcfMapTree& MapTree() { return mapTree_; }
-  TLcfMap& Map() { return map_; }
-  bool MapsModified() const;
-  // The map of the selected node is loaded (its work copy when there is one); leaving a modified
-  // map first keeps it as a work copy and marks it pending.
-  void SelectNode(int32_t id);
-  // "Save Map": false when maps are still modified afterwards (a file could not be written).
-  bool SaveMap();
-  void RevertMap();
-  // The close query: whether closing the project (or the window) may go on.
-  bool CloseQuery();
-  // The save prompt before test play and the game disk: whether the command may go on.
-  bool SavePrompt();
-  void TestPlay();
+  TProjectDocument& Document() { return document_; }
+
   // The words the last test play passed to the runtime (for the record and for tests).
   const std::vector<std::string>& LastTestPlayWords() const { return lastTestPlayWords_; }
 
@@ -52,15 +37,8 @@ class TFormLcfMain : public QMainWindow {
   // Runs a command as its menu item would.
   void Execute(TMainCommand command);
   // What the enabling rules see now.
-  virtual TMainState State() const;
+  TMainState State() const;
   void UpdateCommandStates();
-
-  int EditMode() const { return editMode_; }
-  int Zoom() const { return zoom_; }
-  int Tool() const { return tool_; }
-  void SetEditMode(int mode);
-  void SetZoom(int zoomIndex);
-  void SetTool(int tool);
 
   // Status bar panels: 0 the hint, 1 the editing mode, 2 map name and cell.
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
@@ -69,11 +47,31 @@ class TFormLcfMain : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  bool OpenCallback();
-  void CloseCallback();
-  void SaveEditSettings();
-  void StoreCurrentMap();
-  void LoadSelectedMap(int32_t id);
+  // TMainCommandTarget
+  void RunNewProject() override;
+  void RunOpenProject() override;
+  void RunCloseProject() override;
+  void RunCreateGamedisk() override;
+  void RunExit() override;
+  void RunSaveMap() override;
+  void RunRevertMap() override;
+  void RunDatabase() override;
+  void RunResourceManager() override;
+  void RunListenToMusic() override;
+  void RunTestPlay() override;
+  void RunHelpContents() override;
+  void RunAbout() override;
+  void RunUndo() override;
+  void SetEditMode(TEditMode mode) override;
+  void SetZoom(TZoom zoom) override;
+  void SetTool(TEditTool tool) override;
+  void SetFullScreen(bool on) override;
+  void SetShowTitle(bool on) override;
+
+  void ConnectDocument();
+  void ShowTree();
+  void CheckEditState();
+  void ShowEditState();
   void UpdateMapStatus();
 
   void BuildActions();
@@ -81,25 +79,15 @@ class TFormLcfMain : public QMainWindow {
   void BuildToolBar();
   void BuildStatusBar();
   void BuildPanes();
-  void ShowHelp();
-  void ShowAbout();
 
   TSettings& settings_;
   std::string applicationFolder_;
-  TLcfDataBase database_;
-  TLcfMapTree mapTree_;
-  TLcfMap map_;
+  TProjectDocument document_;
   std::unique_ptr<TProjectManager> projects_;
   TMapTreeWidget* treePane_ = nullptr;
-  std::string currentMapName_;
-  // While the project manager's callbacks run: 1 opening, -1 closing, else 0.
-  int openingOrClosing_ = 0;
   std::vector<std::string> lastTestPlayWords_;
   std::map<TMainCommand, QAction*> actions_;
   QLabel* statusPanels_[3] = {};
-  int editMode_ = 0;
-  int zoom_ = 0;
-  int tool_ = 2;
   bool fullScreen_ = true;
   bool showTitle_ = false;
 };

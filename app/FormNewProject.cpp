@@ -11,9 +11,10 @@
 #include "app/FormProjectPath.h"
 #include "app/QtMessagePort.h"
 #include "app/WindowPlacement.h"
-#include "platform/ProjectNames.h"
+#include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 

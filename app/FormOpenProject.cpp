@@ -12,6 +12,7 @@
 #include "app/FormRenameProject.h"
 #include "app/QtMessagePort.h"
 #include "app/WindowPlacement.h"
+#include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ProjectNames.h"
+#include "project/ProjectNames.h"
 
 class QPushButton;
 class QTreeWidget;

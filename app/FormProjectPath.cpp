@@ -11,7 +11,8 @@
 #include "app/QtMessagePort.h"
 #include "app/WindowPlacement.h"
 #include "core/PathUtils.h"
-#include "platform/ProjectNames.h"
+#include "platform/ProjectFolders.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 

@@ -8,8 +8,8 @@
 
 #include "app/QtMessagePort.h"
 #include "app/WindowPlacement.h"
-#include "platform/ProjectNames.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 

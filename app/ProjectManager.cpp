@@ -10,10 +10,11 @@
 #include "core/Errors.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
-#include "platform/ProjectCreation.h"
-#include "platform/ProjectNames.h"
+#include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 

@@ -20,13 +20,13 @@
 #include "core/Unlha.h"
 #include "core/Version.h"
 #include "database/DataBaseObj.h"
-#include "database/ProjectCheck.h"
 #include "media/PictureFile.h"
-#include "platform/ProjectCreation.h"
-#include "platform/ProjectNames.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectCheck.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 
 namespace tess::cli {
 
@@ -295,7 +295,7 @@ const std::vector<TCliCommand>& Commands() {
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},
       {"pack", "pack PROJECT_DIR DEST_DIR [--with-rtp] [--rtp-folder PATH]",
        "make the game disk of a project into a folder (--rtp-folder implies --with-rtp)", Pack},
-      {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper]",
+      {"render-map", "render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] [--layers lower,upper,events]",
        "draw a whole map as one picture as the editor draws it (1/1 by default; --frame: animation ticks)", RenderMap},
       {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl]",
        "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",

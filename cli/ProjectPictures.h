@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "database/ProjectCheck.h"
+#include "project/ProjectCheck.h"
 
 namespace tess {
 

@@ -10,9 +10,14 @@
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "maps/CellMarker.h"
+#include "maps/EventMap.h"
+#include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 #include "maps/MapDrawing.h"
+#include "maps/StartPosMark.h"
 #include "media/BoardPicture.h"
 #include "media/CorvidPng.h"
 #include "platform/Settings.h"
@@ -23,7 +28,7 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: tessaly-cli render-map PROJECT_DIR MAP_ID OUT.png [--zoom 1|2|4|8] [--frame N] "
-    "[--layers lower,upper] [--rtp-folder PATH]\n";
+    "[--layers lower,upper,events] [--rtp-folder PATH]\n";
 
 // A band of the picture is drawn into a board of about this many bytes.
 constexpr int64_t kBandBytes = 4 << 20;
@@ -35,10 +40,12 @@ bool ParseInt(const std::string& text, int& value) {
 }
 
 // Every colour the drawing can put on the board: the tileset's palette, the panorama's when it is
-// shown, the cleared board's black where no lower layer covers it, and the error cell when a cell
-// holds an id outside every range.
+// shown, the cleared board's black where no lower layer covers it, the error cell when a cell
+// holds an id outside every range, and on the event layer the marks' and the character sheets'
+// colours (the marks are drawn opaque there, so their colours stay exact).
 std::vector<uint16_t> PossibleColours(const TLcfMap& map, const TLcfChipSetGraphic& graphic,
-                                      const TCorvidSheet* panorama, const TRenderMapOptions& options) {
+                                      const TCorvidSheet* panorama, const TRenderMapOptions& options,
+                                      const TEventLayer* events) {
   std::vector<uint16_t> colours(graphic.sheet.palette16.begin(), graphic.sheet.palette16.end());
   if (!options.lower || !graphic.HasTileset()) colours.push_back(0);
   auto anyInvalid = [&](const TLcfMapLayer& layer) {
@@ -49,6 +56,14 @@ std::vector<uint16_t> PossibleColours(const TLcfMap& map, const TLcfChipSetGraph
     colours.push_back(kErrorCellColour);
   if (options.lower && PanoramaShown(map, panorama))
     colours.insert(colours.end(), panorama->palette16.begin(), panorama->palette16.end());
+  if (options.events && events && events->charSets) {
+    const TCorvidSheet& marks = *TStartPosMark::Shared().Strip(options.cellSize);
+    colours.insert(colours.end(), marks.palette16.begin() + 1, marks.palette16.end());
+    for (int i = 0; i < events->charSets->Count(); ++i) {
+      const TCorvidSheet& sheet = events->charSets->SheetAt(i);
+      colours.insert(colours.end(), sheet.palette16.begin() + 1, sheet.palette16.end());
+    }
+  }
   std::sort(colours.begin(), colours.end());
   colours.erase(std::unique(colours.begin(), colours.end()), colours.end());
   return colours;
@@ -70,7 +85,7 @@ std::string RuntimePackageFor(const std::string& given) {
 }  // namespace
 
 Bytes RenderMapPng(const TLcfMap& map, TLcfChipSetGraphic& graphic, TCorvidSheet* panorama,
-                   const TRenderMapOptions& options) {
+                   const TRenderMapOptions& options, const TEventLayer* events) {
   const int size = options.cellSize;
   const int64_t width64 = int64_t{map.width} * size, height64 = int64_t{map.height} * size;
   if (map.width <= 0 || map.height <= 0 || width64 > kMaxPictureSide || height64 > kMaxPictureSide)
@@ -78,7 +93,7 @@ Bytes RenderMapPng(const TLcfMap& map, TLcfChipSetGraphic& graphic, TCorvidSheet
                              std::to_string(height64) + " pixels, which no picture can hold");
   const int width = static_cast<int>(width64), height = static_cast<int>(height64);
 
-  const std::vector<uint16_t> colours = PossibleColours(map, graphic, panorama, options);
+  const std::vector<uint16_t> colours = PossibleColours(map, graphic, panorama, options, events);
   const bool indexed = colours.size() <= 256;
   std::vector<TRgb> palette;
   std::vector<uint8_t> indexOf;
@@ -100,6 +115,7 @@ Bytes RenderMapPng(const TLcfMap& map, TLcfChipSetGraphic& graphic, TCorvidSheet
   draw.counter = options.counter;
   draw.lower = options.lower;
   draw.upper = options.upper;
+  draw.events = options.events ? events : nullptr;
   for (int top = 0; top < map.height; top += bandCells) {
     const int cells = std::min(bandCells, map.height - top);
     board.Clear();
@@ -148,8 +164,10 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
           options.lower = true;
         } else if (layer == "upper") {
           options.upper = true;
+        } else if (layer == "events") {
+          options.events = true;
         } else {
-          err << "tessaly-cli: --layers takes lower, upper or lower,upper\n";
+          err << "tessaly-cli: --layers takes lower, upper and events, separated by commas\n";
           return 2;
         }
       }
@@ -211,7 +229,31 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
       complete = false;
     }
   }
-  WriteFileAtomic(words[2], RenderMapPng(map, graphic, &panorama, options));
+  // The event layer: the start positions come from the map tree, the events' sheets from CharSet.
+  TLcfEventMap grid;
+  TLcfCharSetGraphic charSets;
+  TCellMarkerPainter painter;
+  TEventLayer events;
+  if (options.events) {
+    TLcfMapTree tree;
+    tree.projectFolder = project;
+    bool treeLoaded = true;
+    try {
+      tree.LoadTree();
+    } catch (const ETessError& e) {
+      err << "tessaly-cli: " << kMapTreeFileName << ": " << e.what() << "; the start positions are not shown\n";
+      complete = treeLoaded = false;
+    }
+    grid.Build(treeLoaded ? &tree : nullptr, map);
+    charSets.Refresh(map.events);
+    for (int i = 0; i < charSets.Count(); ++i) {
+      if (charSets.LoadedAt(i)) continue;
+      err << "tessaly-cli: " << charSets.ErrorAt(i) << "; its events are drawn as the event mark\n";
+      complete = false;
+    }
+    events = TEventLayer{&grid, &charSets, &painter, TMarkerStyle::Picture};
+  }
+  WriteFileAtomic(words[2], RenderMapPng(map, graphic, &panorama, options, &events));
   out << words[2] << ": map " << mapId << ", " << map.width * options.cellSize << " x " << map.height * options.cellSize
       << " pixels\n";
   return complete ? 0 : 1;

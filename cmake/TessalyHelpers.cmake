@@ -1,22 +1,39 @@
-# tess_library(NAME LEVEL <n> SOURCES ... LINKS ...)
-# Every library states its layer. A library may link only libraries of a lower layer; the check
-# below makes a wrong-direction dependency a configure error instead of a silent include.
+# Layers. Every library states its level, and so does every folder whose sources it builds; a
+# library may link only libraries of a lower level, and a folder may include only headers of
+# folders of a lower or the same level. Levels are numbers: whole layers, with steps between them
+# where folders of one library build on each other.
+#
+# tess_library(NAME LEVEL <n> SOURCES ... LINKS ...) makes a library of the calling folder.
+# tess_folder(TARGET <library> [LEVEL <n>] SOURCES ...) adds the calling folder's sources to a
+# library made elsewhere; the folder's level is the library's unless LEVEL says otherwise.
+# tess_folder_level(<folder> <n>) states the level of a folder that builds no library sources
+# (programs, tests).
+#
+# The link lists are checked once every folder has been added (a library can get links from
+# other folders, and a dependency added later is a target by then); the includes are checked by
+# the test layer_includes over the folder levels written to layers.txt in the build folder.
+
+function(tess_folder_level folder level)
+  set_property(GLOBAL APPEND PROPERTY TESS_FOLDER_LEVELS "${folder}=${level}")
+endfunction()
+
+function(tess_this_folder_level level)
+  file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
+  tess_folder_level("${folder}" ${level})
+endfunction()
+
 function(tess_library name)
   cmake_parse_arguments(ARG "" "LEVEL" "SOURCES;LINKS;PUBLIC_LINKS" ${ARGN})
+  if("${ARG_LEVEL}" STREQUAL "")
+    message(FATAL_ERROR "tess_library(${name}) states no LEVEL")
+  endif()
   add_library(${name} STATIC ${ARG_SOURCES})
   set_property(TARGET ${name} PROPERTY TESS_LEVEL ${ARG_LEVEL})
   set_property(GLOBAL APPEND PROPERTY TESS_LIBRARIES ${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   tess_fuzz_coverage(${name})
-  foreach(dep IN LISTS ARG_LINKS ARG_PUBLIC_LINKS)
-    if(TARGET ${dep})
-      get_property(dep_level TARGET ${dep} PROPERTY TESS_LEVEL)
-      if(NOT "${dep_level}" STREQUAL "" AND NOT dep_level LESS_EQUAL ARG_LEVEL)
-        message(FATAL_ERROR "${name} (layer ${ARG_LEVEL}) may not use ${dep} (layer ${dep_level})")
-      endif()
-    endif()
-  endforeach()
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} ${ARG_PUBLIC_LINKS})
+  tess_this_folder_level(${ARG_LEVEL})
 endfunction()
 
 # In the fuzz build every library is built with libFuzzer's coverage, so the fuzzer sees the edges
@@ -27,6 +44,74 @@ function(tess_fuzz_coverage name)
     target_link_options(${name} INTERFACE -fsanitize=fuzzer-no-link)
   endif()
 endfunction()
+
+function(tess_folder)
+  cmake_parse_arguments(ARG "" "TARGET;LEVEL" "SOURCES" ${ARGN})
+  get_property(level TARGET ${ARG_TARGET} PROPERTY TESS_LEVEL)
+  if(NOT "${ARG_LEVEL}" STREQUAL "")
+    set(level ${ARG_LEVEL})
+  endif()
+  target_sources(${ARG_TARGET} PRIVATE ${ARG_SOURCES})
+  tess_this_folder_level(${level})
+endfunction()
+
+# Whether a library of the given level may link dep. A library of ours must be of a lower level.
+# Qt may be used from the platform layer up, Qt Widgets only by the editor and the programs.
+# Anything else (the C++ and system libraries, zlib, the audio libraries) is not checked here.
+function(tess_link_allowed level dep out)
+  set(allowed TRUE)
+  set(dep_level "")
+  if(TARGET ${dep})
+    get_property(dep_level TARGET ${dep} PROPERTY TESS_LEVEL)
+  endif()
+  if(NOT "${dep_level}" STREQUAL "")
+    if(NOT dep_level LESS level)
+      set(allowed FALSE)
+    endif()
+  elseif(dep MATCHES "^Qt6::Widgets$" AND level LESS 3)
+    set(allowed FALSE)
+    set(dep_level "3, the editor")
+  elseif(dep MATCHES "^Qt6::" AND level LESS 2)
+    set(allowed FALSE)
+    set(dep_level "2, the platform")
+  endif()
+  set(${out} ${allowed} PARENT_SCOPE)
+  set(${out}_level "${dep_level}" PARENT_SCOPE)
+endfunction()
+
+function(tess_check_links)
+  get_property(libraries GLOBAL PROPERTY TESS_LIBRARIES)
+  set(errors "")
+  foreach(lib IN LISTS libraries)
+    get_property(level TARGET ${lib} PROPERTY TESS_LEVEL)
+    get_property(links TARGET ${lib} PROPERTY LINK_LIBRARIES)
+    get_property(interface TARGET ${lib} PROPERTY INTERFACE_LINK_LIBRARIES)
+    list(APPEND links ${interface})
+    list(REMOVE_DUPLICATES links)
+    foreach(dep IN LISTS links)
+      # Entries that target_link_libraries from another folder wraps in ::@ markers.
+      string(REGEX REPLACE "^::@\\(.*\\)$" "" dep "${dep}")
+      string(REGEX REPLACE "^::@" "" dep "${dep}")
+      if(dep STREQUAL "" OR dep MATCHES "^\\$<")
+        continue()
+      endif()
+      tess_link_allowed(${level} ${dep} allowed)
+      if(NOT allowed)
+        string(APPEND errors "\n  ${lib} (level ${level}) links ${dep} (level ${allowed_level})")
+      endif()
+    endforeach()
+  endforeach()
+  if(errors)
+    message(FATAL_ERROR "A library links one of its own or a higher level:${errors}")
+  endif()
+  # The folder levels for the include test.
+  get_property(levels GLOBAL PROPERTY TESS_FOLDER_LEVELS)
+  list(JOIN levels "\n" text)
+  file(WRITE ${PROJECT_BINARY_DIR}/layers.txt "${text}\n")
+endfunction()
+
+# Runs the check when the top folder is done, after every add_subdirectory.
+cmake_language(DEFER DIRECTORY ${PROJECT_SOURCE_DIR} CALL tess_check_links)
 
 # tess_test(NAME SOURCES ... LINKS ...): one GoogleTest program per library.
 function(tess_test name)

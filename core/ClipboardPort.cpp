@@ -32,6 +32,9 @@ ClipboardPort* currentPort = nullptr;
 ClipboardPort& Clipboard() { return currentPort ? *currentPort : MemoryClipboard(); }
 void SetClipboardPort(ClipboardPort* port) { currentPort = port; }
 
+TClipboardPortScope::TClipboardPortScope(ClipboardPort* port) : previous_(currentPort) { currentPort = port; }
+TClipboardPortScope::~TClipboardPortScope() { currentPort = previous_; }
+
 Bytes EncodeClipboardBlock(uint32_t itemCount, const Bytes& data) {
   Bytes block;
   block.reserve(data.size() + 8);

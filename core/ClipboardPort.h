@@ -40,6 +40,18 @@ class TMemoryClipboard final : public ClipboardPort {
 ClipboardPort& Clipboard();
 void SetClipboardPort(ClipboardPort* port);
 
+// Installs a clipboard for the life of the scope and puts the previous one back afterwards.
+class TClipboardPortScope {
+ public:
+  explicit TClipboardPortScope(ClipboardPort* port);
+  ~TClipboardPortScope();
+  TClipboardPortScope(const TClipboardPortScope&) = delete;
+  TClipboardPortScope& operator=(const TClipboardPortScope&) = delete;
+
+ private:
+  ClipboardPort* previous_;
+};
+
 // A private clipboard block: the data's byte size (32-bit little-endian), the number of items
 // (32-bit little-endian), then the data.
 Bytes EncodeClipboardBlock(uint32_t itemCount, const Bytes& data);

@@ -149,4 +149,12 @@ std::string FindMaterialFile(const std::string& baseName, const std::string& fol
   return FindMaterialFile(ProjectFolder(), CurrentRuntimePackageFolder(), baseName, folderName, extensions);
 }
 
+std::string FindExistingMaterialFile(const std::string& baseName, const std::string& folderName,
+                                     const std::vector<std::string>& extensions) {
+  if (baseName.empty() || baseName == "." || baseName == ".." || baseName.find_first_of("/\\") != std::string::npos)
+    return {};
+  const std::string found = FindMaterialFile(baseName, folderName, extensions);
+  return found != baseName && IsFile(found) ? found : std::string();
+}
+
 }  // namespace tess

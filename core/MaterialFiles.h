@@ -47,4 +47,12 @@ std::string FindMaterialFile(const std::string& projectFolder, const std::string
 std::string FindMaterialFile(const std::string& baseName, const std::string& folderName,
                              const std::vector<std::string>& extensions);
 
+// The file of a material for a reader to open: what FindMaterialFile finds in the project's or the
+// runtime package's folder, or empty when neither holds it. A name that is not a plain file name
+// (a path separator of either system, "." or "..") gives empty too, so a name stored in a project
+// never leads a reader outside the material folders, nor to a file relative to the current
+// directory.
+std::string FindExistingMaterialFile(const std::string& baseName, const std::string& folderName,
+                                     const std::vector<std::string>& extensions);
+
 }  // namespace tess

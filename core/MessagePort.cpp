@@ -38,6 +38,9 @@ MessagePort& Messages() {
 
 void SetMessagePort(MessagePort* port) { currentPort = port; }
 
+TMessagePortScope::TMessagePortScope(MessagePort* port) : previous_(currentPort) { currentPort = port; }
+TMessagePortScope::~TMessagePortScope() { currentPort = previous_; }
+
 TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner) {
   return Messages().ShowMessageBox(text, style, owner);
 }

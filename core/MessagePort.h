@@ -33,6 +33,18 @@ class MessagePort {
 MessagePort& Messages();
 void SetMessagePort(MessagePort* port);
 
+// Installs a port for the life of the scope and puts the previous one back afterwards.
+class TMessagePortScope {
+ public:
+  explicit TMessagePortScope(MessagePort* port);
+  ~TMessagePortScope();
+  TMessagePortScope(const TMessagePortScope&) = delete;
+  TMessagePortScope& operator=(const TMessagePortScope&) = delete;
+
+ private:
+  MessagePort* previous_;
+};
+
 TMessageResult ShowMessageBox(const std::string& text, TMessageStyle style, void* owner = nullptr);
 // Error icon, OK button.
 void ShowError(const std::string& text, void* owner = nullptr);

@@ -16,6 +16,11 @@ std::string WithTrailingBackslash(const std::string& path) {
   return path + '/';
 }
 
+std::string StripTrailingSlashes(std::string path) {
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  return path;
+}
+
 std::string LowerAscii(std::string text) {
   for (char& ch : text) ch = FoldAscii(ch);
   return text;

@@ -9,8 +9,11 @@
 
 namespace tess {
 
-// path unchanged if it ends in '/', else path + "/". An empty path stays empty.
+// path unchanged if it ends in '/', else path + "/"; an empty path stays empty. The name is the one
+// the interface has always had; the separator it appends is '/'.
 std::string WithTrailingBackslash(const std::string& path);
+// path without the '/' at its end, any number of them; "/" itself stays.
+std::string StripTrailingSlashes(std::string path);
 
 std::string LowerAscii(std::string text);
 bool EqualsNoCase(const std::string& a, const std::string& b);

@@ -20,4 +20,22 @@ void SetCurrentRuntimePackageFolder(const std::string& folder);
 const std::string& ScratchFolder();
 void SetScratchFolder(const std::string& folder);
 
+// Keeps the three folders above for the life of the scope and restores them afterwards, whatever
+// was set in between.
+class TProcessFoldersScope {
+ public:
+  TProcessFoldersScope()
+      : project_(ProjectFolder()), runtimePackage_(CurrentRuntimePackageFolder()), scratch_(ScratchFolder()) {}
+  ~TProcessFoldersScope() {
+    SetProjectFolder(project_);
+    SetCurrentRuntimePackageFolder(runtimePackage_);
+    SetScratchFolder(scratch_);
+  }
+  TProcessFoldersScope(const TProcessFoldersScope&) = delete;
+  TProcessFoldersScope& operator=(const TProcessFoldersScope&) = delete;
+
+ private:
+  std::string project_, runtimePackage_, scratch_;
+};
+
 }  // namespace tess

@@ -7,4 +7,16 @@ namespace tess {
 bool QuietMode();
 void SetQuietMode(bool on);
 
+// Sets quiet mode for the life of the scope and restores the previous state afterwards.
+class TQuietModeScope {
+ public:
+  explicit TQuietModeScope(bool on) : previous_(QuietMode()) { SetQuietMode(on); }
+  ~TQuietModeScope() { SetQuietMode(previous_); }
+  TQuietModeScope(const TQuietModeScope&) = delete;
+  TQuietModeScope& operator=(const TQuietModeScope&) = delete;
+
+ private:
+  bool previous_;
+};
+
 }  // namespace tess

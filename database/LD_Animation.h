@@ -5,7 +5,7 @@
 // the database is saved or reloaded.
 
 #include "core/Catalog.h"
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 namespace tess {
 

@@ -2,7 +2,7 @@
 // Terrain: what stepping and fighting on a kind of ground does, and how battles fought there look.
 
 #include "core/Catalog.h"
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 namespace tess {
 

@@ -4,7 +4,7 @@
 #include "core/Catalog.h"
 #include "database/LD_Animation2.h"
 #include "database/LD_Ranks.h"
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 namespace tess {
 

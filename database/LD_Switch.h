@@ -5,11 +5,9 @@
 #include <string>
 
 #include "core/Catalog.h"
+#include "core/EntryCaption.h"  // how the lists show switches and variables
 
 namespace tess {
-
-// A list entry as the pickers and lists show it: "%.4d:%s", or "%.4d" when the name is empty.
-std::string EntryCaption(int32_t id, const std::string& name);
 
 class TLcfSwitchItem : public TCatalogItem {
  public:

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/Catalog.h"
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 namespace tess {
 

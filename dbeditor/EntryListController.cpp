@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "core/ClipboardPort.h"
+#include "core/EntryCaption.h"
 
 namespace tess {
 
@@ -12,9 +13,7 @@ void TEntryListController::EnsureEntry() {
 }
 
 std::string TEntryListController::LineOf(const TCatalogItem& item) {
-  char number[16];
-  std::snprintf(number, sizeof number, "%.4d:", item.Id());
-  return number + item.name;
+  return EntryCaption(item.Id(), item.name, TEmptyName::KeepColon);
 }
 
 std::vector<std::string> TEntryListController::Lines() const {

@@ -22,7 +22,8 @@ class TEntryListController {
 
   // A list always shows at least one entry: an empty catalog gets entry 1 on the spot.
   void EnsureEntry();
-  // "%.4d:%s": the id with four digits and the entry's name, as stored bytes.
+  // "%.4d:%s": the id with four digits and the entry's name, as stored bytes; the colon stays
+  // when the name is empty.
   static std::string LineOf(const TCatalogItem& item);
   std::vector<std::string> Lines() const;
 

@@ -158,16 +158,21 @@ void TFormEntryListPage::PasteEntries() {
 }
 
 void TFormEntryListPage::ClearEntry() {
-  int at = Selected();
+  const int at = Selected();
   controller_.Clear(at);
-  RewriteLine(at);
-  LoadEntry();
-  DataModified();
+  ShowEntryReset(at);
 }
 
 void TFormEntryListPage::CutEntry() {
-  CopyEntry();
-  ClearEntry();
+  const int at = Selected();
+  controller_.Cut(at);
+  ShowEntryReset(at);
+}
+
+void TFormEntryListPage::ShowEntryReset(int at) {
+  RewriteLine(at);
+  LoadEntry();
+  DataModified();
 }
 
 void TFormEntryListPage::RunMultipleCopy() {

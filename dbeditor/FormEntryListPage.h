@@ -45,6 +45,8 @@ class TFormEntryListPage : public TFormDataBaseBase {
   void SetFields(QWidget* fields);
 
  private:
+  // After Clear or Cut: the entry's line, the page and the window follow its reset.
+  void ShowEntryReset(int at);
   void UpdateMenu();
 
   TEntryListController controller_;

@@ -32,4 +32,14 @@ enum class TZoom : int32_t {
 
 constexpr int CellPixels(TZoom zoom) { return 32 >> static_cast<int>(zoom); }
 
+// The mode and zoom as the project's settings file stores them; a value out of range selects the
+// first choice (the lower layer, 1/1).
+constexpr TEditMode ModeFromSetting(int value) {
+  return value >= 0 && value <= 2 ? static_cast<TEditMode>(value) : TEditMode::Lower;
+}
+constexpr TZoom ZoomFromSetting(int value) {
+  return value >= 0 && value <= 3 ? static_cast<TZoom>(value) : TZoom::Full;
+}
+constexpr bool IsTileLayer(TEditMode mode) { return mode == TEditMode::Lower || mode == TEditMode::Upper; }
+
 }  // namespace tess

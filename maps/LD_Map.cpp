@@ -108,7 +108,6 @@ void TLcfBaseMapUnit::LoadFromBytes(const Bytes& data) {
     Reset();
     throw;
   }
-  modified = false;
 }
 
 Bytes TLcfBaseMapUnit::SaveToBytes() { return SaveRecordBytes(kMapMagic, *this); }
@@ -124,10 +123,7 @@ void TLcfBaseMapUnit::LoadFromFile(const std::string& path) {
   LoadFromBytes(data);
 }
 
-void TLcfBaseMapUnit::SaveToFile(const std::string& path) {
-  WriteFileAtomic(path, SaveToBytes());
-  modified = false;
-}
+void TLcfBaseMapUnit::SaveToFile(const std::string& path) { WriteFileAtomic(path, SaveToBytes()); }
 
 namespace {
 
@@ -232,7 +228,6 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
 
 void TLcfMap::Reset() {
   TCatalogBaseItem::Reset();
-  modified = false;
   roomHeight = 2;
   lower.Reset();
   upper.Reset();
@@ -262,7 +257,6 @@ void TLcfMap::SetScrollType(int type) {
 }
 
 void TLcfMap::Unload() {
-  modified = false;
   SetId(0);
   lower.SetBlank(0, 0);
   upper.SetBlank(0, 0);

@@ -114,18 +114,16 @@ class TLcfMapLayer {
   void ReadCells(TCatalogVarData& v, int id, int w, int h);
 };
 
-// The part of a map unit that knows about files: the modified mark and loading and saving, in the
-// project folder or as a work copy in the scratch folder. The file does not store the map's id;
-// its name does.
+// The part of a map unit that knows about files: loading and saving, in the project folder or as
+// a work copy in the scratch folder. The file does not store the map's id; its name does. Whether
+// a map has unsaved edits is the document's to know (its undo history), not the map's.
 class TLcfBaseMapUnit : public TCatalogItem {
  public:
-  bool modified = false;
-
   // Loads the file (magic "LcfMapUnit", then the record). Any failure raises: a missing file
   // EFileError, another kind of file EWrongMagic, damage EReadError; the map is then reset, so it
   // never holds half of a file. Quiet mode does not hide a failed load: the caller decides.
   virtual void LoadFromFile(const std::string& path);
-  // Writes the file atomically and clears modified. A failed write raises and leaves the old file.
+  // Writes the file atomically. A failed write raises and leaves the old file.
   virtual void SaveToFile(const std::string& path);
 
   // Parsing and producing the file's bytes, with no side effects on counters.

@@ -4,6 +4,7 @@
 
 #include "core/MaterialFiles.h"
 #include "core/PathUtils.h"
+#include "maps/EventMap.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 
@@ -76,6 +77,18 @@ void DrawMapCells(TCorvidBoard& board, TPoint origin, const TLcfMap& map, const 
     }
   }
   graphic.dimmedSheet.opacity = savedOpacity;
+  const TEventLayer* events = options.events;
+  if (!events || !events->grid || !events->charSets || !events->painter) return;
+  const TRect grid = Intersect(visible, TRect{0, 0, events->grid->Width(), events->grid->Height()});
+  for (int y = grid.top; y < grid.bottom; ++y) {
+    for (int x = grid.left; x < grid.right; ++x) {
+      const int value = events->grid->GetAt(x, y);
+      if (value <= 0) continue;
+      const TLcfEventItem* event = value <= TLcfEventMap::kMaxEventId ? map.events.FindById(value) : nullptr;
+      const TPoint p = at(x, y);
+      events->painter->DrawCellMarker(board, p.x, p.y, size, value, event, *events->charSets, graphic, events->style);
+    }
+  }
 }
 
 }  // namespace tess

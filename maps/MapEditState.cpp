@@ -59,7 +59,6 @@ void TMapEditState::RestoreBeforeCopies() {
 }
 
 void TMapEditState::MarkModified() {
-  map.modified = true;
   if (onMapChanged) onMapChanged();
 }
 

@@ -83,6 +83,8 @@ class TMapEditState {
   void TakeBeforeCopies();
   // Writes the before-copies back into the map (a cancelled stroke).
   void RestoreBeforeCopies();
+  // Tells the owner that the map was edited; whether it differs from the saved one follows from the
+  // history's clean mark and the owner's own record of edits beside the layers.
   void MarkModified();
 };
 

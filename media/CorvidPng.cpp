@@ -6,8 +6,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core/AtomicFile.h"
-
 namespace tess {
 
 namespace {
@@ -392,12 +390,5 @@ void WritePng(const TBitmap& bitmap, TStream& stream) {
   Bytes data = EncodePng(bitmap);
   stream.WriteBuffer(data.data(), data.size());
 }
-
-void ReadPngFile(TBitmap& bitmap, const std::string& path) {
-  Bytes data = ReadWholeFile(path);
-  DecodePng(bitmap, data.data(), data.size());
-}
-
-void WritePngFile(const TBitmap& bitmap, const std::string& path) { WriteFileAtomic(path, EncodePng(bitmap)); }
 
 }  // namespace tess

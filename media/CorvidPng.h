@@ -55,9 +55,6 @@ class TPngRowEncoder {
 
 void ReadPng(TBitmap& bitmap, TStream& stream);
 void WritePng(const TBitmap& bitmap, TStream& stream);
-void ReadPngFile(TBitmap& bitmap, const std::string& path);
-// Replaces the file atomically: a failed write leaves the old file as it was.
-void WritePngFile(const TBitmap& bitmap, const std::string& path);
 
 // A bitmap whose own stream format is PNG.
 class TCorvidPng : public TBitmap {

@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "core/AtomicFile.h"
 #include "core/StreamUtils.h"
 
 namespace tess {
@@ -107,12 +106,5 @@ void WriteXyz(const TBitmap& bitmap, TStream& stream) {
   Bytes data = EncodeXyz(bitmap);
   stream.WriteBuffer(data.data(), data.size());
 }
-
-void ReadXyzFile(TBitmap& bitmap, const std::string& path) {
-  Bytes data = ReadWholeFile(path);
-  DecodeXyz(bitmap, data.data(), data.size());
-}
-
-void WriteXyzFile(const TBitmap& bitmap, const std::string& path) { WriteFileAtomic(path, EncodeXyz(bitmap)); }
 
 }  // namespace tess

@@ -20,9 +20,6 @@ Bytes EncodeXyz(const TBitmap& bitmap);
 
 void ReadXyz(TBitmap& bitmap, TStream& stream);
 void WriteXyz(const TBitmap& bitmap, TStream& stream);
-void ReadXyzFile(TBitmap& bitmap, const std::string& path);
-// Replaces the file atomically: a failed write leaves the old file as it was.
-void WriteXyzFile(const TBitmap& bitmap, const std::string& path);
 
 // A bitmap whose own stream format is XYZ.
 class TCorvidXyz : public TBitmap {

@@ -19,9 +19,10 @@
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "core/Unlha.h"
-#include "platform/ProfileFile.h"
 #include "platform/RuntimePackage.h"
 #include "platform/ShellServices.h"
+#include "project/ProfileFile.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 
@@ -47,11 +48,6 @@ std::string Format(const char* format, int n) {
   char text[160];
   std::snprintf(text, sizeof text, format, n);
   return text;
-}
-
-std::string StripTrailingSlashes(std::string path) {
-  while (path.size() > 1 && path.back() == '/') path.pop_back();
-  return path;
 }
 
 // Whether one path is the other or lies below it, by name.

@@ -1,5 +1,5 @@
 #pragma once
-// The runtime package folder and the project's game title.
+// The runtime package folder registered on this machine.
 
 #include <string>
 
@@ -13,10 +13,5 @@ class TSettings;
 std::string RuntimePackageFolder(TSettings& settings, const std::string& applicationFolder);
 // The same with the user's settings and ApplicationFolder().
 std::string RuntimePackageFolder();
-
-// GameTitle in section TESS_RT of the project's TESS_RT.ini; "Untitled" when missing.
-std::string ReadGameTitle(const std::string& projectFolder);
-// Writes it at once; raises EFileError when the file cannot be written.
-void WriteGameTitle(const std::string& projectFolder, const std::string& title);
 
 }  // namespace tess

@@ -8,23 +8,18 @@
 #include <QSize>
 #include <string>
 
+#include "core/FolderTree.h"  // TempFolder, DeleteFolderTree
+
 namespace tess {
 
 // The folder of the program file, with a trailing '/'.
 std::string ApplicationFolder();
-// The system's temporary folder, with a trailing '/'.
-std::string TempFolder();
 
 // The per-user scratch folder TESS_TEMP: under $XDG_RUNTIME_DIR when set, else in the temporary
 // folder with the user id in its name. Creates it (mode 0700) when missing, refuses one that is a
 // link or belongs to another user, records it as ScratchFolder() and returns it with a trailing
 // '/'; empty when no safe folder could be made.
 std::string PrepareScratchFolder();
-
-// Deletes the folder and everything in it, read-only entries included. A symbolic link is removed
-// as a link and never followed, so deleting a linked project removes only the link. Failures are
-// ignored (a locked entry simply stays); returns whether the folder is gone.
-bool DeleteFolderTree(const std::string& folder);
 
 // Drive queries. The drive of a path is the mounted volume that holds it (the path's nearest
 // existing folder).

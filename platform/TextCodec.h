@@ -25,4 +25,18 @@ class TextCodec {
   std::string name_;
 };
 
+// Makes a code page current for the life of the scope and restores the previous one afterwards.
+class TTextCodecScope {
+ public:
+  explicit TTextCodecScope(const std::string& name) : previous_(TextCodec::Current().Name()) {
+    TextCodec::SetCurrent(name);
+  }
+  ~TTextCodecScope() { TextCodec::SetCurrent(previous_); }
+  TTextCodecScope(const TTextCodecScope&) = delete;
+  TTextCodecScope& operator=(const TTextCodecScope&) = delete;
+
+ private:
+  std::string previous_;
+};
+
 }  // namespace tess

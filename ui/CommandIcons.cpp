@@ -25,6 +25,8 @@ void Grid(QPainter& p, const QColor& fill, int top) {
 void Draw(QPainter& p, TIconShape shape) {
   p.setRenderHint(QPainter::Antialiasing, true);
   switch (shape) {
+    case TIconShape::None:
+      break;
     case TIconShape::Save:
       p.setPen(QPen(kInk, 1.2));
       p.setBrush(kBlue);
@@ -154,6 +156,7 @@ void Draw(QPainter& p, TIconShape shape) {
 
 QIcon CommandIcon(TIconShape shape) {
   QIcon icon;
+  if (shape == TIconShape::None) return icon;
   for (qreal scale : {1.0, 2.0}) {
     QPixmap pixmap(QSize(24, 24) * scale);
     pixmap.setDevicePixelRatio(scale);

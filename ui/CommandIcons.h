@@ -3,33 +3,11 @@
 
 #include <QIcon>
 
+#include "ui/IconShapes.h"
+
 namespace tess {
 
-enum class TIconShape {
-  Save,
-  Undo,
-  Select,
-  Zoom,
-  Pen,
-  Rectangle,
-  Ellipse,
-  Fill,
-  LowerLayer,
-  UpperLayer,
-  EventLayer,
-  Zoom1,
-  Zoom2,
-  Zoom4,
-  Zoom8,
-  Database,
-  Resources,
-  Music,
-  Search,
-  Play,
-  NewProject,
-  OpenProject,
-};
-
+// An empty icon for TIconShape::None.
 QIcon CommandIcon(TIconShape shape);
 
 }  // namespace tess

@@ -1,6 +1,6 @@
 #include "events/gui/CommandDialogs.h"
 
-#include "events/EventCommandLines.h"
+#include "events/script/EventCommandLines.h"
 
 namespace tess {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "events/EventScriptConverter.h"
 #include "events/LD_EventScript.h"
+#include "events/script/EventScriptConverter.h"
 
 class QWidget;
 

@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "events/EventCommands.h"
 #include "events/gui/CommandDialogs.h"
+#include "events/script/EventCommands.h"
 
 namespace tess {
 

@@ -9,8 +9,8 @@
 #include <span>
 #include <vector>
 
-#include "events/EventScriptConverter.h"
 #include "events/LD_EventScript.h"
+#include "events/script/EventScriptConverter.h"
 
 class QBoxLayout;
 class QPushButton;

@@ -6,8 +6,8 @@
 
 #include <QWidget>
 
-#include "events/EventScriptConverter.h"
-#include "events/ScriptEditModel.h"
+#include "events/script/EventScriptConverter.h"
+#include "events/script/ScriptEditModel.h"
 
 class QAction;
 class QMenu;

@@ -7,7 +7,7 @@
 #include <QAbstractScrollArea>
 #include <QTimer>
 
-#include "events/ScriptEditModel.h"
+#include "events/script/ScriptEditModel.h"
 
 class QMenu;
 

@@ -2,7 +2,7 @@
 // The editor's side of the audio front end: the music last started from a picker, how the editor
 // starts music, and letting go of the sound devices while a game runs.
 
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 
 namespace tess {
 

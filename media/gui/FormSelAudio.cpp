@@ -16,7 +16,7 @@
 
 #include "core/MaterialFiles.h"
 #include "core/MessagePort.h"
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 #include "media/audio/AudioHarmony.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"

@@ -5,7 +5,7 @@
 // no OK and Cancel reads "Close". While the picker's music is the one playing, its volume, tempo
 // and balance go to the music at once.
 
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 #include "media/gui/FormSelAudio.h"
 
 namespace tess {

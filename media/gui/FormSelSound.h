@@ -3,7 +3,7 @@
 // which a caller copies in before showing it and back after OK. Its sliders set the reference
 // only; Play plays the sound with them, over whatever plays already.
 
-#include "database/LD_Sound.h"
+#include "media/LD_Sound.h"
 #include "media/gui/FormSelAudio.h"
 
 namespace tess {

@@ -13,6 +13,7 @@
 #include "media/PictureFile.h"
 #include "media/WaveFile.h"
 #include "platform/RuntimePackage.h"
+#include "project/ProjectNames.h"
 #include "tests/TestFolder.h"
 #include "tests/cli/CliRun.h"
 

@@ -9,6 +9,8 @@
 #include "core/AtomicFile.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "maps/CellMarker.h"
+#include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
@@ -205,6 +207,7 @@ TEST_F(RenderMap, LayersAndRefusals) {
       {{"render-map", project_, "1", folder_ / "x.png", "--zoom", "3"}, 2, "--zoom"},
       {{"render-map", project_, "1", folder_ / "x.png", "--frame", "-1"}, 2, "--frame"},
       {{"render-map", project_, "1", folder_ / "x.png", "--layers", "middle"}, 2, "--layers"},
+      {{"render-map", project_, "1", folder_ / "x.png", "--layers", "lower,event"}, 2, "--layers"},
       {{"render-map", project_, "1", folder_ / "x.png", "--colour"}, 2, "usage"},
       {{"render-map", folder_ / "nothing", "1", folder_ / "x.png"}, 1, "not a folder"},
       {{"render-map", project_, "9", folder_ / "x.png"}, 1, "Map0009.lmu"},
@@ -230,6 +233,78 @@ TEST_F(RenderMap, LayersAndRefusals) {
   EXPECT_FALSE(fs::exists(folder_ / "x.png"));
 }
 
+TEST_F(RenderMap, TheEventLayerShowsEventsAndStartPositionsAsTheDrawingRoutineDoes) {
+  MakeMap(12, 9);
+  fs::create_directories(project_ + "CharSet");
+  SavePictureFile(NoiseTileset(5), project_ + "CharSet/Hero.png");  // cut to 288 x 256
+  auto place = [&](int id, int x, int y, const std::string& sheet, int index) {
+    TLcfEventItem* e = map_.events.Obtain(id);
+    e->x = x, e->y = y;
+    e->pages.ItemAt(0)->graphicName = sheet;
+    e->pages.ItemAt(0)->graphicIndex = index;
+  };
+  place(1, 2, 2, "Hero", 5);
+  place(2, 4, 3, "", 20);  // an upper tile
+  place(3, 6, 6, "Hero", 0);
+  SaveMap(1);
+  TLcfMapTree tree;
+  tree.AddNode(0, 0);
+  tree.AddNode(0, 1)->nodeType = TLcfMapTreeItem::kMap;
+  tree.startPositions.SetMapId(TLcfMapStartPosition::kParty, 1);
+  tree.startPositions.SetX(TLcfMapStartPosition::kParty, 6);
+  tree.startPositions.SetY(TLcfMapStartPosition::kParty, 6);  // over event 3
+  WriteFileAtomic(project_ + kMapTreeFileName, tree.SaveToBytes());
+
+  for (int cellSize : {32, 16, 8}) {
+    SCOPED_TRACE(cellSize);
+    const std::string zoom = std::to_string(32 / cellSize);
+    TRun run = Cli({"render-map", project_, "1", folder_ / "events.png", "--zoom", zoom, "--layers",
+                    "lower,upper,events", "--rtp-folder", folder_.Sub("NoRtp")});
+    ASSERT_EQ(run.status, 0) << run.err;
+
+    // The reference: the map drawn whole, then each marker over its cell.
+    SetProjectFolder(project_);
+    TLcfDataBase db;
+    ASSERT_TRUE(db.LoadDatabase(project_));
+    TLcfChipSetGraphic graphic;
+    graphic.SetTileset(db.tilesets.FindById(1));
+    TLcfCharSetGraphic charSets;
+    charSets.Refresh(map_.events);
+    TCellMarkerPainter painter;
+    TCorvidBoard board;
+    board.SetSize(map_.width * cellSize, map_.height * cellSize);
+    TMapDrawOptions options;
+    options.cellSize = cellSize;
+    DrawMapCells(board, {0, 0}, map_, {0, 0, map_.width, map_.height}, graphic, nullptr, options);
+    painter.DrawCellMarker(board, 2 * cellSize, 2 * cellSize, cellSize, 1, map_.events.FindById(1), charSets, graphic,
+                           TMarkerStyle::Picture);
+    painter.DrawCellMarker(board, 4 * cellSize, 3 * cellSize, cellSize, 2, map_.events.FindById(2), charSets, graphic,
+                           TMarkerStyle::Picture);
+    painter.DrawCellMarker(board, 6 * cellSize, 6 * cellSize, cellSize, 60001, nullptr, charSets, graphic,
+                           TMarkerStyle::Picture);
+    const TBitmap out = Output("events.png");
+    EXPECT_TRUE(SamePixels(out, BoardToBitmap(board)));
+    EXPECT_FALSE(SamePixels(out, DrawnWhole(cellSize, 0)));
+  }
+
+  // A sheet that is missing is named; its event shows the event mark.
+  place(4, 8, 1, "Ghost", 0);
+  SaveMap(1);
+  TRun run = Cli({"render-map", project_, "1", folder_ / "ghost.png", "--layers", "events,lower"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("CharSet/Ghost"), std::string::npos) << run.err;
+  EXPECT_TRUE(fs::exists(folder_ / "ghost.png"));
+
+  // A map tree that cannot be read costs the start positions only.
+  WriteFileAtomic(project_ + kMapTreeFileName, std::string("LcfMapTree"));
+  fs::remove(project_ + "CharSet/Hero.png");
+  SavePictureFile(NoiseTileset(5), project_ + "CharSet/Ghost.png");
+  run = Cli({"render-map", project_, "1", folder_ / "notree.png", "--layers", "lower,upper,events"});
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find(kMapTreeFileName), std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("CharSet/Hero"), std::string::npos) << run.err;
+}
+
 TEST(RenderMapDemo, EveryMapOfTheDemoProjectRenders) {
   test::TTestFolder folder;
   const std::string rtp = folder.Path() + "RTP/";
@@ -247,6 +322,10 @@ TEST(RenderMapDemo, EveryMapOfTheDemoProjectRenders) {
     const std::string out = folder / ("map" + std::to_string(node->Id()) + ".png");
     const TRun run = Cli({"render-map", project, std::to_string(node->Id()), out, "--rtp-folder", rtp});
     EXPECT_EQ(run.status, 0) << run.err;
+    // With the events: every sheet the demo's events name is in the runtime package.
+    const TRun withEvents = Cli({"render-map", project, std::to_string(node->Id()), folder / "events.png", "--layers",
+                                 "lower,upper,events", "--rtp-folder", rtp});
+    EXPECT_EQ(withEvents.status, 0) << withEvents.err;
     TLcfMap map;
     map.LoadFromProject(project, node->Id());
     TBitmap picture;

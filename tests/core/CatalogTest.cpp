@@ -287,10 +287,9 @@ TEST(Catalog, TypedLookupsRaiseUnlessQuiet) {
     EXPECT_STREQ(e.what(), kLeafMissing);
   }
   EXPECT_THROW(list.ItemByIndex(2), ELookupError);
-  SetQuietMode(true);
+  TQuietModeScope quiet(true);
   EXPECT_EQ(list.ItemById(3), nullptr);
   EXPECT_EQ(list.ItemByIndex(9), nullptr);
-  SetQuietMode(false);
 }
 
 TEST(Catalog, StreamFormsLeaveThePositionAfterTheRecord) {

@@ -95,12 +95,11 @@ TEST(MaterialFiles, ListsProjectEntriesThenUnsharedPackageEntries) {
   EXPECT_EQ(ListMaterials(project, "", "Sound", SoundExtensions()), Names{});
 
   // The process-wide folders serve the short forms.
+  TProcessFoldersScope folders;
   SetProjectFolder(project);
   SetCurrentRuntimePackageFolder(rtp);
   EXPECT_EQ(ListMaterials("CharSet", PictureExtensions()).size(), 4u);
   EXPECT_EQ(FindMaterialFile("Hero2", "CharSet", PictureExtensions()), rtp + "CharSet/Hero2.bmp");
-  SetProjectFolder("");
-  SetCurrentRuntimePackageFolder("");
 }
 
 TEST(MaterialFiles, FindsTheProjectFileFirstAndAnyCase) {
@@ -130,6 +129,32 @@ TEST(MaterialFiles, FindsTheProjectFileFirstAndAnyCase) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(FindMaterialFile(project, rtp, c.name, "FaceSet", PictureExtensions()), c.found) << c.name;
+}
+
+// The reader's lookup gives only files that are there, and never follows a name out of the folder.
+TEST(MaterialFiles, ExistingFileOnlyInsideTheMaterialFolder) {
+  TempDir dir;
+  const std::string project = WithTrailingBackslash((dir.path / "Project").string());
+  Touch(dir.path / "Project/CharSet/Hero.png");
+  Touch(dir.path / "Project/Secret.png");
+  SetProjectFolder(project);
+  SetCurrentRuntimePackageFolder("");
+  const struct {
+    std::string name;
+    std::string found;
+  } cases[] = {
+      {"Hero", project + "CharSet/Hero.png"},
+      {"Missing", ""},           // FindMaterialFile gives the name back; that is no file to open
+      {"../Secret", ""},         // a path separator of this system
+      {"..\\Secret", ""},        // or of the other
+      {project + "Secret", ""},  // an absolute path
+      {".", ""},
+      {"..", ""},
+      {"", ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(FindExistingMaterialFile(c.name, "CharSet", PictureExtensions()), c.found) << c.name;
+  SetProjectFolder("");
 }
 
 TEST(PathUtils, WildcardsAndCase) {

@@ -178,6 +178,7 @@ TEST(Vocabulary, TextsAddressedByChunkId) {
 TEST(Switches, CaptionsAndLookups) {
   EXPECT_EQ(EntryCaption(7, "Door"), "0007:Door");
   EXPECT_EQ(EntryCaption(12, ""), "0012");
+  EXPECT_EQ(EntryCaption(12, "", TEmptyName::KeepColon), "0012:");
   TLcfSwitch switches;
   switches.SetCount(2);
   switches.ItemAt(1)->name = "Lever";
@@ -195,7 +196,6 @@ TEST(Switches, CaptionsAndLookups) {
   } catch (const ELookupError& e) {
     EXPECT_STREQ(e.what(), "Event script referenced a variable that does not exist.");
   }
-  SetQuietMode(true);
+  TQuietModeScope quiet(true);
   EXPECT_EQ(variables.ItemByIndex(0), nullptr);
-  SetQuietMode(false);
 }

@@ -8,10 +8,11 @@ using namespace tess;
 
 TEST(EditorApplication, ExceptionsAreShownWithTheirMessage) {
   TScriptedMessages messages;
-  SetMessagePort(&messages);
-  TEditorApplication::ReportException(std::make_exception_ptr(EReadError()));
-  TEditorApplication::ReportException(std::make_exception_ptr(42));
-  SetMessagePort(nullptr);
+  {
+    TMessagePortScope port(&messages);
+    TEditorApplication::ReportException(std::make_exception_ptr(EReadError()));
+    TEditorApplication::ReportException(std::make_exception_ptr(42));
+  }
   ASSERT_EQ(messages.shown.size(), 2u);
   EXPECT_EQ(messages.shown[0].text, "Stream read error.");
   EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);

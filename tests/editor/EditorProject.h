@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <string>
 
+#include "tests/SampleProject.h"
+
 namespace tess::test {
 
 struct TEditorProject {
@@ -13,7 +15,7 @@ struct TEditorProject {
   // The project folder with a trailing '/'.
   std::string Folder() const { return base.path().toStdString() + "/" + name + "/"; }
   // Writes the project. ini is the settings file's text.
-  void Make(const std::string& ini = "[TESS_RT]\r\nGameTitle=Test\r\n");
+  void Make(const std::string& ini = kSampleIni);
   // What the recording runtime wrote: its folder and its words, one line each; empty when it
   // did not run.
   std::string RuntimeRecord() const;

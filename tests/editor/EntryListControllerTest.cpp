@@ -26,9 +26,8 @@ constexpr int kFormat = 577;
 struct EntryList : ::testing::Test {
   TEntries entries;
   TEntryListController list{entries, kFormat};
-  void SetUp() override { SetClipboardPort(&clipboard); }
-  void TearDown() override { SetClipboardPort(nullptr); }
   TMemoryClipboard clipboard;
+  TClipboardPortScope port{&clipboard};
 };
 
 }  // namespace

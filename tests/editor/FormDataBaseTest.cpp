@@ -18,15 +18,14 @@ namespace {
 struct DataBaseWindow : ::testing::Test {
   test::TEditorProject project;
   TScriptedMessages messages;
+  TMessagePortScope port{&messages};
   TLcfDataBase database;
   TLcfMapTree tree;
   TLcfMap map;
   void SetUp() override {
-    SetMessagePort(&messages);
     project.Make();
     ASSERT_TRUE(database.LoadDatabase(project.Folder()));
   }
-  void TearDown() override { SetMessagePort(nullptr); }
   std::unique_ptr<TFormDataBase> Open() {
     return std::make_unique<TFormDataBase>(database, tree, map, project.Folder(), project.Folder(), nullptr);
   }

@@ -41,6 +41,7 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
   std::ofstream(project + "TESS_RT.exe") << "runtime";
   std::ofstream(project + "TESS_RT.ini") << "[TESS_RT]\r\nGameTitle=Quest\r\n";
   const std::string dest = folder.Sub("disk");
+  TProcessFoldersScope folders;
   SetProjectFolder(project);
   SetScratchFolder(folder.Sub("TESS_TEMP"));
   TSettings settings((folder.path / "values.ini").string(), (folder.path / "placement.ini").string());
@@ -58,10 +59,11 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
   EXPECT_TRUE(begin->isEnabled());
 
   TScriptedMessages messages;
-  SetMessagePort(&messages);
-  dialog.show();
-  begin->click();
-  SetMessagePort(nullptr);
+  {
+    TMessagePortScope port(&messages);
+    dialog.show();
+    begin->click();
+  }
 
   EXPECT_EQ(dialog.result(), QDialog::Accepted);
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -70,8 +72,6 @@ TEST(FormGameDisk, BeginMakesTheDiskAndRemembersTheOption) {
   EXPECT_TRUE(fs::is_regular_file(dest + "Setup.ini"));
   EXPECT_FALSE(settings.IncludeRtpOption());
   EXPECT_FALSE(fs::exists(folder.path / "TESS_TEMP" / "GameDisk"));
-  SetProjectFolder("");
-  SetScratchFolder("");
 }
 
 TEST(FormSelectPath, AcceptsFoldersAndKeepsTheTextInStep) {

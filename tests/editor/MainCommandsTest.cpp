@@ -43,13 +43,37 @@ TEST(MainCommands, ShortcutsAreUniqueAndCaptionsExact) {
 }
 
 TEST(MainCommands, SettingsOutOfRangeSelectTheFirstChoice) {
-  EXPECT_EQ(ModeFromSetting(5), 0);
-  EXPECT_EQ(ModeFromSetting(-1), 0);
-  EXPECT_EQ(ModeFromSetting(2), 2);
-  EXPECT_EQ(ZoomFromSetting(4), 0);
-  EXPECT_EQ(TileSizeOfZoom(3), 4);
-  EXPECT_EQ(TileSizeOfZoom(9), 32);
-  EXPECT_STREQ(ModeStatusText(2), "Event Editing Mode");
+  EXPECT_EQ(ModeFromSetting(5), TEditMode::Lower);
+  EXPECT_EQ(ModeFromSetting(-1), TEditMode::Lower);
+  EXPECT_EQ(ModeFromSetting(2), TEditMode::Event);
+  EXPECT_EQ(ZoomFromSetting(4), TZoom::Full);
+  EXPECT_EQ(CellPixels(ZoomFromSetting(3)), 4);
+  EXPECT_EQ(CellPixels(ZoomFromSetting(9)), 32);
+  EXPECT_STREQ(ModeStatusText(TEditMode::Event), "Event Editing Mode");
+}
+
+TEST(MainCommands, EveryCommandThatCanBeEnabledHasAHandler) {
+  std::set<std::string> names;
+  for (const TMainCommandInfo& info : MainCommands()) {
+    SCOPED_TRACE(info.caption);
+    EXPECT_TRUE(names.insert(info.name).second) << "two commands share the settings name " << info.name;
+    if (info.rule != TEnableRule::Never) {
+      EXPECT_NE(info.handler, nullptr);
+    }
+    // A command on the tool bar needs something to show there.
+    if (info.toolBarGroup > 0) {
+      EXPECT_NE(info.icon, TIconShape::None);
+    }
+    // A command that is neither in a menu nor on the tool bar could never be reached.
+    EXPECT_TRUE(*info.menu || info.toolBarGroup > 0);
+  }
+}
+
+TEST(MainCommands, ModeZoomAndToolCommandsInTheOrderOfTheirValues) {
+  EXPECT_EQ(ModeCommand(TEditMode::Upper), TMainCommand::ModeUpper);
+  EXPECT_EQ(ZoomCommand(TZoom::Eighth), TMainCommand::Zoom8);
+  EXPECT_EQ(ToolCommand(TEditTool::FloodFill), TMainCommand::ToolFill);
+  EXPECT_EQ(ToolCommand(static_cast<TEditTool>(9)), TMainCommand::ToolPen);
 }
 
 TEST(MainCommands, TestPlayWords) {

@@ -18,10 +18,10 @@
 #include "core/ProjectFolder.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "platform/ProjectCreation.h"
-#include "platform/ProjectNames.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
 #include "tests/ProjectTemplates.h"
 #include "tests/TestFolder.h"
 

@@ -2,8 +2,8 @@
 // the check a pasted block must pass.
 #include <gtest/gtest.h>
 
-#include "events/EventCommandLines.h"
 #include "events/TestScripts.h"
+#include "events/script/EventCommandLines.h"
 
 using namespace tess;
 using tess::test::Script;

@@ -3,9 +3,9 @@
 
 #include "core/ClipboardPort.h"
 #include "database/DataBaseObj.h"
-#include "events/EventCommandLines.h"
-#include "events/ScriptEditModel.h"
 #include "events/TestScripts.h"
+#include "events/script/EventCommandLines.h"
+#include "events/script/ScriptEditModel.h"
 
 using namespace tess;
 using tess::test::Script;

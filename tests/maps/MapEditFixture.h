@@ -15,10 +15,13 @@ struct TMapEditFixture {
   TLcfMapEditUndoManager history;
   TMemoryClipboard clipboard;
   TMapEditController edit;
+  int changes = 0;  // notices of an edit of the map
 
   // A width x height map whose lower layer is lower chip ground everywhere.
   explicit TMapEditFixture(int width = 12, int height = 10, int ground = 5000)
-      : edit(MakeMap(map, width, height, ground), history, clipboard) {}
+      : edit(MakeMap(map, width, height, ground), history, clipboard) {
+    edit.State().onMapChanged = [this] { ++changes; };
+  }
 
   static TLcfMap& MakeMap(TLcfMap& map, int width, int height, int ground) {
     map.SetWidth(width);

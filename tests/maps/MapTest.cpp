@@ -107,7 +107,6 @@ TEST(Map, ResetMapWritesItsFixedChunks) {
   EXPECT_EQ(FindChunk(chunks, 72)->body[1], 10000 >> 8);
   EXPECT_EQ(FindChunk(chunks, 81)->body, Bytes{0});
   EXPECT_EQ(FindChunk(chunks, 91)->body, Bytes{1});
-  EXPECT_FALSE(map.modified);
   map.SaveToFile(folder / "Map0001.lmu");
   EXPECT_EQ(map.saveCount, 2);
 }
@@ -229,7 +228,7 @@ TEST(Map, FailedLoadsAreReportedAndLeaveNothingHalfLoaded) {
   wrong[1] = 'X';
   WriteFileAtomic(folder / "Map0003.lmu", wrong);
 
-  SetQuietMode(true);  // quiet mode does not hide a failed load
+  auto quiet = std::make_unique<TQuietModeScope>(true);  // quiet mode does not hide a failed load
   TLcfMap map;
   FillEveryField(map);
   EXPECT_THROW(map.LoadFromProject(folder.Path(), 1), EFileError);
@@ -245,18 +244,16 @@ TEST(Map, FailedLoadsAreReportedAndLeaveNothingHalfLoaded) {
   } catch (const EWrongMagic& e) {
     EXPECT_STREQ(e.what(), "Event script referenced a \"shigunechi\" that does not exist.");
   }
-  SetQuietMode(false);
+  quiet.reset();
   // An unloaded map is never written over a file.
   EXPECT_THROW(map.SaveToProject(folder.Path(), 2), EFileError);
   EXPECT_EQ(ReadWholeFile(folder / "Map0002.lmu").size(), bytes.size() - 40);
 }
 
-TEST(Map, FailedWriteKeepsTheCountAndTheModifiedMark) {
+TEST(Map, FailedWriteKeepsTheCount) {
   TLcfMap map;
-  map.modified = true;
   EXPECT_THROW(map.SaveToFile("/nonexistent-folder/Map0001.lmu"), EFileError);
   EXPECT_EQ(map.saveCount, 0);
-  EXPECT_TRUE(map.modified);
 }
 
 TEST(Map, UnknownTilesetBecomesOne) {

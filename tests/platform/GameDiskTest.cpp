@@ -5,13 +5,13 @@
 #include <functional>
 #include <map>
 
-#include "PlatformTestUtils.h"
 #include "core/Errors.h"
 #include "core/MaterialFiles.h"
 #include "core/MessagePort.h"
 #include "core/Unlha.h"
 #include "platform/GameDisk.h"
-#include "platform/ProfileFile.h"
+#include "project/ProfileFile.h"
+#include "tests/TempDir.h"
 
 using namespace tess;
 using namespace tess::test;

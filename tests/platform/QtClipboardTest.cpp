@@ -17,7 +17,7 @@ class TNamed : public TCatalogBaseItem {
 TEST(QtClipboard, BlocksTravelUnderTheirMimeTypeUnchanged) {
   TQtClipboard clip;
   EXPECT_EQ(TQtClipboard::MimeType(566), "application/x-tessaly-566");
-  SetClipboardPort(&clip);
+  TClipboardPortScope port(&clip);
   TNamed a;
   a.text = std::string("\x82\xA0\xFF", 3);  // bytes of another code page pass through untouched
   a.CopyToClipboard(564);
@@ -29,5 +29,4 @@ TEST(QtClipboard, BlocksTravelUnderTheirMimeTypeUnchanged) {
   clip.SetText(std::string("caf\xE9", 4));
   EXPECT_EQ(clip.GetText(), std::string("caf\xE9", 4));
   EXPECT_FALSE(clip.HasBlock(564));
-  SetClipboardPort(nullptr);
 }

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include "PlatformTestUtils.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
+#include "project/ProjectNames.h"
+#include "tests/TempDir.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "PlatformTestUtils.h"
 #include "core/ProjectFolder.h"
 #include "platform/ShellServices.h"
+#include "tests/TempDir.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -6,7 +6,7 @@
 #include "core/AtomicFile.h"
 #include "core/Stream.h"
 #include "database/DataBaseObj.h"
-#include "platform/ProjectCreation.h"
+#include "project/ProjectCreation.h"
 #include "tests/ProjectTemplates.h"
 #include "tests/TestFolder.h"
 #include "tools/tess-rt/TestRuntime.h"

@@ -9,7 +9,7 @@
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "maps/AutotileFixup.h"
-#include "platform/ProjectCreation.h"
+#include "project/ProjectCreation.h"
 #include "tools/rtpgen/DemoKit.h"
 
 namespace tess::rtp {

@@ -7,11 +7,12 @@
 #include "core/Errors.h"
 #include "core/PathUtils.h"
 #include "database/DataBaseObj.h"
-#include "database/ProjectCheck.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/RuntimePackage.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectCheck.h"
+#include "project/ProjectNames.h"
 
 namespace tess {
 

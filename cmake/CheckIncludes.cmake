@@ -1,0 +1,66 @@
+# The include half of the layer rule: no file includes a header of a folder above its own.
+#   cmake -DROOT=<source folder> -DLAYERS=<build folder>/layers.txt -P CheckIncludes.cmake
+# LAYERS holds one "folder=level" line per folder, as the configure step wrote it. A file belongs
+# to the deepest listed folder that holds it; files of folders this build does not list are not
+# looked at, and neither are includes that name no file of the tree (system headers, headers
+# beside the including file).
+
+cmake_minimum_required(VERSION 3.25)
+
+file(STRINGS ${LAYERS} lines)
+set(folders "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([^=]*)=(.*)$")
+    set(level_${CMAKE_MATCH_1} ${CMAKE_MATCH_2})
+    list(APPEND folders ${CMAKE_MATCH_1})
+  endif()
+endforeach()
+
+# The deepest listed folder holding path (relative to ROOT); empty when there is none.
+function(owner_of path out)
+  get_filename_component(dir ${path} DIRECTORY)
+  while(TRUE)
+    if(DEFINED level_${dir})
+      set(${out} ${dir} PARENT_SCOPE)
+      return()
+    endif()
+    if(dir STREQUAL "")
+      break()
+    endif()
+    get_filename_component(dir ${dir} DIRECTORY)
+  endwhile()
+  set(${out} "" PARENT_SCOPE)
+endfunction()
+
+set(errors 0)
+set(checked 0)
+foreach(folder IN LISTS folders)
+  file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/${folder}/*.h ${ROOT}/${folder}/*.cpp)
+  foreach(file IN LISTS files)
+    owner_of(${file} owner)
+    if(NOT owner STREQUAL folder)
+      continue()
+    endif()
+    math(EXPR checked "${checked} + 1")
+    file(STRINGS ${ROOT}/${file} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line IN LISTS includes)
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*$" "\\1" header "${line}")
+      if(NOT EXISTS ${ROOT}/${header} OR header MATCHES "^\\.")
+        continue()
+      endif()
+      owner_of(${header} target)
+      if(target STREQUAL "")
+        continue()
+      endif()
+      if(level_${target} GREATER level_${folder})
+        message("${file}: includes ${header}: level ${level_${target}} (${target}/) is above level ${level_${folder}} (${folder}/)")
+        math(EXPR errors "${errors} + 1")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+if(errors GREATER 0)
+  message(FATAL_ERROR "${errors} upward include(s)")
+endif()
+message("${checked} files include only their own or lower levels")

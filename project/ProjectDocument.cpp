@@ -1,0 +1,344 @@
+#include "project/ProjectDocument.h"
+
+#include <exception>
+
+#include "core/MessagePort.h"
+#include "core/PathUtils.h"
+#include "project/ProfileFile.h"
+#include "project/ProjectCreation.h"
+#include "project/ProjectNames.h"
+
+namespace tess {
+
+namespace {
+
+constexpr const char* kModeKey = "MapEditMode";
+constexpr const char* kZoomKey = "MapEditZoom";
+
+}  // namespace
+
+// Tells the listeners when an operation changed MapsModified(), once, at its end.
+class TProjectDocument::TModifiedWatch {
+ public:
+  explicit TModifiedWatch(TProjectDocument& document) : document_(document), before_(document.MapsModified()) {}
+  ~TModifiedWatch() {
+    const bool now = document_.MapsModified();
+    if (now != before_) document_.modifiedChanged.Emit(now);
+  }
+  TModifiedWatch(const TModifiedWatch&) = delete;
+  TModifiedWatch& operator=(const TModifiedWatch&) = delete;
+
+ private:
+  TProjectDocument& document_;
+  bool before_;
+};
+
+TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationFolder_(std::move(applicationFolder)) {
+  map_.tilesetExists = [this](int32_t id) { return database_.tilesets.FindById(id) != nullptr; };
+  map_.Unload();
+}
+
+void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
+
+bool TProjectDocument::CurrentMapEdited() const { return propertiesEdited_ || !history_.IsClean(); }
+
+void TProjectDocument::MarkMapClean() {
+  history_.MarkClean();
+  propertiesEdited_ = false;
+}
+
+void TProjectDocument::StartHistory() {
+  history_.Reset(map_);
+  propertiesEdited_ = false;
+}
+
+bool TProjectDocument::MapsModified() const { return CurrentMapEdited() || mapTree_.IsModified(); }
+
+// ---------------------------------------------------------------------------------------------
+// Project lifetime
+
+bool TProjectDocument::CreateFiles(const std::string& projectFolder, const std::string& scratchFolder,
+                                   const std::string& gameTitle) {
+  mapTree_.projectFolder = WithTrailingBackslash(projectFolder);
+  mapTree_.scratchFolder = WithTrailingBackslash(scratchFolder);
+  std::string why;
+  const bool made = CreateProjectFiles(mapTree_.projectFolder, gameTitle, applicationFolder_, mapTree_, map_, &why);
+  if (!made && !why.empty()) ShowFailure(why);
+  return made;
+}
+
+bool TProjectDocument::Open(const std::string& projectFolder, const std::string& scratchFolder) {
+  TModifiedWatch watch(*this);
+  projectFolder_ = WithTrailingBackslash(projectFolder);
+  scratchFolder_ = WithTrailingBackslash(scratchFolder);
+  mapTree_.projectFolder = projectFolder_;
+  mapTree_.scratchFolder = scratchFolder_;
+  std::string error;
+  if (!database_.LoadDatabase(projectFolder_, &error)) {
+    ShowFailure(error);
+    return false;
+  }
+  try {
+    mapTree_.LoadTree();
+    mapTree_.RequireRoot();
+  } catch (...) {
+    Unload();
+    throw;
+  }
+  open_ = true;
+  // The map is read from the project even when it is the one held already (a new project's).
+  map_.Unload();
+  const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
+  LoadSelectedMap(current);
+
+  TProfileFile ini(projectFolder_ + kProjectIniName);
+  mode_ = ModeFromSetting(ini.ReadInteger(kProjectIniSection, kModeKey, 0));
+  zoom_ = ZoomFromSetting(ini.ReadInteger(kProjectIniSection, kZoomKey, 0));
+  tool_ = TEditTool::Pen;
+  projectOpened.Emit();
+  editStateChanged.Emit();
+  return true;
+}
+
+void TProjectDocument::Unload() {
+  database_.ResetDatabase();
+  mapTree_.ClearTree();
+  mapTree_.deletedIds.clear();
+  mapTree_.currentId = 0;
+  map_.Unload();
+  mapReadOnly_ = false;
+  StartHistory();
+  currentMapName_.clear();
+  open_ = false;
+}
+
+void TProjectDocument::Close() {
+  TModifiedWatch watch(*this);
+  Unload();
+  projectFolder_.clear();
+  projectClosed.Emit();
+  mapChanged.Emit();
+}
+
+void TProjectDocument::MarkCurrentFormat() {
+  // A new project is in the current data format from the start.
+  database_.system.formatVersion = TLcfSystem::kCurrentFormatVersion;
+  database_.SaveDatabase(projectFolder_, applicationFolder_);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Maps
+
+void TProjectDocument::StoreCurrentMap() {
+  // A modified map is kept as a work copy; the next save of the tree commits it.
+  if (!CurrentMapEdited() || map_.Id() <= 0 || mapReadOnly_) return;
+  map_.SaveWorkCopy(scratchFolder_, map_.Id());
+  mapTree_.MarkPending(map_.Id());
+  MarkMapClean();
+}
+
+void TProjectDocument::LoadSelectedMap(int32_t id) {
+  mapTree_.currentId = id;
+  TLcfMapTreeItem* node = mapTree_.FindById(id);
+  TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
+  currentMapName_ = !node || id == 0 ? std::string() : node->IsArea() && owner ? owner->name : node->name;
+  if (!owner) {
+    map_.Unload();
+    mapReadOnly_ = false;
+    StartHistory();
+  } else if (owner->Id() != map_.Id() || map_.width == 0) {
+    mapReadOnly_ = false;
+    // The work copy holds the newer edits when there is one.
+    try {
+      if (owner->pending)
+        map_.LoadWorkCopy(scratchFolder_, owner->Id());
+      else
+        map_.LoadFromProject(projectFolder_, owner->Id());
+    } catch (const std::exception& e) {
+      map_.Unload();
+      ShowFailure(e.what());
+    }
+    StartHistory();
+  }
+  mapChanged.Emit();
+}
+
+void TProjectDocument::SelectNode(int32_t id) {
+  if (!open_ && !mapTree_.HasNodes()) return;
+  TModifiedWatch watch(*this);
+  TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
+  if (!owner || owner->Id() != map_.Id()) {
+    try {
+      StoreCurrentMap();
+    } catch (const std::exception& e) {
+      // The edits stay in memory, and the map stays the selected one, so nothing is lost.
+      ShowFailure(e.what());
+      return;
+    }
+  }
+  LoadSelectedMap(id);
+}
+
+bool TProjectDocument::SaveMap() {
+  TModifiedWatch watch(*this);
+  try {
+    StoreCurrentMap();
+    mapTree_.SaveTree();
+  } catch (const std::exception& e) {
+    ShowFailure(e.what());
+  }
+  // What was saved can no longer be undone. A save that failed keeps the history: the edits are
+  // still the author's to take back.
+  const bool saved = !MapsModified();
+  if (saved) history_.Clear();
+  return saved;
+}
+
+void TProjectDocument::RevertMap() {
+  if (ConfirmRevert()) Revert();
+}
+
+bool TProjectDocument::ConfirmRevert() const {
+  return AskYesNo(kRevertMapQuestion, messageOwner_) == TMessageResult::Yes;
+}
+
+void TProjectDocument::Revert() {
+  TModifiedWatch watch(*this);
+  const int32_t current = mapTree_.currentId;
+  try {
+    mapTree_.LoadTree();
+  } catch (const std::exception& e) {
+    // The tree file cannot be read back: the tree in memory stays, without the edits of the map.
+    ShowFailure(e.what());
+  }
+  mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
+  map_.Unload();
+  StartHistory();
+  treeReloaded.Emit();
+  LoadSelectedMap(mapTree_.currentId);
+}
+
+void TProjectDocument::DiscardWorkCopies() {
+  TModifiedWatch watch(*this);
+  mapTree_.DiscardWorkCopies();
+}
+
+void TProjectDocument::DataBaseChanged() {
+  map_.RefreshTileset();
+  mapChanged.Emit();
+}
+
+void TProjectDocument::SetMapReadOnly(bool readOnly) {
+  if (readOnly == mapReadOnly_) return;
+  mapReadOnly_ = readOnly;
+  mapChanged.Emit();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Questions
+
+bool TProjectDocument::CloseQuery() {
+  if (!open_) return true;
+  if (MapsModified()) {
+    const TMessageResult answer =
+        ShowMessageBox(kSaveMapQuestion, {TMessageIcon::Question, TMessageButtons::YesNoCancel}, messageOwner_);
+    if (answer == TMessageResult::Cancel) return false;
+    if (answer == TMessageResult::Yes && !SaveMap()) return false;
+  } else {
+    // The tree file also keeps the current node and the expanded states.
+    try {
+      mapTree_.SaveTree();
+    } catch (const std::exception& e) {
+      ShowFailure(e.what());
+    }
+  }
+  SaveEditSettings();
+  return true;
+}
+
+bool TProjectDocument::SavePrompt() {
+  if (!MapsModified()) return true;
+  if (AskYesNo(kSaveMapQuestion, messageOwner_) != TMessageResult::Yes) return false;
+  return SaveMap();
+}
+
+void TProjectDocument::SaveEditSettings() {
+  try {
+    TProfileFile ini(projectFolder_ + kProjectIniName);
+    ini.WriteInteger(kProjectIniSection, kModeKey, static_cast<int>(mode_));
+    ini.WriteInteger(kProjectIniSection, kZoomKey, static_cast<int>(zoom_));
+    ini.Save();
+  } catch (const std::exception&) {
+    // The settings file cannot be written: closing goes on without it.
+  }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Editing
+
+bool TProjectDocument::CanEditMap() const { return open_ && !mapReadOnly_ && map_.Id() > 0 && map_.width > 0; }
+
+bool TProjectDocument::EditLayers(const std::function<TCellRegion(TLcfMap&)>& edit) {
+  if (!CanEditMap()) return false;
+  TModifiedWatch watch(*this);
+  history_.PushMap(map_);
+  const TCellRegion region = edit(map_);
+  history_.Sync(map_);
+  if (!region.Empty()) cellsChanged.Emit(region);
+  return true;
+}
+
+bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) {
+  if (!CanEditMap()) return false;
+  TModifiedWatch watch(*this);
+  history_.PushMap(map_);
+  edit(map_);
+  propertiesEdited_ = true;
+  history_.Sync(map_);
+  mapChanged.Emit();
+  return true;
+}
+
+void TProjectDocument::CellsWritten(TCellRegion region) {
+  TModifiedWatch watch(*this);
+  history_.NoteEdit();
+  if (!region.Empty()) cellsChanged.Emit(region);
+}
+
+void TProjectDocument::ReportWholeMap() { cellsChanged.Emit(TCellRegion{0, 0, map_.width, map_.height}); }
+
+bool TProjectDocument::Undo() {
+  if (!CanEditMap()) return false;
+  TModifiedWatch watch(*this);
+  if (!history_.Undo(map_)) return false;
+  ReportWholeMap();
+  return true;
+}
+
+bool TProjectDocument::Redo() {
+  if (!CanEditMap()) return false;
+  TModifiedWatch watch(*this);
+  if (!history_.Redo(map_)) return false;
+  ReportWholeMap();
+  return true;
+}
+
+void TProjectDocument::SetEditMode(TEditMode mode) {
+  mode_ = mode;
+  // Events are placed without undo: what could be undone on the tile layers cannot any more, and
+  // the map stays as modified as it was.
+  if (mode == TEditMode::Event) history_.Clear();
+  editStateChanged.Emit();
+}
+
+void TProjectDocument::SetTool(TEditTool tool) {
+  tool_ = tool;
+  editStateChanged.Emit();
+}
+
+void TProjectDocument::SetZoom(TZoom zoom) {
+  zoom_ = zoom;
+  editStateChanged.Emit();
+}
+
+}  // namespace tess

@@ -1,0 +1,188 @@
+#pragma once
+// The open project as the editor's windows see it, without any window: the database, the map
+// tree, the one map being edited, the editing state (mode, tool, zoom) and the undo history.
+// Opening, selecting, storing, saving and reverting maps, the close query and the modified state
+// live here; the main window, the map view, the palette and the tree window show it and forward
+// the user's actions to it, and tests drive it directly.
+//
+// Maps modified means: the current map has edits since it was last stored (its layers are away
+// from the undo history's clean mark, or something besides the layers was edited), or the map
+// tree has pending work copies or deleted maps.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/Signal.h"
+#include "database/DataBaseObj.h"
+#include "maps/EditModes.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
+#include "maps/MapEditUndo.h"
+
+namespace tess {
+
+// A rectangle of map cells: columns left..left+width-1, rows top..top+height-1.
+struct TCellRegion {
+  int32_t left = 0, top = 0, width = 0, height = 0;
+  bool Empty() const { return width <= 0 || height <= 0; }
+  bool operator==(const TCellRegion&) const = default;
+};
+
+inline constexpr const char* kSaveMapQuestion = "Map has changed since it was last saved.  Save it now?";
+inline constexpr const char* kRevertMapQuestion = "Map data will revert to the last time it was saved.  Proceed?";
+
+class TProjectDocument {
+ public:
+  // applicationFolder (with a trailing '/') holds the project templates.
+  explicit TProjectDocument(std::string applicationFolder);
+  TProjectDocument(const TProjectDocument&) = delete;
+  TProjectDocument& operator=(const TProjectDocument&) = delete;
+
+  TLcfDataBase& DataBase() { return database_; }
+  TLcfMapTree& MapTree() { return mapTree_; }
+  TLcfMap& Map() { return map_; }
+  const TLcfMap& Map() const { return map_; }
+  bool IsOpen() const { return open_; }
+  // The open project's folder and the scratch folder of its work copies, each with a trailing '/'.
+  const std::string& ProjectPath() const { return projectFolder_; }
+  const std::string& ScratchPath() const { return scratchFolder_; }
+  // The name the status bar shows for the selected node: the map's, an area's map's, or empty.
+  const std::string& CurrentMapName() const { return currentMapName_; }
+
+  // The window that owns the questions and messages the document shows (see MessagePort).
+  void SetMessageOwner(void* owner) { messageOwner_ = owner; }
+
+  // --- Project lifetime (the project manager's callbacks)
+
+  // Writes a new project's first files into projectFolder (see CreateProjectFiles); a failure is
+  // shown and returns false.
+  bool CreateFiles(const std::string& projectFolder, const std::string& scratchFolder, const std::string& gameTitle);
+  // Loads the database, the map tree and the selected node's map, and the mode and zoom from the
+  // project's settings file. A database that cannot be loaded is shown and returns false; a map
+  // tree that cannot be loaded or has no root raises, with everything unloaded again.
+  bool Open(const std::string& projectFolder, const std::string& scratchFolder);
+  // Unloads everything; the document holds no project afterwards.
+  void Close();
+  // Marks the loaded database as being in the current data format and saves it.
+  void MarkCurrentFormat();
+
+  // --- Maps
+
+  // Selects a node of the tree: leaving a modified map keeps it as a work copy and marks it
+  // pending; the node's map is then loaded (its work copy when it has one).
+  void SelectNode(int32_t id);
+  // "Save Map": the current map's edits into its work copy, then the map tree, which commits every
+  // pending work copy, and the undo history is emptied. Failures are shown, and the history then
+  // stays. Returns false when maps are still modified afterwards.
+  bool SaveMap();
+  // "Revert to Last Save": asks first (ConfirmRevert); on Yes drops every edit and work copy and
+  // reloads the map tree and the current map (Revert).
+  void RevertMap();
+  bool ConfirmRevert() const;
+  void Revert();
+  // Drops every uncommitted work copy (the author chose not to save on closing the editor).
+  void DiscardWorkCopies();
+
+  bool MapsModified() const;
+  // After the database window: the map's tileset is checked against the database again.
+  void DataBaseChanged();
+  // The current map cannot be edited or saved (it loaded damaged); the rest of the project can.
+  bool MapReadOnly() const { return mapReadOnly_; }
+  void SetMapReadOnly(bool readOnly);
+
+  // --- Questions
+
+  // Whether closing the project (or the editor) may go on: with modified maps asks to save them
+  // (Yes saves and goes on only when that worked, No goes on without saving, Cancel stops);
+  // without, the tree file is saved anyway for its current node and expanded states. Then the
+  // mode and zoom are written into the project's settings file.
+  bool CloseQuery();
+  // Before test play and the game disk: with modified maps asks to save them; No, or a save that
+  // leaves maps modified, abandons the command.
+  bool SavePrompt();
+
+  // --- Editing
+
+  // Whether the current map may be edited now: a map is loaded and it is not read-only.
+  bool CanEditMap() const;
+  // One edit of the current map's tile layers: edit changes cells and returns the region it
+  // changed. It becomes one undo step; the listeners of cellsChanged are told the region. Refused
+  // (false) when the map cannot be edited.
+  bool EditLayers(const std::function<TCellRegion(TLcfMap&)>& edit);
+  // One edit of anything else of the map (properties, events, size); its layers changes are one
+  // undo step, and mapChanged follows.
+  bool EditMap(const std::function<void(TLcfMap&)>& edit);
+
+  // The undo history of the current map. Editing operations that run over several calls (a pen
+  // stroke from press to release) follow its protocol themselves and report every cell write
+  // through CellsWritten.
+  TLcfMapEditUndoManager& History() { return history_; }
+  const TLcfMapEditUndoManager& History() const { return history_; }
+  // Cells of the current map were written inside region: the history and the views are told.
+  void CellsWritten(TCellRegion region);
+
+  bool CanUndo() const { return history_.CanUndo(); }
+  bool CanRedo() const { return history_.CanRedo(); }
+  // Takes back the last edit of the current map's layers, or does it again; false when there is
+  // none. The whole map is reported changed.
+  bool Undo();
+  bool Redo();
+
+  TEditMode EditMode() const { return mode_; }
+  TEditTool Tool() const { return tool_; }
+  TZoom Zoom() const { return zoom_; }
+  // Entering the event mode empties the undo history. Outside the tile layers no tool applies.
+  void SetEditMode(TEditMode mode);
+  void SetTool(TEditTool tool);
+  void SetZoom(TZoom zoom);
+
+  // --- What views follow
+
+  TSignal<> projectOpened;
+  TSignal<> projectClosed;
+  // The map tree was reloaded (revert): views rebuild it.
+  TSignal<> treeReloaded;
+  // Another map is loaded, or the current one changed as a whole.
+  TSignal<> mapChanged;
+  // Cells of the current map changed inside the region.
+  TSignal<TCellRegion> cellsChanged;
+  // MapsModified() changed; the argument is its new value.
+  TSignal<bool> modifiedChanged;
+  // The mode, tool or zoom changed.
+  TSignal<> editStateChanged;
+
+ private:
+  class TModifiedWatch;
+
+  void LoadSelectedMap(int32_t id);
+  void StoreCurrentMap();
+  void SaveEditSettings();
+  bool CurrentMapEdited() const;
+  void MarkMapClean();
+  // A map was loaded or unloaded: a fresh history at its saved state.
+  void StartHistory();
+  void ReportWholeMap();
+  void Unload();
+  void ShowFailure(const std::string& text) const;
+
+  std::string applicationFolder_;
+  std::string projectFolder_;
+  std::string scratchFolder_;
+  TLcfDataBase database_;
+  TLcfMapTree mapTree_;
+  TLcfMap map_;
+  bool open_ = false;
+  bool mapReadOnly_ = false;
+  std::string currentMapName_;
+  TEditMode mode_ = TEditMode::Lower;
+  TEditTool tool_ = TEditTool::Pen;
+  TZoom zoom_ = TZoom::Full;
+  void* messageOwner_ = nullptr;
+  TLcfMapEditUndoManager history_;
+  // Something besides the layers was edited since the map was loaded or last stored; the history
+  // sees only the layers.
+  bool propertiesEdited_ = false;
+};
+
+}  // namespace tess
