@@ -29,6 +29,8 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
     tree.LoadTree();
     tree.RequireRoot();
     haveTree = true;
+  } catch (const EDamagedData& e) {
+    report(kMapTreeFileName, e.Detail());
   } catch (const ETessError& e) {
     report(kMapTreeFileName, e.what());
   } catch (const std::bad_alloc&) {
@@ -87,6 +89,9 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
     const std::string file = MapFileName(node->Id());
     try {
       map.LoadFromProject(projectFolder, node->Id());
+    } catch (const EDamagedData& e) {
+      report(file, e.Detail());
+      continue;
     } catch (const ETessError& e) {
       report(file, e.what());
       continue;
