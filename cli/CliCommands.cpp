@@ -34,6 +34,18 @@ namespace {
 
 constexpr size_t kShownMagic = 32;
 
+// What a load of a file of the given kind found wrong: "damaged map at byte 93 (map events >
+// event 1 > chunk 2): 4 bytes follow the end of the record." The caller names the file.
+std::string DamageText(const TFileKind& kind, const ETessError& e) {
+  std::string text = std::string("damaged ") + kind.name;
+  if (const auto* damage = dynamic_cast<const EDamagedData*>(&e)) {
+    const std::string detail = damage->Detail();  // "damaged at byte N (path): problem."
+    const std::string lead = "damaged ";
+    return text + " " + (detail.rfind(lead, 0) == 0 ? detail.substr(lead.size()) : detail);
+  }
+  return text + ": " + e.what();
+}
+
 int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
     err << "usage: tessaly-cli chunks FILE\n";
@@ -49,7 +61,7 @@ int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream
     try {
       kind->describe(data);
     } catch (const ETessError& e) {
-      dump.damage = std::string("damaged ") + kind->name + ": " + e.what();
+      dump.damage = DamageText(*kind, e);
     }
   }
   if (dump.damage.empty()) return 0;
@@ -180,7 +192,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     std::string summary = kind->describe(data);
     out << kind->name << ", " << data.size() << " bytes: " << summary << "\n";
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << args[0] << ": " << DamageText(*kind, e) << "\n";
     return 1;
   }
   return 0;
@@ -198,7 +210,7 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
   try {
     saved = kind->roundTrip(data);
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << args[0] << ": " << DamageText(*kind, e) << "\n";
     return 1;
   }
   WriteFileAtomic(args[1], saved);
