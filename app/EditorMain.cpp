@@ -1,6 +1,7 @@
 #include "app/EditorMain.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,7 @@
 #include "app/ProjectManager.h"
 #include "app/ProjectOffer.h"
 #include "app/QtMessagePort.h"
+#include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"
 #include "core/ProjectFolder.h"
 #include "core/Version.h"
@@ -144,7 +146,18 @@ int RunEditor(int argc, char** argv) {
     if (parser.isSet(screenshot)) {
       const QString file = parser.value(screenshot);
       QTimer::singleShot(300, &window, [&window, file] {
-        bool saved = window.grab().save(file);
+        // Encoded in memory and saved like every other file of the editor.
+        QByteArray encoded;
+        QBuffer buffer(&encoded);
+        const QString suffix = QFileInfo(file).suffix();
+        bool saved = buffer.open(QIODevice::WriteOnly) &&
+                     window.grab().save(&buffer, suffix.isEmpty() ? "PNG" : suffix.toLatin1().constData());
+        if (saved) {
+          std::string message;
+          saved = TryWriteFileAtomic(QFile::encodeName(file).toStdString(), Bytes(encoded.begin(), encoded.end()),
+                                     &message);
+          if (!saved) std::fprintf(stderr, "%s\n", message.c_str());
+        }
         QApplication::exit(saved ? 0 : 1);
       });
     }

@@ -10,6 +10,7 @@
 #include "cli/PackCommand.h"
 #include "cli/PlayCommand.h"
 #include "cli/ProgramFolder.h"
+#include "cli/ProjectPictures.h"
 #include "cli/RenderMapCommand.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
@@ -20,6 +21,8 @@
 #include "core/Version.h"
 #include "database/DataBaseObj.h"
 #include "media/PictureFile.h"
+#include "platform/RuntimePackage.h"
+#include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectCheck.h"
 #include "project/ProjectCreation.h"
@@ -29,21 +32,65 @@ namespace tess::cli {
 
 namespace {
 
+constexpr size_t kShownMagic = 32;
+
+// What a load of a file of the given kind found wrong: "damaged map at byte 93 (map events >
+// event 1 > chunk 2): 4 bytes follow the end of the record." The caller names the file.
+std::string DamageText(const TFileKind& kind, const ETessError& e) {
+  std::string text = std::string("damaged ") + kind.name;
+  if (const auto* damage = dynamic_cast<const EDamagedData*>(&e)) {
+    const std::string detail = damage->Detail();  // "damaged at byte N (path): problem."
+    const std::string lead = "damaged ";
+    return text + " " + (detail.rfind(lead, 0) == 0 ? detail.substr(lead.size()) : detail);
+  }
+  return text + ": " + e.what();
+}
+
 int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   if (args.size() != 1) {
     err << "usage: tessaly-cli chunks FILE\n";
     return 2;
   }
-  out << DumpChunks(ReadWholeFile(args[0]));
-  return 0;
+  const Bytes data = ReadWholeFile(args[0]);
+  const TFileKind* kind = FindFileKind(data);
+  TChunkDump dump = kind ? DumpChunks(data, kind->layout) : DumpChunks(data);
+  out << dump.text;
+  // A file whose chunks are whole may still hold what its model cannot take (a count that
+  // disagrees with its list, a record that ends early inside a chunk).
+  if (dump.damage.empty() && kind) {
+    try {
+      kind->describe(data);
+    } catch (const ETessError& e) {
+      dump.damage = DamageText(*kind, e);
+    }
+  }
+  if (dump.damage.empty()) return 0;
+  err << "tessaly-cli: " << args[0] << ": " << dump.damage << "\n";
+  return 1;
 }
 
 int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  if (args.size() != 1) {
-    err << "usage: tessaly-cli check PROJECT_DIR\n";
+  std::string project, runtimePackage;
+  bool usage = false, runtimePackageNamed = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "--rtp-folder" && i + 1 < args.size())
+      runtimePackage = args[++i], runtimePackageNamed = true;
+    else if (args[i].rfind("--", 0) != 0 && project.empty())
+      project = args[i];
+    else
+      usage = true;
+  }
+  if (usage || project.empty()) {
+    err << "usage: tessaly-cli check PROJECT_DIR [--rtp-folder PATH]\n";
     return 2;
   }
-  std::vector<TProjectProblem> problems = CheckProject(args[0]);
+  if (!runtimePackageNamed) {
+    TSettings settings;
+    runtimePackage = RuntimePackageFolder(settings, EditorFolder());
+  }
+  TProjectPictures pictures;
+  std::vector<TProjectProblem> problems = CheckProject(project, pictures.Visitor());
+  for (TProjectProblem& p : pictures.Check(project, runtimePackage)) problems.push_back(std::move(p));
   for (const TProjectProblem& p : problems) out << p.file << ": " << p.message << "\n";
   if (problems.empty()) {
     out << "ok\n";
@@ -77,11 +124,22 @@ int ArchiveList(const std::vector<std::string>& args, std::ostream& out, std::os
     err << "usage: tessaly-cli archive-list ARCHIVE\n";
     return 2;
   }
-  const Bytes archive = ReadWholeFile(args[0]);
-  for (const TLhaEntry& e : ReadLhaDirectory(archive)) {
-    out << e.method << " " << e.originalSize << " " << e.packedSize << " " << e.path << (e.directory ? "/" : "")
-        << "\n";
-    ExtractLhaEntry(archive, e);  // checks the data and its CRC
+  const Bytes archive = ReadWholeFile(args[0], kMaxArchiveSize);
+  try {
+    for (const TLhaEntry& e : ReadLhaDirectory(archive)) {
+      out << e.method << " " << e.originalSize << " " << e.packedSize << " " << e.path << (e.directory ? "/" : "")
+          << "\n";
+      try {
+        ExtractLhaEntry(archive, e);  // checks the data and its CRC
+      } catch (const EDamagedArchive&) {
+        throw;
+      } catch (const EReadError& damage) {
+        throw EDamagedArchive("the packed data of " + e.path + " are damaged (" + damage.what() + ")", e.headerOffset);
+      }
+    }
+  } catch (const EReadError& damage) {
+    err << "tessaly-cli: " << args[0] << ": " << damage.what() << "\n";
+    return 1;
   }
   return 0;
 }
@@ -91,7 +149,14 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << "usage: tessaly-cli convert IN OUT\n";
     return 2;
   }
-  ConvertPictureFile(args[0], args[1]);
+  TBitmap picture;
+  try {
+    LoadPictureFile(picture, args[0]);
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << args[0] << ": " << e.what() << "\n";
+    return 1;
+  }
+  SavePictureFile(picture, args[1]);
   return 0;
 }
 
@@ -100,9 +165,16 @@ const TFileKind* KindOfFile(const std::string& path, Bytes& data, std::ostream& 
   data = ReadWholeFile(path);
   const TFileKind* kind = FindFileKind(data);
   if (!kind) {
+    // Never the raw bytes: they may hold anything, terminal controls included.
     std::optional<std::string> magic = ReadMagic(data);
     err << "tessaly-cli: " << path << ": unknown kind of file";
-    if (magic && magic->size() <= 32) err << " (magic \"" << *magic << "\")";
+    if (magic && !magic->empty() && magic->size() <= kShownMagic)
+      err << " (magic \"" << ShownBytes(*magic) << "\")";
+    else
+      err << " (it starts with \""
+          << ShownBytes(
+                 std::string(data.begin(), data.begin() + static_cast<ptrdiff_t>(std::min(data.size(), kShownMagic))))
+          << (data.size() > kShownMagic ? "\"...)" : "\")");
     err << "\n";
   }
   return kind;
@@ -120,7 +192,7 @@ int Info(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     std::string summary = kind->describe(data);
     out << kind->name << ", " << data.size() << " bytes: " << summary << "\n";
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << args[0] << ": " << DamageText(*kind, e) << "\n";
     return 1;
   }
   return 0;
@@ -138,7 +210,7 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
   try {
     saved = kind->roundTrip(data);
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << args[0] << ": damaged " << kind->name << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << args[0] << ": " << DamageText(*kind, e) << "\n";
     return 1;
   }
   WriteFileAtomic(args[1], saved);
@@ -223,7 +295,8 @@ void Help(std::ostream& out) {
 const std::vector<TCliCommand>& Commands() {
   static const std::vector<TCliCommand> commands = {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
-      {"check", "check PROJECT_DIR", "loads a whole project; lists files that fail and references to nothing", Check},
+      {"check", "check PROJECT_DIR [--rtp-folder PATH]",
+       "loads a whole project and its pictures; lists files that fail and references to nothing", Check},
       {"events", "events PROJECT_DIR [--map N] [--common] [--troops] [--code-page NAME]",
        "every event script as the editor shows it, under a line naming its map, event and page", Events},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAME... | @LIST",

@@ -11,8 +11,8 @@ namespace {
 
 // A kind whose model offers LoadFromBytes and SaveToBytes, with its summary function.
 template <class TModel>
-TFileKind Kind(const char* magic, const char* name, std::string (*summary)(const TModel&)) {
-  return TFileKind{magic, name,
+TFileKind Kind(const char* magic, const char* name, TFileLayout layout, std::string (*summary)(const TModel&)) {
+  return TFileKind{magic, name, std::move(layout),
                    [summary](const Bytes& data) {
                      TModel model;
                      model.LoadFromBytes(data);
@@ -27,7 +27,10 @@ TFileKind Kind(const char* magic, const char* name, std::string (*summary)(const
 
 // The database: a round trip writes the same data without counting a save.
 TFileKind DataBaseKind() {
-  return TFileKind{kDataBaseMagic, "database",
+  // The top level is a run of chunks that ends with the file, without a closing 0.
+  return TFileKind{kDataBaseMagic,
+                   "database",
+                   {{TFilePart::ChunkRun}},
                    [](const Bytes& data) {
                      TLcfDataBase db;
                      db.LoadFromMemory(data, true);
@@ -44,8 +47,13 @@ TFileKind DataBaseKind() {
 
 const std::vector<TFileKind>& FileKinds() {
   static const std::vector<TFileKind> kinds = {
-      Kind<TLcfMapTree>(kMapTreeMagic, "map tree", DescribeMapTree),
-      Kind<TLcfMap>(kMapMagic, "map", DescribeMap),
+      Kind<TLcfMapTree>(kMapTreeMagic, "map tree",
+                        {{TFilePart::List, "nodes"},
+                         {TFilePart::IntegerList, "order"},
+                         {TFilePart::Integer, "current node"},
+                         {TFilePart::Record, "start positions"}},
+                        DescribeMapTree),
+      Kind<TLcfMap>(kMapMagic, "map", {{TFilePart::Record}}, DescribeMap),
       DataBaseKind(),
   };
   return kinds;
@@ -58,6 +66,21 @@ std::optional<std::string> ReadMagic(const Bytes& data) {
   } catch (const EReadError&) {
     return std::nullopt;
   }
+}
+
+std::string ShownBytes(const std::string& bytes) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string shown;
+  for (unsigned char c : bytes) {
+    if (c >= 0x20 && c < 0x7F && c != '\\' && c != '"') {
+      shown += static_cast<char>(c);
+    } else {
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    }
+  }
+  return shown;
 }
 
 const TFileKind* FindFileKind(const Bytes& data) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/ChunkDump.h"
 #include "core/Stream.h"
 
 namespace tess::cli {
@@ -14,6 +15,8 @@ namespace tess::cli {
 struct TFileKind {
   const char* magic;
   const char* name;
+  // What follows the magic string, for the raw chunk listing.
+  TFileLayout layout;
   // Loads the bytes and returns a one-line summary; raises on damage.
   std::function<std::string(const Bytes&)> describe;
   // Loads the bytes and returns them as the model saves them; raises on damage.
@@ -24,6 +27,9 @@ const std::vector<TFileKind>& FileKinds();
 
 // The magic string a file starts with, if it starts with a readable one.
 std::optional<std::string> ReadMagic(const Bytes& data);
+// Bytes as they may be shown on a terminal: printable characters as they are, the rest (and '\\'
+// and '"') as \xNN.
+std::string ShownBytes(const std::string& bytes);
 // The kind of a file's bytes, or none.
 const TFileKind* FindFileKind(const Bytes& data);
 

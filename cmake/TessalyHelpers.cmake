@@ -31,8 +31,18 @@ function(tess_library name)
   set_property(TARGET ${name} PROPERTY TESS_LEVEL ${ARG_LEVEL})
   set_property(GLOBAL APPEND PROPERTY TESS_LIBRARIES ${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+  tess_fuzz_coverage(${name})
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} ${ARG_PUBLIC_LINKS})
   tess_this_folder_level(${ARG_LEVEL})
+endfunction()
+
+# In the fuzz build every library is built with libFuzzer's coverage, so the fuzzer sees the edges
+# of the code it tests and not only those of its own file; what links them gets the runtime part.
+function(tess_fuzz_coverage name)
+  if(TESS_FUZZ)
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer-no-link)
+    target_link_options(${name} INTERFACE -fsanitize=fuzzer-no-link)
+  endif()
 endfunction()
 
 function(tess_folder)

@@ -125,6 +125,12 @@ void TLhaWriter::AddDirectory(const std::string& path, uint32_t mtime) {
   WriteEntry(path, "-lhd-", nullptr, 0, 0, 0, mtime, true);
 }
 
+namespace {
+
+[[noreturn]] void Damaged(const std::string& what, uint64_t offset) { throw EDamagedArchive(what, offset); }
+
+}  // namespace
+
 std::vector<TLhaEntry> ReadLhaDirectory(const Bytes& archive) {
   std::vector<TLhaEntry> entries;
   const uint8_t* a = archive.data();
@@ -133,7 +139,7 @@ std::vector<TLhaEntry> ReadLhaDirectory(const Bytes& archive) {
   while (pos < total && a[pos] != 0) {
     const size_t left = total - pos;
     const uint8_t* h = a + pos;
-    if (left < 22) throw EReadError();
+    if (left < 22) Damaged("the header is cut off", pos);
     TLhaEntry e;
     e.headerOffset = pos;
     e.method.assign(reinterpret_cast<const char*>(h + 2), 5);
@@ -146,27 +152,29 @@ std::vector<TLhaEntry> ReadLhaDirectory(const Bytes& archive) {
     size_t extAt = 0, extSize = 0;  // first extended header and its size
     if (e.level == 0 || e.level == 1) {
       headerSize = static_cast<size_t>(h[0]) + 2;
-      if (headerSize > left || headerSize < 24) throw EReadError();
+      if (headerSize > left || headerSize < 24)
+        Damaged("the header size " + std::to_string(headerSize) + " is wrong", pos);
       uint8_t sum = 0;
       for (size_t i = 2; i < headerSize; ++i) sum = static_cast<uint8_t>(sum + h[i]);
-      if (sum != h[1]) throw EReadError();
+      if (sum != h[1]) Damaged("the header checksum is wrong", pos);
       const size_t nameLen = h[21];
-      if (22 + nameLen + 2 > headerSize) throw EReadError();
+      if (22 + nameLen + 2 > headerSize) Damaged("the name runs past the header", pos);
       name.assign(reinterpret_cast<const char*>(h + 22), nameLen);
       e.crc = static_cast<uint16_t>(Get16(h + 22 + nameLen));
       if (e.level == 1) {
-        if (22 + nameLen + 2 + 3 > headerSize) throw EReadError();
+        if (22 + nameLen + 2 + 3 > headerSize) Damaged("the header is too short for its level", pos);
         extAt = headerSize;
         extSize = Get16(h + headerSize - 2);
       }
     } else if (e.level == 2) {
       headerSize = Get16(h);
-      if (headerSize > left || headerSize < kLevel2BaseSize) throw EReadError();
+      if (headerSize > left || headerSize < kLevel2BaseSize)
+        Damaged("the header size " + std::to_string(headerSize) + " is wrong", pos);
       e.crc = static_cast<uint16_t>(Get16(h + 21));
       extAt = kLevel2BaseSize;
       extSize = Get16(h + 24);
     } else {
-      throw EReadError();
+      Damaged("the header level " + std::to_string(e.level) + " is unknown", pos);
     }
 
     // Walk the extended headers. For level 1 they follow the base header and count as packed data;
@@ -176,7 +184,7 @@ std::vector<TLhaEntry> ReadLhaDirectory(const Bytes& archive) {
     size_t extTotal = 0;
     size_t crcAt = 0;
     while (extSize != 0) {
-      if (extSize < 3 || extSize > extLimit - at) throw EReadError();
+      if (extSize < 3 || extSize > extLimit - at) Damaged("an extended header runs past its header", pos + at);
       const uint8_t type = h[at];
       const std::string data(reinterpret_cast<const char*>(h + at + 1), extSize - 3);
       if (type == kExtCommon && data.size() >= 2) crcAt = at + 1;
@@ -187,42 +195,45 @@ std::vector<TLhaEntry> ReadLhaDirectory(const Bytes& archive) {
       extSize = Get16(h + at - 2);
     }
     if (e.level == 1) {
-      if (extTotal > e.packedSize) throw EReadError();
+      if (extTotal > e.packedSize) Damaged("the extended headers are larger than the entry", pos);
       e.packedSize -= extTotal;
       headerSize = at;
     }
     if (e.level == 2 && crcAt) {
       Bytes copy(h, h + headerSize);
       copy[crcAt] = copy[crcAt + 1] = 0;
-      if (Crc16(copy.data(), copy.size()) != Get16(h + crcAt)) throw EReadError();
+      if (Crc16(copy.data(), copy.size()) != Get16(h + crcAt)) Damaged("the header CRC is wrong", pos);
     }
     if (!folder.empty()) folder = NormalizeName(folder) + "/";
     e.path = NormalizeName(folder + name);
     e.directory = e.method == "-lhd-";
     e.dataOffset = pos + headerSize;
-    if (e.packedSize > total - e.dataOffset) throw EReadError();
+    if (e.packedSize > total - e.dataOffset) Damaged("the data of " + e.path + " run past the end", pos);
     pos = e.dataOffset + e.packedSize;
     entries.push_back(std::move(e));
   }
-  if (pos >= total) throw EReadError();  // no end mark
+  if (pos >= total) Damaged("the end mark is missing", pos);
   return entries;
 }
 
 Bytes ExtractLhaEntry(const Bytes& archive, const TLhaEntry& entry, size_t maxOutput) {
-  if (entry.dataOffset > archive.size() || entry.packedSize > archive.size() - entry.dataOffset) throw EReadError();
+  if (entry.dataOffset > archive.size() || entry.packedSize > archive.size() - entry.dataOffset)
+    Damaged("the data of " + entry.path + " run past the end", entry.headerOffset);
   const uint8_t* packed = archive.data() + entry.dataOffset;
   const size_t packedSize = static_cast<size_t>(entry.packedSize);
   Bytes data;
   if (entry.method == "-lhd-") return data;
   if (entry.method == "-lh0-") {
-    if (entry.packedSize != entry.originalSize) throw EReadError();
+    if (entry.packedSize != entry.originalSize)
+      Damaged("the sizes of the stored " + entry.path + " differ", entry.headerOffset);
     data.assign(packed, packed + packedSize);
   } else if (entry.method == "-lh5-") {
     data = Lh5Decompress(packed, packedSize, static_cast<size_t>(entry.originalSize), maxOutput);
   } else {
-    throw EReadError();
+    Damaged("the method " + entry.method + " of " + entry.path + " is unknown", entry.headerOffset);
   }
-  if (Crc16(data.data(), data.size()) != entry.crc) throw EReadError();
+  if (Crc16(data.data(), data.size()) != entry.crc)
+    Damaged("the CRC of " + entry.path + " is wrong", entry.headerOffset);
   return data;
 }
 

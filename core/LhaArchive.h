@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/Errors.h"
 #include "core/Stream.h"
 
 namespace tess {
@@ -14,6 +15,18 @@ enum class TLhaMethod {
   Auto,    // -lh5-, or stored when compression does not make the data smaller
   Stored,  // -lh0-
   Lh5,     // -lh5- even when the result is larger
+};
+
+// The sizes of a level-2 header are 32-bit: no member, and no archive read back into memory, may
+// be larger.
+inline constexpr uint64_t kMaxArchiveMemberSize = 0xFFFFFFFFull;
+inline constexpr uint64_t kMaxArchiveSize = 0xFFFFFFFFull;
+
+// A damaged archive: what is wrong, and at which byte of the archive the entry begins.
+class EDamagedArchive : public EReadError {
+ public:
+  EDamagedArchive(const std::string& what, uint64_t offset)
+      : EReadError("The archive is damaged at byte " + std::to_string(offset) + ": " + what + ".") {}
 };
 
 // Writes an archive entry by entry to a stream. Paths inside the archive use '/' between folders.
@@ -52,12 +65,12 @@ struct TLhaEntry {
   size_t dataOffset = 0;    // where its packed data starts
 };
 
-// Lists the entries of an archive held in memory. Damaged headers raise "Stream read error.";
-// every size is checked against the bytes present.
+// Lists the entries of an archive held in memory. Damaged headers raise EDamagedArchive; every size
+// is checked against the bytes present.
 std::vector<TLhaEntry> ReadLhaDirectory(const Bytes& archive);
 
-// Unpacks one entry and checks its CRC; raises "Stream read error." on damaged data, an unknown
-// method or an original size above maxOutput.
+// Unpacks one entry and checks its CRC; raises EDamagedArchive for an unknown method or a wrong
+// CRC, and "Stream read error." for damaged packed data or an original size above maxOutput.
 Bytes ExtractLhaEntry(const Bytes& archive, const TLhaEntry& entry, size_t maxOutput = size_t{1} << 30);
 
 }  // namespace tess

@@ -1,6 +1,8 @@
 #include "core/Stream.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -9,6 +11,25 @@
 #include "core/Errors.h"
 
 namespace tess {
+
+namespace {
+
+// "1,048,576"
+std::string Grouped(uint64_t n) {
+  std::string digits = std::to_string(n), out;
+  for (size_t i = 0; i < digits.size(); ++i) {
+    if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+    out += digits[i];
+  }
+  return out;
+}
+
+std::string TooLargeText(uint64_t size, uint64_t limit, bool atLeast = false) {
+  return std::string("It holds ") + (atLeast ? "at least " : "") + Grouped(size) + " bytes; files above " +
+         Grouped(limit) + " bytes are refused.";
+}
+
+}  // namespace
 
 void TStream::ReadBuffer(void* buffer, size_t count) {
   if (count != 0 && Read(buffer, count) != count) throw EReadError();
@@ -49,43 +70,53 @@ int64_t TMemoryStream::Seek(int64_t offset, TSeekOrigin origin) {
   return target;
 }
 
-TFileStream::TFileStream(const std::string& path, TFileMode mode) {
-  file_ = std::fopen(path.c_str(), mode == TFileMode::Read ? "rb" : "w+b");
-  if (!file_) throw EFileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
-}
-
-TFileStream::~TFileStream() {
-  if (file_) std::fclose(file_);
-}
-
-size_t TFileStream::Read(void* buffer, size_t count) { return std::fread(buffer, 1, count, file_); }
-
-size_t TFileStream::Write(const void* buffer, size_t count) { return std::fwrite(buffer, 1, count, file_); }
-
-int64_t TFileStream::Seek(int64_t offset, TSeekOrigin origin) {
-  int whence = origin == TSeekOrigin::Begin ? SEEK_SET : origin == TSeekOrigin::Current ? SEEK_CUR : SEEK_END;
-  if (!(origin == TSeekOrigin::Current && offset == 0)) std::fseek(file_, offset, whence);
-  return std::ftell(file_);
-}
-
-int64_t TFileStream::Size() {
-  long here = std::ftell(file_);
-  std::fseek(file_, 0, SEEK_END);
-  long size = std::ftell(file_);
-  std::fseek(file_, here, SEEK_SET);
-  return size;
-}
-
-Bytes ReadWholeFile(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) throw EFileError("Cannot open file \"" + path + "\". " + std::strerror(errno));
-  Bytes data;
-  uint8_t chunk[65536];
-  size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + n);
-  bool failed = std::ferror(f);
-  std::fclose(f);
-  if (failed) throw EFileError("Cannot read file \"" + path + "\".");
+Bytes ReadWholeFile(const std::string& path, uint64_t limit) {
+  auto fail = [&](const std::string& reason) -> Bytes {
+    throw EFileError("Cannot read file \"" + path + "\". " + reason);
+  };
+  // Looked at before it is opened: opening a FIFO for reading would wait for a writer.
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    const std::string reason = std::strerror(errno);
+    throw EFileError("Cannot open file \"" + path + "\". " + reason);
+  }
+  if (!S_ISREG(st.st_mode)) return fail(S_ISDIR(st.st_mode) ? "It is a folder." : "It is not a regular file.");
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) {
+    const std::string reason = std::strerror(errno);
+    throw EFileError("Cannot open file \"" + path + "\". " + reason);
+  }
+  struct TCloser {
+    int fd;
+    ~TCloser() { ::close(fd); }
+  } closer{fd};
+  // The name may have been swapped for something else since it was looked at.
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) return fail("It is not a regular file.");
+  const uint64_t size = static_cast<uint64_t>(st.st_size);
+  if (size > limit) return fail(TooLargeText(size, limit));
+  Bytes data(static_cast<size_t>(size));
+  size_t got = 0;
+  for (;;) {
+    if (got < data.size()) {
+      const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return fail(std::strerror(errno));
+      if (n == 0) break;  // it shrank
+      got += static_cast<size_t>(n);
+      continue;
+    }
+    // Read as far as its size said: it may have grown since, or report no size at all.
+    uint8_t more[4096];
+    const ssize_t n = ::read(fd, more, sizeof more);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return fail(std::strerror(errno));
+    if (n == 0) break;
+    if (got + static_cast<uint64_t>(n) > limit) return fail(TooLargeText(got + static_cast<uint64_t>(n), limit, true));
+    data.resize(static_cast<size_t>(std::min<uint64_t>(limit, std::max<uint64_t>(2 * got, got + 65536))));
+    std::memcpy(data.data() + got, more, static_cast<size_t>(n));
+    got += static_cast<size_t>(n);
+  }
+  data.resize(got);
   return data;
 }
 

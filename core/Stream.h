@@ -2,7 +2,6 @@
 // Seekable byte streams: the memory and file streams every loader and saver works on.
 
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -65,27 +64,14 @@ class TMemoryStream final : public TStream {
   size_t pos_ = 0;
 };
 
-enum class TFileMode { Read, Create };
+// Larger than any file of a real project: data files and pictures above it are refused before
+// they are read.
+inline constexpr uint64_t kMaxDataFileSize = uint64_t{256} << 20;
 
-// A file on disk. Opening failures raise EFileError naming the file.
-class TFileStream final : public TStream {
- public:
-  TFileStream(const std::string& path, TFileMode mode);
-  ~TFileStream() override;
-  TFileStream(const TFileStream&) = delete;
-  TFileStream& operator=(const TFileStream&) = delete;
-
-  size_t Read(void* buffer, size_t count) override;
-  size_t Write(const void* buffer, size_t count) override;
-  int64_t Seek(int64_t offset, TSeekOrigin origin) override;
-  int64_t Size() override;
-
- private:
-  std::FILE* file_ = nullptr;
-};
-
-// Whole-file helpers. ReadWholeFile raises EFileError when the file cannot be read.
-Bytes ReadWholeFile(const std::string& path);
+// Whole-file helpers. ReadWholeFile raises EFileError when the file cannot be read, is not a
+// regular file (a folder, a device or a FIFO, which is never opened for reading), or is larger
+// than limit bytes; the message names the file and, for a file too large, its size.
+Bytes ReadWholeFile(const std::string& path, uint64_t limit = kMaxDataFileSize);
 bool FileExists(const std::string& path);
 
 }  // namespace tess

@@ -1,17 +1,15 @@
 #include "core/Unlha.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <set>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/LhaArchive.h"
 #include "core/PathUtils.h"
@@ -90,7 +88,8 @@ class TCollector {
       if (!folder || !IsFolder(*folder)) return Skip(rawName);
       for (const std::string& entry : ListFolder(*folder)) {
         const std::string full = WithTrailingBackslash(*folder) + entry;
-        if (WildcardMatchNoCase(last, entry) && IsFile(full)) Add(RelativeName(full), full, false);
+        if (WildcardMatchNoCase(last, entry) && IsFile(full) && !IsSaveTemporaryName(entry))
+          Add(RelativeName(full), full, false);
       }
       return;
     }
@@ -142,6 +141,7 @@ class TCollector {
     if (options_.recurse) {
       for (const std::string& entry : ListFolder(folder)) {
         const std::string full = WithTrailingBackslash(folder) + entry;
+        if (IsSaveTemporaryName(entry)) continue;  // left by a save that died
         if (IsFile(full))
           Add(RelativeName(full), full, false);
         else if (IsFolder(full))
@@ -206,7 +206,7 @@ void WriteArchive(const std::string& archivePath, const std::vector<TItem>& item
   std::vector<TLhaEntry> oldEntries;
   if (IsFile(archivePath)) {
     try {
-      old = ReadWholeFile(archivePath);
+      old = ReadWholeFile(archivePath, kMaxArchiveSize);
       oldEntries = ReadLhaDirectory(old);
     } catch (const ETessError&) {
       throw TUnlhaError{kUnlhaReadError, "The archive is damaged: " + archivePath};
@@ -215,52 +215,31 @@ void WriteArchive(const std::string& archivePath, const std::vector<TItem>& item
   std::set<std::string> replaced;
   for (const TItem& item : items) replaced.insert(LowerAscii(item.archivePath));
 
-  const size_t slash = archivePath.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "." : archivePath.substr(0, slash);
-  std::string temp = folder + "/.unlha.XXXXXX";
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0)
-    throw TUnlhaError{kUnlhaWriteError, "Cannot write the archive " + archivePath + ": " + std::strerror(errno)};
-  // The archive gets the usual permissions of a new file, not the private ones of a temporary file.
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(fd, 0666 & ~mask);
-  ::close(fd);
   try {
-    {
-      TFileStream out(temp, TFileMode::Create);
-      TLhaWriter writer(out);
-      for (const TLhaEntry& e : oldEntries) {
-        if (replaced.count(LowerAscii(e.path))) continue;
-        writer.AddRaw(old.data() + e.headerOffset, e.dataOffset + e.packedSize - e.headerOffset);
-      }
-      for (const TItem& item : items) {
-        if (item.folder) {
-          writer.AddDirectory(item.archivePath, ModificationTime(item.source));
-          log += "Folder  " + item.archivePath + "\n";
-          continue;
-        }
-        Bytes data;
-        try {
-          data = ReadWholeFile(item.source);
-        } catch (const ETessError& e) {
-          throw TUnlhaError{kUnlhaReadError, e.what()};
-        }
-        writer.AddFile(item.archivePath, data, ModificationTime(item.source));
-        log += "Added   " + item.archivePath + "\n";
-      }
-      writer.Finish();
+    TAtomicFile out(archivePath);
+    TLhaWriter writer(out);
+    for (const TLhaEntry& e : oldEntries) {
+      if (replaced.count(LowerAscii(e.path))) continue;
+      writer.AddRaw(old.data() + e.headerOffset, e.dataOffset + e.packedSize - e.headerOffset);
     }
-    const int sync = ::open(temp.c_str(), O_RDONLY);
-    const bool synced = sync >= 0 && ::fsync(sync) == 0;
-    if (sync >= 0) ::close(sync);
-    if (!synced || ::rename(temp.c_str(), archivePath.c_str()) != 0)
-      throw TUnlhaError{kUnlhaWriteError, "Cannot write the archive " + archivePath + ": " + std::strerror(errno)};
-  } catch (const TUnlhaError&) {
-    ::unlink(temp.c_str());
-    throw;
+    for (const TItem& item : items) {
+      if (item.folder) {
+        writer.AddDirectory(item.archivePath, ModificationTime(item.source));
+        log += "Folder  " + item.archivePath + "\n";
+        continue;
+      }
+      Bytes data;
+      try {
+        data = ReadWholeFile(item.source, kMaxArchiveMemberSize);
+      } catch (const ETessError& e) {
+        throw TUnlhaError{kUnlhaReadError, e.what()};
+      }
+      writer.AddFile(item.archivePath, data, ModificationTime(item.source));
+      log += "Added   " + item.archivePath + "\n";
+    }
+    writer.Finish();
+    out.Commit();
   } catch (const ETessError& e) {
-    ::unlink(temp.c_str());
     throw TUnlhaError{kUnlhaWriteError, e.what()};
   }
 }

@@ -1,6 +1,7 @@
 #include "events/LD_EventScript.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 namespace tess {
@@ -56,11 +57,13 @@ void TLcfEventScriptList::InsertLinesFrom(int position, const TLcfEventScriptLis
   // Pasting a script into itself reads the source while inserting: copy it first.
   std::vector<std::unique_ptr<TLcfEventScriptLine>> pasted;
   pasted.reserve(source.lines_.size());
-  const int base = Count() == 0 ? 0 : lines_[static_cast<size_t>(std::min(position, Count() - 1))]->indent;
-  const int first = source.lines_.front()->indent;
+  const int64_t base = Count() == 0 ? 0 : lines_[static_cast<size_t>(std::min(position, Count() - 1))]->indent;
+  const int64_t first = source.lines_.front()->indent;
   for (const auto& line : source.lines_) {
     auto copy = std::make_unique<TLcfEventScriptLine>(*line);
-    copy->indent = base + indentOffset + (line->indent - first);
+    // Indents read from a damaged file can be anything; the sum must not overflow.
+    copy->indent =
+        static_cast<int32_t>(std::clamp<int64_t>(base + indentOffset + (line->indent - first), INT32_MIN, INT32_MAX));
     pasted.push_back(std::move(copy));
   }
   lines_.insert(lines_.begin() + position, std::make_move_iterator(pasted.begin()),

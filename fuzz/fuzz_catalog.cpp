@@ -37,9 +37,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     list.PasteFromClipboard(578, 4990);
   } catch (const ETessError&) {
   }
-  try {
-    DumpChunks(Bytes(data, data + size));
-  } catch (const ETessError&) {
-  }
+  // The raw listing takes anything; it reports damage instead of raising.
+  const Bytes bytes(data, data + size);
+  DumpChunks(bytes);
+  DumpChunks(bytes, {{TFilePart::List, "nodes"},
+                     {TFilePart::IntegerList, "order"},
+                     {TFilePart::Integer, "current"},
+                     {TFilePart::Record, "start"}});
   return 0;
 }

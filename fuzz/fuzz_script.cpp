@@ -1,4 +1,4 @@
-// Renders and edits event scripts decoded from arbitrary bytes. The input is a 16-bit
+// Decodes, renders and edits event scripts from arbitrary bytes. The input is a 16-bit
 // little-endian length, a packed script block of that length, and then pairs of bytes, each an
 // editing operation and its argument. After every operation the script must still end with its
 // end line, the rows must match the lines, and the current row and the selection must lie inside
@@ -56,6 +56,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TLcfEventScriptList script;
   try {
     script.DecodeFrom(data + 2, length);
+    // A block that decodes encodes to one that decodes to the same lines and the same bytes.
+    Bytes once;
+    script.EncodeTo(once);
+    TLcfEventScriptList again;
+    if (!again.DecodeFrom(once) || !(again == script)) std::abort();
+    Bytes twice;
+    again.EncodeTo(twice);
+    if (twice != once) std::abort();
   } catch (const ETessError&) {
     if (script.Count() != 0) std::abort();  // a damaged block changes nothing
   }

@@ -52,13 +52,16 @@ void DecodeXyz(TBitmap& bitmap, const uint8_t* data, size_t size) {
   inf.z.next_out = palette;
   inf.z.avail_out = sizeof palette;
   // The palette first, then the indices straight into the bitmap, whose rows lie back to back just
-  // as in the body. A body that ends early leaves the rest zero; one that goes on is damaged.
+  // as in the body. A body that goes on past the picture is a zlib error; one that ends before the
+  // picture it promises is complete is not the picture its header names.
   int rc = inflate(&inf.z, pixels ? Z_NO_FLUSH : Z_FINISH);
   if (pixels && rc == Z_OK) {
     inf.z.next_out = bitmap.Bits();
     inf.z.avail_out = static_cast<uInt>(pixels);
     rc = inflate(&inf.z, Z_FINISH);
   }
+  if (rc == Z_STREAM_END && (inf.z.avail_out != 0 || (pixels && inf.z.next_out != bitmap.Bits() + pixels)))
+    throw EInvalidGraphic(kInvalidXyz);
   if (rc != Z_STREAM_END) throw EZlibError();
   auto& pal = bitmap.Palette();
   pal.resize(256);

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <memory>
 #include <new>
 
 #include "core/AtomicFile.h"
@@ -33,7 +32,8 @@ constexpr const char* kCrLf = "\r\n";
 constexpr const char* kIniName = "TESS_RT.ini";
 constexpr const char* kIniSection = "TESS_RT";
 constexpr const char* kFullPackageFlag = "FullPackageFlag";
-constexpr size_t kCopyBlock = size_t{1} << 20;
+// The disk's files replace those of an earlier disk without asking, read-only ones included.
+constexpr TWriteOptions kReplaceAtDestination{.replaceReadOnly = true};
 
 // The user cancelled a prompt or the progress.
 struct TCancelled {};
@@ -92,90 +92,6 @@ TDriveQueries Complete(TDriveQueries d) {
   }
   return d;
 }
-
-// Copies source to a temporary file beside target and returns the temporary file's name; the copy
-// is flushed to the disk. On failure nothing is left behind.
-std::string StageCopy(const std::string& source, const std::string& target) {
-  auto fail = [&](const std::string& reason) -> std::string {
-    throw EFileError("Cannot copy \"" + source + "\" to \"" + target + "\". " + reason);
-  };
-  const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) return fail(Reason());
-  const size_t slash = target.find_last_of('/');
-  std::string temp = target.substr(0, slash + 1) + "." + target.substr(slash + 1) + ".XXXXXX";
-  const int out = ::mkstemp(temp.data());
-  if (out < 0) {
-    const std::string reason = Reason();
-    ::close(in);
-    return fail(reason);
-  }
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  ::fchmod(out, 0666 & ~mask);
-  std::unique_ptr<char[]> buffer(new char[kCopyBlock]);
-  std::string error;
-  for (;;) {
-    const ssize_t n = ::read(in, buffer.get(), kCopyBlock);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      error = Reason();
-      break;
-    }
-    if (n == 0) break;
-    for (ssize_t done = 0; done < n;) {
-      const ssize_t w = ::write(out, buffer.get() + done, static_cast<size_t>(n - done));
-      if (w < 0 && errno == EINTR) continue;
-      if (w <= 0) {
-        error = w < 0 ? Reason() : "The disk is full.";
-        break;
-      }
-      done += w;
-    }
-    if (!error.empty()) break;
-  }
-  if (error.empty() && ::fsync(out) != 0) error = Reason();
-  if (::close(out) != 0 && error.empty()) error = Reason();
-  ::close(in);
-  if (!error.empty()) {
-    ::unlink(temp.c_str());
-    return fail(error);
-  }
-  return temp;
-}
-
-// Files on their way to one destination: copied under temporary names first, renamed into place
-// together, and removed again when the run ends before that.
-class TStagedCopy {
- public:
-  ~TStagedCopy() { Abandon(); }
-
-  void Add(const std::string& source, const std::string& target) {
-    const std::string temp = StageCopy(source, target);
-    staged_.push_back({temp, target});
-  }
-
-  void Commit() {
-    for (size_t i = 0; i < staged_.size(); ++i) {
-      if (::rename(staged_[i].temp.c_str(), staged_[i].target.c_str()) != 0) {
-        const std::string reason = Reason();
-        staged_.erase(staged_.begin(), staged_.begin() + static_cast<ptrdiff_t>(i));
-        throw EFileError("Cannot write file \"" + staged_.front().target + "\". " + reason);
-      }
-    }
-    staged_.clear();
-  }
-
-  void Abandon() {
-    for (const TStaged& s : staged_) ::unlink(s.temp.c_str());
-    staged_.clear();
-  }
-
- private:
-  struct TStaged {
-    std::string temp, target;
-  };
-  std::vector<TStaged> staged_;
-};
 
 // The last non-empty line of the archiver's log: the one that says what went wrong.
 std::string LastLogLine(const char* log) {
@@ -321,8 +237,8 @@ class TGameDiskRun {
   }
 
   void Copy(const std::vector<std::pair<std::string, std::string>>& files) {
-    TStagedCopy copy;
-    for (const auto& [source, name] : files) copy.Add(source, job_.destination + name);
+    TStagedCommit copy;
+    for (const auto& [source, name] : files) copy.AddCopy(source, job_.destination + name, kReplaceAtDestination);
     copy.Commit();
   }
 
@@ -374,11 +290,11 @@ class TGameDiskRun {
 
     if (!floppy) {
       // One staged copy, so the destination gets every file or none of them.
-      TStagedCopy copy;
+      TStagedCommit copy;
       installer.push_back({archive, archiveName});
       for (const auto& [source, name] : installer) {
         Step("Copying " + name);
-        copy.Add(source, job_.destination + name);
+        copy.AddCopy(source, job_.destination + name, kReplaceAtDestination);
       }
       copy.Commit();
       return;

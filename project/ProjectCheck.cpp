@@ -12,7 +12,7 @@ std::string Id(int32_t id) { return std::to_string(id); }
 
 }  // namespace
 
-std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
+std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, const TProjectVisitor& visitor) {
   std::vector<TProjectProblem> problems;
   auto report = [&](const std::string& file, const std::string& message) { problems.push_back({file, message}); };
 
@@ -20,6 +20,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
   std::string error;
   const bool haveDatabase = db.LoadDatabase(projectFolder, &error);
   if (!haveDatabase) report(kDataBaseFileName, error);
+  if (haveDatabase && visitor.database) visitor.database(db);
 
   TLcfMapTree tree;
   tree.projectFolder = projectFolder;
@@ -35,6 +36,8 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
   } catch (const std::bad_alloc&) {
     report(kMapTreeFileName, EOutOfMemory().what());
   }
+
+  if (haveTree && visitor.tree) visitor.tree(tree);
 
   auto isMap = [&](int32_t id) {
     const TLcfMapTreeItem* node = tree.FindById(id);
@@ -96,6 +99,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
       report(file, EOutOfMemory().what());
       continue;
     }
+    if (visitor.map) visitor.map(file, map);
     if (haveDatabase && !db.tilesets.FindById(map.tilesetId))
       report(file, "the map's tileset " + Id(map.tilesetId) + " is one the database lacks");
   }

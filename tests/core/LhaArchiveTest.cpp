@@ -9,6 +9,7 @@
 #include <map>
 #include <random>
 
+#include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/Lh5Codec.h"
 #include "core/LhaArchive.h"
@@ -225,6 +226,9 @@ class UnlhaTest : public ::testing::Test {
     Put(project, "MAP0002.LMU", WordText(40000, 18));
     WriteFile(project / "Map01.lmu", WordText(10, 19));           // not matched by the wildcard
     WriteFile(project / "Notes" / "todo.txt", WordText(10, 20));  // not named
+    // Left by a save that died: never packed, whether under a packed folder or a wildcard.
+    WriteFile(project / "Picture" / ".Notes.txt.tess-save-Ab12Cd", WordText(10, 21));
+    WriteFile(project / ".Map0001.lmu.tess-save-Xy34Zw", WordText(10, 22));
     for (const char* folder : {"Backdrop", "Sound"}) {
       fs::create_directories(project / folder);
       fs::create_directories(rtp / folder);
@@ -294,6 +298,7 @@ TEST_F(UnlhaTest, UpdatesAnExistingArchive) {
   const Bytes bytes = ReadFile(archive);
   const auto entries = ReadLhaDirectory(bytes);
   EXPECT_EQ(entries.size(), before + 1);  // Slime.bmp
+  for (const TLhaEntry& e : entries) EXPECT_EQ(e.path.find(kSaveTempMark), std::string::npos) << e.path;
   for (const TLhaEntry& e : entries)
     if (e.path == "CharSet/Hero.bmp") {
       EXPECT_EQ(ExtractLhaEntry(bytes, e), BinaryData(30000));
@@ -301,6 +306,17 @@ TEST_F(UnlhaTest, UpdatesAnExistingArchive) {
   if (HaveLhasa()) {
     EXPECT_EQ(Shell("lha t '" + a + "' > /dev/null"), 0);
   }
+
+  // Updated through a link, the archive keeps its permissions and the link stays a link.
+  ::chmod(a.c_str(), 0640);
+  const fs::path link = work / "link.lzh";
+  fs::create_symlink(archive, link);
+  ASSERT_EQ(Unlha("a \"" + link.string() + "\" \"" + project.string() + "/\" TESS_RT.lmt", nullptr, 0), kUnlhaOk);
+  EXPECT_TRUE(fs::is_symlink(link));
+  struct stat st;
+  ASSERT_EQ(::stat(a.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+  EXPECT_EQ(ReadLhaDirectory(ReadFile(archive)).size(), entries.size());  // TESS_RT.lmt replaced
 }
 
 TEST_F(UnlhaTest, FailuresReportAndLeaveNoArchive) {

@@ -12,6 +12,7 @@
 #include <QSlider>
 #include <cmath>
 
+#include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/Stream.h"
@@ -31,7 +32,7 @@ void WriteWave(const std::string& path, int frames) {
   std::vector<int16_t> samples(static_cast<size_t>(frames));
   for (int i = 0; i < frames; ++i) samples[size_t(i)] = int16_t(9000 * std::sin(i * 0.07));
   const Bytes file = EncodeWaveFile(samples.data(), size_t(frames), 1, 22050);
-  TFileStream(path, TFileMode::Create).WriteBuffer(file.data(), file.size());
+  WriteFileAtomic(path, file);
 }
 
 struct Pickers : ::testing::Test {
@@ -291,7 +292,7 @@ TEST_F(Pickers, TheStatusLineHearsTheSongsTempoAndItsEndThroughTheQueue) {
   const Bytes song = {'M',  'T', 'h',  'd', 0,   0,    0,    6,   0, 0,    0,    1,    0,    96,
                       'M',  'T', 'r',  'k', 0,   0,    0,    19,  0, 0xFF, 0x51, 3,    0x09, 0x27,
                       0xC0, 0,   0x90, 60,  100, 0x60, 0xB0, 111, 0, 0,    0xFF, 0x2F, 0};
-  TFileStream(project.Path() + "Music/Theme.mid", TFileMode::Create).WriteBuffer(song.data(), song.size());
+  WriteFileAtomic(project.Path() + "Music/Theme.mid", song);
   TFormSelMusic picker;
   picker.Music().name = "Theme";
   picker.show();

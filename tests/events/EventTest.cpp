@@ -64,6 +64,9 @@ TEST(EventScript, InsertLinesFromKeepsRelativeIndents) {
       {5, 0, {0, 1, 1, 2, 0}, {3}, {0, 1, 1, 2, 0, 0}},  // at the end: the last line's indent
       {0, 1, {2}, {0, 1, 0}, {3, 4, 3, 2}},
       {0, 0, {}, {4, 5}, {0, 1}},  // into an empty script
+      // Indents of a damaged file: the sums stay within the range of an indent.
+      {1, 0, {INT32_MAX, INT32_MAX}, {INT32_MIN, INT32_MAX}, {INT32_MAX, INT32_MAX, INT32_MAX, INT32_MAX}},
+      {0, -5, {INT32_MIN}, {INT32_MAX, 0}, {INT32_MIN, INT32_MIN, INT32_MIN}},
   };
   for (const Case& c : cases) {
     TLcfEventScriptList target, source;

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "core/AtomicFile.h"
 #include "core/Stream.h"
 #include "media/Bitmap.h"
 
@@ -43,10 +44,7 @@ inline std::string PythonWithPil() {
   return "";
 }
 
-inline void WriteBytes(const std::string& path, const Bytes& data) {
-  TFileStream f(path, TFileMode::Create);
-  f.WriteBuffer(data.data(), data.size());
-}
+inline void WriteBytes(const std::string& path, const Bytes& data) { WriteFileAtomic(path, data); }
 
 // Deterministic noise.
 inline uint32_t Hash(uint32_t x) {

@@ -179,7 +179,9 @@ TEST(GameDisk, PacksProjectIntoFolder) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rtp);
     TFixture f(c.rtp ? "pack-rtp" : "pack");
+    // The files of an earlier disk are replaced without asking, read-only ones too.
     WriteText(f.dest + "Setup.ini", "from an earlier disk");
+    fs::permissions(f.dest + "Setup.ini", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     std::vector<std::string> steps;
     int lastTotal = 0;
     TGameDiskServices services;
