@@ -85,6 +85,7 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
     Unload();
     throw;
   }
+  NameRoot();
   open_ = true;
   // The map is read from the project even when it is the one held already (a new project's).
   map_.Unload();
@@ -129,19 +130,34 @@ void TProjectDocument::MarkCurrentFormat() {
 // ---------------------------------------------------------------------------------------------
 // Maps
 
+void TProjectDocument::NameRoot() {
+  if (TLcfMapTreeItem* root = mapTree_.FindById(0)) root->name = ReadGameTitle(projectFolder_);
+}
+
 void TProjectDocument::StoreCurrentMap() {
   // A modified map is kept as a work copy; the next save of the tree commits it.
   if (!CurrentMapEdited() || map_.Id() <= 0 || mapReadOnly_) return;
+  if (!mapTree_.OwningMap(map_.Id())) {
+    // The map was deleted from the tree: its edits go with it.
+    MarkMapClean();
+    return;
+  }
   map_.SaveWorkCopy(scratchFolder_, map_.Id());
   mapTree_.MarkPending(map_.Id());
   MarkMapClean();
 }
 
-void TProjectDocument::LoadSelectedMap(int32_t id) {
-  mapTree_.currentId = id;
+void TProjectDocument::UpdateCurrentMapName() {
+  const int32_t id = mapTree_.currentId;
   TLcfMapTreeItem* node = mapTree_.FindById(id);
   TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
   currentMapName_ = !node || id == 0 ? std::string() : node->IsArea() && owner ? owner->name : node->name;
+}
+
+void TProjectDocument::LoadSelectedMap(int32_t id) {
+  mapTree_.currentId = id;
+  UpdateCurrentMapName();
+  TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
   if (!owner) {
     map_.Unload();
     mapReadOnly_ = false;
@@ -211,6 +227,7 @@ void TProjectDocument::Revert() {
     // The tree file cannot be read back: the tree in memory stays, without the edits of the map.
     ShowFailure(e.what());
   }
+  NameRoot();
   mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
   map_.Unload();
   StartHistory();
@@ -221,6 +238,13 @@ void TProjectDocument::Revert() {
 void TProjectDocument::DiscardWorkCopies() {
   TModifiedWatch watch(*this);
   mapTree_.DiscardWorkCopies();
+}
+
+void TProjectDocument::ChangeTree(const std::function<void(TLcfMapTree&)>& change) {
+  TModifiedWatch watch(*this);
+  change(mapTree_);
+  UpdateCurrentMapName();
+  treeChanged.Emit();
 }
 
 void TProjectDocument::DataBaseChanged() {
@@ -288,13 +312,17 @@ bool TProjectDocument::EditLayers(const std::function<TCellRegion(TLcfMap&)>& ed
   return true;
 }
 
-bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) {
+bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) { return EditMap(edit, nullptr); }
+
+bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit,
+                               TLcfMapEditUndoManager::TSideEffect sideEffect) {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
   history_.PushMap(map_);
   edit(map_);
   propertiesEdited_ = true;
   history_.Sync(map_);
+  if (sideEffect) history_.AttachToNewestStep(std::move(sideEffect));
   mapChanged.Emit();
   return true;
 }
@@ -310,16 +338,20 @@ void TProjectDocument::ReportWholeMap() { cellsChanged.Emit(TCellRegion{0, 0, ma
 bool TProjectDocument::Undo() {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
+  const bool wholeMap = history_.UndoHasSideEffect();
   if (!history_.Undo(map_)) return false;
   ReportWholeMap();
+  if (wholeMap) mapChanged.Emit();
   return true;
 }
 
 bool TProjectDocument::Redo() {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
+  const bool wholeMap = history_.RedoHasSideEffect();
   if (!history_.Redo(map_)) return false;
   ReportWholeMap();
+  if (wholeMap) mapChanged.Emit();
   return true;
 }
 

@@ -83,6 +83,12 @@ class TProjectDocument {
   void Revert();
   // Drops every uncommitted work copy (the author chose not to save on closing the editor).
   void DiscardWorkCopies();
+  // Keeps the current map's edits in its work copy and marks its node pending (nothing when it
+  // has none, or when its node has gone from the tree). A failed write raises; the edits stay.
+  void StoreCurrentMap();
+  // A change of the map tree's nodes (added, pasted, moved, deleted, renamed): the listeners of
+  // treeChanged rebuild their views, and modifiedChanged follows when the change made a difference.
+  void ChangeTree(const std::function<void(TLcfMapTree&)>& change);
 
   bool MapsModified() const;
   // After the database window: the map's tileset is checked against the database again.
@@ -113,6 +119,9 @@ class TProjectDocument {
   // One edit of anything else of the map (properties, events, size); its layers changes are one
   // undo step, and mapChanged follows.
   bool EditMap(const std::function<void(TLcfMap&)>& edit);
+  // The same for an edit that changes, besides the layers, something undo and redo must follow
+  // (events, start positions): sideEffect(true) takes that back, sideEffect(false) does it again.
+  bool EditMap(const std::function<void(TLcfMap&)>& edit, TLcfMapEditUndoManager::TSideEffect sideEffect);
 
   // The undo history of the current map. Editing operations that run over several calls (a pen
   // stroke from press to release) follow its protocol themselves and report every cell write
@@ -143,6 +152,8 @@ class TProjectDocument {
   TSignal<> projectClosed;
   // The map tree was reloaded (revert): views rebuild it.
   TSignal<> treeReloaded;
+  // Nodes of the map tree were added, moved, deleted or renamed.
+  TSignal<> treeChanged;
   // Another map is loaded, or the current one changed as a whole.
   TSignal<> mapChanged;
   // Cells of the current map changed inside the region.
@@ -156,7 +167,9 @@ class TProjectDocument {
   class TModifiedWatch;
 
   void LoadSelectedMap(int32_t id);
-  void StoreCurrentMap();
+  void UpdateCurrentMapName();
+  // The root is named after the game's title whenever the tree is read.
+  void NameRoot();
   void SaveEditSettings();
   bool CurrentMapEdited() const;
   void MarkMapClean();
