@@ -27,9 +27,9 @@ bool TMapTreeCommands::IsCurrentMap(int32_t id) const {
   return node && node->IsMap() && document_.Map().Id() == id && document_.CanEditMap();
 }
 
-TAutotileLinks TMapTreeCommands::CurrentLinks() const {
+TAutotileLinks TMapTreeCommands::LinksOf(int32_t tilesetId) const {
   TAutotileLinks links;
-  LinksOfTileset(document_.DataBase().tilesets.FindById(document_.Map().tilesetId), links, nullptr);
+  LinksOfTileset(document_.DataBase().tilesets.FindById(tilesetId), links, nullptr);
   return links;
 }
 
@@ -51,9 +51,7 @@ void TMapTreeCommands::MakeMap(TLcfMap& map, const TMapProperties& properties, T
   DropOutsideMap(map, starts);
   map.RefreshTileset();
   if (!map.useGenerator) return;
-  TAutotileLinks links;
-  LinksOfTileset(document_.DataBase().tilesets.FindById(map.tilesetId), links, nullptr);
-  ::tess::GenerateDungeon(map, DungeonSettingsOf(map, starts, links), seed);
+  ::tess::GenerateDungeon(map, DungeonSettingsOf(map, starts, LinksOf(map.tilesetId)), seed);
 }
 
 bool TMapTreeCommands::PrepareNewMap(int32_t parentId, TMapProperties& properties) const {
@@ -127,7 +125,7 @@ void TMapTreeCommands::PreviewMap(const TMapProperties& properties, uint32_t see
 bool TMapTreeCommands::GenerateDungeon(uint32_t seed) {
   TLcfMap& map = document_.Map();
   if (!document_.CanEditMap() || !map.useGenerator) return false;
-  const TDungeonSettings settings = DungeonSettingsOf(map, document_.MapTree().startPositions, CurrentLinks());
+  const TDungeonSettings settings = DungeonSettingsOf(map, document_.MapTree().startPositions, LinksOf(map.tilesetId));
   return document_.EditMap([&](TLcfMap& m) { ::tess::GenerateDungeon(m, settings, seed); });
 }
 

@@ -82,8 +82,8 @@ class TMapTreeCommands {
   // tree counts as modified.
   bool DropNode(int32_t id, int32_t target);
 
-  // The autotile links of the current map's tileset (none known when its picture cannot be read).
-  TAutotileLinks CurrentLinks() const;
+  // The autotile links of a tileset (none known when its picture cannot be read).
+  TAutotileLinks LinksOf(int32_t tilesetId) const;
 
  private:
   bool IsCurrentMap(int32_t id) const;
