@@ -24,7 +24,7 @@
 #include "core/QuietMode.h"
 #include "core/Version.h"
 #include "dbeditor/FormDataBase.h"
-#include "maps/gui/MapTreeWidget.h"
+#include "maps/gui/FormMapTree.h"
 #include "media/audio/AudioHarmony.h"
 #include "media/gui/EditorAudio.h"
 #include "media/gui/FormMaterialBase.h"
@@ -88,10 +88,8 @@ TFormLcfMain::~TFormLcfMain() {
 void TFormLcfMain::ConnectDocument() {
   document_.projectOpened.Connect([this] { ShowTree(); });
   document_.treeReloaded.Connect([this] { ShowTree(); });
+  document_.treeChanged.Connect([this] { ShowTree(); });
   document_.projectClosed.Connect([this] {
-    treePane_->blockSignals(true);
-    treePane_->Clear();
-    treePane_->blockSignals(false);
     statusPanels_[1]->clear();
     statusPanels_[2]->clear();
     UpdateCommandStates();
@@ -107,11 +105,7 @@ void TFormLcfMain::ConnectDocument() {
 }
 
 void TFormLcfMain::ShowTree() {
-  // The document has selected the node already; the view only follows.
-  treePane_->blockSignals(true);
-  document_.MapTree().BuildView(*treePane_, true);
-  treePane_->SelectId(document_.MapTree().currentId);
-  treePane_->blockSignals(false);
+  // The document has selected the node already; the tree window rebuilds itself.
   UpdateMapStatus();
   UpdateCommandStates();
 }
@@ -350,21 +344,16 @@ void TFormLcfMain::BuildPanes() {
   palette->setObjectName("ChipSelectorPane");
   palette->setAlignment(Qt::AlignCenter);
   palette->setMinimumWidth(200);
-  treePane_ = new TMapTreeWidget(left);
-  treePane_->setObjectName("MapTreePane");
-  connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) {
-    document_.SelectNode(id);
-    // A map that could not be stored stays the selected one; the tree shows it again.
-    if (document_.MapTree().currentId != id) {
-      treePane_->blockSignals(true);
-      treePane_->SelectId(document_.MapTree().currentId);
-      treePane_->blockSignals(false);
-    }
+  treePane_ = new TFormMapTree(document_, left);
+  connect(treePane_, &TFormMapTree::Notified, this, [this](bool) {
+    UpdateMapStatus();
+    UpdateCommandStates();
   });
   auto* editor = new QLabel("Map", split);
   editor->setObjectName("MapEditorPane");
   editor->setAlignment(Qt::AlignCenter);
   editor->setAutoFillBackground(true);
+  treePane_->editorClientSize = [editor] { return editor->size(); };
   left->setSizes({280, 220});
   split->setSizes({256, 544});
   split->setStretchFactor(1, 1);

@@ -17,7 +17,7 @@ namespace tess {
 
 class TProjectManager;
 class TSettings;
-class TMapTreeWidget;
+class TFormMapTree;
 
 class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   Q_OBJECT
@@ -84,7 +84,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   std::string applicationFolder_;
   TProjectDocument document_;
   std::unique_ptr<TProjectManager> projects_;
-  TMapTreeWidget* treePane_ = nullptr;
+  TFormMapTree* treePane_ = nullptr;
   std::vector<std::string> lastTestPlayWords_;
   std::map<TMainCommand, QAction*> actions_;
   QLabel* statusPanels_[3] = {};

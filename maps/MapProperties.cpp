@@ -122,7 +122,7 @@ TMapPropertiesEnabled TMapProperties::Enabled() const {
   // The slots with a "Use" switch are enabled by it.
   const bool used[kGeneratorSlotCount] = {
       true, true, useUpperWall != 0, true, useFloorB != 0, useFloorC != 0, true, useObstacleB != 0, useObstacleC != 0};
-  for (int slot = 0; slot < kGeneratorSlotCount; ++slot) e.slots[slot] = e.generator && used[slot];
+  for (int slot = 0; slot < kGeneratorSlotCount; ++slot) e.tileSlots[slot] = e.generator && used[slot];
   return e;
 }
 

@@ -42,7 +42,7 @@ struct TMapPropertiesEnabled {
   bool generator = false;  // the whole generator area
   bool granularity = false;
   bool roomSize = false;
-  bool slots[9] = {};  // each tile picker
+  bool tileSlots[9] = {};  // each tile picker
   bool operator==(const TMapPropertiesEnabled&) const = default;
 };
 

@@ -163,7 +163,7 @@ TEST(MapProperties, ControlsEnabledByTheValues) {
   TMapProperties p;
   EXPECT_FALSE(p.Enabled().panorama);
   EXPECT_FALSE(p.Enabled().generator);
-  EXPECT_FALSE(p.Enabled().slots[0]);
+  EXPECT_FALSE(p.Enabled().tileSlots[0]);
   p.usePanorama = 1;
   p.panoramaScrollH = 1;
   TMapPropertiesEnabled e = p.Enabled();
@@ -187,7 +187,7 @@ TEST(MapProperties, ControlsEnabledByTheValues) {
   p.useFloorB = 0;
   p.useObstacleC = 0;
   e = p.Enabled();
-  EXPECT_EQ((std::vector<bool>(std::begin(e.slots), std::end(e.slots))),
+  EXPECT_EQ((std::vector<bool>(std::begin(e.tileSlots), std::end(e.tileSlots))),
             (std::vector<bool>{true, true, true, true, false, true, true, true, false}));
 }
 
