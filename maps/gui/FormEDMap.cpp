@@ -78,7 +78,6 @@ TFormEDMap::TFormEDMap(TProjectDocument& document, TMapTreeCommands& commands, T
       seed_(FreshDungeonSeed()) {
   setObjectName("FormEDMap");
   setWindowTitle(QString::fromStdString(MapPropertiesTitle(p_.mapId)));
-  graphic_->SetTransparent(false);
   auto* tabs = new QTabWidget(this);
   tabs->addTab(BuildGeneralPage(), "Map");
   tabs->addTab(BuildGeneratorPage(), "Random Dungeon Generator");
@@ -399,13 +398,14 @@ void TFormEDMap::Changed() {
 void TFormEDMap::LoadTileset() {
   TWaitCursor wait;
   graphic_->SetTileset(document_.DataBase().tilesets.FindById(p_.tilesetId));
-  graphic_->SetTransparent(false);
 }
 
 void TFormEDMap::DrawSlots() {
   uint16_t tiles[18] = {};
   GeneratorTilesOf(p_.generatorChips, p_.generatorChipVariants, tiles);
   const TMapPropertiesEnabled e = p_.Enabled();
+  // The picture is shared with the palette pickers, which draw it transparent.
+  graphic_->SetTransparent(false);
   for (int slot = 0; slot < kGeneratorSlotCount; ++slot) {
     TCorvidBoard& board = slots_[slot]->Board();
     board.FillRect(Bounds(0, 0, board.Width(), board.Height()), kBoxColour);
@@ -445,6 +445,7 @@ void TFormEDMap::DrawPreview() {
   preview_->SetBoardSize(map.width * cell, map.height * cell);
   TMapDrawOptions options;
   options.cellSize = cell;
+  graphic_->SetTransparent(false);
   DrawMapCells(preview_->Board(), {0, 0}, map, Bounds(0, 0, map.width, map.height), *graphic_, nullptr, options);
   preview_->update();
 }
