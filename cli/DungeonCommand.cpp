@@ -7,10 +7,7 @@
 #include "cli/ProgramFolder.h"
 #include "core/FolderTree.h"
 #include "core/PathUtils.h"
-#include "core/ProjectFolder.h"
 #include "maps/AutotileFixup.h"
-#include "platform/RuntimePackage.h"
-#include "platform/Settings.h"
 #include "project/MapTreeCommands.h"
 #include "project/ProjectDocument.h"
 
@@ -74,21 +71,9 @@ int Dungeon(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     err << kUsage;
     return 2;
   }
-  const std::string project = AbsoluteFolder(words[0]);
-  if (!IsFolder(project)) {
-    err << "tessaly-cli: " << words[0] << " is not a folder\n";
-    return 1;
-  }
+  const std::string project = UseProjectFolder(words[0], haveRuntimePackage ? &runtimePackage : nullptr, err);
+  if (project.empty()) return 1;
   if (!haveSeed) seed = std::random_device{}();
-
-  // The tileset's picture is found as the editor finds it: the project's ChipSet folder, then the
-  // runtime package's.
-  SetProjectFolder(project);
-  if (!haveRuntimePackage) {
-    TSettings settings;
-    runtimePackage = RuntimePackageFolder(settings, EditorFolder());
-  }
-  SetCurrentRuntimePackageFolder(runtimePackage.empty() ? std::string() : AbsoluteFolder(runtimePackage));
 
   TScratch scratch;
   if (scratch.Path().empty()) {
