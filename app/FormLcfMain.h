@@ -18,6 +18,8 @@ namespace tess {
 class TProjectManager;
 class TSettings;
 class TFormMapTree;
+class TFormMapEditor;
+class TFormChipSelector;
 
 class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   Q_OBJECT
@@ -42,6 +44,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
 
   // Status bar panels: 0 the hint, 1 the editing mode, 2 map name and cell.
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
+  TFormMapEditor& MapEditor() const { return *mapEditor_; }
+  TFormChipSelector& ChipSelector() const { return *chipSelector_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -62,6 +66,9 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void RunHelpContents() override;
   void RunAbout() override;
   void RunUndo() override;
+  void RunRedo() override;
+  void RunUndoDepth() override;
+  void SetGridVisible(bool on) override;
   void SetEditMode(TEditMode mode) override;
   void SetZoom(TZoom zoom) override;
   void SetTool(TEditTool tool) override;
@@ -73,6 +80,12 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void CheckEditState();
   void ShowEditState();
   void UpdateMapStatus();
+  // The palette shows the current map's tileset in the editor's mode.
+  void ShowPalette();
+  // The palette's block becomes the current chip of its mode.
+  void TakePaletteBlock();
+  // A block picked from the map: the palette frames its cell when it is one cell that has one.
+  void ShowPickedChip(TEditMode mode);
 
   void BuildActions();
   void BuildMenus();
@@ -85,6 +98,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   TProjectDocument document_;
   std::unique_ptr<TProjectManager> projects_;
   TFormMapTree* treePane_ = nullptr;
+  TFormMapEditor* mapEditor_ = nullptr;
+  TFormChipSelector* chipSelector_ = nullptr;
   std::vector<std::string> lastTestPlayWords_;
   std::map<TMainCommand, QAction*> actions_;
   QLabel* statusPanels_[3] = {};

@@ -34,10 +34,15 @@ TAutotileLinks TMapTreeCommands::LinksOf(int32_t tilesetId) const {
 }
 
 void TMapTreeCommands::SelectNode(int32_t id, int clientWidth, int clientHeight) {
-  if (TLcfMapTreeItem* node = document_.MapTree().FindById(id); node && node->IsArea()) {
+  TLcfMapTree& tree = document_.MapTree();
+  if (TLcfMapTreeItem* node = tree.FindById(id); node && node->IsArea()) {
     const TCellPoint scroll = AreaCentreScroll(AreaRectOf(node->areaRect), clientWidth, clientHeight);
-    node->scrollX = scroll.x;
-    node->scrollY = scroll.y;
+    // The map view opens its map where the map's entry says: the area's map shows the area.
+    for (TLcfMapTreeItem* entry : {node, tree.OwningMap(id)})
+      if (entry) {
+        entry->scrollX = scroll.x;
+        entry->scrollY = scroll.y;
+      }
   }
   document_.SelectNode(id);
 }

@@ -26,7 +26,7 @@ class TMapTreeCommands {
   // --- Selecting
 
   // Selects a node as the document does; an area first gets the scroll position that centres it
-  // in a map view of clientWidth x clientHeight pixels.
+  // in a map view of clientWidth x clientHeight pixels, and so does its map, which the view opens.
   void SelectNode(int32_t id, int clientWidth, int clientHeight);
 
   // --- Maps

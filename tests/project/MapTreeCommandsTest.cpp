@@ -243,6 +243,7 @@ TEST_F(TreeCommands, AreasAreCreatedEditedAndCentred) {
   EXPECT_EQ(document.Map().Id(), 1);  // the area's map
   EXPECT_EQ(area->scrollX, 480 - 200);
   EXPECT_EQ(area->scrollY, 192 - 150);
+  EXPECT_EQ(Tree().FindById(1)->scrollX, 480 - 200);  // the map view opens the map there
 
   ASSERT_TRUE(commands.SetAreaProperties(id, "Lake", {0, 0, 3, 3}, TLcfEncount()));
   EXPECT_EQ(area->name, "Lake");
