@@ -31,7 +31,7 @@
 #include "maps/ChipPalette.h"
 #include "maps/gui/FormChipSelector.h"
 #include "maps/gui/FormMapEditor.h"
-#include "maps/gui/MapTreeWidget.h"
+#include "maps/gui/FormMapTree.h"
 #include "media/audio/AudioHarmony.h"
 #include "media/gui/EditorAudio.h"
 #include "media/gui/FormMaterialBase.h"
@@ -113,10 +113,8 @@ TFormLcfMain::~TFormLcfMain() {
 void TFormLcfMain::ConnectDocument() {
   document_.projectOpened.Connect([this] { ShowTree(); });
   document_.treeReloaded.Connect([this] { ShowTree(); });
+  document_.treeChanged.Connect([this] { ShowTree(); });
   document_.projectClosed.Connect([this] {
-    treePane_->blockSignals(true);
-    treePane_->Clear();
-    treePane_->blockSignals(false);
     statusPanels_[1]->clear();
     statusPanels_[2]->clear();
     UpdateCommandStates();
@@ -160,11 +158,7 @@ void TFormLcfMain::ShowPickedChip(TEditMode mode) {
 }
 
 void TFormLcfMain::ShowTree() {
-  // The document has selected the node already; the view only follows.
-  treePane_->blockSignals(true);
-  document_.MapTree().BuildView(*treePane_, true);
-  treePane_->SelectId(document_.MapTree().currentId);
-  treePane_->blockSignals(false);
+  // The document has selected the node already; the tree window rebuilds itself.
   UpdateMapStatus();
   UpdateCommandStates();
 }
@@ -432,19 +426,14 @@ void TFormLcfMain::BuildPanes() {
   chipSelector_ = new TFormChipSelector(left);
   chipSelector_->setObjectName("ChipSelectorPane");
   connect(chipSelector_, &TFormChipSelector::selectionChanged, this, [this] { TakePaletteBlock(); });
-  treePane_ = new TMapTreeWidget(left);
-  treePane_->setObjectName("MapTreePane");
-  connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) {
-    document_.SelectNode(id);
-    // A map that could not be stored stays the selected one; the tree shows it again.
-    if (document_.MapTree().currentId != id) {
-      treePane_->blockSignals(true);
-      treePane_->SelectId(document_.MapTree().currentId);
-      treePane_->blockSignals(false);
-    }
+  treePane_ = new TFormMapTree(document_, left);
+  connect(treePane_, &TFormMapTree::Notified, this, [this](bool) {
+    UpdateMapStatus();
+    UpdateCommandStates();
   });
   mapEditor_ = new TFormMapEditor(document_, split);
   mapEditor_->setObjectName("MapEditorPane");
+  treePane_->editorClientSize = [this] { return mapEditor_->viewport()->size(); };
   connect(mapEditor_, &TFormMapViewer::CursorMoved, this, [this] { UpdateMapStatus(); });
   // A drag in progress ends when the editor loses the user's attention.
   connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {

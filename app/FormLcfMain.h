@@ -17,7 +17,7 @@ namespace tess {
 
 class TProjectManager;
 class TSettings;
-class TMapTreeWidget;
+class TFormMapTree;
 class TFormMapEditor;
 class TFormChipSelector;
 
@@ -98,7 +98,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   std::string applicationFolder_;
   TProjectDocument document_;
   std::unique_ptr<TProjectManager> projects_;
-  TMapTreeWidget* treePane_ = nullptr;
+  TFormMapTree* treePane_ = nullptr;
   TFormMapEditor* mapEditor_ = nullptr;
   TFormChipSelector* chipSelector_ = nullptr;
   std::vector<std::string> lastTestPlayWords_;

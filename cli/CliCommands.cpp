@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "cli/DungeonCommand.h"
 #include "cli/EventsCommand.h"
 #include "cli/FileKinds.h"
 #include "cli/FixupCommand.h"
@@ -313,6 +314,8 @@ const std::vector<TCliCommand>& Commands() {
       {"fixup", "fixup PROJECT_DIR MAP_ID [--out OUT.lmu] [--ctrl] [--rtp-folder PATH]",
        "re-shape a map's water and autotiles from their neighbours as the pen would (--ctrl: the edge is a border)",
        Fixup},
+      {"dungeon", "dungeon PROJECT_DIR MAP_ID [--seed N] [--rtp-folder PATH]",
+       "regenerate a random dungeon map in place, as Generate Dungeon does (a fresh seed unless given)", Dungeon},
       {"play",
        "play FILE [--volume V] [--tempo T] [--balance B] [--fade-in MS] [--sound] [--seconds S] [--render OUT.wav]",
        "play a music or sound file (--sound: as a sound effect; --render: into a wave file, no device needed)", Play},

@@ -4,12 +4,9 @@
 
 #include "cli/ProgramFolder.h"
 #include "core/PathUtils.h"
-#include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
 #include "maps/AutotileFixup.h"
 #include "maps/LD_Map.h"
-#include "platform/RuntimePackage.h"
-#include "platform/Settings.h"
 
 namespace tess::cli {
 
@@ -50,11 +47,8 @@ int Fixup(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     err << kUsage;
     return 2;
   }
-  const std::string project = AbsoluteFolder(words[0]);
-  if (!IsFolder(project)) {
-    err << "tessaly-cli: " << words[0] << " is not a folder\n";
-    return 1;
-  }
+  const std::string project = UseProjectFolder(words[0], haveRuntimePackage ? &runtimePackage : nullptr, err);
+  if (project.empty()) return 1;
 
   TLcfDataBase db;
   std::string why;
@@ -68,12 +62,6 @@ int Fixup(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 
   // The links come from the tileset's picture, found as the editor finds it: the project's ChipSet
   // folder, then the runtime package's.
-  SetProjectFolder(project);
-  if (!haveRuntimePackage) {
-    TSettings settings;
-    runtimePackage = RuntimePackageFolder(settings, EditorFolder());
-  }
-  SetCurrentRuntimePackageFolder(runtimePackage.empty() ? std::string() : AbsoluteFolder(runtimePackage));
   TFixupRules rules;
   rules.edgeDiffers = ctrl;
   if (!LinksOfTileset(db.tilesets.FindById(map.tilesetId), rules.links, &why)) {

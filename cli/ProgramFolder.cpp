@@ -1,8 +1,12 @@
 #include "cli/ProgramFolder.h"
 
 #include <filesystem>
+#include <ostream>
 
 #include "core/PathUtils.h"
+#include "core/ProjectFolder.h"
+#include "platform/RuntimePackage.h"
+#include "platform/Settings.h"
 
 namespace tess::cli {
 
@@ -19,5 +23,23 @@ std::string AbsoluteFolder(const std::string& path) {
 }
 
 std::string EditorFolder() { return ProgramFolder() + "../app/"; }
+
+std::string UseProjectFolder(const std::string& argument, const std::string* runtimePackage, std::ostream& err) {
+  const std::string project = AbsoluteFolder(argument);
+  if (!IsFolder(project)) {
+    err << "tessaly-cli: " << argument << " is not a folder\n";
+    return {};
+  }
+  SetProjectFolder(project);
+  std::string package;
+  if (runtimePackage) {
+    package = *runtimePackage;
+  } else {
+    TSettings settings;
+    package = RuntimePackageFolder(settings, EditorFolder());
+  }
+  SetCurrentRuntimePackageFolder(package.empty() ? std::string() : AbsoluteFolder(package));
+  return project;
+}
 
 }  // namespace tess::cli

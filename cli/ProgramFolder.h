@@ -1,6 +1,7 @@
 #pragma once
 // Where this program lies, and folders named on the command line.
 
+#include <iosfwd>
 #include <string>
 
 namespace tess::cli {
@@ -11,5 +12,11 @@ std::string ProgramFolder();
 std::string AbsoluteFolder(const std::string& path);
 // The editor's folder in the build tree: app beside this program's folder.
 std::string EditorFolder();
+
+// The project folder named on a command line, made absolute and made the process's project
+// folder, with the runtime package that tilesets and pictures are looked up in: runtimePackage
+// when given, else the registered one (or the editor's own). An argument that is no folder is
+// told to err and gives an empty string.
+std::string UseProjectFolder(const std::string& argument, const std::string* runtimePackage, std::ostream& err);
 
 }  // namespace tess::cli

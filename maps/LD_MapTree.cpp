@@ -173,6 +173,31 @@ bool TLcfMapTree::MoveNode(int32_t id, int32_t newParentId) {
   return true;
 }
 
+bool TLcfMapTree::IsInSubtree(int32_t id, int32_t ancestorId) const {
+  // Parents of a damaged file may form a cycle: a walk longer than the tree stops.
+  const TLcfMapTreeItem* node = FindById(id);
+  for (int steps = 0; node && steps <= Count(); ++steps) {
+    if (node->Id() == ancestorId) return true;
+    if (node->Id() == 0 || node->parentId == node->Id()) return false;
+    node = FindById(node->parentId);
+  }
+  return false;
+}
+
+bool TLcfMapTree::CanDropNode(int32_t id, int32_t targetId) const {
+  const TLcfMapTreeItem* node = FindById(id);
+  const TLcfMapTreeItem* target = FindById(targetId);
+  if (!node || !target || id == 0 || target->IsArea()) return false;
+  if (node->IsArea()) return node->parentId == targetId;
+  return node->IsMap() && !IsInSubtree(targetId, id);
+}
+
+int32_t TLcfMapTree::FirstFreeId() const {
+  for (int32_t id = 1; id <= kMaxMapId; ++id)
+    if (!FindById(id)) return id;
+  return 0;
+}
+
 TLcfMapTreeItem* TLcfMapTree::AddNode(int32_t parentId, int32_t id) {
   TLcfMapTreeItem* node = Obtain(id);
   std::erase(deletedIds, id);

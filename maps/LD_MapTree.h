@@ -18,6 +18,7 @@ namespace tess {
 inline constexpr const char* kMapTreeMagic = "LcfMapTree";
 inline constexpr const char* kMapTreeFileName = "TESS_RT.lmt";
 inline constexpr const char* kMapTreeCorrupt = "The map tree data is corrupt.";
+inline constexpr int32_t kMaxMapId = 9999;
 
 class TLcfEncountItem : public TCatalogItem {
  public:
@@ -139,6 +140,13 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
   // Refused (false, nothing changes) for the root, an unknown node or parent, or a parent inside
   // the node's own subtree.
   bool MoveNode(int32_t id, int32_t newParentId);
+  // Whether dropping node id on target may make it target's last child: a map may go under the
+  // root or any map outside its own subtree, an area only under the map it already belongs to.
+  bool CanDropNode(int32_t id, int32_t targetId) const;
+  // The first id from 1 to 9999 that no node uses; 0 when every one is taken.
+  int32_t FirstFreeId() const;
+  // Whether node id lies in the subtree of ancestorId (itself included), by its parents.
+  bool IsInSubtree(int32_t id, int32_t ancestorId) const;
   // Removes the node and its whole subtree; their ids wait in deletedIds for the next save. A start
   // slot on the node itself is cleared.
   void DeleteNode(int32_t id);

@@ -214,6 +214,18 @@ void TLcfMapEditUndoManager::NoteEdit() {
   }
 }
 
+void TLcfMapEditUndoManager::AttachToNewestStep(TSideEffect effect) {
+  if (cursor_ > 0) steps_[static_cast<size_t>(cursor_ - 1)].effect = std::move(effect);
+}
+
+bool TLcfMapEditUndoManager::UndoHasSideEffect() const {
+  return cursor_ > 0 && steps_[static_cast<size_t>(cursor_ - 1)].effect != nullptr;
+}
+
+bool TLcfMapEditUndoManager::RedoHasSideEffect() const {
+  return CanRedo() && steps_[static_cast<size_t>(cursor_)].effect != nullptr;
+}
+
 void TLcfMapEditUndoManager::Apply(const TStep& step, uint16_t* lower, uint16_t* upper) {
   step.lower.ApplyTo(lower);
   step.upper.ApplyTo(upper);
@@ -226,6 +238,7 @@ bool TLcfMapEditUndoManager::Undo(TLcfMap& map) {
   Apply(step, map.lower.cells.data(), map.upper.cells.data());
   Apply(step, knownLower_.data(), knownUpper_.data());
   liveDirty_ = false;
+  if (step.effect) step.effect(true);
   return true;
 }
 
@@ -236,6 +249,7 @@ bool TLcfMapEditUndoManager::Redo(TLcfMap& map) {
   Apply(step, map.lower.cells.data(), map.upper.cells.data());
   Apply(step, knownLower_.data(), knownUpper_.data());
   liveDirty_ = false;
+  if (step.effect) step.effect(false);
   return true;
 }
 

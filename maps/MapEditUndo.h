@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "maps/LD_Map.h"
@@ -73,6 +74,15 @@ class TLcfMapEditUndoManager {
   // Tells the history that the map's layers changed since it last looked (called on cell writes).
   void NoteEdit();
 
+  // What an edit changed besides the layers (events that moved with them, say): effect(true)
+  // takes it back, effect(false) does it again. It belongs to the newest step, runs after that
+  // step's cells on undo and on redo, and goes when the step goes.
+  using TSideEffect = std::function<void(bool undo)>;
+  void AttachToNewestStep(TSideEffect effect);
+  // Whether the step that Undo or Redo would take has a side effect.
+  bool UndoHasSideEffect() const;
+  bool RedoHasSideEffect() const;
+
   // Steps back to the previous undo point; false when there is none.
   bool Undo(TLcfMap& map);
   // Steps forward again; false when there is nothing to redo or the map changed since the undo
@@ -105,6 +115,7 @@ class TLcfMapEditUndoManager {
   struct TStep {
     TCellDelta lower;
     TCellDelta upper;
+    TSideEffect effect;
     size_t Bytes() const { return lower.Bytes() + upper.Bytes() + sizeof(TStep); }
   };
 

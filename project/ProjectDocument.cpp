@@ -115,11 +115,8 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
     Unload();
     throw;
   }
+  NameRoot();
   open_ = true;
-  // The root is named after the game, whatever the tree file says: a rename of the project
-  // changes only the settings file.
-  gameTitle_ = ReadGameTitle(projectFolder_);
-  if (TLcfMapTreeItem* root = mapTree_.FindById(0)) root->name = gameTitle_;
   // The map is read from the project even when it is the one held already (a new project's).
   map_.Unload();
   const int32_t current = mapTree_.FindById(mapTree_.currentId) ? mapTree_.currentId : 0;
@@ -167,19 +164,37 @@ void TProjectDocument::MarkCurrentFormat() {
 // ---------------------------------------------------------------------------------------------
 // Maps
 
+// The root is named after the game, whatever the tree file says: a rename of the project
+// changes only the settings file.
+void TProjectDocument::NameRoot() {
+  gameTitle_ = ReadGameTitle(projectFolder_);
+  if (TLcfMapTreeItem* root = mapTree_.FindById(0)) root->name = gameTitle_;
+}
+
 void TProjectDocument::StoreCurrentMap() {
   // A modified map is kept as a work copy; the next save of the tree commits it.
   if (!CurrentMapEdited() || map_.Id() <= 0 || mapReadOnly_) return;
+  if (!mapTree_.OwningMap(map_.Id())) {
+    // The map was deleted from the tree: its edits go with it.
+    MarkMapClean();
+    return;
+  }
   map_.SaveWorkCopy(scratchFolder_, map_.Id());
   mapTree_.MarkPending(map_.Id());
   MarkMapClean();
 }
 
-bool TProjectDocument::LoadSelectedMap(int32_t id, bool keepHistory) {
-  mapTree_.currentId = id;
+void TProjectDocument::UpdateCurrentMapName() {
+  const int32_t id = mapTree_.currentId;
   TLcfMapTreeItem* node = mapTree_.FindById(id);
   TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
   currentMapName_ = !node || id == 0 ? std::string() : node->IsArea() && owner ? owner->name : node->name;
+}
+
+bool TProjectDocument::LoadSelectedMap(int32_t id, bool keepHistory) {
+  mapTree_.currentId = id;
+  UpdateCurrentMapName();
+  TLcfMapTreeItem* owner = mapTree_.OwningMap(id);
   bool loaded = true;
   if (!owner) {
     map_.Unload();
@@ -265,6 +280,7 @@ void TProjectDocument::Revert() {
     // The tree file cannot be read back: the tree in memory stays, without the edits of the map.
     ShowFailure(e.what());
   }
+  NameRoot();
   mapTree_.currentId = mapTree_.FindById(current) ? current : 0;
   map_.Unload();
   StartHistory();
@@ -275,6 +291,13 @@ void TProjectDocument::Revert() {
 void TProjectDocument::DiscardWorkCopies() {
   TModifiedWatch watch(*this);
   mapTree_.DiscardWorkCopies();
+}
+
+void TProjectDocument::ChangeTree(const std::function<void(TLcfMapTree&)>& change) {
+  TModifiedWatch watch(*this);
+  change(mapTree_);
+  UpdateCurrentMapName();
+  treeChanged.Emit();
 }
 
 void TProjectDocument::DataBaseChanged() {
@@ -368,7 +391,10 @@ bool TProjectDocument::EditLayers(const std::function<TCellRect(TLcfMap&)>& edit
   return true;
 }
 
-bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) {
+bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) { return EditMap(edit, nullptr); }
+
+bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit,
+                               TLcfMapEditUndoManager::TSideEffect sideEffect) {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
   editor_.Deselect();
@@ -376,6 +402,7 @@ bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) {
   edit(map_);
   propertiesEdited_ = true;
   history_.Sync(map_);
+  if (sideEffect) history_.AttachToNewestStep(std::move(sideEffect));
   // A new size gives the controller new buffers (and the history a fresh start); new events a new
   // event grid; a new tileset a new graphic.
   if (!editor_.State().SizesMatch())
@@ -425,13 +452,26 @@ void TProjectDocument::SetCurrentChip(TEditMode mode, const TLcfCurrentChip& chi
 }
 
 bool TProjectDocument::Undo() {
+  const bool sideEffect = history_.UndoHasSideEffect();
   bool stepped = false;
-  return UseEditor([&](TMapEditController& c) { stepped = c.Undo(); }) && stepped;
+  const bool done = UseEditor([&](TMapEditController& c) { stepped = c.Undo(); }) && stepped;
+  // The step moved events or start positions too: the event grid and the views follow.
+  if (done && sideEffect) FollowSideEffect();
+  return done;
 }
 
 bool TProjectDocument::Redo() {
+  const bool sideEffect = history_.RedoHasSideEffect();
   bool stepped = false;
-  return UseEditor([&](TMapEditController& c) { stepped = c.Redo(); }) && stepped;
+  const bool done = UseEditor([&](TMapEditController& c) { stepped = c.Redo(); }) && stepped;
+  if (done && sideEffect) FollowSideEffect();
+  return done;
+}
+
+void TProjectDocument::FollowSideEffect() {
+  editor_.RefreshEvents();
+  editor_.TakeChanged();
+  mapChanged.Emit();
 }
 
 void TProjectDocument::SetEditMode(TEditMode mode) {

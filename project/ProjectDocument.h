@@ -94,6 +94,12 @@ class TProjectDocument {
   void Revert();
   // Drops every uncommitted work copy (the author chose not to save on closing the editor).
   void DiscardWorkCopies();
+  // Keeps the current map's edits in its work copy and marks its node pending (nothing when it
+  // has none, or when its node has gone from the tree). A failed write raises; the edits stay.
+  void StoreCurrentMap();
+  // A change of the map tree's nodes (added, pasted, moved, deleted, renamed): the listeners of
+  // treeChanged rebuild their views, and modifiedChanged follows when the change made a difference.
+  void ChangeTree(const std::function<void(TLcfMapTree&)>& change);
 
   bool MapsModified() const;
   // After the database window: the map's tileset is checked against the database again.
@@ -128,6 +134,9 @@ class TProjectDocument {
   // One edit of anything else of the map (properties, events, size); its layers changes are one
   // undo step, and mapChanged follows.
   bool EditMap(const std::function<void(TLcfMap&)>& edit);
+  // The same for an edit that changes, besides the layers, something undo and redo must follow
+  // (events, start positions): sideEffect(true) takes that back, sideEffect(false) does it again.
+  bool EditMap(const std::function<void(TLcfMap&)>& edit, TLcfMapEditUndoManager::TSideEffect sideEffect);
 
   // The map editor's mouse and key handling over the current map (its mode and tool follow the
   // document's). Views read it freely; whatever may change the map goes through UseEditor.
@@ -175,6 +184,8 @@ class TProjectDocument {
   TSignal<> projectClosed;
   // The map tree was reloaded (revert): views rebuild it.
   TSignal<> treeReloaded;
+  // Nodes of the map tree were added, moved, deleted or renamed.
+  TSignal<> treeChanged;
   // Another map is loaded, or the current one changed as a whole.
   TSignal<> mapChanged;
   // Cells of the current map changed: each one listed, or every cell of the map.
@@ -192,7 +203,11 @@ class TProjectDocument {
   // the caller to keep or start afresh. keepHistory: the map is the one the history belongs to,
   // read back as it was stored.
   bool LoadSelectedMap(int32_t id, bool keepHistory = false);
-  void StoreCurrentMap();
+  void UpdateCurrentMapName();
+  // After an undo or redo step that moved events or start positions besides the layers.
+  void FollowSideEffect();
+  // The root is named after the game's title whenever the tree is read.
+  void NameRoot();
   void SaveEditSettings();
   bool CurrentMapEdited() const;
   void MarkMapClean();

@@ -1,8 +1,10 @@
 #pragma once
-// The tree control behind the map tree pane: a QTreeWidget that the map tree model fills and reads
-// through its view interface.
+// The tree control behind the map tree window: a QTreeWidget that the map tree model fills and
+// reads through its view interface. Captions are read-only; a node can be dragged onto another,
+// and the window decides whether the drop is allowed and what it does.
 
 #include <QTreeWidget>
+#include <functional>
 
 #include "maps/LD_MapTree.h"
 
@@ -29,10 +31,25 @@ class TMapTreeWidget : public QTreeWidget, public TMapTreeView {
   int32_t SelectedId() const;
   // Selects the node with this id; false when there is none.
   bool SelectId(int32_t id);
+  QTreeWidgetItem* ItemOfId(int32_t id) const;
+  // Marks a node whose map waits in a work copy for the next save.
+  void SetPendingMark(int32_t id, bool pending);
+
+  // Whether node id may be dropped onto node target, and the drop itself.
+  std::function<bool(int32_t id, int32_t target)> canDrop;
+  std::function<void(int32_t id, int32_t target)> onDrop;
 
  signals:
   // The user or the program selected the node with this id.
   void NodeSelected(int32_t id);
+
+ protected:
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  // The dragged node and the node under the mouse, when a drop there is allowed.
+  bool DropAllowed(const QPoint& at, int32_t& id, int32_t& target) const;
 };
 
 }  // namespace tess

@@ -1,5 +1,6 @@
 #include "media/gui/FormSelTiles.h"
 
+#include "maps/DungeonPalette.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/TileId.h"
 
@@ -7,10 +8,10 @@ namespace tess {
 
 namespace {
 
-constexpr int kColumns = 6;
+constexpr int kColumns = kDungeonPaletteColumns;
 constexpr int kCell = 32;
-constexpr int kLowerRows = 27;  // 162 entries
-constexpr int kUpperRows = 24;  // 144 chips
+constexpr int kLowerRows = kDungeonLowerRows;
+constexpr int kUpperRows = kDungeonUpperRows;
 constexpr int kVisibleHeight = 12 * kCell;
 
 }  // namespace
@@ -25,14 +26,6 @@ void TFormSelReplChip::DrawPreview(TCorvidBoard& board) {
   if (!tileset_) return;
   const int first = upper_ ? kUpperChipFirst : kLowerChipFirst;
   DrawTileGrid(board, *tileset_, kUpperChipCount, [&](int i) { return first + i; });
-}
-
-int DungeonPaletteId(int a, bool upper) {
-  if (upper) return kUpperChipFirst + a;
-  if (a < 3) return 1000 * a + kPreviewShape;
-  if (a < kAutotileIndexFirst) return (a - 3) * 50 + kAnimatedFirst;
-  if (a <= kAutotileIndexLast) return (a - kAutotileIndexFirst) * 50 + kAutotileFirst + kPreviewShape;
-  return a + (kLowerChipFirst - kLowerChipIndexFirst);
 }
 
 TFormSelMap::TFormSelMap(QWidget* owner, int slot)
@@ -70,7 +63,8 @@ bool TFormSelMap::Take(int cell) {
 }
 
 bool TFormSelMap::CellPressed(TPoint p) {
-  if (upper_ && p.x >= 5 * kCell) return false;
+  // An obstacle is a 2 x 2 block: its top-left cell has a column and a row of the palette after it.
+  if (upper_ && (p.x >= (kColumns - 1) * kCell || p.y >= (kUpperRows - 1) * kCell)) return false;
   const TCellGrid grid{kCell, kCell, kColumns, (upper_ ? kUpperRows : kLowerRows) * kColumns};
   return Take(grid.CellAt(p));
 }
@@ -78,7 +72,7 @@ bool TFormSelMap::CellPressed(TPoint p) {
 bool TFormSelMap::CellStepped(int columns, int rows) {
   const TCellGrid grid{kCell, kCell, kColumns, (upper_ ? kUpperRows : kLowerRows) * kColumns};
   const int next = grid.Step(kColumns * row + column, columns, rows);
-  if (next < 0 || (upper_ && next % kColumns == kColumns - 1)) return false;
+  if (next < 0 || (upper_ && (next % kColumns == kColumns - 1 || next / kColumns == kUpperRows - 1))) return false;
   return Take(next);
 }
 

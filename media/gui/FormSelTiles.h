@@ -4,8 +4,8 @@
 //   dragging with the right button pans the grid.
 // - "Select Map": the palette of one tile slot of the random dungeon generator: the 162 entries
 //   of the lower palette for slots 0..5, the 144 upper chips for slots 6..8, drawn through a
-//   tileset graphic of its own. Upper slots take a block of 2 x 2 chips, so the last column
-//   cannot be chosen there.
+//   tileset graphic of its own. Upper slots take a block of 2 x 2 chips, so neither the last column
+//   nor the last row can be chosen there.
 
 #include <memory>
 
@@ -33,10 +33,6 @@ class TFormSelReplChip : public TFormSelMaterial {
   TLcfChipSetGraphic* tileset_ = nullptr;
   bool upper_;
 };
-
-// The tile id the dungeon palette shows in cell a (= column + 6 row) of the lower palette, or of
-// the upper one.
-int DungeonPaletteId(int a, bool upper);
 
 class TFormSelMap : public TFormSelMaterial {
   Q_OBJECT

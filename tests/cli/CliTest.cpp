@@ -351,6 +351,63 @@ TEST(Cli, FixupRepairsWrongShapesAndLeavesFixedMapsAlone) {
     EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
   }
 }
+TEST(Cli, DungeonRegeneratesAGeneratorMapInPlace) {
+  test::TTestFolder folder;
+  const std::string project = folder / "Caves";
+  const std::string rtp = TESS_BINARY_DIR "/app/RTP";
+  ASSERT_EQ(RunCliWords({"new", project, "--app-folder", TESS_BINARY_DIR "/app/"}).status, 0);
+  TLcfDataBase db;
+  ASSERT_TRUE(db.LoadDatabase(project + "/"));
+  db.tilesets.Obtain(1)->chipSetFile = "Field";
+  db.SaveToFile(project + "/TESS_RT.ldb");
+  TLcfMap map;
+  map.LoadFromProject(project + "/", 1);
+  map.useGenerator = 1;
+  map.generatorStyle = 3;
+  map.generatorTiles[0] = 5001;  // ceiling
+  map.generatorTiles[3] = 5002;  // floor A
+  map.useFloorB = map.useFloorC = 0;
+  map.SaveToProject(project + "/", 1);
+
+  auto generated = [&](const std::string& seed) {
+    TRun run = RunCliWords({"dungeon", project, "1", "--seed", seed, "--rtp-folder", rtp});
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, "map 1 generated with seed " + seed + "\nwritten to " + project + "/Map0001.lmu\n");
+    TLcfMap read;
+    read.LoadFromProject(project + "/", 1);
+    return read.lower.cells;
+  };
+  const auto first = generated("5");
+  EXPECT_EQ(first[0], 5001);
+  EXPECT_EQ(first[static_cast<size_t>(5 * map.width + 5)], 5002);  // open room: floor inside
+  EXPECT_EQ(generated("5"), first);
+  TRun fresh = RunCliWords({"dungeon", project, "1", "--rtp-folder", rtp});
+  EXPECT_EQ(fresh.status, 0) << fresh.err;
+  EXPECT_NE(fresh.out.find("map 1 generated with seed "), std::string::npos);
+
+  map.LoadFromProject(project + "/", 1);
+  map.useGenerator = 0;
+  map.SaveToProject(project + "/", 1);
+  struct TCase {
+    std::vector<std::string> words;
+    int status;
+    const char* err;
+  };
+  const TCase failures[] = {
+      {{"dungeon", project, "1", "--rtp-folder", rtp}, 1, "does not use the random dungeon generator"},
+      {{"dungeon", project, "7", "--rtp-folder", rtp}, 1, "the project has no map 7"},
+      {{"dungeon", project, "1", "--seed", "x"}, 2, "usage: tessaly-cli dungeon"},
+      {{"dungeon", project, "1", "--seed", "4294967296"}, 2, "usage: tessaly-cli dungeon"},
+      {{"dungeon", project}, 2, "usage: tessaly-cli dungeon"},
+      {{"dungeon", folder / "none", "1"}, 1, "is not a folder"},
+  };
+  for (const TCase& c : failures) {
+    TRun run = RunCliWords(c.words);
+    EXPECT_EQ(run.status, c.status) << c.err;
+    EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+  }
+}
+
 namespace {
 
 // tessaly-cli play: rendering through the front end into a wave file, without a sound device.

@@ -428,17 +428,6 @@ TEST(PickerDrawing, FitScalesDownKeepingProportionsAndCentres) {
   for (const auto& c : cases) EXPECT_EQ(FitRect(c.w, c.h, 320, 240), c.fit) << c.w << " x " << c.h;
 }
 
-TEST(PickerDrawing, DungeonPaletteIds) {
-  const struct {
-    int a;
-    bool upper;
-    int id;
-  } cases[] = {{0, false, 49},     {1, false, 1049}, {2, false, 2049},  {3, false, 3000},
-               {5, false, 3100},   {6, false, 4049}, {17, false, 4599}, {18, false, 5000},
-               {161, false, 5143}, {0, true, 10000}, {143, true, 10143}};
-  for (const auto& c : cases) EXPECT_EQ(DungeonPaletteId(c.a, c.upper), c.id) << c.a;
-}
-
 TEST_F(MaterialPickers, TilePickers) {
   Add(project_, "ChipSet", "Tiles", Marked(480, 256));
   TLcfChipSetItem tileset;
@@ -458,6 +447,11 @@ TEST_F(MaterialPickers, TilePickers) {
   EXPECT_EQ(Pixel(upper, 128 + 62, 80), kWhite);
   EXPECT_EQ(Pixel(upper, 31, 5), kBlack);  // the cell lines
   EXPECT_EQ(Pixel(upper, 5, 31), kBlack);
+  upper.PressPreview({40, 23 * 32 + 5});  // nor the last row
+  EXPECT_EQ(upper.row, 2);
+  for (int i = 0; i < 25; ++i) upper.StepCell(0, 1);
+  EXPECT_EQ(upper.row, 22);
+  EXPECT_EQ(upper.column, 4);
 
   TFormSelMap lower(nullptr, 0);
   lower.SetTileset(&tileset);
