@@ -284,15 +284,21 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   fs::remove_all(dir);
 }
 
-TEST(Cli, FixupRepairsWrongShapesAndLeavesFixedMapsAlone) {
-  test::TTestFolder folder;
-  const std::string project = folder / "Shapes";
-  const std::string rtp = TESS_BINARY_DIR "/app/RTP";
+// A new project whose first tileset draws from the runtime package's Field picture, so that
+// its maps can be shaped and generated.
+static void NewProjectOnField(const std::string& project) {
   ASSERT_EQ(RunCliWords({"new", project, "--app-folder", TESS_BINARY_DIR "/app/"}).status, 0);
   TLcfDataBase db;
   ASSERT_TRUE(db.LoadDatabase(project + "/"));
   db.tilesets.Obtain(1)->chipSetFile = "Field";
   db.SaveToFile(project + "/TESS_RT.ldb");
+}
+
+TEST(Cli, FixupRepairsWrongShapesAndLeavesFixedMapsAlone) {
+  test::TTestFolder folder;
+  const std::string project = folder / "Shapes";
+  const std::string rtp = TESS_BINARY_DIR "/app/RTP";
+  ASSERT_NO_FATAL_FAILURE(NewProjectOnField(project));
   // A script wrote a 3 x 3 autotile block into the water without shapes.
   TLcfMap map;
   map.LoadFromProject(project + "/", 1);
@@ -355,11 +361,7 @@ TEST(Cli, DungeonRegeneratesAGeneratorMapInPlace) {
   test::TTestFolder folder;
   const std::string project = folder / "Caves";
   const std::string rtp = TESS_BINARY_DIR "/app/RTP";
-  ASSERT_EQ(RunCliWords({"new", project, "--app-folder", TESS_BINARY_DIR "/app/"}).status, 0);
-  TLcfDataBase db;
-  ASSERT_TRUE(db.LoadDatabase(project + "/"));
-  db.tilesets.Obtain(1)->chipSetFile = "Field";
-  db.SaveToFile(project + "/TESS_RT.ldb");
+  ASSERT_NO_FATAL_FAILURE(NewProjectOnField(project));
   TLcfMap map;
   map.LoadFromProject(project + "/", 1);
   map.useGenerator = 1;
