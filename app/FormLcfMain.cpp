@@ -17,8 +17,11 @@
 #include <QUrl>
 
 #include "app/FormProcessWait.h"
+#include "app/FormTextEncoding.h"
 #include "app/ProjectManager.h"
+#include "app/UnsavedWorkKeeper.h"
 #include "app/WindowPlacement.h"
+#include "core/InstallLayout.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
@@ -31,8 +34,10 @@
 #include "media/gui/FormSelMusic.h"
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
+#include "platform/ShellServices.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
+#include "project/StoredNames.h"
 #include "ui/CommandIcons.h"
 
 namespace tess {
@@ -47,7 +52,8 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
     : QMainWindow(parent),
       settings_(settings),
       applicationFolder_(std::move(applicationFolder)),
-      document_(applicationFolder_) {
+      document_(applicationFolder_),
+      encoding_(settings) {
   // Inside the editor, lookups of missing entries return none instead of raising.
   SetQuietMode(true);
   StartEditorAudio();
@@ -63,12 +69,13 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildStatusBar();
   BuildPanes();
   ConnectDocument();
+  keeper_ = new TUnsavedWorkKeeper(document_, this);
   resize(800, 600);
   TProjectManager::TCallbacks callbacks;
   callbacks.create = [this](const std::string& title) {
     return document_.CreateFiles(ProjectFolder(), ScratchFolder(), title);
   };
-  callbacks.open = [this] { return document_.Open(ProjectFolder(), ScratchFolder()); };
+  callbacks.open = [this] { return OpenDocument(); };
   callbacks.markCurrentFormat = [this] { document_.MarkCurrentFormat(); };
   callbacks.close = [this] { document_.Close(); };
   projects_ = std::make_unique<TProjectManager>(settings_, applicationFolder_, std::move(callbacks));
@@ -104,6 +111,18 @@ void TFormLcfMain::ConnectDocument() {
   // Undo follows the history, which every edit changes.
   document_.cellsChanged.Connect([this](TCellRegion) { UpdateCommandStates(); });
   document_.editStateChanged.Connect([this] { ShowEditState(); });
+}
+
+bool TFormLcfMain::OpenDocument() {
+  const bool kept = encoding_.UseKept(ProjectFolder());
+  if (!document_.Open(ProjectFolder(), ScratchFolder())) return false;
+  if (!kept) {
+    // The first opening: the names were shown in the default code page until the guess.
+    const std::string told = encoding_.Settle(document_.ProjectPath(), document_.DataBase(), document_.MapTree());
+    ShowTree();
+    if (!told.empty()) ShowInformation(told, this);
+  }
+  return true;
 }
 
 void TFormLcfMain::ShowTree() {
@@ -170,6 +189,14 @@ void TFormLcfMain::RunCreateGamedisk() {
   if (document_.SavePrompt()) projects_->RunGameDiskDialog(this);
 }
 
+void TFormLcfMain::RunTextEncoding() {
+  TFormTextEncoding dialog(CollectStoredNames(document_.DataBase(), document_.MapTree()), TextCodec::Current().Name(),
+                           this);
+  if (dialog.exec() != QDialog::Accepted || dialog.CodePage() == TextCodec::Current().Name()) return;
+  encoding_.Choose(document_.ProjectPath(), dialog.CodePage());
+  ShowTree();
+}
+
 void TFormLcfMain::RunExit() { close(); }
 
 void TFormLcfMain::RunSaveMap() {
@@ -183,11 +210,14 @@ void TFormLcfMain::RunRevertMap() {
   document_.Revert();
 }
 
-void TFormLcfMain::RunDatabase() {
+void TFormLcfMain::RunDatabase() { ShowDatabase(false); }
+
+void TFormLcfMain::ShowDatabase(bool recovered) {
   // The battle test of the database window reads the flag.
   settings_.SetFullScreenFlag(fullScreen_);
   TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
                        applicationFolder_, this);
+  if (recovered) window.DataModified();
   window.exec();
   document_.DataBaseChanged();
 }
@@ -225,8 +255,7 @@ void TFormLcfMain::RunTestPlay() {
 }
 
 void TFormLcfMain::RunHelpContents() {
-  // The manual is installed beside the program.
-  QString page = QDir(QCoreApplication::applicationDirPath()).filePath("manual/index.html");
+  const QString page = QString::fromStdString(ManualFolder(ApplicationFolder()) + "index.html");
   if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
     QMessageBox::information(this, QString::fromLatin1(kApplicationTitle),
                              QString("The manual could not be opened. It is the file %1.").arg(page));
@@ -264,6 +293,7 @@ void TFormLcfMain::closeEvent(QCloseEvent* event) {
   }
   // Work copies of maps the user chose not to save are dropped; the project stays the one to reopen.
   if (document_.IsOpen()) document_.DiscardWorkCopies();
+  keeper_->Forget();
   AudioShutDown();
   event->accept();
 }

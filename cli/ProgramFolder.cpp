@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "core/InstallLayout.h"
 #include "core/PathUtils.h"
 
 namespace tess::cli {
@@ -18,6 +19,6 @@ std::string AbsoluteFolder(const std::string& path) {
   return WithTrailingBackslash(fs::absolute(fs::path(path)).lexically_normal().string());
 }
 
-std::string EditorFolder() { return ProgramFolder() + "../app/"; }
+std::string EditorFolder() { return EditorDataFolder(ProgramFolder()); }
 
 }  // namespace tess::cli

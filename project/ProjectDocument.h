@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Signal.h"
 #include "database/DataBaseObj.h"
@@ -83,6 +84,11 @@ class TProjectDocument {
   void Revert();
   // Drops every uncommitted work copy (the author chose not to save on closing the editor).
   void DiscardWorkCopies();
+  // Takes work copies recovered into the scratch folder as pending maps (see
+  // TLcfMapTree::AdoptWorkCopies); the current map shows its recovered edits. Returns the ids taken.
+  std::vector<int32_t> AdoptWorkCopies(const std::vector<int32_t>& ids);
+  // The current map has edits since it was last stored in its work copy or file.
+  bool CurrentMapEdited() const;
 
   bool MapsModified() const;
   // After the database window: the map's tileset is checked against the database again.
@@ -158,7 +164,6 @@ class TProjectDocument {
   void LoadSelectedMap(int32_t id);
   void StoreCurrentMap();
   void SaveEditSettings();
-  bool CurrentMapEdited() const;
   void MarkMapClean();
   // A map was loaded or unloaded: a fresh history at its saved state.
   void StartHistory();

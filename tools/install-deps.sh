@@ -6,8 +6,9 @@ set -euo pipefail
 
 build=(cmake ninja-build g++ clang ccache qt6-base-dev libgl-dev zlib1g-dev libsdl2-dev
        libfluidsynth-dev timgm6mb-soundfont libmpg123-dev libgtest-dev libbenchmark-dev
-       xvfb xauth)
-test=(clang-format-14 libclang-rt-14-dev libpng-dev pngcheck python3-pil imagemagick sox lhasa midicsv lame)
+       xvfb xauth libicu-dev dpkg-dev)
+test=(clang-format-14 libclang-rt-14-dev libpng-dev pngcheck python3-pil imagemagick sox lhasa midicsv lame
+      desktop-file-utils appstream file)
 
 want=("${build[@]}")
 [ "${1:-}" = "--test" ] && want+=("${test[@]}")

@@ -225,6 +225,11 @@ TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
   TRun made = RunCliWords({"new", folder / "Cafe", "--title", "Caf\xc3\xa9", "--app-folder", app});
   ASSERT_EQ(made.status, 0) << made.err;
   EXPECT_EQ(ReadGameTitle(folder / "Cafe"), "Caf\xe9");
+  // In the project's code page, or refused when the code page cannot hold it.
+  made = RunCliWords(
+      {"new", folder / "Quest", "--title", "\xe5\x8b\x87\xe8\x80\x85", "--app-folder", app, "--encoding", "Shift_JIS"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(ReadGameTitle(folder / "Quest"), "\x97\x45\x8e\xd2");
 
   const struct {
     std::vector<std::string> words;
@@ -234,6 +239,7 @@ TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
       {{"new"}, 2, "usage: tessaly-cli new DIR"},
       {{"new", folder / "X", "--title"}, 2, "usage: tessaly-cli new DIR"},
       {{"new", folder / "X", "--title", std::string(41, 'x'), "--app-folder", app}, 2, "at most 40 characters"},
+      {{"new", folder / "X", "--title", "\xe5\x8b\x87", "--app-folder", app}, 2, "cannot be stored in windows-1252"},
       {{"new", folder / "Cafe", "--app-folder", app}, 1, "The project directory could not be created."},
       {{"new", folder / "a:b", "--app-folder", app}, 1, "Directory name contains illegal characters."},
       {{"new", folder / "NoTemplates", "--app-folder", folder / "nowhere/"},
