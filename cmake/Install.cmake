@@ -17,7 +17,9 @@ set(app_build ${CMAKE_BINARY_DIR}/app)
 set(data_dir share/tessaly)
 
 install(TARGETS tessaly tessaly-cli tess-rt RUNTIME DESTINATION bin)
-install(FILES ${app_build}/TESS_RT.exe.dat ${app_build}/TESS_RT.ldb.dat DESTINATION ${data_dir})
+# The runtime template becomes each new project's runtime, which is started: it stays executable.
+install(PROGRAMS ${app_build}/TESS_RT.exe.dat DESTINATION ${data_dir})
+install(FILES ${app_build}/TESS_RT.ldb.dat DESTINATION ${data_dir})
 # The runtime package is copied into every game disk: its files keep their modes.
 install(DIRECTORY ${app_build}/RTP DESTINATION ${data_dir})
 # The game disk's installer files, where a build provides them.
@@ -61,5 +63,4 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, timgm6mb-soundfont | fluid-so
 # Richer General MIDI sound; wine starts a project's Windows runtime for test play.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fluid-soundfont-gm")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "wine")
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)

@@ -8,5 +8,5 @@ dir=${1:-build}
 tools/install-deps.sh
 cmake -S . -B "$dir" -G Ninja >/dev/null
 ninja -C "$dir" installed_parts
-(cd "$dir" && cpack -G DEB)
+(cd "$dir" && cpack -G DEB -B "$PWD/package")
 ls "$dir"/package/tessaly_*.deb

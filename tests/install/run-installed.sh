@@ -31,7 +31,7 @@ check_installed_tree() {
   # A profile and runtime folder of our own.
   export HOME=$work/home XDG_CONFIG_HOME=$work/home/.config XDG_RUNTIME_DIR=$work/run
   export QT_QPA_PLATFORM=offscreen SDL_AUDIODRIVER=dummy
-  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR"
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_RUNTIME_DIR" "$work/projects"
   chmod 700 "$XDG_RUNTIME_DIR"
 
   "$prefix/bin/tessaly-cli" --version | grep -q "^tessaly-cli [0-9]" || fail "tessaly-cli --version"
