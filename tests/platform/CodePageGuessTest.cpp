@@ -33,6 +33,11 @@ TEST(CodePageGuess, FindsTheCodePageTheNamesReadBestIn) {
       {"GBK", {"Hero", "勇者", "史莱姆", "药水", "村庄旅馆", "洞穴深处", "开始的村庄", "魔王城"}},
       {"Big5", {"Hero", "勇者", "史萊姆", "藥水", "村莊旅館", "洞穴深處", "開始的村莊", "魔王城"}},
       {"EUC-KR", {"Hero", "용사", "슬라임", "포션", "마을 여관", "동굴 깊은 곳", "시작의 마을"}},
+      {"windows-1250", {"Hero", "Zażółć gęślą jaźń", "Łódź", "Świętokrzyskie", "Kraków"}},
+      {"windows-1250", {"Hero", "Příliš žluťoučký kůň", "Čechy", "Brno"}},
+      // Every letter also reads as a Central European one: the narrower Turkish and Baltic pages win.
+      {"windows-1254", {"Kahraman", "Büyücü", "İksir", "Mağara", "Şövalye"}},
+      {"windows-1257", {"Varonis", "Burvis", "Ąžuolas", "Šiauliai", "Rīga"}},
       {"windows-1251", {"Hero", "Герой", "Зелье", "Пещера", "Деревня", "Тёмный лес"}},
       {"windows-1253", {"Hero", "Ήρωας", "Φίλτρο", "Σπηλιά", "Χωριό"}},
   };
