@@ -2,11 +2,13 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -27,6 +29,9 @@
 #include "core/QuietMode.h"
 #include "core/Version.h"
 #include "dbeditor/FormDataBase.h"
+#include "maps/ChipPalette.h"
+#include "maps/gui/FormChipSelector.h"
+#include "maps/gui/FormMapEditor.h"
 #include "maps/gui/MapTreeWidget.h"
 #include "media/audio/AudioHarmony.h"
 #include "media/gui/EditorAudio.h"
@@ -46,6 +51,16 @@ namespace {
 constexpr const char* kRuntimeName = "TESS_RT.exe";
 // The program that starts a Windows runtime (empty: wine when it is installed).
 constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
+// Whether the map editor draws lines along the cells, and how many edits can be undone.
+constexpr const char* kShowGridSetting = "ShowMapGrid";
+constexpr const char* kUndoDepthSetting = "UndoHistoryDepth";
+
+int UndoDepthOf(const TSettings& settings) {
+  const QString text = QString::fromStdString(settings.ReadString(kUndoDepthSetting, ""));
+  bool ok = false;
+  const int depth = text.toInt(&ok);
+  return ok ? std::clamp(depth, 1, TLcfMapEditUndoManager::kMaxDepth) : TLcfMapEditUndoManager::kDefaultDepth;
+}
 }  // namespace
 
 TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, QWidget* parent)
@@ -70,6 +85,10 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildPanes();
   ConnectDocument();
   keeper_ = new TUnsavedWorkKeeper(document_, this);
+  document_.SetUndoDepth(UndoDepthOf(settings_));
+  const bool grid = settings_.ReadBool(kShowGridSetting, false);
+  actions_[TMainCommand::ShowGrid]->setChecked(grid);
+  mapEditor_->SetGridVisible(grid);
   resize(800, 600);
   TProjectManager::TCallbacks callbacks;
   callbacks.create = [this](const std::string& title) {
@@ -104,13 +123,41 @@ void TFormLcfMain::ConnectDocument() {
     UpdateCommandStates();
   });
   document_.mapChanged.Connect([this] {
+    ShowPalette();
     UpdateMapStatus();
     UpdateCommandStates();
   });
   document_.modifiedChanged.Connect([this](bool) { UpdateCommandStates(); });
   // Undo follows the history, which every edit changes.
-  document_.cellsChanged.Connect([this](TCellRegion) { UpdateCommandStates(); });
-  document_.editStateChanged.Connect([this] { ShowEditState(); });
+  document_.cellsChanged.Connect([this](const TChangedCells&) { UpdateCommandStates(); });
+  document_.editStateChanged.Connect([this] {
+    ShowEditState();
+    ShowPalette();
+    UpdateMapStatus();
+  });
+  document_.onChipPicked = [this](TEditMode mode) { ShowPickedChip(mode); };
+}
+
+void TFormLcfMain::ShowPalette() {
+  const TLcfMap& map = document_.Map();
+  const bool shown = document_.IsOpen() && map.Id() > 0 && map.width > 0;
+  chipSelector_->SetTileset(&document_.ChipSet(), shown);
+  // The mode's block is taken again when the mode changed (selectionChanged follows).
+  chipSelector_->SetMode(document_.IsOpen() ? document_.EditMode() : TEditMode::None);
+}
+
+void TFormLcfMain::TakePaletteBlock() {
+  const TEditMode mode = chipSelector_->Mode();
+  if (mode == TEditMode::None) return;
+  if (const std::optional<TLcfCurrentChip> chip = chipSelector_->CurrentChip()) document_.SetCurrentChip(mode, *chip);
+}
+
+void TFormLcfMain::ShowPickedChip(TEditMode mode) {
+  if (mode != chipSelector_->Mode()) return;
+  const TLcfCurrentChip& chip = document_.Editor().State().CurrentChip();
+  const TCellPoint cell =
+      chip.width == 1 && chip.height == 1 ? PaletteCellOf(mode, chip.Cell(0, 0)) : TCellPoint{-1, -1};
+  chipSelector_->SetSelection(cell.x >= 0 ? TCellRect{cell.x, cell.y, 1, 1} : TCellRect{-1, -1, 0, 0});
 }
 
 bool TFormLcfMain::OpenDocument() {
@@ -149,7 +196,13 @@ void TFormLcfMain::ShowEditState() {
 void TFormLcfMain::UpdateMapStatus() {
   const TLcfMap& map = document_.Map();
   QString text = TextCodec::Current().ToUnicode(document_.CurrentMapName());
-  if (map.width > 0 && map.Id() > 0) text += QString("  %1 x %2").arg(map.width).arg(map.height);
+  const TCellPoint cell = mapEditor_->StatusCell();
+  if (map.Id() > 0 && cell.x >= 0 && cell.y >= 0 && cell.x < map.width && cell.y < map.height) {
+    text += QString::asprintf(" (%.3d,%.3d)", cell.x, cell.y);
+    // The tile of the layer being edited, as the map file stores it.
+    if (document_.EditMode() == TEditMode::Lower) text += QString(" %1").arg(map.lower.GetCell(cell.x, cell.y));
+    if (document_.EditMode() == TEditMode::Upper) text += QString(" %1").arg(map.upper.GetCell(cell.x, cell.y));
+  }
   statusPanels_[2]->setText(text);
 }
 
@@ -158,6 +211,7 @@ TMainState TFormLcfMain::State() const {
   state.projectOpen = document_.IsOpen();
   state.mapsModified = document_.MapsModified();
   state.canUndo = document_.CanUndo();
+  state.canRedo = document_.CanRedo();
   state.tileLayerMode = IsTileLayer(document_.EditMode());
   return state;
 }
@@ -270,6 +324,23 @@ void TFormLcfMain::RunAbout() {
 
 void TFormLcfMain::RunUndo() { document_.Undo(); }
 
+void TFormLcfMain::RunRedo() { document_.Redo(); }
+
+void TFormLcfMain::RunUndoDepth() {
+  bool ok = false;
+  const int depth = QInputDialog::getInt(this, QString::fromLatin1(kApplicationTitle),
+                                         "How many edits of a map can be undone:", document_.History().Depth(), 1,
+                                         TLcfMapEditUndoManager::kMaxDepth, 1, &ok);
+  if (!ok) return;
+  document_.SetUndoDepth(depth);
+  settings_.WriteString(kUndoDepthSetting, std::to_string(depth));
+}
+
+void TFormLcfMain::SetGridVisible(bool on) {
+  mapEditor_->SetGridVisible(on);
+  settings_.WriteBool(kShowGridSetting, on);
+}
+
 void TFormLcfMain::SetEditMode(TEditMode mode) {
   TWaitCursor wait;
   document_.SetEditMode(mode);
@@ -376,10 +447,9 @@ void TFormLcfMain::BuildPanes() {
   split->setObjectName("MainSplitter");
   auto* left = new QSplitter(Qt::Vertical, split);
   left->setObjectName("LeftSplitter");
-  auto* palette = new QLabel("Tile palette", left);
-  palette->setObjectName("ChipSelectorPane");
-  palette->setAlignment(Qt::AlignCenter);
-  palette->setMinimumWidth(200);
+  chipSelector_ = new TFormChipSelector(left);
+  chipSelector_->setObjectName("ChipSelectorPane");
+  connect(chipSelector_, &TFormChipSelector::selectionChanged, this, [this] { TakePaletteBlock(); });
   treePane_ = new TMapTreeWidget(left);
   treePane_->setObjectName("MapTreePane");
   connect(treePane_, &TMapTreeWidget::NodeSelected, this, [this](int32_t id) {
@@ -391,12 +461,18 @@ void TFormLcfMain::BuildPanes() {
       treePane_->blockSignals(false);
     }
   });
-  auto* editor = new QLabel("Map", split);
-  editor->setObjectName("MapEditorPane");
-  editor->setAlignment(Qt::AlignCenter);
-  editor->setAutoFillBackground(true);
+  mapEditor_ = new TFormMapEditor(document_, split);
+  mapEditor_->setObjectName("MapEditorPane");
+  connect(mapEditor_, &TFormMapViewer::CursorMoved, this, [this] { UpdateMapStatus(); });
+  // A drag in progress ends when the editor loses the user's attention.
+  connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+    if (state == Qt::ApplicationActive) return;
+    mapEditor_->CancelDrag();
+    chipSelector_->CancelDrag();
+  });
   left->setSizes({280, 220});
-  split->setSizes({256, 544});
+  // The palette's width decides the width of the pane that holds it.
+  split->setSizes({chipSelector_->sizeHint().width(), 800 - chipSelector_->sizeHint().width()});
   split->setStretchFactor(1, 1);
   setCentralWidget(split);
 }

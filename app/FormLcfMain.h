@@ -20,6 +20,8 @@ class TProjectManager;
 class TSettings;
 class TMapTreeWidget;
 class TUnsavedWorkKeeper;
+class TFormMapEditor;
+class TFormChipSelector;
 
 class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   Q_OBJECT
@@ -48,6 +50,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
 
   // Status bar panels: 0 the hint, 1 the editing mode, 2 map name and cell.
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
+  TFormMapEditor& MapEditor() const { return *mapEditor_; }
+  TFormChipSelector& ChipSelector() const { return *chipSelector_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -69,6 +73,9 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void RunHelpContents() override;
   void RunAbout() override;
   void RunUndo() override;
+  void RunRedo() override;
+  void RunUndoDepth() override;
+  void SetGridVisible(bool on) override;
   void SetEditMode(TEditMode mode) override;
   void SetZoom(TZoom zoom) override;
   void SetTool(TEditTool tool) override;
@@ -82,6 +89,12 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void CheckEditState();
   void ShowEditState();
   void UpdateMapStatus();
+  // The palette shows the current map's tileset in the editor's mode.
+  void ShowPalette();
+  // The palette's block becomes the current chip of its mode.
+  void TakePaletteBlock();
+  // A block picked from the map: the palette frames its cell when it is one cell that has one.
+  void ShowPickedChip(TEditMode mode);
 
   void BuildActions();
   void BuildMenus();
@@ -96,6 +109,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   std::unique_ptr<TProjectManager> projects_;
   TUnsavedWorkKeeper* keeper_ = nullptr;
   TMapTreeWidget* treePane_ = nullptr;
+  TFormMapEditor* mapEditor_ = nullptr;
+  TFormChipSelector* chipSelector_ = nullptr;
   std::vector<std::string> lastTestPlayWords_;
   std::map<TMainCommand, QAction*> actions_;
   QLabel* statusPanels_[3] = {};

@@ -80,8 +80,14 @@ const std::vector<TMainCommandInfo>& MainCommands() {
        [](T& t, bool) { t.RunHelpContents(); }, 0, I::None},
       {C::About, "About", "Help", true, "About", "", R::Always, false,
        [](T& t, bool) { t.RunAbout(); }, 0, I::None},
-      {C::Undo, "Undo", "", false, "Undo", "", R::CanUndo, false,
+      {C::Undo, "Undo", "Map", true, "Undo", "Ctrl+Z", R::CanUndo, false,
        [](T& t, bool) { t.RunUndo(); }, 2, I::Undo},
+      {C::Redo, "Redo", "Map", false, "Redo", "Ctrl+Y", R::CanRedo, false,
+       [](T& t, bool) { t.RunRedo(); }, 2, I::Redo},
+      {C::UndoDepth, "UndoDepth", "Map", false, "Undo History Depth...", "", R::Always, false,
+       [](T& t, bool) { t.RunUndoDepth(); }, 0, I::None},
+      {C::ShowGrid, "ShowGrid", "Map", true, "Show Grid", "Ctrl+G", R::Always, true,
+       [](T& t, bool on) { t.SetGridVisible(on); }, 0, I::ShowGrid},
       {C::ToolSelect, "ToolSelect", "", false, "Selection Tool", "", R::TileLayer, true, Tool<E::Selection>, 5, I::Select},
       {C::ToolZoom, "ToolZoom", "", false, "Zoom Tool", "", R::TileLayer, true, Tool<E::Zoom>, 5, I::Zoom},
       {C::ToolPen, "ToolPen", "", false, "Pen Tool", "", R::TileLayer, true, Tool<E::Pen>, 5, I::Pen},
@@ -112,6 +118,8 @@ bool IsEnabled(TEnableRule rule, const TMainState& s) {
       return s.projectOpen && s.mapsModified;
     case TEnableRule::CanUndo:
       return s.projectOpen && s.canUndo;
+    case TEnableRule::CanRedo:
+      return s.projectOpen && s.canRedo;
     case TEnableRule::TileLayer:
       return s.projectOpen && s.tileLayerMode;
     case TEnableRule::Never:

@@ -39,6 +39,9 @@ enum class TMainCommand {
   HelpContents,
   About,
   Undo,
+  Redo,
+  ShowGrid,
+  UndoDepth,
   ToolSelect,
   ToolZoom,
   ToolPen,
@@ -48,7 +51,7 @@ enum class TMainCommand {
 };
 
 // Never: the command's window is not there yet; it stays disabled.
-enum class TEnableRule { Always, NoProject, ProjectOpen, MapsModified, CanUndo, TileLayer, Never };
+enum class TEnableRule { Always, NoProject, ProjectOpen, MapsModified, CanUndo, CanRedo, TileLayer, Never };
 
 // What the commands act on: the main window implements it.
 class TMainCommandTarget {
@@ -69,6 +72,9 @@ class TMainCommandTarget {
   virtual void RunHelpContents() = 0;
   virtual void RunAbout() = 0;
   virtual void RunUndo() = 0;
+  virtual void RunRedo() = 0;
+  virtual void RunUndoDepth() = 0;
+  virtual void SetGridVisible(bool on) = 0;
   virtual void SetEditMode(TEditMode mode) = 0;
   virtual void SetZoom(TZoom zoom) = 0;
   virtual void SetTool(TEditTool tool) = 0;
@@ -99,6 +105,7 @@ struct TMainState {
   bool mapsModified = false;  // the current map has unsaved edits, or the tree has pending maps
   bool canUndo = false;
   bool tileLayerMode = false;  // the lower or upper layer is being edited
+  bool canRedo = false;
 };
 
 const std::vector<TMainCommandInfo>& MainCommands();

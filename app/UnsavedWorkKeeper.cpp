@@ -18,7 +18,7 @@ TUnsavedWorkKeeper::TUnsavedWorkKeeper(TProjectDocument& document, QObject* pare
     if (!document_.ScratchPath().empty()) NoteScratchProject(document_.ProjectPath(), document_.ScratchPath());
   });
   document_.projectClosed.Connect([this] { Forget(); });
-  document_.cellsChanged.Connect([this](TCellRegion) { Follow(); });
+  document_.cellsChanged.Connect([this](const TChangedCells&) { Follow(); });
   document_.mapChanged.Connect([this] { Follow(); });
   document_.modifiedChanged.Connect([this](bool) { Follow(); });
 }

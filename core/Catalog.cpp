@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <optional>
 #include <typeinfo>
 
 #include "core/ClipboardPort.h"
@@ -15,7 +16,7 @@ namespace {
 // Where one chunk of a record sits in the input.
 struct TChunkRef {
   int32_t id;
-  uint32_t offset;  // of the body, from the start of the reader's block
+  uint32_t offset;  // of the body, from the start of the record
   uint32_t size;
   bool taken;
 };
@@ -27,23 +28,85 @@ struct TChunkRef {
 
 namespace {
 
+// The record whose load is starting: its own Reset leaves the fields to the load, which resets each
+// field it does not find in the file as it goes.
+thread_local const TCatalogBaseItem* pendingLoad = nullptr;
+
+void ResetBlock(void* data, size_t bytes, TBlockReset reset) {
+  if (reset)
+    reset(data);
+  else
+    std::memset(data, 0, bytes);
+}
+
+void ResetBlock(TBlockRef block) {
+  block.resize(block.owner, block.resetBytes);
+  if (block.resetBytes) std::memcpy(block.data(block.owner), block.resetData, block.resetBytes);
+}
+
+void ResetList(TCatalog& list, int resetCount, TListReset init) {
+  if (resetCount > 0)
+    list.SetCount(resetCount);
+  else
+    list.Clear();
+  if (init) init(list);
+}
+
+// Resets the fields from chunk id from on (all of them from 0).
 class TChunkResetter final : public TCatalogVarData {
  public:
-  TChunkResetter() : TCatalogVarData(Mode::Reset) {}
-  void Integer(int, int32_t& field, int32_t def) override { field = def; }
-  void Flag(int, uint8_t& field, uint8_t def) override { field = def; }
-  void Byte(int, uint8_t& field) override { field = 0; }
-  void Fixed(int, void* data, size_t bytes) override { std::memset(data, 0, bytes); }
-  void Block(int, TBlockRef block) override { block.resize(block.owner, 0); }
-  void String(int, std::string& field, bool) override { field.clear(); }
-  void Record(int, TCatalogBaseItem& record) override { record.Reset(); }
-  void List(int, TCatalog& list) override { list.Clear(); }
+  explicit TChunkResetter(int from = 0) : TCatalogVarData(Mode::Reset), from_(from) {}
+
+  void Integer(int id, int32_t& field, int32_t, int32_t reset) override {
+    if (id >= from_) field = reset;
+  }
+  void IntegerAlways(int id, int32_t& field, int32_t reset) override {
+    if (id >= from_) field = reset;
+  }
+  void IntegerAlias(int, int32_t&, int32_t) override {}
+  void Flag(int id, uint8_t& field, uint8_t def) override {
+    if (id >= from_) field = def;
+  }
+  void Byte(int id, uint8_t& field, uint8_t reset) override {
+    if (id >= from_) field = reset;
+  }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock) override {
+    if (id >= from_) ResetBlock(data, bytes, reset);
+  }
+  void Block(int id, TBlockRef block) override {
+    if (id >= from_) ResetBlock(block);
+  }
+  void String(int id, std::string& field, bool, const char* reset) override {
+    if (id < from_) return;
+    if (reset)
+      field = reset;
+    else
+      field.clear();
+  }
+  void Record(int id, TCatalogBaseItem& record) override {
+    if (id >= from_) record.Reset();
+  }
+  void List(int id, TCatalog& list, int resetCount, TListReset init) override {
+    if (id >= from_) ResetList(list, resetCount, init);
+  }
+
+ private:
+  int from_;
 };
 
 }  // namespace
 
+const std::vector<TRawChunk>& TCatalogBaseItem::UnknownChunks() const {
+  static const std::vector<TRawChunk> none;
+  return unknown_ ? *unknown_ : none;
+}
+
 void TCatalogBaseItem::Reset() {
-  unknown_.clear();
+  unknown_.reset();
+  if (pendingLoad == this) {
+    pendingLoad = nullptr;
+    return;
+  }
   TChunkResetter resetter;
   DescribeChunks(resetter);
 }
@@ -52,70 +115,123 @@ void TCatalogBaseItem::Reset() {
 // Loading
 //
 // A record is read in two steps: first the chunk headers are scanned up to the closing 0 (each body
-// skipped by its size, so a size that points past the end is caught here), then the record's
-// description is walked and each field takes its chunk. Nested records and lists are read from
-// their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
+// skipped by its size, so a size that points past the end is caught here), then the description is
+// walked once, each field taking its chunk or its reset value. Nested records and lists are read
+// from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
 class TChunkLoader final : public TCatalogVarData {
  public:
-  TChunkLoader(TByteReader& reader, std::vector<TChunkRef>& chunks)
-      : TCatalogVarData(Mode::Load), reader_(reader), chunks_(chunks) {}
+  // record: the reader of the record's bytes, standing at their start.
+  TChunkLoader(const TByteReader& record, std::vector<TChunkRef>& chunks)
+      : TCatalogVarData(Mode::Load), record_(record), base_(record.Here()), chunks_(chunks) {}
 
-  void Integer(int id, int32_t& field, int32_t) override {
-    if (TChunkRef* c = Take(id)) {
-      // An integer body that is empty or cut short keeps the default rather than failing the file.
-      TByteReader body(Base() + c->offset, c->size);
-      try {
-        field = body.ReadInt();
-      } catch (const EReadError&) {
-      }
-    }
+  void Integer(int id, int32_t& field, int32_t, int32_t reset) override {
+    // An integer body that is empty or cut short reads as the reset value rather than failing the
+    // file.
+    if (!TakeInteger(id, field)) field = reset;
   }
-  void Flag(int id, uint8_t& field, uint8_t) override {
-    if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
+  void IntegerAlways(int id, int32_t& field, int32_t reset) override {
+    if (!TakeInteger(id, field)) field = reset;
   }
-  void Byte(int id, uint8_t& field) override {
-    if (TChunkRef* c = Take(id); c && c->size == 1) field = Base()[c->offset];
+  void IntegerAlias(int id, int32_t& field, int32_t) override { TakeInteger(id, field); }
+  void Flag(int id, uint8_t& field, uint8_t def) override {
+    TChunkRef* c = Take(id);
+    field = c && c->size == 1 ? base_[c->offset] : def;
   }
-  void Fixed(int id, void* data, size_t bytes) override {
-    if (TChunkRef* c = Take(id); c && c->size == bytes) std::memcpy(data, Base() + c->offset, bytes);
+  void Byte(int id, uint8_t& field, uint8_t reset) override {
+    TChunkRef* c = Take(id);
+    field = c && c->size == 1 ? base_[c->offset] : reset;
+  }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older) override {
+    TChunkRef* c = Take(id);
+    if (c && c->size == bytes) return (void)std::memcpy(data, base_ + c->offset, bytes);
+    ResetBlock(data, bytes, reset);
+    if (c && older) older(base_ + c->offset, c->size, data);
   }
   void Block(int id, TBlockRef block) override {
-    if (TChunkRef* c = Take(id)) {
-      block.resize(block.owner, c->size);
-      size_t n = std::min<size_t>(block.byteSize(block.owner), c->size);
-      if (n) std::memcpy(block.data(block.owner), Base() + c->offset, n);
-    }
+    TChunkRef* c = Take(id);
+    if (!c) return ResetBlock(block);
+    block.resize(block.owner, c->size);
+    size_t n = std::min<size_t>(block.byteSize(block.owner), c->size);
+    if (n) std::memcpy(block.data(block.owner), base_ + c->offset, n);
   }
-  void String(int id, std::string& field, bool) override {
-    if (TChunkRef* c = Take(id)) field.assign(reinterpret_cast<const char*>(Base() + c->offset), c->size);
+  void String(int id, std::string& field, bool, const char* reset) override {
+    if (TChunkRef* c = Take(id))
+      field.assign(reinterpret_cast<const char*>(base_ + c->offset), c->size);
+    else if (reset)
+      field = reset;
+    else
+      field.clear();
   }
+  // A nested record or list must end exactly where its chunk does.
   void Record(int id, TCatalogBaseItem& record) override {
-    if (TChunkRef* c = Take(id)) {
-      TByteReader body(Base() + c->offset, c->size);
+    TChunkRef* c = Take(id);
+    if (!c) return record.Reset();
+    TByteReader body = record_.PartAt(base_ + c->offset, c->size);
+    try {
       record.LoadFrom(body);
+      ExpectEnd(body, "record");
+    } catch (EDamagedData& e) {
+      e.EnterChunk(id);
+      throw;
     }
   }
-  void List(int id, TCatalog& list) override {
-    if (TChunkRef* c = Take(id)) {
-      TByteReader body(Base() + c->offset, c->size);
+  void List(int id, TCatalog& list, int resetCount, TListReset init) override {
+    TChunkRef* c = Take(id);
+    if (!c) return ResetList(list, resetCount, init);
+    TByteReader body = record_.PartAt(base_ + c->offset, c->size);
+    try {
       list.LoadFrom(body);
+      ExpectEnd(body, "list");
+    } catch (EDamagedData& e) {
+      e.EnterList(id, list.ListName());
+      throw;
     }
+  }
+
+  // The id of the field described last: where a failed walk stopped.
+  int LastId() const { return lastId_; }
+  // Where the body of the chunk with this id begins in the whole input, or -1 when there is none.
+  int64_t ChunkOffset(int id) const {
+    for (const TChunkRef& c : chunks_)
+      if (c.id == id) return record_.OffsetOf(base_ + c.offset);
+    return -1;
   }
 
  private:
-  const uint8_t* Base() const { return reader_.Here() - reader_.Pos(); }
-
-  // The chunk with this id (the last one when the file names it twice), marked as taken.
+  // The chunk with this id (the last one when the file names it twice), marked as taken. The
+  // description asks for ascending ids, so a cursor finds each one without a search.
   TChunkRef* Take(int id) {
-    auto it = std::lower_bound(chunks_.begin(), chunks_.end(), id, [](const TChunkRef& c, int v) { return c.id < v; });
-    if (it == chunks_.end() || it->id != id) return nullptr;
-    it->taken = true;
-    return &*it;
+    if (id < lastId_) next_ = 0;
+    lastId_ = id;
+    const size_t n = chunks_.size();
+    while (next_ < n && chunks_[next_].id < id) ++next_;
+    if (next_ == n || chunks_[next_].id != id) return nullptr;
+    chunks_[next_].taken = true;
+    return &chunks_[next_];
+  }
+  bool TakeInteger(int id, int32_t& field) {
+    TChunkRef* c = Take(id);
+    if (!c) return false;
+    const uint8_t* p = base_ + c->offset;
+    const uint8_t* const end = p + c->size;
+    uint32_t r = 0;
+    while (p < end) {
+      const uint8_t b = *p++;
+      r = (r << 7) + (b & 0x7Fu);
+      if (!(b & 0x80)) {
+        field = static_cast<int32_t>(r);
+        return true;
+      }
+    }
+    return false;
   }
 
-  TByteReader& reader_;
+  const TByteReader& record_;
+  const uint8_t* base_;
   std::vector<TChunkRef>& chunks_;
+  size_t next_ = 0;
+  int lastId_ = 0;
 };
 
 namespace {
@@ -133,9 +249,9 @@ constexpr size_t kMaxNesting = 64;
 
 class TChunkIndexLease {
  public:
-  TChunkIndexLease() {
+  explicit TChunkIndexLease(const TByteReader& reader) {
     auto& pool = chunkIndexPool;
-    if (pool.depth >= kMaxNesting) throw EReadError();
+    if (pool.depth >= kMaxNesting) throw EDamagedData("records nest more than 64 deep", reader.Offset());
     if (pool.levels.size() <= pool.depth) pool.levels.emplace_back();
     chunks_ = &pool.levels[pool.depth++];
     chunks_->clear();
@@ -149,19 +265,49 @@ class TChunkIndexLease {
 
 }  // namespace
 
-void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
-  Reset();
-  TChunkIndexLease lease;
-  std::vector<TChunkRef>& chunks = lease.Chunks();
-  bool sorted = true;
+namespace {
+
+std::string Plural(size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
+// Scans the chunk headers of a record up to its closing 0. Damage found on the way is returned
+// rather than raised, so that the chunks before it can still be taken.
+std::optional<EDamagedData> ScanChunks(TByteReader& reader, std::vector<TChunkRef>& chunks, bool& sorted) {
+  const uint8_t* const record = reader.Here();
   for (;;) {
-    int32_t id = reader.ReadInt();
-    if (id == 0) break;
-    size_t size = reader.ReadLength();
+    if (reader.AtEnd()) return EDamagedData("the record ends without its closing 0", reader.Offset());
+    const int64_t at = reader.Offset();
+    int32_t id;
+    if (!reader.TryReadInt(id)) return EDamagedData("the data ends inside a chunk id", at);
+    if (id == 0) return std::nullopt;
+    int32_t size;
+    if (!reader.TryReadInt(size))
+      return EDamagedData("the data ends inside the size of chunk " + std::to_string(id), at);
+    if (size < 0) return EDamagedData("chunk " + std::to_string(id) + " has a negative size", at);
+    if (static_cast<size_t>(size) > reader.Remaining())
+      return EDamagedData("chunk " + std::to_string(id) + " claims " + Plural(static_cast<size_t>(size), "byte") +
+                              " where " + std::to_string(reader.Remaining()) + " are left",
+                          at);
     if (!chunks.empty() && id <= chunks.back().id) sorted = false;
-    chunks.push_back({id, static_cast<uint32_t>(reader.Pos()), static_cast<uint32_t>(size), false});
-    reader.Skip(size);
+    chunks.push_back({id, static_cast<uint32_t>(reader.Here() - record), static_cast<uint32_t>(size), false});
+    reader.Skip(static_cast<size_t>(size));
   }
+}
+
+}  // namespace
+
+void ExpectEnd(const TByteReader& reader, const char* what) {
+  if (!reader.AtEnd())
+    throw EDamagedData(Plural(reader.Remaining(), "byte") + (reader.Remaining() == 1 ? " follows" : " follow") +
+                           " the end of the " + what,
+                       reader.Offset());
+}
+
+void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
+  TChunkIndexLease lease(reader);
+  std::vector<TChunkRef>& chunks = lease.Chunks();
+  const TByteReader record = reader.Part(reader.Remaining());
+  bool sorted = true;
+  std::optional<EDamagedData> damage = ScanChunks(reader, chunks, sorted);
   if (!sorted) {
     // Chunks may come in any order; for an id named twice the later chunk wins.
     std::stable_sort(chunks.begin(), chunks.end(), [](const TChunkRef& a, const TChunkRef& b) { return a.id < b.id; });
@@ -169,11 +315,44 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
                             [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
     chunks.erase(chunks.begin(), last.base());
   }
-  TChunkLoader loader(reader, chunks);
-  DescribeChunks(loader);
-  const uint8_t* base = reader.Here() - reader.Pos();
-  for (const TChunkRef& c : chunks)
-    if (!c.taken) unknown_.push_back({c.id, Bytes(base + c.offset, base + c.offset + c.size)});
+  // What the record keeps beside its fields is reset by its own Reset; the fields by the walk.
+  pendingLoad = this;
+  Reset();
+  pendingLoad = nullptr;
+  TChunkLoader loader(record, chunks);
+  try {
+    DescribeChunks(loader);
+  } catch (...) {
+    // Nothing of the record's earlier contents stays behind the field where the walk stopped; what
+    // was read before it stays, consistent with itself.
+    const int stopped = loader.LastId();
+    TChunkResetter rest(stopped);
+    DescribeChunks(rest);
+    AfterLoad();
+    try {
+      throw;
+    } catch (EDamagedData& e) {
+      if (!e.HasOffset()) e.SetOffset(record.Offset());
+      throw;
+    } catch (const EReadError&) {
+      // A field whose contents its record cannot decode (a damaged script).
+      EDamagedData e("the contents of chunk " + std::to_string(stopped) + " cannot be read",
+                     loader.ChunkOffset(stopped));
+      e.EnterChunk(stopped);
+      throw e;
+    }
+  }
+  if (damage) {
+    // A record cut short keeps the chunks read before the damage.
+    AfterLoad();
+    throw *damage;
+  }
+  for (const TChunkRef& c : chunks) {
+    if (c.taken) continue;
+    if (!unknown_) unknown_ = std::make_unique<std::vector<TRawChunk>>();
+    const uint8_t* body = record.Here() + c.offset;
+    unknown_->push_back({c.id, Bytes(body, body + c.size)});
+  }
   AfterLoad();
 }
 
@@ -239,7 +418,12 @@ class TChunkSaver final : public TCatalogVarData {
   TChunkSaver(Mode mode, Bytes& out, const std::vector<TRawChunk>& unknown)
       : TCatalogVarData(mode), w_(out), unknown_(unknown) {}
 
-  void Integer(int id, int32_t& field, int32_t def) override {
+  void Integer(int id, int32_t& field, int32_t def, int32_t) override { IntegerAlias(id, field, def); }
+  void IntegerAlways(int id, int32_t& field, int32_t) override {
+    Begin(id);
+    w_.WriteSizedInt(field);
+  }
+  void IntegerAlias(int id, int32_t& field, int32_t def) override {
     if (field == def) return Probe(id);
     Begin(id);
     w_.WriteSizedInt(field);
@@ -250,14 +434,14 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(1);
     w_.WriteByte(field);
   }
-  void Byte(int id, uint8_t& field) override {
+  void Byte(int id, uint8_t& field, uint8_t) override {
     Begin(id);
     w_.WriteInt(1);
     w_.WriteByte(field);
   }
-  void Fixed(int id, void* data, size_t bytes) override { WriteBody(id, data, bytes); }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock) override { WriteBody(id, data, bytes); }
   void Block(int id, TBlockRef block) override { WriteBody(id, block.data(block.owner), block.byteSize(block.owner)); }
-  void String(int id, std::string& field, bool always) override {
+  void String(int id, std::string& field, bool always, const char*) override {
     if (field.empty() && !always) return Probe(id);
     WriteBody(id, field.data(), field.size());
   }
@@ -268,7 +452,7 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(static_cast<int32_t>(scratch.Buffer().size()));
     w_.WriteBytes(scratch.Buffer().data(), scratch.Buffer().size());
   }
-  void List(int id, TCatalog& list) override {
+  void List(int id, TCatalog& list, int, TListReset) override {
     Begin(id);
     TScratchLease scratch;
     list.SaveTo(scratch.Buffer(), mode_);
@@ -319,7 +503,7 @@ class TChunkSaver final : public TCatalogVarData {
 };
 
 void TCatalogBaseItem::SaveTo(Bytes& out, TCatalogVarData::Mode mode) {
-  TChunkSaver saver(mode, out, unknown_);
+  TChunkSaver saver(mode, out, UnknownChunks());
   DescribeChunks(saver);
   saver.Finish();
 }
@@ -368,6 +552,17 @@ void TCatalogBaseItem::CopyToClipboard(int format) const {
 
 // ---------------------------------------------------------------------------------------------
 // Catalogs
+
+void TCatalog::Clear() {
+  // The items lie scattered in memory; fetching a few ahead keeps destroying a large list from
+  // waiting on each one in turn.
+  constexpr size_t kAhead = 8;
+  for (size_t i = 0; i < items_.size(); ++i) {
+    if (i + kAhead < items_.size()) __builtin_prefetch(items_[i + kAhead].get());
+    items_[i].reset();
+  }
+  items_.clear();
+}
 
 TCatalogItem* TCatalog::ItemAt(int index) const {
   if (index < 0 || index >= Count()) return nullptr;
@@ -457,20 +652,46 @@ void TCatalog::Assign(const TCatalog& source) {
   for (const auto& item : source.items_) Obtain(item->Id())->Assign(*item);
 }
 
+int32_t TCatalog::ReadCount(TByteReader& reader) {
+  const int64_t at = reader.Offset();
+  int32_t count;
+  if (!reader.TryReadInt(count)) throw EDamagedData("the data ends inside the count of the list", at);
+  if (count < 0) throw EDamagedData("the list has a negative count", at);
+  // Every item takes at least two bytes (its id and the closing 0); a count that cannot be true
+  // is refused before anything is created.
+  if (static_cast<size_t>(count) > reader.Remaining() / 2)
+    throw EDamagedData("the list claims " + Plural(static_cast<size_t>(count), "item") + " where at most " +
+                           std::to_string(reader.Remaining() / 2) + " fit",
+                       at);
+  return count;
+}
+
+int32_t TCatalog::ReadItemId(TByteReader& reader, int32_t index, int32_t count) {
+  int32_t id;
+  if (reader.AtEnd())
+    throw EDamagedData(
+        "the list ends after " + std::to_string(index) + " of its " + Plural(static_cast<size_t>(count), "item"),
+        reader.Offset());
+  if (!reader.TryReadInt(id)) throw EDamagedData("the data ends inside an item id", reader.Offset());
+  return id;
+}
+
 void TCatalog::LoadFrom(TByteReader& reader) {
   Clear();
   try {
-    int32_t count = reader.ReadInt();
-    // Every item takes at least two bytes (its id and the closing 0); a count that cannot be true
-    // is refused before anything is created.
-    if (count < 0 || static_cast<size_t>(count) > reader.Remaining() / 2) throw EReadError();
+    const int32_t count = ReadCount(reader);
     items_.reserve(static_cast<size_t>(count));
     bool sorted = true;
     for (int32_t i = 0; i < count; ++i) {
-      int32_t id = reader.ReadInt();
+      const int32_t id = ReadItemId(reader, i, count);
       if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
-      items_.push_back(CreateItem(id));
-      items_.back()->LoadFrom(reader);
+      items_.push_back(CreateLoaded(id));
+      try {
+        items_.back()->LoadFrom(reader);
+      } catch (EDamagedData& e) {
+        ItemDamaged(e, id);
+        throw;
+      }
     }
     if (!sorted) {
       // Items may come in any order; an id named twice keeps the later item.
@@ -546,12 +767,18 @@ void LookupFailed(const char* message) {
 
 void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseItem& record) {
   TByteReader reader(data.data(), data.size());
-  if (reader.ReadString() != magic) throw EWrongMagic();
+  ExpectMagic(reader, magic);
   record.LoadFrom(reader);
+  ExpectEnd(reader, "record");
 }
 
-void LoadRecordFile(const std::string& path, const std::string& magic, TCatalogBaseItem& record) {
-  LoadRecordBytes(ReadWholeFile(path), magic, record);
+void ExpectMagic(TByteReader& reader, const std::string& magic) {
+  int32_t length;
+  // A file too short to hold a magic string is of another kind as well.
+  if (!reader.TryReadInt(length) || length < 0 || static_cast<size_t>(length) > reader.Remaining() ||
+      static_cast<size_t>(length) != magic.size() || std::memcmp(reader.Here(), magic.data(), magic.size()) != 0)
+    throw EWrongMagic();
+  reader.Skip(magic.size());
 }
 
 Bytes SaveRecordBytes(const std::string& magic, TCatalogBaseItem& record) {

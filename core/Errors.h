@@ -1,8 +1,10 @@
 #pragma once
 // Exception classes of the storage core. Each carries the exact text that the editor shows.
 
+#include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace tess {
 
@@ -19,6 +21,52 @@ class EReadError : public ETessError {
 
  protected:
   explicit EReadError(const std::string& message) : ETessError(message) {}
+};
+
+// Damage found in chunk-encoded data: bytes after the end of a record or a list, an end missing, a
+// count that disagrees with what follows, a size that runs past its parent. The message names the
+// file, the chunk path and the byte offset from the start of the file, for example:
+//   File "Map0001.lmu" is damaged at byte 1234 (map events > event 7 > page 2 > chunk 52): 4 bytes
+//   follow the end of the record.
+// The path is built only when damage is found, as the error passes up through the loaders.
+class EDamagedData : public EReadError {
+ public:
+  // problem: what is wrong, a phrase without the final stop. offset: from the start of the data,
+  // or -1 when the loader that catches this should place it.
+  EDamagedData(std::string problem, int64_t offset);
+
+  const char* what() const noexcept override { return message_.c_str(); }
+  const std::string& Problem() const { return problem_; }
+  int64_t Offset() const { return offset_; }
+  bool HasOffset() const { return offset_ >= 0; }
+  const std::string& File() const { return file_; }
+  // The chunks that lead to the damage, outermost first, joined by " > "; empty at the top level.
+  std::string ChunkPath() const;
+  // The message without the file: "damaged at byte N (path): problem."
+  std::string Detail() const;
+
+  // Added by the loaders as the error passes up through them, innermost first.
+  void SetOffset(int64_t offset);
+  void SetFile(const std::string& file);
+  // Leaving a record's chunk: "chunk 41".
+  void EnterChunk(int32_t id);
+  // Leaving a list's chunk. A named list adds its name; an unnamed one adds nothing when the damage
+  // lies in one of its items (the item names itself), else "chunk N".
+  void EnterList(int32_t id, const char* name);
+  // Leaving an item of a list: "event 7".
+  void EnterItem(const char* noun, int32_t id);
+  // Leaving a part of a file that has a name ("items", "node order").
+  void EnterPart(const char* name);
+
+ private:
+  void Compose();
+
+  std::string problem_;
+  int64_t offset_;
+  std::string file_;
+  std::vector<std::string> path_;  // innermost first
+  bool inItem_ = false;            // the last element added is an item
+  std::string message_;
 };
 
 // A chunk-encoded file that does not start with the magic string of the kind expected. The text is

@@ -49,10 +49,21 @@ std::string ReadString(TStream& stream);
 void WriteString(TStream& stream, const std::string& text);
 
 // Reads from a block of memory it does not own. Every read is bounds-checked and raises
-// "Stream read error." when the block ends first.
+// "Stream read error." when the block ends first. A reader may be confined to a part of a larger
+// block (a chunk's body within a file); its offsets then count from the start of the whole.
 class TByteReader {
  public:
-  TByteReader(const uint8_t* data, size_t size) : begin_(data), cur_(data), end_(data + size) {}
+  TByteReader(const uint8_t* data, size_t size) : TByteReader(data, size, data) {}
+  TByteReader(const uint8_t* data, size_t size, const uint8_t* origin)
+      : begin_(data), cur_(data), end_(data + size), origin_(origin) {}
+
+  // A reader of the next size bytes (which must be there), with the same origin.
+  TByteReader Part(size_t size) const { return TByteReader(cur_, size, origin_); }
+  // A reader of size bytes at data, a place inside the whole block, with the same origin.
+  TByteReader PartAt(const uint8_t* data, size_t size) const { return TByteReader(data, size, origin_); }
+  // Where the reader stands, from the start of the whole block.
+  int64_t Offset() const { return cur_ - origin_; }
+  int64_t OffsetOf(const uint8_t* p) const { return p - origin_; }
 
   size_t Pos() const { return static_cast<size_t>(cur_ - begin_); }
   size_t Size() const { return static_cast<size_t>(end_ - begin_); }
@@ -73,7 +84,21 @@ class TByteReader {
     return *cur_++;
   }
   int32_t ReadInt() {
+    // Most integers of a file (chunk ids and sizes) take one byte.
+    if (cur_ != end_ && !(*cur_ & 0x80)) return *cur_++;
     return DecodeInt([this] { return ReadByte(); });
+  }
+  // Reads one integer; false, with the reader where it was, when the block ends inside it.
+  bool TryReadInt(int32_t& value) {
+    if (cur_ != end_ && !(*cur_ & 0x80)) {
+      value = *cur_++;
+      return true;
+    }
+    const uint8_t* p = cur_;
+    while (p != end_ && (*p & 0x80)) ++p;
+    if (p == end_) return false;
+    value = ReadInt();
+    return true;
   }
   // A length or size read from input: negative or past the end is a read error.
   size_t ReadLength() {
@@ -108,6 +133,7 @@ class TByteReader {
   const uint8_t* begin_;
   const uint8_t* cur_;
   const uint8_t* end_;
+  const uint8_t* origin_;
 };
 
 // Appends to a byte buffer it does not own.
@@ -119,10 +145,8 @@ class TByteWriter {
   size_t Size() const { return out_.size(); }
   void WriteByte(uint8_t b) { out_.push_back(b); }
   void WriteBytes(const void* data, size_t n) {
-    if (!n) return;
-    size_t at = out_.size();
-    out_.resize(at + n);
-    std::memcpy(out_.data() + at, data, n);
+    const auto* bytes = static_cast<const uint8_t*>(data);
+    out_.insert(out_.end(), bytes, bytes + n);
   }
   void WriteInt(int32_t value) {
     uint8_t tmp[5];

@@ -1,8 +1,8 @@
 #pragma once
-// What a record needs to know about the database it belongs to while it is saved or edited: how
-// many conditions and attributes exist (rank and flag arrays are trimmed to them) and whether items
-// list their users per hero or per class. The database container answers; while it saves, it is
-// the current one, and the editor makes its one database current for everything else.
+// What a record needs to know about the database it belongs to while it is edited: the size of its
+// lists and whether items list their users per hero or per class. The database container answers;
+// the editor makes its one database current. (Saving needs none of it: the database passes the
+// limits its records are trimmed to.)
 
 namespace tess {
 
@@ -16,8 +16,7 @@ class TDataBaseLinks {
   virtual bool ItemUsableByClass() const = 0;
 };
 
-// The current database, or none (then arrays are trimmed only of their trailing neutral values
-// and items are usable per hero).
+// The current database, or none (then items are usable per hero).
 const TDataBaseLinks* CurrentDataBaseLinks();
 void SetCurrentDataBaseLinks(const TDataBaseLinks* links);
 

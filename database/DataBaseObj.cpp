@@ -11,6 +11,7 @@
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
+#include "core/QuietMode.h"
 
 namespace tess {
 
@@ -19,21 +20,35 @@ namespace {
 constexpr int32_t kFirstChunk = 11, kLastChunk = 32, kAnimationChunk = 19;
 constexpr int32_t kNewFormatVersion = TLcfSystem::kCurrentFormatVersion;
 
-// One top-level chunk: the list or the record it holds.
+// One top-level chunk: the list or the record it holds, and what damage messages call it.
 struct TTopLevel {
   int32_t id;
   TCatalog* list;
   TCatalogBaseItem* record;
+  const char* name;
 };
+
+constexpr const char* kAnimationsName = "battle animations";
 
 // Every top-level chunk but the battle animations, which load and save through their caches.
 std::vector<TTopLevel> TopLevel(TLcfDataBase& db) {
-  return {{11, &db.heroes, nullptr},     {12, &db.skills, nullptr},           {13, &db.items, nullptr},
-          {14, &db.monsters, nullptr},   {15, &db.troops, nullptr},           {16, &db.terrain, nullptr},
-          {17, &db.attributes, nullptr}, {18, &db.conditions, nullptr},       {20, &db.tilesets, nullptr},
-          {21, nullptr, &db.vocabulary}, {22, nullptr, &db.system},           {23, &db.switches, nullptr},
-          {24, &db.variables, nullptr},  {25, &db.commonEvents, nullptr},     {29, nullptr, &db.battle},
-          {30, &db.classes, nullptr},    {32, &db.battlerAnimations, nullptr}};
+  return {{11, &db.heroes, nullptr, "heroes"},
+          {12, &db.skills, nullptr, "skills"},
+          {13, &db.items, nullptr, "items"},
+          {14, &db.monsters, nullptr, "monsters"},
+          {15, &db.troops, nullptr, "troops"},
+          {16, &db.terrain, nullptr, "terrain"},
+          {17, &db.attributes, nullptr, "attributes"},
+          {18, &db.conditions, nullptr, "conditions"},
+          {20, &db.tilesets, nullptr, "tilesets"},
+          {21, nullptr, &db.vocabulary, "vocabulary"},
+          {22, nullptr, &db.system, "system"},
+          {23, &db.switches, nullptr, "switches"},
+          {24, &db.variables, nullptr, "variables"},
+          {25, &db.commonEvents, nullptr, "common events"},
+          {29, nullptr, &db.battle, "battle layout"},
+          {30, &db.classes, nullptr, "classes"},
+          {32, &db.battlerAnimations, nullptr, "battler animations"}};
 }
 
 }  // namespace
@@ -67,82 +82,136 @@ void TLcfDataBase::ResetDatabase() {
   animations.SetCount(1);
   kept_.clear();
   stamp_ = {};
+  damage_.Clear();
 }
 
 // ---------------------------------------------------------------------------------------------
 // Loading
 
-void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing) {
+void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing, bool keepPartial) {
   TByteReader reader(data.data(), data.size());
-  std::string magic;
-  try {
-    magic = reader.ReadString();
-  } catch (const EReadError&) {
-    throw EWrongMagic();
-  }
-  if (magic != kDataBaseMagic) throw EWrongMagic();
+  ExpectMagic(reader, kDataBaseMagic);
 
   // Everything but the battle animations is parsed into a scratch database; nothing here changes
   // until the whole file has been read.
   auto scratch = std::make_unique<TLcfDataBase>();
   std::vector<TTopLevel> into = TopLevel(*scratch);
   bool present[kLastChunk + 1] = {};
-  std::optional<std::pair<size_t, size_t>> animationBody;
+  std::optional<TByteReader> animationBody;
   std::vector<TKeptChunk> kept;
-  while (!reader.AtEnd()) {
-    const int32_t id = reader.ReadInt();
-    const size_t size = reader.ReadLength();
-    // Each part reads only its own chunk's body, however damaged.
-    TByteReader body(reader.Here(), size);
-    auto member = std::find_if(into.begin(), into.end(), [id](const TTopLevel& t) { return t.id == id; });
-    if (id == kAnimationChunk) {
-      animationBody.emplace(reader.Pos(), size);
-    } else if (member != into.end()) {
-      if (member->list)
-        member->list->LoadFrom(body);
-      else
-        member->record->LoadFrom(body);
-    } else if (id > 0 && size > 0) {
-      // A chunk this system does not use (or an unused one that holds data) is kept; the later
-      // of two with the same id wins.
-      std::erase_if(kept, [id](const TKeptChunk& k) { return k.id == id; });
-      kept.push_back({id, Bytes(reader.Here(), reader.Here() + size)});
-    }
-    if (id >= kFirstChunk && id <= kLastChunk) present[id] = true;
-    reader.Skip(size);
-  }
-  if (animationBody) {
-    // Keeps every clean animation whose bytes are unchanged; leaves the list as it was on error.
-    TByteReader body(data.data() + animationBody->first, animationBody->second);
-    animations.LoadReusing(body);
-  } else if (resetMissing) {
-    animations.Swap(scratch->animations);
-  }
 
-  // Take the parsed parts.
-  std::vector<TTopLevel> mine = TopLevel(*this);
-  for (size_t i = 0; i < mine.size(); ++i) {
-    if (!present[mine[i].id] && !resetMissing) continue;
-    if (mine[i].list)
-      mine[i].list->Swap(*into[i].list);
-    else
-      mine[i].record->Assign(*into[i].record);
+  // Takes the parts read completely; the others keep what they held, or are reset when
+  // resetMissing is set.
+  auto takeParts = [&] {
+    if (!present[kAnimationChunk] && resetMissing) animations.SetCount(1);
+    std::vector<TTopLevel> mine = TopLevel(*this);
+    for (size_t i = 0; i < mine.size(); ++i) {
+      if (!present[mine[i].id]) {
+        if (!resetMissing) continue;
+        if (mine[i].list)
+          mine[i].list->SetCount(1);
+        else
+          mine[i].record->Reset();
+      } else if (mine[i].list) {
+        mine[i].list->Swap(*into[i].list);
+      } else {
+        mine[i].record->Assign(*into[i].record);
+      }
+    }
+    std::stable_sort(kept.begin(), kept.end(), [](const TKeptChunk& a, const TKeptChunk& b) { return a.id < b.id; });
+    kept_ = std::move(kept);
+    lastSize_ = data.size();
+  };
+  // Keeps every clean animation whose bytes are unchanged; on error the list is as it was.
+  auto loadAnimations = [&] {
+    try {
+      animations.LoadReusing(*animationBody);
+      present[kAnimationChunk] = true;
+    } catch (EDamagedData& e) {
+      e.EnterPart(kAnimationsName);
+      throw;
+    }
+  };
+
+  try {
+    // The top level is a run of chunks that ends with the data; it has no closing 0.
+    while (!reader.AtEnd()) {
+      const int64_t at = reader.Offset();
+      int32_t id, size;
+      if (!reader.TryReadInt(id)) throw EDamagedData("the data ends inside a chunk id", at);
+      if (!reader.TryReadInt(size))
+        throw EDamagedData("the data ends inside the size of chunk " + std::to_string(id), at);
+      if (size < 0 || static_cast<size_t>(size) > reader.Remaining())
+        throw EDamagedData("chunk " + std::to_string(id) + " claims " + std::to_string(size) + " bytes where " +
+                               std::to_string(reader.Remaining()) + " are left",
+                           at);
+      // Each part reads only its own chunk's body, however damaged, and must end where it does.
+      TByteReader body = reader.Part(static_cast<size_t>(size));
+      auto member = std::find_if(into.begin(), into.end(), [id](const TTopLevel& t) { return t.id == id; });
+      if (id == kAnimationChunk) {
+        animationBody.emplace(body);
+      } else if (member != into.end()) {
+        try {
+          if (member->list)
+            member->list->LoadFrom(body);
+          else
+            member->record->LoadFrom(body);
+          ExpectEnd(body, member->list ? "list" : "record");
+        } catch (EDamagedData& e) {
+          e.EnterPart(member->name);
+          throw;
+        }
+        present[id] = true;
+      } else if (id > 0 && size > 0) {
+        // A chunk this system does not use (or an unused one that holds data) is kept; the later
+        // of two with the same id wins.
+        std::erase_if(kept, [id](const TKeptChunk& k) { return k.id == id; });
+        kept.push_back({id, Bytes(body.Here(), body.Here() + size)});
+      }
+      reader.Skip(static_cast<size_t>(size));
+    }
+    if (animationBody) loadAnimations();
+  } catch (EDamagedData&) {
+    if (keepPartial) {
+      if (animationBody && !present[kAnimationChunk]) {
+        try {
+          loadAnimations();
+        } catch (const EDamagedData&) {
+          // The first damage found is the one reported.
+        }
+      }
+      takeParts();
+    }
+    throw;
   }
-  std::stable_sort(kept.begin(), kept.end(), [](const TKeptChunk& a, const TKeptChunk& b) { return a.id < b.id; });
-  kept_ = std::move(kept);
+  takeParts();
 }
 
 void TLcfDataBase::LoadFromFile(const std::string& path) {
+  damage_.Clear();
   const TFileStamp now = FileStampOf(path);
   const Bytes data = ReadWholeFile(path);
-  LoadFromMemory(data, !(now == stamp_));
-  stamp_ = now;
+  const bool quiet = QuietMode();
+  try {
+    LoadFromMemory(data, !(now == stamp_), quiet);
+    stamp_ = now;
+  } catch (EDamagedData& e) {
+    e.SetFile(path);
+    if (!quiet) throw;
+    damage_.Set(std::current_exception(), e.what(), path);
+  } catch (const EReadError& e) {
+    if (!quiet) throw;
+    damage_.Set(std::current_exception(), e.what(), path);
+  }
+  // What a damaged file left in memory is not the file: a later load starts from a reset database.
+  if (damage_) stamp_ = {};
 }
 
 bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* error) {
   try {
     LoadFromFile(PathNoCase(projectFolder, kDataBaseFileName));
-    return true;
+    if (!damage_) return true;
+    if (error) *error = damage_.Message();
   } catch (const ETessError& e) {
     if (error) *error = e.what();
   } catch (const std::bad_alloc&) {
@@ -154,10 +223,20 @@ bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* e
 // ---------------------------------------------------------------------------------------------
 // Saving
 
+void TLcfDataBase::TrimForSave() {
+  const TTrimLimits limits{conditions.Count(), attributes.Count()};
+  for (int i = 0; i < heroes.Count(); ++i) heroes.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < classes.Count(); ++i) classes.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < skills.Count(); ++i) skills.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < items.Count(); ++i) items.ItemAt(i)->TrimForSave(limits);
+  for (int i = 0; i < monsters.Count(); ++i) monsters.ItemAt(i)->TrimForSave(limits);
+}
+
 Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
-  // Rank and mark arrays are trimmed to this database's lists while it saves.
-  TDataBaseLinksScope scope(this);
+  TrimForSave();
   Bytes out;
+  // The file is about as large as it was the last time: room for it is made at once.
+  out.reserve(lastSize_);
   TByteWriter w(out);
   w.WriteString(kDataBaseMagic);
   std::vector<TTopLevel> parts = TopLevel(*this);
@@ -189,10 +268,12 @@ Bytes TLcfDataBase::SaveToMemory(TCatalogVarData::Mode mode) {
     w.WriteBytes(body.data(), body.size());
   }
   writeKeptBelow(INT32_MAX);
+  lastSize_ = out.size();
   return out;
 }
 
 void TLcfDataBase::SaveToFile(const std::string& path) {
+  damage_.RefuseToOverwrite(path);
   const int32_t savesBefore = system.saveCount;
   Bytes data;
   try {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/Catalog.h"
+#include "core/LoadDamage.h"
 #include "database/DataBaseLinks.h"
 #include "database/LD_Animation.h"
 #include "database/LD_Animation2.h"
@@ -36,12 +37,6 @@ inline constexpr const char* kConvertQuestion =
     "want to proceed?";
 inline constexpr const char* kCompileFailedMessage = "Could not compile data.";
 inline constexpr const char* kNotADataBaseMessage = "Event script referenced a \"shigunechi\" that does not exist.";
-
-// A file that does not start with the database's magic string.
-class EDataBaseFormatError : public ETessError {
- public:
-  EDataBaseFormatError() : ETessError(kNotADataBaseMessage) {}
-};
 
 // Private clipboard formats of the database's lists.
 enum TDataBaseClipFormat : int {
@@ -99,21 +94,28 @@ class TLcfDataBase final : public TDataBaseLinks {
   void ResetDatabase();
 
   // The file layout in memory. Loading raises on any damage (EWrongMagic for a file of another
-  // kind) and then changes nothing. Top-level
-  // chunks the file lacks keep what they held, or are reset when resetMissing is set.
-  void LoadFromMemory(const Bytes& data, bool resetMissing = false);
-  // A save counts itself in the system record; a copy (Mode::Copy) writes the same data uncounted.
+  // kind, EDamagedData naming the part, chunk path and offset for damage) and then changes
+  // nothing, unless keepPartial is set: then the parts read completely before the damage are
+  // taken. Top-level chunks the file lacks keep what they held, or are reset when resetMissing is
+  // set.
+  void LoadFromMemory(const Bytes& data, bool resetMissing = false, bool keepPartial = false);
+  // Trims the rank and mark arrays of heroes, classes, skills, items and monsters to this
+  // database's conditions and attributes (and of their trailing neutral elements), then writes. A
+  // save counts itself in the system record; a copy (Mode::Copy) writes the same data uncounted.
   Bytes SaveToMemory(TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
 
   // A file whose stamp differs from the last one loads as if into a reset database; an unchanged
-  // file only replaces what it holds (and clean battle animations are not parsed again).
+  // file only replaces what it holds (and clean battle animations are not parsed again). A damaged
+  // file raises, naming the file, and changes nothing; in quiet mode its damage is let pass
+  // instead: the parts read before it are taken and LoadDamage() holds the error.
   void LoadFromFile(const std::string& path);
   // Writes atomically and takes the stamp of the new file. On failure the old file is untouched,
-  // the save counter is as before, and the error passes on.
+  // the save counter is as before, and the error passes on. The file a damaged load came from is
+  // refused (EFileError) until the damage is cleared.
   void SaveToFile(const std::string& path);
 
-  // Loads the project's database. On failure returns false with the reason in error; the database
-  // keeps what it held.
+  // Loads the project's database. On failure, or when the file was damaged, returns false with the
+  // reason in error; the database keeps what it held, or in quiet mode what could be read.
   bool LoadDatabase(const std::string& projectFolder, std::string* error = nullptr);
   // The save every caller uses: converts a project of the older Orvane format first (asking through
   // the message port and creating the folders the newer format needs), then saves. Returns false,
@@ -122,6 +124,11 @@ class TLcfDataBase final : public TDataBaseLinks {
   bool SaveDatabase(const std::string& projectFolder, const std::string& applicationFolder);
 
   const TFileStamp& FileStamp() const { return stamp_; }
+  // The damage the last load of a file let pass (quiet mode); empty after a clean load.
+  const TLoadDamage& LoadDamage() const { return damage_; }
+  // The author's choice to keep what a damaged load could read: the database may then be saved
+  // over its file again.
+  void ClearLoadDamage() { damage_.Clear(); }
 
   // The links records consult while this database is current.
   int ConditionCount() const override { return conditions.Count(); }
@@ -137,8 +144,13 @@ class TLcfDataBase final : public TDataBaseLinks {
   const std::vector<TKeptChunk>& KeptChunks() const { return kept_; }
 
  private:
+  // The step before every save: what SaveToMemory trims.
+  void TrimForSave();
+
   TFileStamp stamp_;
+  size_t lastSize_ = 0;  // of the file last loaded or saved
   std::vector<TKeptChunk> kept_;
+  TLoadDamage damage_;
 };
 
 // One line about a database: its format, saves and the size of every list.

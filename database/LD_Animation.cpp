@@ -115,14 +115,12 @@ void TLcfAnimationItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(3, largeCells, 0);
   v.List(6, timings);
   v.Byte(9, scope);
-  v.Byte(10, yAxisLine);
-  v.List(12, frames);
+  v.Byte(10, yAxisLine, 2);
+  v.List(12, frames, kNewAnimationFrames);
 }
 
 void TLcfAnimationItem::Reset() {
   TCatalogBaseItem::Reset();
-  yAxisLine = 2;
-  frames.SetCount(kNewAnimationFrames);
   cache_.clear();
   dirty_ = true;
 }
@@ -220,12 +218,11 @@ void TLcfAnimation::LoadReusing(TByteReader& reader) {
   std::vector<std::unique_ptr<TCatalogItem>> fresh;
   std::vector<ptrdiff_t> origin;  // position in items each fresh entry came from, or -1
   try {
-    const int32_t count = reader.ReadInt();
-    if (count < 0 || static_cast<size_t>(count) > reader.Remaining() / 2) throw EReadError();
+    const int32_t count = ReadCount(reader);
     fresh.reserve(static_cast<size_t>(count));
     origin.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
-      const int32_t id = reader.ReadInt();
+      const int32_t id = ReadItemId(reader, i, count);
       auto at = std::lower_bound(oldIds.begin(), oldIds.end(), id);
       const ptrdiff_t index = at != oldIds.end() && *at == id ? at - oldIds.begin() : -1;
       if (index >= 0 && items[static_cast<size_t>(index)] &&
@@ -233,12 +230,17 @@ void TLcfAnimation::LoadReusing(TByteReader& reader) {
         fresh.push_back(std::move(items[static_cast<size_t>(index)]));
         origin.push_back(index);
       } else {
-        std::unique_ptr<TCatalogItem> item = CreateItem(id);
         origin.push_back(-1);
-        fresh.push_back(std::move(item));
-        static_cast<TLcfAnimationItem*>(fresh.back().get())->LoadCached(reader);
+        fresh.push_back(CreateLoaded(id));
+        try {
+          static_cast<TLcfAnimationItem*>(fresh.back().get())->LoadCached(reader);
+        } catch (EDamagedData& e) {
+          ItemDamaged(e, id);
+          throw;
+        }
       }
     }
+    ExpectEnd(reader, "list");
   } catch (...) {
     // Hand every kept item back to its place: the list is as it was.
     for (size_t k = 0; k < fresh.size(); ++k)

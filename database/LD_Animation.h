@@ -22,24 +22,25 @@ inline constexpr const char* kBattleAnimationMissing =
 class TLcfAnimationCellItem : public TCatalogItem {
  public:
   TLcfAnimationCellItem() { Reset(); }
+  explicit TLcfAnimationCellItem(TUnreset) {}
 
-  uint8_t inUse = 1;  // 0: deleted, keeps its place until the slot is reused
-  int32_t section = 0;
-  int32_t x = 0;
-  int32_t y = 0;
-  int32_t zoom = 100;
-  int32_t red = 100;
-  int32_t green = 100;
-  int32_t blue = 100;
-  int32_t saturation = 100;
-  int32_t transparency = 0;
+  uint8_t inUse{};  // 0: deleted, keeps its place until the slot is reused
+  int32_t section{};
+  int32_t x{};
+  int32_t y{};
+  int32_t zoom{};
+  int32_t red{};
+  int32_t green{};
+  int32_t blue{};
+  int32_t saturation{};
+  int32_t transparency{};
 
   void DescribeChunks(TCatalogVarData& v) override;
 };
 
 class TLcfAnimationCell : public TCatalogOf<TLcfAnimationCellItem> {
  public:
-  TLcfAnimationCell() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimationCell() : TCatalogOf(kBattleAnimationMissing, "cell") {}
 };
 
 // One frame: the cells drawn, first to last.
@@ -68,29 +69,30 @@ class TLcfAnimationPatternItem : public TCatalogItem {
 
 class TLcfAnimationPattern : public TCatalogOf<TLcfAnimationPatternItem> {
  public:
-  TLcfAnimationPattern() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimationPattern() : TCatalogOf(kBattleAnimationMissing, "frame") {}
 };
 
 // A sound, flash or shake that starts at a frame.
 class TLcfAnimationTimingItem : public TCatalogItem {
  public:
   TLcfAnimationTimingItem() { Reset(); }
+  explicit TLcfAnimationTimingItem(TUnreset) {}
 
-  int32_t frame = 0;  // counted from 1
+  int32_t frame{};  // counted from 1
   TLcfSound sound;
-  uint8_t flashScope = 0;  // 0 none, 1 target, 2 screen
-  int32_t flashRed = 31;
-  int32_t flashGreen = 31;
-  int32_t flashBlue = 31;
-  int32_t flashStrength = 31;
-  int32_t shakeScope = 0;
+  uint8_t flashScope{};  // 0 none, 1 target, 2 screen
+  int32_t flashRed{};
+  int32_t flashGreen{};
+  int32_t flashBlue{};
+  int32_t flashStrength{};
+  int32_t shakeScope{};
 
   void DescribeChunks(TCatalogVarData& v) override;
 };
 
 class TLcfAnimationTiming : public TCatalogOf<TLcfAnimationTimingItem> {
  public:
-  TLcfAnimationTiming() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimationTiming() : TCatalogOf(kBattleAnimationMissing, "timing") {}
   bool CanAdd() const { return Count() < kMaxTimings; }
   // Orders by frame, then sound name (byte order, "(OFF)" after every name), then shake scope, and
   // renumbers 1..n.
@@ -100,12 +102,13 @@ class TLcfAnimationTiming : public TCatalogOf<TLcfAnimationTimingItem> {
 class TLcfAnimationItem : public TCatalogItem {
  public:
   TLcfAnimationItem() { Reset(); }
+  explicit TLcfAnimationItem(TUnreset) {}
 
   std::string animationFile;
-  uint8_t largeCells = 0;  // 0: 96 x 96 cells from Battle, 1: 128 x 128 cells from Battle2
+  uint8_t largeCells{};  // 0: 96 x 96 cells from Battle, 1: 128 x 128 cells from Battle2
   TLcfAnimationTiming timings;
-  uint8_t scope = 0;      // 0 local, 1 global
-  uint8_t yAxisLine = 2;  // 0 high, 1 centre, 2 low
+  uint8_t scope{};      // 0 local, 1 global
+  uint8_t yAxisLine{};  // 0 high, 1 centre, 2 low
   TLcfAnimationPattern frames;
 
   void DescribeChunks(TCatalogVarData& v) override;
@@ -145,11 +148,11 @@ class TLcfAnimationItem : public TCatalogItem {
 
 class TLcfAnimation : public TCatalogOf<TLcfAnimationItem> {
  public:
-  TLcfAnimation() : TCatalogOf(kBattleAnimationMissing) {}
+  TLcfAnimation() : TCatalogOf(kBattleAnimationMissing, "battle animation") {}
 
   // Loads the list, keeping each existing clean item whose cached bytes are what the input holds
-  // for it, and parsing the others. Items the input does not name are deleted. On any error the
-  // list is left exactly as it was and the error passes on.
+  // for it, and parsing the others; the list must end where the reader does. Items the input does
+  // not name are deleted. On any error the list is left exactly as it was and the error passes on.
   void LoadReusing(TByteReader& reader);
   // Saves the list through each item's cache.
   void SaveCached(Bytes& out);

@@ -42,18 +42,13 @@ void TLcfCBAWeaponItem::DescribeChunks(TCatalogVarData& v) {
 void TLcfAnimation2Item::DescribeChunks(TCatalogVarData& v) {
   v.String(1, name);
   v.Integer(2, speed, 20);
-  v.List(10, poses);
-  v.List(11, weapons);
-}
-
-void TLcfAnimation2Item::Reset() {
-  TCatalogBaseItem::Reset();
-  static const char* const kPoseNames[] = {"Idle Stance",  "Right Hand",    "Left Hand",  "Skill Use",
-                                           "Dead",         "Damage",        "Bad Status", "Defending",
-                                           "Walking Left", "Walking Right", "Victory",    "Item"};
-  poses.SetCount(kBattlerPoses);
-  for (int i = 0; i < 12; ++i) poses.ItemAt(i)->name = kPoseNames[i];
-  weapons.SetCount(kBattlerWeapons);
+  v.List(10, poses, kBattlerPoses, [](TCatalog& list) {
+    static const char* const kPoseNames[] = {"Idle Stance",  "Right Hand",    "Left Hand",  "Skill Use",
+                                             "Dead",         "Damage",        "Bad Status", "Defending",
+                                             "Walking Left", "Walking Right", "Victory",    "Item"};
+    for (int i = 0; i < 12; ++i) list.ItemAt(i)->name = kPoseNames[i];
+  });
+  v.List(11, weapons, kBattlerWeapons);
 }
 
 int TLcfAnimation2Item::StepMilliseconds() const { return (speed == 14 || speed == 8 ? speed : 20) * 10; }

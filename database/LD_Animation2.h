@@ -32,7 +32,7 @@ class TLcfCBADataItem : public TCatalogItem {
 
 class TLcfCBAData : public TCatalogOf<TLcfCBADataItem> {
  public:
-  TLcfCBAData() : TCatalogOf("BattleChar animation data is not valid.") {}
+  TLcfCBAData() : TCatalogOf("BattleChar animation data is not valid.", "hero setting") {}
   // One entry per hero: entries up to heroCount are created at their defaults.
   void ExtendToHeroes(int heroCount);
 };
@@ -49,7 +49,7 @@ class TLcfBattleMyCharacterItem : public TCatalogItem {
 
 class TLcfBattleMyCharacter : public TCatalogOf<TLcfBattleMyCharacterItem> {
  public:
-  TLcfBattleMyCharacter() : TCatalogOf("Event script referenced a battle character that does not exist.") {}
+  TLcfBattleMyCharacter() : TCatalogOf("Event script referenced a battle character that does not exist.", "pose") {}
 };
 
 // One weapon graphic of a battler animation set.
@@ -62,28 +62,29 @@ class TLcfCBAWeaponItem : public TCatalogItem {
 
 class TLcfCBAWeapon : public TCatalogOf<TLcfCBAWeaponItem> {
  public:
-  TLcfCBAWeapon() : TCatalogOf("Event script referenced a weapon that does not exist.") {}
+  TLcfCBAWeapon() : TCatalogOf("Event script referenced a weapon that does not exist.", "weapon") {}
 };
 
 // A battler animation set.
 class TLcfAnimation2Item : public TCatalogItem {
  public:
   TLcfAnimation2Item() { Reset(); }
+  explicit TLcfAnimation2Item(TUnreset) {}
 
-  int32_t speed = 20;  // 20 slow, 14 medium, 8 fast
+  int32_t speed{};  // 20 slow, 14 medium, 8 fast
   TLcfBattleMyCharacter poses;
   TLcfCBAWeapon weapons;
 
+  // A reset set has 32 poses, the first twelve named, and 32 unnamed weapons.
   void DescribeChunks(TCatalogVarData& v) override;
-  // 32 poses, the first twelve named, and 32 unnamed weapons.
-  void Reset() override;
   // Time between two steps of the preview; an unknown speed plays as slow.
   int StepMilliseconds() const;
 };
 
 class TLcfAnimation2 : public TCatalogOf<TLcfAnimation2Item> {
  public:
-  TLcfAnimation2() : TCatalogOf("Event script referenced a battle animation that does not exist.") {}
+  TLcfAnimation2()
+      : TCatalogOf("Event script referenced a battle animation that does not exist.", "battler animation") {}
 };
 
 }  // namespace tess

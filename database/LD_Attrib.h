@@ -9,13 +9,14 @@ namespace tess {
 class TLcfAttribItem : public TCatalogItem {
  public:
   TLcfAttribItem() { Reset(); }
+  explicit TLcfAttribItem(TUnreset) {}
 
-  uint8_t attributeType = 0;  // 0 weapon, 1 magic
-  int32_t rateA = 300;
-  int32_t rateB = 200;
-  int32_t rateC = 100;
-  int32_t rateD = 50;
-  int32_t rateE = 0;
+  uint8_t attributeType{};  // 0 weapon, 1 magic
+  int32_t rateA{};
+  int32_t rateB{};
+  int32_t rateC{};
+  int32_t rateD{};
+  int32_t rateE{};
 
   void DescribeChunks(TCatalogVarData& v) override;
   // The multiplier for a rank 0 (A) to 4 (E); 0 for any other rank.
@@ -24,7 +25,7 @@ class TLcfAttribItem : public TCatalogItem {
 
 class TLcfAttrib : public TCatalogOf<TLcfAttribItem> {
  public:
-  TLcfAttrib() : TCatalogOf("Event script referenced an attribute that does not exist.") {}
+  TLcfAttrib() : TCatalogOf("Event script referenced an attribute that does not exist.", "attribute") {}
 };
 
 }  // namespace tess

@@ -16,8 +16,8 @@ void TLcfBattle::DescribeChunks(TCatalogVarData& v) {
   v.Integer(6, previewRow, 0);
   v.Integer(7, battleType, 0);
   v.Flag(9, hiddenOption, 1);
-  v.List(10, commands);
-  v.Integer(15, deathHandler, 0);  // the same field again; on loading, this later chunk wins
+  v.List(10, commands, 1);              // one unnamed "Attack" command
+  v.IntegerAlias(15, deathHandler, 0);  // the same field again; on loading, this later chunk wins
   v.Integer(16, deathEventId, 1);
   v.Integer(20, windowSize, 0);
   v.Flag(24, windowTransparent, 0);
@@ -26,11 +26,6 @@ void TLcfBattle::DescribeChunks(TCatalogVarData& v) {
   v.Integer(27, deathX, 0);
   v.Integer(28, deathY, 0);
   v.Integer(29, deathFacing, 0);
-}
-
-void TLcfBattle::Reset() {
-  TCatalogBaseItem::Reset();
-  commands.SetCount(1);
 }
 
 TBattleGrid TLcfBattle::GridOf(int terrainId) const {

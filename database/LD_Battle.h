@@ -18,31 +18,29 @@ class TLcfBattleCMDItem : public TCatalogItem {
 
 class TLcfBattleCMD : public TCatalogOf<TLcfBattleCMDItem> {
  public:
-  TLcfBattleCMD() : TCatalogOf("Event script referenced a battle command that does not exist.") {}
+  TLcfBattleCMD() : TCatalogOf("Event script referenced a battle command that does not exist.", "battle command") {}
 };
 
 class TLcfBattle : public TCatalogBaseItem {
  public:
   TLcfBattle() { Reset(); }
 
-  int32_t placement = 0;     // 0 manual, 1 automatic
-  int32_t deathHandler = 0;  // 0 game over, 1 call a common event; stored under two ids
-  int32_t previewRow = 0;    // 0 front, 1 back
-  int32_t battleType = 0;    // 0 traditional, 1 alternative, 2 gauge
-  uint8_t hiddenOption = 1;  // stored and copied; no control changes it
+  int32_t placement{};     // 0 manual, 1 automatic
+  int32_t deathHandler{};  // 0 game over, 1 call a common event; stored under two ids
+  int32_t previewRow{};    // 0 front, 1 back
+  int32_t battleType{};    // 0 traditional, 1 alternative, 2 gauge
+  uint8_t hiddenOption{};  // stored and copied; no control changes it
   TLcfBattleCMD commands;
-  int32_t deathEventId = 1;
-  int32_t windowSize = 0;
-  uint8_t windowTransparent = 0;
-  uint8_t deathTeleport = 0;
-  int32_t deathMapId = 1;
-  int32_t deathX = 0;
-  int32_t deathY = 0;
-  int32_t deathFacing = 0;
+  int32_t deathEventId{};
+  int32_t windowSize{};
+  uint8_t windowTransparent{};
+  uint8_t deathTeleport{};
+  int32_t deathMapId{};
+  int32_t deathX{};
+  int32_t deathY{};
+  int32_t deathFacing{};
 
   void DescribeChunks(TCatalogVarData& v) override;
-  // The defaults, with one unnamed "Attack" command.
-  void Reset() override;
 
   // The terrain list whose battle grids the placement functions use; none means the default grid
   // for every terrain.

@@ -12,21 +12,22 @@ bool AllEqual(const T (&array)[N], size_t from, T value) {
 }  // namespace
 
 void TLcfChipSetItem::DescribeChunks(TCatalogVarData& v) {
+  // Every tile kind starts on terrain 1 and passable in all four directions; the empty upper tile
+  // also carries the star flag.
   v.String(1, name);
   v.String(2, chipSetFile);
-  if (!v.Writing() || !AllEqual(terrain, 0, uint16_t{1})) v.FixedArray(3, terrain);
-  if (!v.Writing() || !AllEqual(lowerFlags, 0, kDefaultChipFlags)) v.FixedArray(4, lowerFlags);
-  if (!v.Writing() || !AllEqual(upperFlags, 1, kDefaultChipFlags)) v.FixedArray(5, upperFlags);
+  if (!v.Writing() || !AllEqual(terrain, 0, uint16_t{1}))
+    v.FixedArray(3, terrain, [](void* t) { std::fill_n(static_cast<uint16_t*>(t), kLowerChipKinds, 1); });
+  if (!v.Writing() || !AllEqual(lowerFlags, 0, kDefaultChipFlags))
+    v.FixedArray(4, lowerFlags,
+                 [](void* f) { std::fill_n(static_cast<uint8_t*>(f), kLowerChipKinds, kDefaultChipFlags); });
+  if (!v.Writing() || !AllEqual(upperFlags, 1, kDefaultChipFlags))
+    v.FixedArray(5, upperFlags, [](void* f) {
+      std::fill_n(static_cast<uint8_t*>(f), kUpperChips, kDefaultChipFlags);
+      static_cast<uint8_t*>(f)[0] = kEmptyUpperChipFlags;
+    });
   v.Integer(11, waterSequence, 0);
   v.Integer(12, waterSpeed, 0);
-}
-
-void TLcfChipSetItem::Reset() {
-  TCatalogBaseItem::Reset();
-  std::fill_n(terrain, kLowerChipKinds, 1);
-  std::fill_n(lowerFlags, kLowerChipKinds, kDefaultChipFlags);
-  std::fill_n(upperFlags, kUpperChips, kDefaultChipFlags);
-  upperFlags[0] = kEmptyUpperChipFlags;
 }
 
 int TLcfChipSetItem::GetTerrain(int index) const { return index >= 0 && index < kLowerChipKinds ? terrain[index] : 0; }

@@ -25,18 +25,18 @@ inline constexpr uint8_t kEmptyUpperChipFlags = 31;
 class TLcfChipSetItem : public TCatalogItem {
  public:
   TLcfChipSetItem() { Reset(); }
+  explicit TLcfChipSetItem(TUnreset) {}
 
   std::string chipSetFile;
   uint16_t terrain[kLowerChipKinds] = {};
   uint8_t lowerFlags[kLowerChipKinds] = {};
   uint8_t upperFlags[kUpperChips] = {};
-  int32_t waterSequence = 0;  // 0 frames 1-2-3-2, 1 frames 1-2-3
-  int32_t waterSpeed = 0;     // 0 slow, 1 fast
+  int32_t waterSequence{};  // 0 frames 1-2-3-2, 1 frames 1-2-3
+  int32_t waterSpeed{};     // 0 slow, 1 fast
 
   // The three arrays are written only when they differ from their defaults (the empty upper tile's
   // flags are not compared).
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   int GetTerrain(int index) const;
   void SetTerrain(int index, int value);
@@ -48,7 +48,7 @@ class TLcfChipSetItem : public TCatalogItem {
 
 class TLcfChipSet : public TCatalogOf<TLcfChipSetItem> {
  public:
-  TLcfChipSet() : TCatalogOf("Event script referenced a tileset that does not exist.") {}
+  TLcfChipSet() : TCatalogOf("Event script referenced a tileset that does not exist.", "tileset") {}
 };
 
 }  // namespace tess

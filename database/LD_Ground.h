@@ -22,38 +22,39 @@ inline constexpr TBattleGrid kDeepGrid{132, 196, 24000};
 class TLcfGroundItem : public TCatalogItem {
  public:
   TLcfGroundItem() { Reset(); }
+  explicit TLcfGroundItem(TUnreset) {}
 
-  int32_t damage = 0;
-  int32_t encounterRate = 100;
+  int32_t damage{};
+  int32_t encounterRate{};
   std::string backdropFile;
-  uint8_t skiffPass = 0;
-  uint8_t shipPass = 0;
-  uint8_t airshipPass = 1;
-  uint8_t airshipLand = 1;
-  uint8_t spriteDisplay = 0;
+  uint8_t skiffPass{};
+  uint8_t shipPass{};
+  uint8_t airshipPass{};
+  uint8_t airshipLand{};
+  uint8_t spriteDisplay{};
   TLcfSound footstepSound;
-  uint8_t soundOnlyOnDamage = 0;
-  int32_t backgroundType = 0;  // 0 a backdrop picture, 1 frame layers
+  uint8_t soundOnlyOnDamage{};
+  int32_t backgroundType{};  // 0 a backdrop picture, 1 frame layers
   std::string backFrameFile;
-  uint8_t backScrollH = 0;
-  uint8_t backScrollV = 0;
-  int32_t backSpeedH = 0;
-  int32_t backSpeedV = 0;
-  uint8_t foregroundUse = 0;
+  uint8_t backScrollH{};
+  uint8_t backScrollV{};
+  int32_t backSpeedH{};
+  int32_t backSpeedV{};
+  uint8_t foregroundUse{};
   std::string foreFrameFile;
-  uint8_t foreScrollH = 0;
-  uint8_t foreScrollV = 0;
-  int32_t foreSpeedH = 0;
-  int32_t foreSpeedV = 0;
-  int32_t specialBattles = 0;
-  int32_t initiativeRate = 15;
-  int32_t backAttackRate = 10;
-  int32_t surroundRate = 10;
-  int32_t pincersRate = 5;
-  int32_t gridDepth = 0;  // 1 shallow, 2 deep, 0 custom
-  int32_t gridTop = 120;
-  int32_t gridAngle = 392;
-  int32_t gridSlant = 16000;
+  uint8_t foreScrollH{};
+  uint8_t foreScrollV{};
+  int32_t foreSpeedH{};
+  int32_t foreSpeedV{};
+  int32_t specialBattles{};
+  int32_t initiativeRate{};
+  int32_t backAttackRate{};
+  int32_t surroundRate{};
+  int32_t pincersRate{};
+  int32_t gridDepth{};  // 1 shallow, 2 deep, 0 custom
+  int32_t gridTop{};
+  int32_t gridAngle{};
+  int32_t gridSlant{};
 
   void DescribeChunks(TCatalogVarData& v) override;
 
@@ -66,7 +67,7 @@ class TLcfGroundItem : public TCatalogItem {
 
 class TLcfGround : public TCatalogOf<TLcfGroundItem> {
  public:
-  TLcfGround() : TCatalogOf("Event script referenced a terrain ID that does not exist.") {}
+  TLcfGround() : TCatalogOf("Event script referenced a terrain ID that does not exist.", "terrain") {}
 };
 
 }  // namespace tess

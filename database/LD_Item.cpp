@@ -4,26 +4,23 @@
 
 namespace tess {
 
+void TLcfItemItem::TrimForSave(const TTrimLimits& limits) {
+  // The usability arrays keep their length: which one is in force can change later.
+  TrimBytes(conditions, conditionCount, 0, limits.conditions);
+  TrimBytes(attributes, attributeCount, 0, limits.attributes);
+}
+
 void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
-  if (v.Writing()) {
-    // The usability arrays keep their length: which one is in force can change later.
-    TrimBytes(conditions, conditionCount, 0, CurrentConditionLimit());
-    TrimBytes(attributes, attributeCount, 0, CurrentAttributeLimit());
-    heroUsableCount = static_cast<int32_t>(heroUsable.size());
-    classUsableCount = static_cast<int32_t>(classUsable.size());
-  }
   v.String(1, name);
   v.String(2, description);
   v.Byte(3, itemType);
-  // The hands, medicine target and scroll message are single bytes like the type, but a new item
-  // stores only its type: they are written when they are not 0.
   v.Integer(5, price, 0);
   v.Integer(6, uses, 1);
   v.Integer(11, attackBonus, 0);
   v.Integer(12, defenseBonus, 0);
   v.Integer(13, intelligenceBonus, 0);
   v.Integer(14, agilityBonus, 0);
-  v.Flag(15, twoHanded, 0);
+  v.Byte(15, twoHanded);
   v.Integer(16, mpCost, 0);
   v.Integer(17, hitRate, 90);
   v.Integer(18, criticalBonus, 0);
@@ -37,7 +34,7 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(27, halfMpCost, 0);
   v.Flag(28, noTerrainDamage, 0);
   v.Flag(29, cursed, 0);
-  v.Flag(31, medicineTarget, 0);
+  v.Byte(31, medicineTarget);
   v.Integer(32, hpRecoveryPercent, 0);
   v.Integer(33, hpRecovery, 0);
   v.Integer(34, mpRecoveryPercent, 0);
@@ -50,31 +47,26 @@ void TLcfItemItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(44, seedDefense, 0);
   v.Integer(45, seedIntelligence, 0);
   v.Integer(46, seedAgility, 0);
-  v.Flag(51, scrollMessage, 0);
+  v.Byte(51, scrollMessage);
   v.Integer(53, skillId, 1);
   v.Integer(55, switchId, 1);
   v.Flag(57, usableOnField, 1);
   v.Flag(58, usableInBattle, 0);
-  v.Integer(61, heroUsableCount, 0);
+  v.Count(61, heroUsableCount, heroUsable.size());
   v.Array(62, heroUsable);
-  v.Integer(63, conditionCount, 0);
+  v.Count(63, conditionCount, conditions.size());
   v.Array(64, conditions);
-  v.Integer(65, attributeCount, 0);
+  v.Count(65, attributeCount, attributes.size());
   v.Array(66, attributes);
   v.Integer(67, conditionChance, 0);
   v.Integer(68, conditionMode, 0);
   v.Integer(69, previewHero, -1);
-  v.List(70, battlerAnimations);
+  v.List(70, battlerAnimations, 1);
   v.Flag(71, invokeSkill, 0);
-  v.Integer(72, classUsableCount, 0);
+  v.Count(72, classUsableCount, classUsable.size());
   v.Array(73, classUsable);
   v.Integer(75, trajectory, 0);
   v.Integer(76, targeting, 0);
-}
-
-void TLcfItemItem::Reset() {
-  TCatalogBaseItem::Reset();
-  battlerAnimations.SetCount(1);
 }
 
 void TLcfItemItem::AfterLoad() {

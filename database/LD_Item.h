@@ -25,65 +25,65 @@ enum TItemType : uint8_t {
 class TLcfItemItem : public TCatalogItem {
  public:
   TLcfItemItem() { Reset(); }
+  explicit TLcfItemItem(TUnreset) {}
 
   std::string description;
-  uint8_t itemType = kItemCommon;
-  int32_t price = 0;
-  int32_t uses = 1;
-  int32_t attackBonus = 0;
-  int32_t defenseBonus = 0;
-  int32_t intelligenceBonus = 0;
-  int32_t agilityBonus = 0;
-  uint8_t twoHanded = 0;
-  int32_t mpCost = 0;
-  int32_t hitRate = 90;
-  int32_t criticalBonus = 0;
-  int32_t attackAnimation = 1;
-  uint8_t attackFirst = 0;
-  uint8_t attackTwice = 0;
-  uint8_t attackAll = 0;
-  uint8_t ignoreEvasion = 0;
-  uint8_t preventCritical = 0;
-  uint8_t raiseEvasion = 0;
-  uint8_t halfMpCost = 0;
-  uint8_t noTerrainDamage = 0;
-  uint8_t cursed = 0;
-  uint8_t medicineTarget = 0;
-  int32_t hpRecoveryPercent = 0;
-  int32_t hpRecovery = 0;
-  int32_t mpRecoveryPercent = 0;
-  int32_t mpRecovery = 0;
-  uint8_t fieldOnly = 0;
-  uint8_t deadOnly = 0;
-  int32_t seedMaxHP = 0;
-  int32_t seedMaxMP = 0;
-  int32_t seedAttack = 0;
-  int32_t seedDefense = 0;
-  int32_t seedIntelligence = 0;
-  int32_t seedAgility = 0;
-  uint8_t scrollMessage = 0;
-  int32_t skillId = 1;
-  int32_t switchId = 1;
-  uint8_t usableOnField = 1;
-  uint8_t usableInBattle = 0;
-  int32_t heroUsableCount = 0;
+  uint8_t itemType{};
+  int32_t price{};
+  int32_t uses{};
+  int32_t attackBonus{};
+  int32_t defenseBonus{};
+  int32_t intelligenceBonus{};
+  int32_t agilityBonus{};
+  uint8_t twoHanded{};
+  int32_t mpCost{};
+  int32_t hitRate{};
+  int32_t criticalBonus{};
+  int32_t attackAnimation{};
+  uint8_t attackFirst{};
+  uint8_t attackTwice{};
+  uint8_t attackAll{};
+  uint8_t ignoreEvasion{};
+  uint8_t preventCritical{};
+  uint8_t raiseEvasion{};
+  uint8_t halfMpCost{};
+  uint8_t noTerrainDamage{};
+  uint8_t cursed{};
+  uint8_t medicineTarget{};
+  int32_t hpRecoveryPercent{};
+  int32_t hpRecovery{};
+  int32_t mpRecoveryPercent{};
+  int32_t mpRecovery{};
+  uint8_t fieldOnly{};
+  uint8_t deadOnly{};
+  int32_t seedMaxHP{};
+  int32_t seedMaxMP{};
+  int32_t seedAttack{};
+  int32_t seedDefense{};
+  int32_t seedIntelligence{};
+  int32_t seedAgility{};
+  uint8_t scrollMessage{};
+  int32_t skillId{};
+  int32_t switchId{};
+  uint8_t usableOnField{};
+  uint8_t usableInBattle{};
+  int32_t heroUsableCount{};
   std::vector<uint8_t> heroUsable;  // element i: hero id i + 1
-  int32_t conditionCount = 0;
+  int32_t conditionCount{};
   std::vector<uint8_t> conditions;
-  int32_t attributeCount = 0;
+  int32_t attributeCount{};
   std::vector<uint8_t> attributes;
-  int32_t conditionChance = 0;
-  int32_t conditionMode = 0;
-  int32_t previewHero = -1;
+  int32_t conditionChance{};
+  int32_t conditionMode{};
+  int32_t previewHero{};
   TLcfCBAData battlerAnimations;
-  uint8_t invokeSkill = 0;
-  int32_t classUsableCount = 0;
+  uint8_t invokeSkill{};
+  int32_t classUsableCount{};
   std::vector<uint8_t> classUsable;  // element i: class id i, element 0 for heroes without a class
-  int32_t trajectory = 0;
-  int32_t targeting = 0;
+  int32_t trajectory{};
+  int32_t targeting{};
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   bool IsWeapon() const { return itemType == kItemWeapon; }
 
@@ -113,6 +113,9 @@ class TLcfItemItem : public TCatalogItem {
   // What the item page does when it shows the item: a weapon gets one battler setting per hero, and
   // a remembered hero that no longer exists is forgotten.
   void PrepareForPage(int heroCount);
+  // The step before a save: drops trailing unmarked conditions and attributes and those past the
+  // limits.
+  void TrimForSave(const TTrimLimits& limits);
 
  protected:
   void AfterLoad() override;
@@ -120,7 +123,7 @@ class TLcfItemItem : public TCatalogItem {
 
 class TLcfItem : public TCatalogOf<TLcfItemItem> {
  public:
-  TLcfItem() : TCatalogOf("Event script referenced an item that does not exist.") {}
+  TLcfItem() : TCatalogOf("Event script referenced an item that does not exist.", "item") {}
 };
 
 }  // namespace tess

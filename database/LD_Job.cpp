@@ -6,30 +6,25 @@
 namespace tess {
 
 void TLcfJobItem::DescribeChunks(TCatalogVarData& v) {
-  PrepareRanks(v);
   v.String(1, name);
   v.String(2, reserved2);
   v.Flag(21, twoWeapons, 0);
   v.Flag(22, lockEquipment, 0);
   v.Flag(23, aiControl, 0);
   v.Flag(24, mightyGuard, 0);
-  v.FixedArray(31, parameters);
+  v.FixedArray(31, parameters, ResetCurves, TakeOlderCurves);
   v.Integer(41, expPrimary, 300);
   v.Integer(42, expSecondary, 300);
   v.Integer(43, expTertiary, 0);
   v.Integer(62, battlerAnimation, 1);
   v.List(63, skills);
-  v.Integer(71, conditionRankCount, 0);
+  v.Count(71, conditionRankCount, conditionRanks.size());
   v.Array(72, conditionRanks);
-  v.Integer(73, attributeRankCount, 0);
+  v.Count(73, attributeRankCount, attributeRanks.size());
   v.Array(74, attributeRanks);
-  v.FixedArray(80, battleCommands);
-}
-
-void TLcfJobItem::Reset() {
-  const int32_t seventh = battleCommands[kBattleCommandSlots];
-  TLcfActorBase::Reset();
-  battleCommands[kBattleCommandSlots] = seventh;
+  // The six command slots reset to -1; the seventh element keeps what it held (0 in a new class).
+  v.FixedArray(80, battleCommands,
+               [](void* commands) { std::fill_n(static_cast<int32_t*>(commands), kBattleCommandSlots, -1); });
 }
 
 void ApplyClassToHero(const TLcfJobItem& job, TLcfPlayerItem& hero, int conditionCount, int attributeCount) {

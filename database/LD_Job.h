@@ -8,18 +8,17 @@ namespace tess {
 class TLcfJobItem : public TLcfActorBase {
  public:
   TLcfJobItem() { Reset(); }
+  explicit TLcfJobItem(TUnreset) {}
 
   std::string reserved2;  // stored and copied; nothing shows or changes it
   TLcfJobLearning skills;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  // The six command slots are reset; the seventh element keeps what it held.
-  void Reset() override;
 };
 
 class TLcfJob : public TCatalogOf<TLcfJobItem> {
  public:
-  TLcfJob() : TCatalogOf("Event script referenced a job class that does not exist.") {}
+  TLcfJob() : TCatalogOf("Event script referenced a job class that does not exist.", "class") {}
 };
 
 // Copies a class onto a hero: the four options, the ranks of the first conditionCount conditions

@@ -4,8 +4,17 @@
 
 namespace tess {
 
+namespace {
+// Older-format files hold the trigger bits in one byte: the low byte of the bit set.
+bool TakeOlderFlags(const uint8_t* body, size_t size, void* flags) {
+  if (size != 1) return false;
+  *static_cast<uint16_t*>(flags) = body[0];
+  return true;
+}
+}  // namespace
+
 void TLcfBattleEventTrigger::DescribeChunks(TCatalogVarData& v) {
-  v.Fixed(1, &flags, sizeof flags);
+  v.Fixed(1, &flags, sizeof flags, nullptr, TakeOlderFlags);
   v.Integer(2, switchAId, 1);
   v.Integer(3, switchBId, 1);
   v.Integer(4, variableId, 1);
@@ -50,19 +59,13 @@ void TLcfMonGroupMonsterItem::DescribeChunks(TCatalogVarData& v) {
 }
 
 void TLcfMonGroupItem::DescribeChunks(TCatalogVarData& v) {
-  if (v.Writing()) terrainCount = static_cast<int32_t>(habitat.size());
   v.String(1, name);
   v.List(2, members);
   v.Integer(3, alignment, 0);
-  v.Integer(4, terrainCount, 0);
+  v.Count(4, terrainCount, habitat.size());
   v.Array(5, habitat);
   v.Flag(6, random, 0);
-  v.List(11, pages);
-}
-
-void TLcfMonGroupItem::Reset() {
-  TCatalogBaseItem::Reset();
-  pages.SetCount(1);
+  v.List(11, pages, 1);  // a new troop has one battle event page
 }
 
 namespace {

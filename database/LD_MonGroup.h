@@ -37,28 +37,28 @@ class TLcfBattleEventTrigger : public TCatalogBaseItem {
   TLcfBattleEventTrigger() { Reset(); }
 
   uint16_t flags = 0;
-  int32_t switchAId = 1;
-  int32_t switchBId = 1;
-  int32_t variableId = 1;
-  int32_t variableValue = 0;
-  int32_t turnsA = 0;
-  int32_t turnsB = 0;
-  int32_t exhaustionLow = 0;
-  int32_t exhaustionHigh = 100;
-  int32_t monsterIndex = 0;
-  int32_t monsterHpLow = 0;
-  int32_t monsterHpHigh = 100;
-  int32_t heroId = 1;
-  int32_t heroHpLow = 0;
-  int32_t heroHpHigh = 100;
-  int32_t monsterTurnsIndex = 0;
-  int32_t monsterTurnsA = 0;
-  int32_t monsterTurnsB = 0;
-  int32_t heroTurnsId = 1;
-  int32_t heroTurnsA = 0;
-  int32_t heroTurnsB = 0;
-  int32_t commandHeroId = 1;
-  int32_t commandId = 1;
+  int32_t switchAId{};
+  int32_t switchBId{};
+  int32_t variableId{};
+  int32_t variableValue{};
+  int32_t turnsA{};
+  int32_t turnsB{};
+  int32_t exhaustionLow{};
+  int32_t exhaustionHigh{};
+  int32_t monsterIndex{};
+  int32_t monsterHpLow{};
+  int32_t monsterHpHigh{};
+  int32_t heroId{};
+  int32_t heroHpLow{};
+  int32_t heroHpHigh{};
+  int32_t monsterTurnsIndex{};
+  int32_t monsterTurnsA{};
+  int32_t monsterTurnsB{};
+  int32_t heroTurnsId{};
+  int32_t heroTurnsA{};
+  int32_t heroTurnsB{};
+  int32_t commandHeroId{};
+  int32_t commandId{};
 
   void DescribeChunks(TCatalogVarData& v) override;
   // False when an enabled range (exhaustion, monster HP, hero HP) ends below its start.
@@ -68,6 +68,7 @@ class TLcfBattleEventTrigger : public TCatalogBaseItem {
 class TLcfBattleEventPageItem : public TLcfBaseEventPageItem {
  public:
   TLcfBattleEventPageItem() { Reset(); }
+  explicit TLcfBattleEventPageItem(TUnreset) {}
 
   TLcfBattleEventTrigger trigger;
 
@@ -76,7 +77,8 @@ class TLcfBattleEventPageItem : public TLcfBaseEventPageItem {
 
 class TLcfBattleEventPage : public TCatalogOf<TLcfBattleEventPageItem> {
  public:
-  TLcfBattleEventPage() : TCatalogOf("Event script referenced an event page that does not exist.") {}
+  TLcfBattleEventPage()
+      : TCatalogOf("Event script referenced an event page that does not exist.", "battle event page") {}
 };
 
 class TLcfMonGroupMonsterItem : public TCatalogItem {
@@ -91,7 +93,7 @@ class TLcfMonGroupMonsterItem : public TCatalogItem {
 
 class TLcfMonGroupMonster : public TCatalogOf<TLcfMonGroupMonsterItem> {
  public:
-  TLcfMonGroupMonster() : TCatalogOf("Event script referenced a monster that does not exist.") {}
+  TLcfMonGroupMonster() : TCatalogOf("Event script referenced a monster that does not exist.", "member") {}
 };
 
 // The width and height of a monster's battle graphic.
@@ -117,17 +119,16 @@ struct TScreenPoint {
 class TLcfMonGroupItem : public TCatalogItem {
  public:
   TLcfMonGroupItem() { Reset(); }
+  explicit TLcfMonGroupItem(TUnreset) {}
 
   TLcfMonGroupMonster members;
-  int32_t alignment = 0;  // 0 manual, 1 automatic
-  int32_t terrainCount = 0;
+  int32_t alignment{};  // 0 manual, 1 automatic
+  int32_t terrainCount{};
   std::vector<uint8_t> habitat;  // element i: 1 when the troop is met on terrain id i + 1
-  uint8_t random = 0;
+  uint8_t random{};
   TLcfBattleEventPage pages;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  // No members and one battle event page.
-  void Reset() override;
 
   uint8_t GetHabitat(int terrainId) const { return ByteAt(habitat, terrainId - 1, 1); }
   void SetHabitat(int terrainId, uint8_t value) { SetByteAt(habitat, terrainId - 1, value); }
@@ -148,7 +149,7 @@ class TLcfMonGroupItem : public TCatalogItem {
 
 class TLcfMonGroup : public TCatalogOf<TLcfMonGroupItem> {
  public:
-  TLcfMonGroup() : TCatalogOf("Event script referenced a monster group that does not exist.") {}
+  TLcfMonGroup() : TCatalogOf("Event script referenced a monster group that does not exist.", "troop") {}
 };
 
 }  // namespace tess

@@ -44,11 +44,12 @@ void TLcfMonsterActItem::SetPrecondition(uint8_t kind) {
   }
 }
 
+void TLcfMonsterItem::TrimForSave(const TTrimLimits& limits) {
+  TrimBytes(conditionRanks, conditionRankCount, kRankB, limits.conditions);
+  TrimBytes(attributeRanks, attributeRankCount, kRankC, limits.attributes);
+}
+
 void TLcfMonsterItem::DescribeChunks(TCatalogVarData& v) {
-  if (v.Writing()) {
-    TrimBytes(conditionRanks, conditionRankCount, kRankB, CurrentConditionLimit());
-    TrimBytes(attributeRanks, attributeRankCount, kRankC, CurrentAttributeLimit());
-  }
   v.String(1, name);
   v.String(2, monsterFile);
   v.Integer(3, hue, 0);
@@ -67,16 +68,11 @@ void TLcfMonsterItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(22, criticalChance, 30);
   v.Flag(26, oftenMiss, 0);
   v.Flag(28, flying, 0);
-  v.Integer(31, conditionRankCount, 0);
+  v.Count(31, conditionRankCount, conditionRanks.size());
   v.Array(32, conditionRanks);
-  v.Integer(33, attributeRankCount, 0);
+  v.Count(33, attributeRankCount, attributeRanks.size());
   v.Array(34, attributeRanks);
-  v.List(42, actions);
-}
-
-void TLcfMonsterItem::Reset() {
-  TCatalogBaseItem::Reset();
-  actions.SetCount(1);
+  v.List(42, actions, 1);
 }
 
 void TLcfMonsterItem::AfterLoad() {

@@ -24,20 +24,21 @@ enum TMonsterPrecondition : uint8_t {
 class TLcfMonsterActItem : public TCatalogItem {
  public:
   TLcfMonsterActItem() { Reset(); }
+  explicit TLcfMonsterActItem(TUnreset) {}
 
-  uint8_t actionKind = kActionBasic;
-  uint8_t basicAction = 0;
-  int32_t skillId = 1;
-  int32_t transformInto = 1;
-  uint8_t precondition = kPreconditionNone;
-  int32_t conditionLow = 0;
-  int32_t conditionHigh = 0;
-  int32_t conditionSwitchId = 1;
-  uint8_t switchOnAfter = 0;
-  int32_t switchOnId = 1;
-  uint8_t switchOffAfter = 0;
-  int32_t switchOffId = 1;
-  int32_t priority = 50;
+  uint8_t actionKind{};
+  uint8_t basicAction{};
+  int32_t skillId{};
+  int32_t transformInto{};
+  uint8_t precondition{};
+  int32_t conditionLow{};
+  int32_t conditionHigh{};
+  int32_t conditionSwitchId{};
+  uint8_t switchOnAfter{};
+  int32_t switchOnId{};
+  uint8_t switchOffAfter{};
+  int32_t switchOffId{};
+  int32_t priority{};
 
   void DescribeChunks(TCatalogVarData& v) override;
   // Changes the precondition kind and puts its two values at the start of the kind's range: low at
@@ -47,38 +48,38 @@ class TLcfMonsterActItem : public TCatalogItem {
 
 class TLcfMonsterAct : public TCatalogOf<TLcfMonsterActItem> {
  public:
-  TLcfMonsterAct() : TCatalogOf("Event script referenced a monster that does not exist.") {}
+  TLcfMonsterAct() : TCatalogOf("Event script referenced a monster that does not exist.", "action") {}
 };
 
 class TLcfMonsterItem : public TCatalogItem {
  public:
   TLcfMonsterItem() { Reset(); }
+  explicit TLcfMonsterItem(TUnreset) {}
 
   std::string monsterFile;
-  int32_t hue = 0;
-  int32_t maxHP = 10;
-  int32_t maxMP = 10;
-  int32_t attack = 10;
-  int32_t defense = 10;
-  int32_t intelligence = 10;
-  int32_t agility = 10;
-  uint8_t transparent = 0;
-  int32_t experience = 0;
-  int32_t money = 0;
-  int32_t dropItemId = 0;
-  int32_t dropChance = 100;
-  uint8_t criticalHits = 0;
-  int32_t criticalChance = 30;
-  uint8_t oftenMiss = 0;
-  uint8_t flying = 0;
-  int32_t conditionRankCount = 0;
+  int32_t hue{};
+  int32_t maxHP{};
+  int32_t maxMP{};
+  int32_t attack{};
+  int32_t defense{};
+  int32_t intelligence{};
+  int32_t agility{};
+  uint8_t transparent{};
+  int32_t experience{};
+  int32_t money{};
+  int32_t dropItemId{};
+  int32_t dropChance{};
+  uint8_t criticalHits{};
+  int32_t criticalChance{};
+  uint8_t oftenMiss{};
+  uint8_t flying{};
+  int32_t conditionRankCount{};
   std::vector<uint8_t> conditionRanks;  // neutral B
-  int32_t attributeRankCount = 0;
+  int32_t attributeRankCount{};
   std::vector<uint8_t> attributeRanks;  // neutral C
   TLcfMonsterAct actions;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   uint8_t GetConditionRank(int id) const { return ByteAt(conditionRanks, id - 1, kRankB); }
   void SetConditionRank(int id, uint8_t rank) { SetByteAt(conditionRanks, id - 1, rank); }
@@ -87,13 +88,17 @@ class TLcfMonsterItem : public TCatalogItem {
   void SetAttributeRank(int id, uint8_t rank) { SetByteAt(attributeRanks, id - 1, rank); }
   void ResizeAttributeRanks(int n) { ResizeBytes(attributeRanks, attributeRankCount, n, kRankC); }
 
+  // The step before a save: drops trailing neutral ranks (B for conditions, C for attributes) and
+  // the ranks of conditions and attributes past the limits.
+  void TrimForSave(const TTrimLimits& limits);
+
  protected:
   void AfterLoad() override;
 };
 
 class TLcfMonster : public TCatalogOf<TLcfMonsterItem> {
  public:
-  TLcfMonster() : TCatalogOf("Event script referenced a monster that does not exist.") {}
+  TLcfMonster() : TCatalogOf("Event script referenced a monster that does not exist.", "monster") {}
 };
 
 }  // namespace tess

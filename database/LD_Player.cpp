@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace tess {
 
@@ -17,12 +18,10 @@ void TLcfLearningItem::DescribeChunks(TCatalogVarData& v) {
 // ---------------------------------------------------------------------------------------------
 // Shared by heroes and classes
 
-void TLcfActorBase::Reset() {
-  TCatalogBaseItem::Reset();
-  // A new curve holds the lowest value of each parameter's range at every level.
+void TLcfActorBase::ResetCurves(void* parameters) {
+  auto* curves = static_cast<uint16_t*>(parameters);
   for (int p = 0; p < kParameterCount; ++p)
-    std::fill_n(parameters + p * kMaxHeroLevel, kMaxHeroLevel, static_cast<uint16_t>(ParameterMinimum(p)));
-  std::fill_n(battleCommands, kBattleCommandSlots + 1, -1);
+    std::fill_n(curves + p * kMaxHeroLevel, kMaxHeroLevel, static_cast<uint16_t>(ParameterMinimum(p)));
 }
 
 int TLcfActorBase::GetParameter(int parameter, int level) const {
@@ -33,6 +32,17 @@ int TLcfActorBase::GetParameter(int parameter, int level) const {
 void TLcfActorBase::SetParameter(int parameter, int level, int value) {
   if (parameter < 0 || parameter >= kParameterCount || level < 1 || level > kMaxHeroLevel) return;
   parameters[parameter * kMaxHeroLevel + level - 1] = static_cast<uint16_t>(value);
+}
+
+bool TLcfActorBase::TakeOlderCurves(const uint8_t* body, size_t size, void* parameters) {
+  if (size != sizeof(uint16_t) * kParameterCount * kOlderMaxHeroLevel) return false;
+  auto* curves = static_cast<uint16_t*>(parameters);
+  for (int p = 0; p < kParameterCount; ++p) {
+    uint16_t* row = curves + p * kMaxHeroLevel;
+    std::memcpy(row, body + sizeof(uint16_t) * p * kOlderMaxHeroLevel, sizeof(uint16_t) * kOlderMaxHeroLevel);
+    std::fill(row + kOlderMaxHeroLevel, row + kMaxHeroLevel, row[kOlderMaxHeroLevel - 1]);
+  }
+  return true;
 }
 
 int32_t TLcfActorBase::GetBattleCommand(int slot) const {
@@ -49,11 +59,9 @@ int32_t TLcfActorBase::ExperienceForLevel(int level) const {
   return tess::ExperienceForLevel(expPrimary, expSecondary, expTertiary, level);
 }
 
-void TLcfActorBase::PrepareRanks(TCatalogVarData& v) {
-  if (v.Writing()) {
-    TrimBytes(conditionRanks, conditionRankCount, kRankC, CurrentConditionLimit());
-    TrimBytes(attributeRanks, attributeRankCount, kRankC, CurrentAttributeLimit());
-  }
+void TLcfActorBase::TrimForSave(const TTrimLimits& limits) {
+  TrimBytes(conditionRanks, conditionRankCount, kRankC, limits.conditions);
+  TrimBytes(attributeRanks, attributeRankCount, kRankC, limits.attributes);
 }
 
 void TLcfActorBase::AfterLoad() {
@@ -65,7 +73,6 @@ void TLcfActorBase::AfterLoad() {
 // Heroes
 
 void TLcfPlayerItem::DescribeChunks(TCatalogVarData& v) {
-  PrepareRanks(v);
   v.String(1, name);
   v.String(2, title);
   v.String(3, charSetFile);
@@ -81,7 +88,7 @@ void TLcfPlayerItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(22, lockEquipment, 0);
   v.Flag(23, aiControl, 0);
   v.Flag(24, mightyGuard, 0);
-  v.FixedArray(31, parameters);
+  v.FixedArray(31, parameters, ResetCurves, TakeOlderCurves);
   v.Integer(41, expPrimary, 300);
   v.Integer(42, expSecondary, 300);
   v.Integer(43, expTertiary, 0);
@@ -96,11 +103,13 @@ void TLcfPlayerItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(64, reserved64, 0);
   v.Flag(66, reserved66, 0);
   v.String(67, reserved67);
-  v.Integer(71, conditionRankCount, 0);
+  v.Count(71, conditionRankCount, conditionRanks.size());
   v.Array(72, conditionRanks);
-  v.Integer(73, attributeRankCount, 0);
+  v.Count(73, attributeRankCount, attributeRanks.size());
   v.Array(74, attributeRanks);
-  v.FixedArray(80, battleCommands);
+  // All seven elements reset to -1 (no command).
+  v.FixedArray(80, battleCommands,
+               [](void* commands) { std::fill_n(static_cast<int32_t*>(commands), kBattleCommandSlots + 1, -1); });
 }
 
 int TLcfPlayerItem::GetEquipment(int slot) const {

@@ -15,6 +15,8 @@ namespace tess {
 inline constexpr int kParameterCount = 6;  // max HP, max MP, attack, defense, intelligence, agility
 inline constexpr int kMaxHeroLevel = 99;
 inline constexpr int kCurveElements = kParameterCount * kMaxHeroLevel;  // 594
+// Files of the older format hold curves of 50 levels (300 elements), stored curve by curve.
+inline constexpr int kOlderMaxHeroLevel = 50;
 inline constexpr int kBattleCommandSlots = 6;
 inline constexpr int kMaxLearnedSkills = 500;
 inline constexpr int kEquipmentSlots = 5;  // weapon, shield, armor, helmet, accessory
@@ -44,7 +46,7 @@ inline constexpr const char* kSkillMissing = "Event script referenced a skill th
 template <class TItem>
 class TLcfLearningList : public TCatalogOf<TItem> {
  public:
-  TLcfLearningList() : TCatalogOf<TItem>(kSkillMissing) {}
+  TLcfLearningList() : TCatalogOf<TItem>(kSkillMissing, "learned skill") {}
 
   bool HasSkill(int32_t skillId) const {
     for (int i = 0; i < this->Count(); ++i)
@@ -72,24 +74,22 @@ class TLcfJobLearning : public TLcfLearningList<TLcfJobLearningItem> {};
 // Storage and accessors shared by heroes and classes. Each class describes its own chunks.
 class TLcfActorBase : public TCatalogItem {
  public:
-  uint8_t twoWeapons = 0;
-  uint8_t lockEquipment = 0;
-  uint8_t aiControl = 0;
-  uint8_t mightyGuard = 0;
+  uint8_t twoWeapons{};
+  uint8_t lockEquipment{};
+  uint8_t aiControl{};
+  uint8_t mightyGuard{};
   // Parameter-major: parameter p at level L is element p * 99 + L - 1.
   uint16_t parameters[kCurveElements] = {};
-  int32_t expPrimary = 300;
-  int32_t expSecondary = 300;
-  int32_t expTertiary = 0;
-  int32_t battlerAnimation = 1;
-  int32_t conditionRankCount = 0;
+  int32_t expPrimary{};
+  int32_t expSecondary{};
+  int32_t expTertiary{};
+  int32_t battlerAnimation{};
+  int32_t conditionRankCount{};
   std::vector<uint8_t> conditionRanks;
-  int32_t attributeRankCount = 0;
+  int32_t attributeRankCount{};
   std::vector<uint8_t> attributeRanks;
   // Six command slots (used ids, then 0, then -1) and a seventh element no accessor touches.
   int32_t battleCommands[kBattleCommandSlots + 1] = {};
-
-  void Reset() override;
 
   int GetParameter(int parameter, int level) const;
   void SetParameter(int parameter, int level, int value);
@@ -103,39 +103,48 @@ class TLcfActorBase : public TCatalogItem {
   void SetAttributeRank(int id, uint8_t rank) { SetByteAt(attributeRanks, id - 1, rank); }
   void ResizeAttributeRanks(int n) { ResizeBytes(attributeRanks, attributeRankCount, n, kRankC); }
 
+  // Reads the curves of an older-format file into a reset curve block: each curve's 50 values are
+  // levels 1 to 50, and levels 51 to 99 repeat the level-50 value. Other sizes are not taken.
+  static bool TakeOlderCurves(const uint8_t* body, size_t size, void* parameters);
+
   // Total experience needed to reach a level with this record's curve.
   int32_t ExperienceForLevel(int level) const;
 
+  // The step before a save: drops trailing neutral ranks and the ranks of conditions and
+  // attributes past the limits.
+  void TrimForSave(const TTrimLimits& limits);
+
  protected:
-  // Saving trims trailing neutral ranks and the ranks of conditions and attributes that no longer
-  // exist; loading makes the counts agree with the arrays actually read.
-  void PrepareRanks(TCatalogVarData& v);
+  // A reset curve holds the lowest value of each parameter's range at every level.
+  static void ResetCurves(void* parameters);
+  // Loading makes the counts agree with the arrays actually read.
   void AfterLoad() override;
 };
 
 class TLcfPlayerItem : public TLcfActorBase {
  public:
   TLcfPlayerItem() { Reset(); }
+  explicit TLcfPlayerItem(TUnreset) {}
 
   std::string title;
   std::string charSetFile;
-  int32_t charSetIndex = 0;
-  uint8_t charSetTransparent = 0;
-  int32_t initialLevel = 1;
-  int32_t maxLevel = 99;
-  uint8_t criticalHits = 1;
-  int32_t criticalChance = 30;
+  int32_t charSetIndex{};
+  uint8_t charSetTransparent{};
+  int32_t initialLevel{};
+  int32_t maxLevel{};
+  uint8_t criticalHits{};
+  int32_t criticalChance{};
   std::string faceSetFile;
-  int32_t faceIndex = 0;
+  int32_t faceIndex{};
   uint16_t initialEquipment[kEquipmentSlots] = {};
-  int32_t unarmedAnimation = 1;
-  int32_t classId = 0;
-  int32_t reserved58 = 0;  // stored and copied; nothing shows or changes it
-  int32_t battlePositionX = 220;
-  int32_t battlePositionY = 120;
+  int32_t unarmedAnimation{};
+  int32_t classId{};
+  int32_t reserved58{};  // stored and copied; nothing shows or changes it
+  int32_t battlePositionX{};
+  int32_t battlePositionY{};
   TLcfPlayerLearning skills;
-  int32_t reserved64 = 0;
-  uint8_t reserved66 = 0;
+  int32_t reserved64{};
+  uint8_t reserved66{};
   std::string reserved67;
 
   void DescribeChunks(TCatalogVarData& v) override;
@@ -146,7 +155,7 @@ class TLcfPlayerItem : public TLcfActorBase {
 
 class TLcfPlayer : public TCatalogOf<TLcfPlayerItem> {
  public:
-  TLcfPlayer() : TCatalogOf("Event script referenced a hero that does not exist.") {}
+  TLcfPlayer() : TCatalogOf("Event script referenced a hero that does not exist.", "hero") {}
 };
 
 // Total experience to reach level L: 0 below level 2, else (L-1)(P+T) + S*L(L-1)/2 summed step by

@@ -36,7 +36,4 @@ const TDataBaseLinks* currentLinks = nullptr;
 const TDataBaseLinks* CurrentDataBaseLinks() { return currentLinks; }
 void SetCurrentDataBaseLinks(const TDataBaseLinks* links) { currentLinks = links; }
 
-int CurrentConditionLimit() { return currentLinks ? currentLinks->ConditionCount() : -1; }
-int CurrentAttributeLimit() { return currentLinks ? currentLinks->AttributeCount() : -1; }
-
 }  // namespace tess

@@ -21,8 +21,12 @@ void ResizeBytes(std::vector<uint8_t>& array, int32_t& count, int n, uint8_t fil
 // and sets count to what is left.
 void TrimBytes(std::vector<uint8_t>& array, int32_t& count, uint8_t neutral, int limit);
 
-// The number of conditions and attributes of the current database, or -1 when none is current.
-int CurrentConditionLimit();
-int CurrentAttributeLimit();
+// What a save trims the per-condition and per-attribute arrays of records to: the number of
+// conditions and attributes of the database being saved (below 0: no limit, only trailing neutral
+// elements go).
+struct TTrimLimits {
+  int conditions = -1;
+  int attributes = -1;
+};
 
 }  // namespace tess

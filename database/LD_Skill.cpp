@@ -2,11 +2,12 @@
 
 namespace tess {
 
+void TLcfSkillItem::TrimForSave(const TTrimLimits& limits) {
+  TrimBytes(conditions, conditionCount, 0, limits.conditions);
+  TrimBytes(attributes, attributeCount, 0, limits.attributes);
+}
+
 void TLcfSkillItem::DescribeChunks(TCatalogVarData& v) {
-  if (v.Writing()) {
-    TrimBytes(conditions, conditionCount, 0, CurrentConditionLimit());
-    TrimBytes(attributes, attributeCount, 0, CurrentAttributeLimit());
-  }
   v.String(1, name);
   v.String(2, description);
   v.String(3, reserved3);
@@ -37,18 +38,13 @@ void TLcfSkillItem::DescribeChunks(TCatalogVarData& v) {
   v.Flag(37, absorb, 0);
   v.Flag(38, ignoreDefense, 0);
   v.Flag(39, reserved39, 0);
-  v.Integer(41, conditionCount, 0);
+  v.Count(41, conditionCount, conditions.size());
   v.Array(42, conditions);
-  v.Integer(43, attributeCount, 0);
+  v.Count(43, attributeCount, attributes.size());
   v.Array(44, attributes);
   v.Flag(45, alterResistance, 0);
   v.Integer(49, previewHero, -1);
-  v.List(50, battlerAnimations);
-}
-
-void TLcfSkillItem::Reset() {
-  TCatalogBaseItem::Reset();
-  battlerAnimations.SetCount(1);
+  v.List(50, battlerAnimations, 1);
 }
 
 void TLcfSkillItem::AfterLoad() {

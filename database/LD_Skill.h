@@ -13,46 +13,46 @@ enum TSkillType : uint8_t { kSkillNormal = 0, kSkillTeleport = 1, kSkillEscape =
 class TLcfSkillItem : public TCatalogItem {
  public:
   TLcfSkillItem() { Reset(); }
+  explicit TLcfSkillItem(TUnreset) {}
 
   std::string description;
   std::string reserved3;  // chunks 3, 4, 7 and 39 are stored and copied; nothing shows or changes them
   std::string reserved4;
-  int32_t reserved7 = 0;
-  uint8_t skillType = kSkillNormal;
-  int32_t mpCostType = 0;
-  int32_t mpCostPercent = 0;
-  int32_t mpCost = 0;
-  uint8_t target = 0;
-  int32_t switchId = 1;
-  int32_t animationId = 1;
+  int32_t reserved7{};
+  uint8_t skillType{};
+  int32_t mpCostType{};
+  int32_t mpCostPercent{};
+  int32_t mpCost{};
+  uint8_t target{};
+  int32_t switchId{};
+  int32_t animationId{};
   TLcfSound sound;
-  uint8_t usableOnField = 1;
-  uint8_t usableInBattle = 0;
-  int32_t conditionMode = 0;
-  int32_t attackInfluence = 0;
-  int32_t intelligenceInfluence = 3;
-  int32_t variance = 4;
-  int32_t effectRating = 0;
-  int32_t successRate = 100;
-  uint8_t affectHP = 0;
-  uint8_t affectMP = 0;
-  uint8_t affectAttack = 0;
-  uint8_t affectDefense = 0;
-  uint8_t affectIntelligence = 0;
-  uint8_t affectAgility = 0;
-  uint8_t absorb = 0;
-  uint8_t ignoreDefense = 0;
-  uint8_t reserved39 = 0;
-  int32_t conditionCount = 0;
+  uint8_t usableOnField{};
+  uint8_t usableInBattle{};
+  int32_t conditionMode{};
+  int32_t attackInfluence{};
+  int32_t intelligenceInfluence{};
+  int32_t variance{};
+  int32_t effectRating{};
+  int32_t successRate{};
+  uint8_t affectHP{};
+  uint8_t affectMP{};
+  uint8_t affectAttack{};
+  uint8_t affectDefense{};
+  uint8_t affectIntelligence{};
+  uint8_t affectAgility{};
+  uint8_t absorb{};
+  uint8_t ignoreDefense{};
+  uint8_t reserved39{};
+  int32_t conditionCount{};
   std::vector<uint8_t> conditions;  // 1 = the condition is affected
-  int32_t attributeCount = 0;
+  int32_t attributeCount{};
   std::vector<uint8_t> attributes;  // 1 = the skill carries the attribute
-  uint8_t alterResistance = 0;
-  int32_t previewHero = -1;
+  uint8_t alterResistance{};
+  int32_t previewHero{};
   TLcfCBAData battlerAnimations;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
   // Marks by condition or attribute id (from 1): 0 past the stored ones.
   uint8_t GetSkillCondition(int id) const { return ByteAt(conditions, id - 1, 0); }
@@ -65,6 +65,9 @@ class TLcfSkillItem : public TCatalogItem {
   // What the skill page does when it shows the skill: one battler setting per hero, a remembered
   // hero that no longer exists forgotten, an unknown type shown as Normal.
   void PrepareForPage(int heroCount);
+  // The step before a save: drops trailing unmarked elements and those of conditions and
+  // attributes past the limits.
+  void TrimForSave(const TTrimLimits& limits);
 
  protected:
   void AfterLoad() override;
@@ -72,7 +75,7 @@ class TLcfSkillItem : public TCatalogItem {
 
 class TLcfSkill : public TCatalogOf<TLcfSkillItem> {
  public:
-  TLcfSkill() : TCatalogOf("Event script referenced a skill that does not exist.") {}
+  TLcfSkill() : TCatalogOf("Event script referenced a skill that does not exist.", "skill") {}
 };
 
 }  // namespace tess

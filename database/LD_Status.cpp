@@ -2,27 +2,21 @@
 
 namespace tess {
 
-namespace {
-// Condition 1 resets to values that differ from the chunk defaults, so a value equal to the chunk
-// default must still be written for it: omitted, it would read back as the reset value.
-void IntegerKeptForFirst(TCatalogVarData& v, bool first, int id, int32_t& field, int32_t def) {
-  if (first && v.Writing() && field == def) {
-    int32_t never = def + 1;  // any other default makes the descriptor write the value
-    int32_t value = field;
-    v.Integer(id, value, never);
-    return;
-  }
-  v.Integer(id, field, def);
-}
-}  // namespace
-
 void TLcfStatusItem::DescribeChunks(TCatalogVarData& v) {
+  // Condition 1, the knocked-out state, starts persistent, colour 5, priority 100, with no action
+  // allowed. Its colour and priority are always written: omitted, they would read back as these
+  // values rather than the chunk defaults.
   const bool first = Id() == 1;
   v.String(1, name);
-  v.Byte(2, persistence);
-  IntegerKeptForFirst(v, first, 3, color, 6);
-  IntegerKeptForFirst(v, first, 4, priority, 50);
-  v.Byte(5, restriction);
+  v.Byte(2, persistence, first ? 1 : 0);
+  if (first) {
+    v.IntegerAlways(3, color, 5);
+    v.IntegerAlways(4, priority, 100);
+  } else {
+    v.Integer(3, color, 6);
+    v.Integer(4, priority, 50);
+  }
+  v.Byte(5, restriction, first ? 1 : 0);
   v.Integer(11, chanceA, 100);
   v.Integer(12, chanceB, 80);
   v.Integer(13, chanceC, 60);
@@ -63,16 +57,6 @@ void TLcfStatusItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(66, mpAmount, 0);
   v.Integer(67, mpSteps, 0);
   v.Integer(68, mpStepAmount, 0);
-}
-
-void TLcfStatusItem::Reset() {
-  TCatalogBaseItem::Reset();
-  if (Id() == 1) {
-    persistence = 1;
-    color = 5;
-    priority = 100;
-    restriction = 1;
-  }
 }
 
 void TLcfStatusItem::Assign(const TCatalogBaseItem& source) {

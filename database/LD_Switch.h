@@ -16,7 +16,7 @@ class TLcfSwitchItem : public TCatalogItem {
 
 class TLcfSwitch : public TCatalogOf<TLcfSwitchItem> {
  public:
-  TLcfSwitch() : TCatalogOf("Event script referenced a switch that does not exist.") {}
+  TLcfSwitch() : TCatalogOf("Event script referenced a switch that does not exist.", "switch") {}
 };
 
 class TLcfVariableItem : public TCatalogItem {
@@ -26,7 +26,7 @@ class TLcfVariableItem : public TCatalogItem {
 
 class TLcfVariable : public TCatalogOf<TLcfVariableItem> {
  public:
-  TLcfVariable() : TCatalogOf("Event script referenced a variable that does not exist.") {}
+  TLcfVariable() : TCatalogOf("Event script referenced a variable that does not exist.", "variable") {}
 };
 
 }  // namespace tess

@@ -20,22 +20,19 @@ void TLcfTestPlayerItem::SetEquip(int slot, int32_t itemId) {
 void TLcfTestPlayerItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(1, heroId, 1);
   v.Integer(2, level, 1);
+  // The slots are stored as overlapping words: they reset here, before the words are described.
+  if (v.Reading() || v.Resetting()) std::fill(std::begin(equip_), std::end(equip_), 0);
   for (int k = 0; k < kEquipSlots; ++k) {
     // Word k is the 32 bits from slot k on. A word read back sets slot k and slot k+1; the next
     // word, when the file has it, then overwrites slot k+1 again. An absent word leaves the value
     // as composed here, so storing it back changes nothing.
     int32_t word = static_cast<int32_t>(equip_[k] | (static_cast<uint32_t>(equip_[k + 1]) << 16));
-    v.Integer(11 + k, word, 0);
+    v.IntegerAlias(11 + k, word, 0);
     if (v.Reading()) {
       equip_[k] = static_cast<uint16_t>(static_cast<uint32_t>(word));
       equip_[k + 1] = static_cast<uint16_t>(static_cast<uint32_t>(word) >> 16);
     }
   }
-}
-
-void TLcfTestPlayerItem::Reset() {
-  TCatalogBaseItem::Reset();
-  std::fill(std::begin(equip_), std::end(equip_), 0);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -54,9 +51,11 @@ void TLcfSystem::DescribeChunks(TCatalogVarData& v) {
   v.String(19, systemGraphic);
   v.String(20, battleGraphic);
   v.Integer(21, partySize, 1);
-  v.Array(22, partyMembers);
+  static const int16_t kFirstHero[] = {1};
+  v.Array(22, partyMembers, kFirstHero);
   v.Integer(26, menuCommandCount, 1);
-  v.Array(27, menuCommands);
+  static const int16_t kNoCommand[] = {0};
+  v.Array(27, menuCommands, kNoCommand);
   v.Record(31, titleMusic);
   v.Record(32, battleMusic);
   v.Record(33, victoryMusic);
@@ -86,7 +85,7 @@ void TLcfSystem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(71, windowPattern, 0);
   v.Integer(72, messageFont, 0);
   v.Integer(81, animationPreviewChoice, 1);
-  v.Byte(82, animationGrid);
+  v.Byte(82, animationGrid, 1);
   v.String(84, troopPreviewBackdrop);
   v.List(85, testParty);
   // The stored count includes the save being made.
@@ -100,13 +99,6 @@ void TLcfSystem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(99, useFrame, 0);
   v.String(100, frameName);
   v.Flag(101, reverseAnimations, 0);
-}
-
-void TLcfSystem::Reset() {
-  TCatalogBaseItem::Reset();
-  partyMembers.assign(1, 1);
-  menuCommands.assign(1, 0);
-  animationGrid = 1;
 }
 
 void TLcfSystem::AfterLoad() {

@@ -28,7 +28,6 @@ class TLcfTestPlayerItem : public TCatalogItem {
   void SetEquip(int slot, int32_t itemId);
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
  private:
   // Five slots and the spare word that the last stored word carries in its upper half.
@@ -37,7 +36,7 @@ class TLcfTestPlayerItem : public TCatalogItem {
 
 class TLcfTestPlayer : public TCatalogOf<TLcfTestPlayerItem> {
  public:
-  TLcfTestPlayer() : TCatalogOf("Event script referenced a SelPlayer that does not exist.") {}
+  TLcfTestPlayer() : TCatalogOf("Event script referenced a SelPlayer that does not exist.", "test party member") {}
 };
 
 class TLcfSystem : public TCatalogBaseItem {
@@ -48,37 +47,37 @@ class TLcfSystem : public TCatalogBaseItem {
   static constexpr int32_t kCurrentFormatVersion = 2003;
   static constexpr int kMaxMenuCommands = 8;
 
-  int32_t formatVersion = 2000;
+  int32_t formatVersion{};
   std::string skiffGraphic, shipGraphic, airshipGraphic;
-  int32_t skiffIndex = 0, shipIndex = 0, airshipIndex = 0;
+  int32_t skiffIndex{}, shipIndex{}, airshipIndex{};
   std::string titleName, gameOverName, systemGraphic, battleGraphic;
-  int32_t partySize = 1;
+  int32_t partySize{};
   std::vector<int16_t> partyMembers;
-  int32_t menuCommandCount = 1;
+  int32_t menuCommandCount{};
   std::vector<int16_t> menuCommands;
 
   TLcfMusic titleMusic, battleMusic, victoryMusic, innMusic, skiffMusic, shipMusic, airshipMusic, gameOverMusic;
   TLcfSound cursorSound, decisionSound, cancelSound, buzzerSound, battleStartSound, escapeSound, enemyAttackSound,
       enemyDamagedSound, allyDamagedSound, evasionSound, enemyDefeatedSound, itemSound;
 
-  uint8_t mapEraseTransition = 0, mapShowTransition = 0;
-  uint8_t battleEnterEraseTransition = 0, battleEnterShowTransition = 0;
-  uint8_t battleExitEraseTransition = 0, battleExitShowTransition = 0;
-  int32_t windowPattern = 0;
-  int32_t messageFont = 0;
-  int32_t animationPreviewChoice = 1;
-  uint8_t animationGrid = 1;
+  uint8_t mapEraseTransition{}, mapShowTransition{};
+  uint8_t battleEnterEraseTransition{}, battleEnterShowTransition{};
+  uint8_t battleExitEraseTransition{}, battleExitShowTransition{};
+  int32_t windowPattern{};
+  int32_t messageFont{};
+  int32_t animationPreviewChoice{};
+  uint8_t animationGrid{};
   std::string troopPreviewBackdrop;
   TLcfTestPlayer testParty;
-  int32_t saveCount = 0;
-  int32_t testTerrain = 1;
-  int32_t testFormation = 0;
-  int32_t testCondition = 0;
-  int32_t itemUsableByMode = 0;
-  int32_t troopPreviewTerrain = 0;
-  int32_t useFrame = 0;
+  int32_t saveCount{};
+  int32_t testTerrain{};
+  int32_t testFormation{};
+  int32_t testCondition{};
+  int32_t itemUsableByMode{};
+  int32_t troopPreviewTerrain{};
+  int32_t useFrame{};
   std::string frameName;
-  uint8_t reverseAnimations = 0;
+  uint8_t reverseAnimations{};
 
   // Starting party: hero of member i, 0 outside 0..partySize-1.
   int32_t PartyMember(int i) const;
@@ -92,7 +91,6 @@ class TLcfSystem : public TCatalogBaseItem {
   void SetMenuCommandCount(int n);
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
  protected:
   void AfterLoad() override;

@@ -14,12 +14,11 @@ class TLcfCommonEventItem : public TLcfBaseEventPageItem {
   int32_t switchId = 1;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 class TLcfCommonEvent : public TCatalogOf<TLcfCommonEventItem> {
  public:
-  TLcfCommonEvent() : TCatalogOf("Event script referenced a common event that does not exist.") {}
+  TLcfCommonEvent() : TCatalogOf("Event script referenced a common event that does not exist.", "common event") {}
 };
 
 }  // namespace tess

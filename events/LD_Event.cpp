@@ -12,22 +12,17 @@ void TLcfEventCondition::DescribeChunks(TCatalogVarData& v) {
   v.Integer(5, variableValue, 0);
   v.Integer(6, itemId, 1);
   // Omitted when 0, but a reset condition names hero 1, so it is usually written.
-  v.Integer(7, heroId, 0);
+  v.Integer(7, heroId, 0, 1);
   v.Integer(8, timer1Seconds, 0);
   v.Integer(9, timer2Seconds, 0);
   v.Integer(10, variableCompare, 1);
-}
-
-void TLcfEventCondition::Reset() {
-  TCatalogBaseItem::Reset();
-  heroId = 1;
 }
 
 void TLcfEventPageItem::DescribeChunks(TCatalogVarData& v) {
   v.Record(2, condition);
   v.String(21, graphicName);
   v.Integer(22, graphicIndex, 0);
-  v.Byte(23, direction);
+  v.Byte(23, direction, 2);
   v.Integer(24, pattern, 1);
   v.Byte(25, transparent);
   v.Byte(31, moveType);
@@ -39,11 +34,6 @@ void TLcfEventPageItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(37, moveSpeed, 3);
   v.Record(41, moveRoute);
   DescribeScript(v, 51, 52);
-}
-
-void TLcfEventPageItem::Reset() {
-  TLcfBaseEventPageItem::Reset();
-  direction = 2;
 }
 
 void TLcfEventPageItem::ChangeGraphic(const std::string& name, int32_t index) {
@@ -64,20 +54,7 @@ void TLcfEventItem::DescribeChunks(TCatalogVarData& v) {
   v.String(1, name);
   v.Integer(2, x, 0);
   v.Integer(3, y, 0);
-  v.List(5, pages);
-}
-
-void TLcfEventItem::Reset() {
-  // Every load starts with a reset; a single page 1 is reset in place rather than made anew.
-  TLcfEventPage kept;
-  if (pages.Count() == 1 && pages.ItemAt(0)->Id() == 1) kept.Swap(pages);
-  TCatalogBaseItem::Reset();
-  if (kept.Count() == 1) {
-    kept.ItemAt(0)->Reset();
-    pages.Swap(kept);
-  } else {
-    pages.SetCount(1);
-  }
+  v.List(5, pages, 1);
 }
 
 std::string DefaultEventName(int32_t id) {

@@ -25,19 +25,18 @@ class TLcfEventCondition : public TCatalogBaseItem {
 
   TLcfEventCondition() { Reset(); }
 
-  uint8_t flags = 0;
-  int32_t switchAId = 1;
-  int32_t switchBId = 1;
-  int32_t variableId = 1;
-  int32_t variableValue = 0;
-  int32_t itemId = 1;
-  int32_t heroId = 1;
-  int32_t timer1Seconds = 0;
-  int32_t timer2Seconds = 0;
-  int32_t variableCompare = 1;
+  uint8_t flags{};
+  int32_t switchAId{};
+  int32_t switchBId{};
+  int32_t variableId{};
+  int32_t variableValue{};
+  int32_t itemId{};
+  int32_t heroId{};
+  int32_t timer1Seconds{};
+  int32_t timer2Seconds{};
+  int32_t variableCompare{};
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 // A page of a map event; pages are numbered 1..n within their event.
@@ -63,13 +62,11 @@ class TLcfEventPageItem : public TLcfBaseEventPageItem {
   void ChangeGraphic(const std::string& name, int32_t index);
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 class TLcfEventPage : public TCatalogOf<TLcfEventPageItem> {
  public:
-  TLcfEventPage() : TCatalogOf("Event script referenced an event page that does not exist.") {}
-  void Swap(TLcfEventPage& other) { SwapItems(other); }
+  TLcfEventPage() : TCatalogOf("Event script referenced an event page that does not exist.", "page") {}
 };
 
 // An event of a map, numbered by its id within the map.
@@ -79,14 +76,16 @@ class TLcfEventItem : public TCatalogItem {
   int32_t y = 0;
   TLcfEventPage pages;
 
+  // A reset event has no name, stands at 0, 0 and has one fresh page 1.
   void DescribeChunks(TCatalogVarData& v) override;
-  // Clears the name and position and leaves exactly one fresh page 1.
-  void Reset() override;
 };
 
 class TLcfEvent : public TCatalogOf<TLcfEventItem> {
  public:
-  TLcfEvent() : TCatalogOf("Event script referenced an event that does not exist.") {}
+  TLcfEvent() : TCatalogOf("Event script referenced an event that does not exist.", "event") {}
+
+ protected:
+  const char* ListName() const override { return "map events"; }
 };
 
 // The name the editor proposes for a new event.

@@ -111,34 +111,30 @@ bool TLcfEventScriptList::operator==(const TLcfEventScriptList& other) const {
 
 // ---------------------------------------------------------------------------------------------
 
-void TLcfBaseEventPageItem::Reset() {
-  TCatalogItem::Reset();
-  scriptBytes.assign(4, 0);
-  scriptSize = 4;
-  // The empty script is one end line.
-  if (lines.Count() == 1)
-    *lines.LineAt(0) = TLcfEventScriptLine();
-  else
-    lines.DecodeFrom(scriptBytes);
-  loadedBlock_.clear();
-  loadedBlockRepacked_.clear();
-}
-
 void TLcfBaseEventPageItem::DescribeScript(TCatalogVarData& v, int sizeId, int blockId) {
   if (v.Writing()) {
-    lines.EncodeTo(scriptBytes);
-    if (!loadedBlock_.empty() && scriptBytes == loadedBlockRepacked_) scriptBytes = loadedBlock_;
-    scriptSize = static_cast<int32_t>(scriptBytes.size());
+    // The lines are the page's script; the block is written as they pack now, or as it was loaded
+    // when they pack to what it was loaded as.
+    Bytes packed;
+    lines.EncodeTo(packed);
+    if (!loadedBlock_.empty() && packed == loadedBlockRepacked_) packed = loadedBlock_;
+    int32_t size = static_cast<int32_t>(packed.size());
+    v.Integer(sizeId, size, 0);
+    v.Array(blockId, packed);
+    return;
   }
-  v.Integer(sizeId, scriptSize, 0);
-  v.Array(blockId, scriptBytes);
-  if (v.Reading()) {
-    loadedBlock_.clear();
-    loadedBlockRepacked_.clear();
-    if (!lines.DecodeFrom(scriptBytes)) {
-      loadedBlock_ = scriptBytes;
-      lines.EncodeTo(loadedBlockRepacked_);
-    }
+  // The empty script is one end line: four bytes 0.
+  static const uint8_t kEmptyScript[] = {0, 0, 0, 0};
+  v.Integer(sizeId, scriptSize, 0, 4);
+  v.Array(blockId, scriptBytes, kEmptyScript);
+  loadedBlock_.clear();
+  loadedBlockRepacked_.clear();
+  if (v.Resetting()) {
+    lines.ClearLines();
+    lines.AppendLine(TLcfEventScriptLine());
+  } else if (!lines.DecodeFrom(scriptBytes)) {
+    loadedBlock_ = scriptBytes;
+    lines.EncodeTo(loadedBlockRepacked_);
   }
 }
 

@@ -91,16 +91,14 @@ class TLcfEventScriptList {
 // its packed block (the stored form) and decoded into lines (the form every editor works on).
 class TLcfBaseEventPageItem : public TCatalogItem {
  public:
-  int32_t scriptSize = 4;  // byte length of scriptBytes as stored
-  Bytes scriptBytes;       // the packed block as last loaded or saved
+  int32_t scriptSize = 4;  // byte length of scriptBytes as loaded
+  Bytes scriptBytes;       // the packed block as last loaded
   TLcfEventScriptList lines;
 
-  // Sets the block to the four zero bytes of the empty script (one end line) and decodes it.
-  void Reset() override;
-
  protected:
-  // Describes the two script chunks under the ids the concrete record uses. Writing re-packs the
-  // lines first; reading decodes the block right after it is taken (a damaged block raises).
+  // Describes the two script chunks under the ids the concrete record uses. Writing packs the
+  // lines; reading decodes the block right after it is taken (a damaged block raises); a reset
+  // page holds the empty script, one end line.
   void DescribeScript(TCatalogVarData& v, int sizeId, int blockId);
 
  private:

@@ -170,29 +170,38 @@ const Bytes& TLcfMoveRoute::GetPackedBytes() {
   return routeBytes;
 }
 
+void TLcfMoveRoute::PackInto(Bytes& block) const {
+  EncodeCommands(commands_, block);
+  if (!loadedBlock_.empty() && block == loadedBlockRepacked_) block = loadedBlock_;
+}
+
 void TLcfMoveRoute::Pack() {
-  EncodeCommands(commands_, routeBytes);
-  if (!loadedBlock_.empty() && routeBytes == loadedBlockRepacked_) routeBytes = loadedBlock_;
+  PackInto(routeBytes);
   routeSize = static_cast<int32_t>(routeBytes.size());
 }
 
 void TLcfMoveRoute::DescribeChunks(TCatalogVarData& v) {
-  if (v.Writing()) Pack();
-  v.Integer(11, routeSize, 0);
-  v.Array(12, routeBytes);
-  if (v.Reading()) {
-    Bytes block = std::move(routeBytes);
-    SetPackedBytes(block.data(), block.size());
+  if (v.Writing()) {
+    // The commands are the route; the block is written as they pack now.
+    Bytes packed;
+    PackInto(packed);
+    int32_t size = static_cast<int32_t>(packed.size());
+    v.Integer(11, size, 0);
+    v.Array(12, packed);
+  } else {
+    v.Integer(11, routeSize, 0);
+    v.Array(12, routeBytes);
+    if (v.Reading()) {
+      Bytes block = std::move(routeBytes);
+      SetPackedBytes(block.data(), block.size());
+    } else {
+      commands_.clear();
+      loadedBlock_.clear();
+      loadedBlockRepacked_.clear();
+    }
   }
   v.Flag(21, repeat, 1);
   v.Flag(22, skipImpossible, 0);
-}
-
-void TLcfMoveRoute::Reset() {
-  TCatalogBaseItem::Reset();
-  commands_.clear();
-  loadedBlock_.clear();
-  loadedBlockRepacked_.clear();
 }
 
 }  // namespace tess

@@ -40,10 +40,10 @@ class TLcfMoveRoute : public TCatalogBaseItem {
  public:
   TLcfMoveRoute() { Reset(); }
 
-  int32_t routeSize = 0;  // byte length of routeBytes as stored
-  Bytes routeBytes;       // the packed commands as last loaded or saved
-  uint8_t repeat = 1;
-  uint8_t skipImpossible = 0;
+  int32_t routeSize{};  // byte length of routeBytes as loaded or packed last
+  Bytes routeBytes;     // the packed commands as last loaded or packed (GetPackedBytes)
+  uint8_t repeat{};
+  uint8_t skipImpossible{};
 
   int CommandCount() const { return static_cast<int>(commands_.size()); }
   // The command at index, or none outside the list. Inserting or deleting commands moves them.
@@ -67,9 +67,10 @@ class TLcfMoveRoute : public TCatalogBaseItem {
   static void EncodeCommands(const std::vector<TLcfMoveRouteItem>& commands, Bytes& block);
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
  private:
+  // The block the commands pack to: the loaded block when they pack to what it was loaded as.
+  void PackInto(Bytes& block) const;
   void Pack();
 
   std::vector<TLcfMoveRouteItem> commands_;

@@ -9,6 +9,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/PathUtils.h"
+#include "core/QuietMode.h"
 
 namespace tess {
 
@@ -102,6 +103,7 @@ void TLcfMapLayer::ReadCells(TCatalogVarData& v, int id, int w, int h) {
 // Map unit files
 
 void TLcfBaseMapUnit::LoadFromBytes(const Bytes& data) {
+  damage_.Clear();
   try {
     LoadRecordBytes(data, kMapMagic, *this);
   } catch (...) {
@@ -117,13 +119,33 @@ void TLcfBaseMapUnit::LoadFromFile(const std::string& path) {
   try {
     data = ReadWholeFile(path);
   } catch (...) {
+    damage_.Clear();
     Reset();
     throw;
   }
-  LoadFromBytes(data);
+  try {
+    LoadFromBytes(data);
+    return;
+  } catch (EDamagedData& e) {
+    e.SetFile(path);
+    if (!QuietMode()) throw;
+    // Quiet mode keeps what could be read, with the damage noted: read again, keeping it.
+    try {
+      LoadRecordBytes(data, kMapMagic, *this);
+    } catch (const EReadError&) {
+    }
+    damage_.Set(std::current_exception(), e.what(), path);
+  } catch (const EReadError& e) {
+    // A file of another kind: the map stays reset.
+    if (!QuietMode()) throw;
+    damage_.Set(std::current_exception(), e.what(), path);
+  }
 }
 
-void TLcfBaseMapUnit::SaveToFile(const std::string& path) { WriteFileAtomic(path, SaveToBytes()); }
+void TLcfBaseMapUnit::SaveToFile(const std::string& path) {
+  damage_.RefuseToOverwrite(path);
+  WriteFileAtomic(path, SaveToBytes());
+}
 
 namespace {
 
@@ -200,7 +222,7 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
   v.Integer(48, passageSize, 0);
   v.Integer(49, roomWidth, 4);
   // Omitted at 1, though a reset map has 2: a reset map writes it.
-  v.Integer(50, roomHeight, 1);
+  v.Integer(50, roomHeight, 1, 2);
   v.Flag(51, surroundWithWalls, 1);
   v.Flag(52, useUpperWall, 1);
   v.Flag(53, useFloorB, 1);
@@ -213,25 +235,33 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
   if (v.Reading()) {
     // The size chunks come first. The layers take exactly width x height cells: a layer chunk of
     // any other size is skipped and leaves the layer blank.
-    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells) throw EReadError();
+    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells)
+      throw EDamagedData(
+          "the map's size, " + std::to_string(width) + " x " + std::to_string(height) + ", is not one a map can have",
+          -1);
     lower.ReadCells(v, 71, width, height);
     upper.ReadCells(v, 72, width, height);
-  } else if (!v.Resetting()) {
-    if (lower.width != width || lower.height != height) lower.Resize(width, height);
-    if (upper.width != width || upper.height != height) upper.Resize(width, height);
-    v.Fixed(71, lower.cells.data(), lower.cells.size() * sizeof(uint16_t));
-    v.Fixed(72, upper.cells.data(), upper.cells.size() * sizeof(uint16_t));
+  } else if (v.Writing()) {
+    WriteLayer(v, 71, lower);
+    WriteLayer(v, 72, upper);
+  } else {
+    lower.Reset();
+    upper.Reset();
+    SetScrollType(scrollType);
   }
   v.List(81, events);
   v.Integer(91, saveCount, 0);
 }
 
-void TLcfMap::Reset() {
-  TCatalogBaseItem::Reset();
-  roomHeight = 2;
-  lower.Reset();
-  upper.Reset();
-  SetScrollType(0);
+void TLcfMap::WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) const {
+  // A layer always has the map's size when it is edited through the map; one whose size fields
+  // were set directly is written as it would be resized, without changing it.
+  if (layer.width == width && layer.height == height)
+    return v.Fixed(id, const_cast<uint16_t*>(layer.cells.data()), layer.cells.size() * sizeof(uint16_t));
+  TLcfMapLayer sized(nullptr, layer.fillValue);
+  sized.Assign(layer);
+  sized.Resize(width, height);
+  v.Fixed(id, sized.cells.data(), sized.cells.size() * sizeof(uint16_t));
 }
 
 void TLcfMap::AfterLoad() { SetScrollType(scrollType); }
@@ -257,6 +287,7 @@ void TLcfMap::SetScrollType(int type) {
 }
 
 void TLcfMap::Unload() {
+  ClearLoadDamage();
   SetId(0);
   lower.SetBlank(0, 0);
   upper.SetBlank(0, 0);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/Catalog.h"
+#include "core/LoadDamage.h"
 #include "core/ProjectFolder.h"
 #include "events/LD_Event.h"
 
@@ -119,16 +120,27 @@ class TLcfMapLayer {
 // a map has unsaved edits is the document's to know (its undo history), not the map's.
 class TLcfBaseMapUnit : public TCatalogItem {
  public:
-  // Loads the file (magic "LcfMapUnit", then the record). Any failure raises: a missing file
-  // EFileError, another kind of file EWrongMagic, damage EReadError; the map is then reset, so it
-  // never holds half of a file. Quiet mode does not hide a failed load: the caller decides.
+  // Loads the file (magic "LcfMapUnit", then the record, which ends with the file). Any failure
+  // raises: a missing file EFileError, another kind of file EWrongMagic, damage EDamagedData
+  // naming the file, the chunk path and the offset; the map is then reset, so it never holds half
+  // of a file. In quiet mode damage and another kind of file raise nothing: the map keeps what
+  // could be read (a file of another kind leaves it reset), and LoadDamage() holds the error. A
+  // missing or unreadable file raises in every mode.
   virtual void LoadFromFile(const std::string& path);
-  // Writes the file atomically. A failed write raises and leaves the old file.
+  // Writes the file atomically. A failed write raises and leaves the old file. The file a damaged
+  // load came from is refused (EFileError) until the damage is cleared.
   virtual void SaveToFile(const std::string& path);
 
-  // Parsing and producing the file's bytes, with no side effects on counters.
+  // Parsing and producing the file's bytes, with no side effects on counters. Damage raises and
+  // leaves the map reset.
   void LoadFromBytes(const Bytes& data);
   Bytes SaveToBytes();
+
+  // The damage the last load of a file let pass (quiet mode); empty after a clean load.
+  const TLoadDamage& LoadDamage() const { return damage_; }
+  // The author's choice to keep what a damaged load could read: the map may then be saved over its
+  // file again.
+  void ClearLoadDamage() { damage_.Clear(); }
 
   // The same in a folder, under the file name of a map id (found whatever its case on disk, and
   // saved under the name already there). Each sets the map's id afterwards, also when it fails.
@@ -146,48 +158,51 @@ class TLcfBaseMapUnit : public TCatalogItem {
   void SaveWorkCopy(int32_t id) { SaveWorkCopy(ScratchFolder(), id); }
   static void DeleteProjectFile(int32_t id) { DeleteProjectFile(ProjectFolder(), id); }
   static void DeleteWorkCopy(int32_t id) { DeleteWorkCopy(ScratchFolder(), id); }
+
+ private:
+  TLoadDamage damage_;
 };
 
 class TLcfMap : public TLcfBaseMapUnit {
  public:
   TLcfMap();
 
-  int32_t tilesetId = 1;
-  int32_t width = 20;
-  int32_t height = 15;
-  uint8_t scrollType = 0;  // 0 none, 1 vertical, 2 horizontal, 3 both
-  uint8_t usePanorama = 0;
+  int32_t tilesetId{};
+  int32_t width{};
+  int32_t height{};
+  uint8_t scrollType{};  // 0 none, 1 vertical, 2 horizontal, 3 both
+  uint8_t usePanorama{};
   std::string panoramaName;
-  uint8_t panoramaScrollH = 0;
-  uint8_t panoramaScrollV = 0;
-  uint8_t panoramaAutoH = 0;
-  int32_t panoramaSpeedH = 0;
-  uint8_t panoramaAutoV = 0;
-  int32_t panoramaSpeedV = 0;
-  uint8_t useGenerator = 0;
-  int32_t generatorStyle = 0;
-  uint8_t topLevel = 0;
-  int32_t generatorValueA = 0;
-  int32_t generatorValueB = 0;
-  int32_t generatorChoice1 = 0;
-  int32_t generatorChoice2 = 0;
-  int32_t generatorChoice3 = 0;
-  int32_t passageSize = 0;
-  int32_t roomWidth = 4;
-  int32_t roomHeight = 2;
-  uint8_t surroundWithWalls = 1;
-  uint8_t useUpperWall = 1;
-  uint8_t useFloorB = 1;
-  uint8_t useFloorC = 1;
-  uint8_t useObstacleB = 1;
-  uint8_t useObstacleC = 1;
+  uint8_t panoramaScrollH{};
+  uint8_t panoramaScrollV{};
+  uint8_t panoramaAutoH{};
+  int32_t panoramaSpeedH{};
+  uint8_t panoramaAutoV{};
+  int32_t panoramaSpeedV{};
+  uint8_t useGenerator{};
+  int32_t generatorStyle{};
+  uint8_t topLevel{};
+  int32_t generatorValueA{};
+  int32_t generatorValueB{};
+  int32_t generatorChoice1{};
+  int32_t generatorChoice2{};
+  int32_t generatorChoice3{};
+  int32_t passageSize{};
+  int32_t roomWidth{};
+  int32_t roomHeight{};
+  uint8_t surroundWithWalls{};
+  uint8_t useUpperWall{};
+  uint8_t useFloorB{};
+  uint8_t useFloorC{};
+  uint8_t useObstacleB{};
+  uint8_t useObstacleC{};
   int32_t generatorChips[9] = {};
   int32_t generatorChipVariants[9] = {};
   uint16_t generatorTiles[18] = {};
   TLcfMapLayer lower{this, 0};
   TLcfMapLayer upper{this, 10000};
   TLcfEvent events;
-  int32_t saveCount = 0;
+  int32_t saveCount{};
 
   // Answers whether a tileset id names a tileset of the database; a map that names none gets
   // tileset 1 when it is loaded from a file or refreshed. Without it every id is accepted.
@@ -213,10 +228,12 @@ class TLcfMap : public TLcfBaseMapUnit {
   void SaveToFile(const std::string& path) override;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 
  protected:
   void AfterLoad() override;
+
+ private:
+  void WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) const;
 };
 
 // One line about a map: its size, tileset, wrapping, events and saves.

@@ -16,12 +16,7 @@ namespace tess {
 
 void TLcfEncountItem::DescribeChunks(TCatalogVarData& v) {
   // Omitted at 0, though a reset entry names troop 1.
-  v.Integer(1, troopId, 0);
-}
-
-void TLcfEncountItem::Reset() {
-  TCatalogBaseItem::Reset();
-  troopId = 1;
+  v.Integer(1, troopId, 0, 1);
 }
 
 void TLcfMapTreeItem::DescribeChunks(TCatalogVarData& v) {
@@ -267,21 +262,40 @@ void TLcfMapTree::RequireRoot() const {
 
 void TLcfMapTree::Parse(const Bytes& data) {
   TByteReader r(data.data(), data.size());
-  if (r.ReadString() != kMapTreeMagic) throw EWrongMagic();
+  ExpectMagic(r, kMapTreeMagic);
   TCatalog::LoadFrom(r);
-  int32_t n = r.ReadInt();
-  // Every id takes at least one byte.
-  if (n < 0 || static_cast<size_t>(n) > r.Remaining()) throw EReadError();
-  order.clear();
-  order.reserve(static_cast<size_t>(n));
-  std::unordered_set<int32_t> seen;
-  for (int32_t i = 0; i < n; ++i) {
-    int32_t id = r.ReadInt();
-    // Ids that name no node, and repeats, are dropped: every entry of order is a node, once.
-    if (FindById(id) && seen.insert(id).second) order.push_back(id);
+  try {
+    const int64_t at = r.Offset();
+    int32_t n;
+    if (!r.TryReadInt(n)) throw EDamagedData("the data ends inside the number of entries", at);
+    // Every id takes at least one byte.
+    if (n < 0 || static_cast<size_t>(n) > r.Remaining())
+      throw EDamagedData(
+          "the order claims " + std::to_string(n) + " entries where at most " + std::to_string(r.Remaining()) + " fit",
+          at);
+    order.clear();
+    order.reserve(static_cast<size_t>(n));
+    std::unordered_set<int32_t> seen;
+    for (int32_t i = 0; i < n; ++i) {
+      int32_t id;
+      if (!r.TryReadInt(id))
+        throw EDamagedData("the order ends after " + std::to_string(i) + " of its " + std::to_string(n) + " entries",
+                           r.Offset());
+      // Ids that name no node, and repeats, are dropped: every entry of order is a node, once.
+      if (FindById(id) && seen.insert(id).second) order.push_back(id);
+    }
+  } catch (EDamagedData& e) {
+    e.EnterPart("node order");
+    throw;
   }
-  currentId = r.ReadInt();
-  startPositions.LoadFrom(r);
+  if (!r.TryReadInt(currentId)) throw EDamagedData("the data ends before the current node", r.Offset());
+  try {
+    startPositions.LoadFrom(r);
+  } catch (EDamagedData& e) {
+    e.EnterPart("start positions");
+    throw;
+  }
+  ExpectEnd(r, "start positions");
 }
 
 void TLcfMapTree::TakeFrom(TLcfMapTree& other) {
@@ -311,9 +325,15 @@ Bytes TLcfMapTree::SaveToBytes() {
 }
 
 void TLcfMapTree::LoadTree() {
-  Bytes data = ReadWholeFile(PathInFolder(ProjectPath(), kMapTreeFileName));
+  const std::string path = PathInFolder(ProjectPath(), kMapTreeFileName);
+  Bytes data = ReadWholeFile(path);
   TLcfMapTree fresh;
-  fresh.Parse(data);
+  try {
+    fresh.Parse(data);
+  } catch (EDamagedData& e) {
+    e.SetFile(path);
+    throw;
+  }
   // Only a tree that was read completely replaces this one and discards its uncommitted edits.
   DiscardWorkCopies();
   deletedIds.clear();
@@ -336,6 +356,7 @@ void TLcfMapTree::SaveTree() {
       try {
         // A copy that is missing or cannot be read raises here, before the project file is touched.
         scratch.LoadWorkCopy(ScratchPath(), node->Id());
+        scratch.LoadDamage().Raise();
         scratch.SaveToProject(ProjectPath(), node->Id());
       } catch (const std::exception& e) {
         note(MapFileName(node->Id()), e);

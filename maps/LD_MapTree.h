@@ -24,12 +24,11 @@ class TLcfEncountItem : public TCatalogItem {
   int32_t troopId = 1;
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
 };
 
 class TLcfEncount : public TCatalogOf<TLcfEncountItem> {
  public:
-  TLcfEncount() : TCatalogOf("Event script referenced a monster group that does not exist.") {}
+  TLcfEncount() : TCatalogOf("Event script referenced a monster group that does not exist.", "encounter") {}
 };
 
 class TLcfMapTreeItem : public TCatalogItem {
@@ -72,10 +71,10 @@ class TLcfMapStartPosition : public TCatalogBaseItem {
 
   TLcfMapStartPosition() { Reset(); }
 
-  int32_t partyMapId = 0, partyX = 0, partyY = 0;
-  int32_t skiffMapId = 0, skiffX = 0, skiffY = 0;
-  int32_t shipMapId = 0, shipX = 0, shipY = 0;
-  int32_t airshipMapId = 0, airshipX = 0, airshipY = 0;
+  int32_t partyMapId{}, partyX{}, partyY{};
+  int32_t skiffMapId{}, skiffX{}, skiffY{};
+  int32_t shipMapId{}, shipX{}, shipY{};
+  int32_t airshipMapId{}, airshipX{}, airshipY{};
 
   // Slot accessors; out-of-range slots read 0 and ignore writes.
   int32_t MapId(int slot) const;
@@ -120,7 +119,7 @@ class TMapTreeView {
 
 class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
  public:
-  TLcfMapTree() : TCatalogOf("Event script referenced a map that does not exist.") {}
+  TLcfMapTree() : TCatalogOf("Event script referenced a map that does not exist.", "node") {}
 
   std::vector<int32_t> order;       // node ids in display order: depth-first, parents first
   std::vector<int32_t> deletedIds;  // deleted since the last save: their map files go at the next save
@@ -155,17 +154,18 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
   // it belongs to. None when there is no such map.
   TLcfMapTreeItem* OwningMap(int32_t id) const;
 
-  // Reads TESS_RT.lmt (in any case) from the project folder. The file is parsed completely first: a file that fails
-  // raises and changes nothing. After a good parse the work copies of the nodes held so far are
-  // deleted and their pending marks dropped (uncommitted edits are discarded), and the file's tree
-  // takes over. The caller then requires the root (RequireRoot).
+  // Reads TESS_RT.lmt (in any case) from the project folder. The file is parsed completely first: a
+  // file that fails raises, in quiet mode too (damage as EDamagedData naming the file, the chunk
+  // path and the offset), and changes nothing. After a good parse the work copies of the nodes held
+  // so far are deleted and their pending marks dropped (uncommitted edits are discarded), and the
+  // file's tree takes over. The caller then requires the root (RequireRoot).
   void LoadTree();
   // Raises "The map tree data is corrupt." when there is no root node.
   void RequireRoot() const;
   // Commits every pending map (work copy to project file, then the work copy is deleted), deletes
   // the map files of deletedIds, and writes TESS_RT.lmt. Does nothing when the tree is empty. A
-  // work copy that is missing or cannot be read is not committed: its map stays pending, its
-  // project file stays as it was, and after the rest is saved the failure is raised.
+  // work copy that is missing, damaged or cannot be read is not committed: its map stays pending,
+  // its project file stays as it was, and after the rest is saved the failure is raised.
   void SaveTree();
 
   // Marks the map that owns node id (see OwningMap) pending; returns it, or none.

@@ -14,12 +14,13 @@
 
 namespace tess {
 
-// The cells changed since the last Take: each cell once, or the whole map.
+// Changed cells of a map: the whole map (all), each cell once (cells, with bounds around them), or
+// every cell of bounds when no cell is listed.
 struct TChangedCells {
   bool all = false;
   TCellRect bounds;
   std::vector<TCellPoint> cells;
-  bool Empty() const { return !all && cells.empty(); }
+  bool Empty() const { return !all && cells.empty() && bounds.Empty(); }
 };
 
 class TMapRegion {

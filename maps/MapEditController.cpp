@@ -75,6 +75,11 @@ void TMapEditController::ResetHotspot() {
   if (state_.lifted) LiftSelection(state_);
 }
 
+void TMapEditController::Deselect() {
+  CancelAction();
+  DropSelection(state_);
+}
+
 bool TMapEditController::IsDrawingTool() const {
   switch (state_.tool) {
     case TEditTool::Pen:

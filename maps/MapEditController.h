@@ -69,6 +69,9 @@ class TMapEditController {
   // lifted selection is lifted again, since what it vacates depends on the lower current chip.
   void SetCurrentChip(TEditMode mode, const TLcfCurrentChip& chip);
   void ResetHotspot();
+  // Cancels the action in progress and drops the selection; the map stays as it is (the owner
+  // changes the map past the controller next).
+  void Deselect();
 
   TPressOutcome Press(TMouseButton button, TMapPointer at, TMapModifiers mods, bool doubleClick = false);
   void Move(TMapPointer at, TMapModifiers mods);

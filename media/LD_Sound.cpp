@@ -3,16 +3,11 @@
 namespace tess {
 
 void TLcfMusic::DescribeChunks(TCatalogVarData& v) {
-  v.StringAlways(1, name);
+  v.StringAlways(1, name, kNoSoundName);
   v.Integer(2, fadeIn, 0);
   v.Integer(3, volume, 100);
   v.Integer(4, tempo, 100);
   v.Integer(5, balance, 50);
-}
-
-void TLcfMusic::Reset() {
-  TCatalogBaseItem::Reset();
-  name = kNoSoundName;
 }
 
 void TLcfMusic::Assign(const TCatalogBaseItem& source) {
@@ -22,15 +17,10 @@ void TLcfMusic::Assign(const TCatalogBaseItem& source) {
 }
 
 void TLcfSound::DescribeChunks(TCatalogVarData& v) {
-  v.StringAlways(1, name);
+  v.StringAlways(1, name, kNoSoundName);
   v.Integer(3, volume, 100);
   v.Integer(4, tempo, 100);
   v.Integer(5, balance, 50);
-}
-
-void TLcfSound::Reset() {
-  TCatalogBaseItem::Reset();
-  name = kNoSoundName;
 }
 
 void TLcfSound::Assign(const TCatalogBaseItem& source) {

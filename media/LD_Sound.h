@@ -14,13 +14,12 @@ class TLcfMusic : public TCatalogBaseItem {
   TLcfMusic() { Reset(); }
 
   std::string name;
-  int32_t fadeIn = 0;
-  int32_t volume = 100;
-  int32_t tempo = 100;
-  int32_t balance = 50;
+  int32_t fadeIn{};
+  int32_t volume{};
+  int32_t tempo{};
+  int32_t balance{};
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
   // Copies the fields directly; a source of another class is ignored.
   void Assign(const TCatalogBaseItem& source) override;
 };
@@ -30,12 +29,11 @@ class TLcfSound : public TCatalogBaseItem {
   TLcfSound() { Reset(); }
 
   std::string name;
-  int32_t volume = 100;
-  int32_t tempo = 100;
-  int32_t balance = 50;
+  int32_t volume{};
+  int32_t tempo{};
+  int32_t balance{};
 
   void DescribeChunks(TCatalogVarData& v) override;
-  void Reset() override;
   void Assign(const TCatalogBaseItem& source) override;
 };
 

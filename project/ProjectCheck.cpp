@@ -28,6 +28,8 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
     tree.LoadTree();
     tree.RequireRoot();
     haveTree = true;
+  } catch (const EDamagedData& e) {
+    report(kMapTreeFileName, e.Detail());
   } catch (const ETessError& e) {
     report(kMapTreeFileName, e.what());
   } catch (const std::bad_alloc&) {
@@ -84,6 +86,9 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder) {
     const std::string file = MapFileName(node->Id());
     try {
       map.LoadFromProject(projectFolder, node->Id());
+    } catch (const EDamagedData& e) {
+      report(file, e.Detail());
+      continue;
     } catch (const ETessError& e) {
       report(file, e.what());
       continue;

@@ -5,6 +5,8 @@
 
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
+#include "database/LD_ChipSet.h"
+#include "maps/AutotileFixup.h"
 #include "project/ProfileFile.h"
 #include "project/ProjectCreation.h"
 #include "project/ProjectNames.h"
@@ -37,6 +39,15 @@ class TProjectDocument::TModifiedWatch {
 TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationFolder_(std::move(applicationFolder)) {
   map_.tilesetExists = [this](int32_t id) { return database_.tilesets.FindById(id) != nullptr; };
   map_.Unload();
+  editor_.SetMapTree(&mapTree_);
+  // The layers' edits are the history's to know; what the event mode changes (events and start
+  // positions dragged to another cell) lies beside them.
+  editor_.State().onMapChanged = [this] {
+    if (editor_.State().mode == TEditMode::Event) propertiesEdited_ = true;
+  };
+  editor_.onChipPicked = [this](TEditMode mode) {
+    if (onChipPicked) onChipPicked(mode);
+  };
 }
 
 void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
@@ -49,8 +60,17 @@ void TProjectDocument::MarkMapClean() {
 }
 
 void TProjectDocument::StartHistory() {
-  history_.Reset(map_);
+  // The controller's buffers and the history follow the map (SetMap resets the history).
+  editor_.SetMap();
   propertiesEdited_ = false;
+  RefreshChipSet();
+  editor_.TakeChanged();
+}
+
+void TProjectDocument::RefreshChipSet() {
+  const TLcfChipSetItem* tileset = map_.Id() > 0 ? database_.tilesets.FindById(map_.tilesetId) : nullptr;
+  chipSet_.SetTileset(tileset);
+  editor_.State().SetLinks(AutotileLinksOf(chipSet_));
 }
 
 bool TProjectDocument::MapsModified() const { return CurrentMapEdited() || mapTree_.IsModified(); }
@@ -96,6 +116,9 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
   mode_ = ModeFromSetting(ini.ReadInteger(kProjectIniSection, kModeKey, 0));
   zoom_ = ZoomFromSetting(ini.ReadInteger(kProjectIniSection, kZoomKey, 0));
   tool_ = TEditTool::Pen;
+  editor_.SetMode(mode_);
+  editor_.SetTool(tool_);
+  editor_.TakeChanged();
   projectOpened.Emit();
   editStateChanged.Emit();
   return true;
@@ -158,6 +181,8 @@ void TProjectDocument::LoadSelectedMap(int32_t id) {
         map_.LoadWorkCopy(scratchFolder_, owner->Id());
       else
         map_.LoadFromProject(projectFolder_, owner->Id());
+      // A map that loaded damaged is reported and not edited, as a failed load is.
+      map_.LoadDamage().Raise();
     } catch (const std::exception& e) {
       map_.Unload();
       ShowFailure(e.what());
@@ -240,6 +265,15 @@ std::vector<int32_t> TProjectDocument::AdoptWorkCopies(const std::vector<int32_t
 
 void TProjectDocument::DataBaseChanged() {
   map_.RefreshTileset();
+  // The database window replaced the tileset records: the graphic takes the water settings again.
+  chipSet_.SetTileset(nullptr);
+  RefreshChipSet();
+  mapChanged.Emit();
+}
+
+void TProjectDocument::ReloadPictures() {
+  chipSet_.ReloadPicture();
+  editor_.State().SetLinks(AutotileLinksOf(chipSet_));
   mapChanged.Emit();
 }
 
@@ -293,61 +327,98 @@ void TProjectDocument::SaveEditSettings() {
 
 bool TProjectDocument::CanEditMap() const { return open_ && !mapReadOnly_ && map_.Id() > 0 && map_.width > 0; }
 
-bool TProjectDocument::EditLayers(const std::function<TCellRegion(TLcfMap&)>& edit) {
+bool TProjectDocument::EditLayers(const std::function<TCellRect(TLcfMap&)>& edit) {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
+  // The cells change under the controller: what it had in progress or lifted is let go first.
+  editor_.Deselect();
   history_.PushMap(map_);
-  const TCellRegion region = edit(map_);
+  const TCellRect region = edit(map_);
   history_.Sync(map_);
-  if (!region.Empty()) cellsChanged.Emit(region);
+  editor_.TakeChanged();
+  if (!region.Empty()) cellsChanged.Emit(TChangedCells{false, region, {}});
   return true;
 }
 
 bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
+  editor_.Deselect();
   history_.PushMap(map_);
   edit(map_);
   propertiesEdited_ = true;
   history_.Sync(map_);
+  // A new size gives the controller new buffers (and the history a fresh start); new events a new
+  // event grid; a new tileset a new graphic.
+  if (!editor_.State().SizesMatch())
+    editor_.SetMap();
+  else
+    editor_.RefreshEvents();
+  RefreshChipSet();
+  editor_.TakeChanged();
   mapChanged.Emit();
   return true;
 }
 
-void TProjectDocument::CellsWritten(TCellRegion region) {
-  TModifiedWatch watch(*this);
-  history_.NoteEdit();
-  if (!region.Empty()) cellsChanged.Emit(region);
+void TProjectDocument::EmitChanges() {
+  const TChangedCells changed = editor_.TakeChanged();
+  if (!changed.Empty()) cellsChanged.Emit(changed);
 }
 
-void TProjectDocument::ReportWholeMap() { cellsChanged.Emit(TCellRegion{0, 0, map_.width, map_.height}); }
-
-bool TProjectDocument::Undo() {
+bool TProjectDocument::UseEditor(const std::function<void(TMapEditController&)>& action) {
   if (!CanEditMap()) return false;
   TModifiedWatch watch(*this);
-  if (!history_.Undo(map_)) return false;
-  ReportWholeMap();
-  return true;
+  bool done = true;
+  std::string failure;
+  try {
+    action(editor_);
+  } catch (const std::exception& e) {
+    failure = e.what();
+    done = false;
+  } catch (...) {
+    failure = "The edit could not be completed.";
+    done = false;
+  }
+  if (!done) {
+    // What was in progress goes back as it was before, so the map never keeps half of a stroke.
+    try {
+      editor_.CancelAction();
+    } catch (...) {
+    }
+  }
+  EmitChanges();
+  if (!done) ShowFailure(failure.empty() ? std::string("The edit could not be completed.") : failure);
+  return done;
+}
+
+void TProjectDocument::SetCurrentChip(TEditMode mode, const TLcfCurrentChip& chip) {
+  editor_.SetCurrentChip(mode, chip);
+  EmitChanges();
+}
+
+bool TProjectDocument::Undo() {
+  bool stepped = false;
+  return UseEditor([&](TMapEditController& c) { stepped = c.Undo(); }) && stepped;
 }
 
 bool TProjectDocument::Redo() {
-  if (!CanEditMap()) return false;
-  TModifiedWatch watch(*this);
-  if (!history_.Redo(map_)) return false;
-  ReportWholeMap();
-  return true;
+  bool stepped = false;
+  return UseEditor([&](TMapEditController& c) { stepped = c.Redo(); }) && stepped;
 }
 
 void TProjectDocument::SetEditMode(TEditMode mode) {
   mode_ = mode;
-  // Events are placed without undo: what could be undone on the tile layers cannot any more, and
-  // the map stays as modified as it was.
-  if (mode == TEditMode::Event) history_.Clear();
+  // Entering the event mode empties the undo history: events are placed without undo, and the map
+  // stays as modified as it was.
+  editor_.SetMode(mode);
+  EmitChanges();
   editStateChanged.Emit();
 }
 
 void TProjectDocument::SetTool(TEditTool tool) {
   tool_ = tool;
+  editor_.SetTool(tool);
+  EmitChanges();
   editStateChanged.Emit();
 }
 

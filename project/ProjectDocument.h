@@ -17,18 +17,13 @@
 #include "core/Signal.h"
 #include "database/DataBaseObj.h"
 #include "maps/EditModes.h"
+#include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "maps/MapEditController.h"
 #include "maps/MapEditUndo.h"
 
 namespace tess {
-
-// A rectangle of map cells: columns left..left+width-1, rows top..top+height-1.
-struct TCellRegion {
-  int32_t left = 0, top = 0, width = 0, height = 0;
-  bool Empty() const { return width <= 0 || height <= 0; }
-  bool operator==(const TCellRegion&) const = default;
-};
 
 inline constexpr const char* kSaveMapQuestion = "Map has changed since it was last saved.  Save it now?";
 inline constexpr const char* kRevertMapQuestion = "Map data will revert to the last time it was saved.  Proceed?";
@@ -112,26 +107,43 @@ class TProjectDocument {
 
   // Whether the current map may be edited now: a map is loaded and it is not read-only.
   bool CanEditMap() const;
-  // One edit of the current map's tile layers: edit changes cells and returns the region it
-  // changed. It becomes one undo step; the listeners of cellsChanged are told the region. Refused
-  // (false) when the map cannot be edited.
-  bool EditLayers(const std::function<TCellRegion(TLcfMap&)>& edit);
+  // One edit of the current map's tile layers: edit changes cells and returns the rectangle it
+  // changed. It becomes one undo step; the listeners of cellsChanged are told the rectangle.
+  // Refused (false) when the map cannot be edited.
+  bool EditLayers(const std::function<TCellRect(TLcfMap&)>& edit);
   // One edit of anything else of the map (properties, events, size); its layers changes are one
   // undo step, and mapChanged follows.
   bool EditMap(const std::function<void(TLcfMap&)>& edit);
 
-  // The undo history of the current map. Editing operations that run over several calls (a pen
-  // stroke from press to release) follow its protocol themselves and report every cell write
-  // through CellsWritten.
-  TLcfMapEditUndoManager& History() { return history_; }
-  const TLcfMapEditUndoManager& History() const { return history_; }
-  // Cells of the current map were written inside region: the history and the views are told.
-  void CellsWritten(TCellRegion region);
+  // The map editor's mouse and key handling over the current map (its mode and tool follow the
+  // document's). Views read it freely; whatever may change the map goes through UseEditor.
+  const TMapEditController& Editor() const { return editor_; }
+  // Runs an action of the editing controller: refused (false) when the map cannot be edited.
+  // Afterwards the cells it changed are told through cellsChanged and the modified state is
+  // followed. An exception from the action cancels what was in progress (a stroke's cells go
+  // back), is shown, and returns false.
+  bool UseEditor(const std::function<void(TMapEditController&)>& action);
+  // A new current chip for a mode (from the palette); the hotspot returns to the block's corner.
+  void SetCurrentChip(TEditMode mode, const TLcfCurrentChip& chip);
+  // Told after a block was picked from the map into the current chip of the mode.
+  std::function<void(TEditMode)> onChipPicked;
 
-  bool CanUndo() const { return history_.CanUndo(); }
-  bool CanRedo() const { return history_.CanRedo(); }
+  // The tileset graphic of the current map, which every view of it draws with.
+  TLcfChipSetGraphic& ChipSet() { return chipSet_; }
+  // After the resource manager: the tileset picture is read again (its file may have been
+  // replaced), and mapChanged follows.
+  void ReloadPictures();
+
+  // The undo history of the current map.
+  const TLcfMapEditUndoManager& History() const { return history_; }
+  // How many steps can be undone (1..1000).
+  void SetUndoDepth(int depth) { history_.SetDepth(depth); }
+
+  bool CanUndo() const { return editor_.CanUndo(); }
+  bool CanRedo() const { return editor_.CanRedo(); }
   // Takes back the last edit of the current map's layers, or does it again; false when there is
-  // none. The whole map is reported changed.
+  // none. An action in progress is cancelled and the selection dropped first; the whole map is
+  // reported changed.
   bool Undo();
   bool Redo();
 
@@ -151,8 +163,8 @@ class TProjectDocument {
   TSignal<> treeReloaded;
   // Another map is loaded, or the current one changed as a whole.
   TSignal<> mapChanged;
-  // Cells of the current map changed inside the region.
-  TSignal<TCellRegion> cellsChanged;
+  // Cells of the current map changed: each one listed, or every cell of the map.
+  TSignal<const TChangedCells&> cellsChanged;
   // MapsModified() changed; the argument is its new value.
   TSignal<bool> modifiedChanged;
   // The mode, tool or zoom changed.
@@ -167,7 +179,9 @@ class TProjectDocument {
   void MarkMapClean();
   // A map was loaded or unloaded: a fresh history at its saved state.
   void StartHistory();
-  void ReportWholeMap();
+  // The tileset graphic follows the map's tileset, and the fix-up its autotile links.
+  void RefreshChipSet();
+  void EmitChanges();
   void Unload();
   void ShowFailure(const std::string& text) const;
 
@@ -185,6 +199,8 @@ class TProjectDocument {
   TZoom zoom_ = TZoom::Full;
   void* messageOwner_ = nullptr;
   TLcfMapEditUndoManager history_;
+  TLcfChipSetGraphic chipSet_;
+  TMapEditController editor_{map_, history_};
   // Something besides the layers was edited since the map was loaded or last stored; the history
   // sees only the layers.
   bool propertiesEdited_ = false;

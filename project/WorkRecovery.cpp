@@ -165,8 +165,9 @@ TRecovered RecoverLeftWork(TLeftWork& set, TProjectDocument& document) {
       continue;
     }
     try {
+      // Parsed strictly: in the editor's quiet mode a file load would keep half of a damaged map.
       TLcfMap map;
-      map.LoadFromFile(left.path);
+      map.LoadFromBytes(ReadWholeFile(left.path));
       if (left.unsaved) {
         // Stored as leaving the map would have stored it.
         map.SaveWorkCopy(scratch, left.mapId);

@@ -35,6 +35,11 @@ void Draw(QPainter& p, TIconShape shape) {
       p.drawRect(7, 3, 10, 7);
       p.drawRect(6, 13, 12, 8);
       break;
+    case TIconShape::Redo:
+      // The undo arrow, mirrored.
+      p.translate(24, 0);
+      p.scale(-1, 1);
+      [[fallthrough]];
     case TIconShape::Undo: {
       QPainterPath path;
       path.moveTo(8, 7);
@@ -46,6 +51,15 @@ void Draw(QPainter& p, TIconShape shape) {
       p.drawPolygon(QPolygonF({QPointF(3, 7), QPointF(10, 2), QPointF(10, 12)}));
       break;
     }
+    case TIconShape::ShowGrid:
+      p.setPen(QPen(kInk, 1));
+      p.setBrush(kPaper);
+      p.drawRect(3, 3, 18, 18);
+      for (int i : {9, 15}) {
+        p.drawLine(i, 3, i, 21);
+        p.drawLine(3, i, 21, i);
+      }
+      break;
     case TIconShape::Select:
       p.setPen(QPen(kInk, 1.4, Qt::DashLine));
       p.setBrush(Qt::NoBrush);
@@ -154,18 +168,22 @@ void Draw(QPainter& p, TIconShape shape) {
 
 }  // namespace
 
+QPixmap CommandPixmap(TIconShape shape, int size, qreal scale) {
+  QPixmap pixmap(QSize(size, size) * scale);
+  pixmap.setDevicePixelRatio(scale);
+  pixmap.fill(Qt::transparent);
+  if (shape == TIconShape::None) return pixmap;
+  QPainter p(&pixmap);
+  p.scale(size / 24.0, size / 24.0);
+  Draw(p, shape);
+  p.end();
+  return pixmap;
+}
+
 QIcon CommandIcon(TIconShape shape) {
   QIcon icon;
   if (shape == TIconShape::None) return icon;
-  for (qreal scale : {1.0, 2.0}) {
-    QPixmap pixmap(QSize(24, 24) * scale);
-    pixmap.setDevicePixelRatio(scale);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    Draw(p, shape);
-    p.end();
-    icon.addPixmap(pixmap);
-  }
+  for (qreal scale : {1.0, 2.0}) icon.addPixmap(CommandPixmap(shape, 24, scale));
   return icon;
 }
 

@@ -9,5 +9,8 @@ namespace tess {
 
 // An empty icon for TIconShape::None.
 QIcon CommandIcon(TIconShape shape);
+// The icon's picture at size x size pixels (the shapes are drawn for 24) and a device pixel ratio;
+// transparent for TIconShape::None.
+QPixmap CommandPixmap(TIconShape shape, int size, qreal scale = 1.0);
 
 }  // namespace tess

@@ -7,6 +7,8 @@ enum class TIconShape {
   None,
   Save,
   Undo,
+  Redo,
+  ShowGrid,
   Select,
   Zoom,
   Pen,

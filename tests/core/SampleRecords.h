@@ -66,8 +66,7 @@ class TWideRecord : public TCatalogItem {
     v.FixedArray(6, fixed);
     v.FixedArray(7, fixed16);
     v.StringAlways(8, alwaysText);
-    if (v.Writing()) count = static_cast<int32_t>(values.size());
-    v.Integer(10, count, 0);
+    v.Count(10, count, values.size());
     // A count read from a file sizes storage only within a bound: the block itself follows and
     // is sized by its own chunk.
     if (v.Reading()) values.assign(static_cast<size_t>(std::clamp(count, 0, 4096)), 0);
@@ -75,7 +74,7 @@ class TWideRecord : public TCatalogItem {
     v.Array(12, blob);
     v.Array(13, words);
     v.Integer(30, legacy, 0);
-    if (!v.Writing()) v.Integer(31, legacy, 0);
+    if (!v.Writing()) v.IntegerAlias(31, legacy, 0);
     int32_t packed = packedLow | (packedHigh << 16);
     v.Integer(40, packed, 0);
     packedLow = static_cast<uint16_t>(packed);

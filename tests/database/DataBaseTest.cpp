@@ -8,6 +8,7 @@
 
 #include "SampleDatabase.h"
 #include "TestChunks.h"
+#include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "database/DataBaseObj.h"
 
@@ -17,31 +18,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The top-level chunks of a database file, after its magic string.
-std::vector<TChunk> FileChunks(const Bytes& file) {
-  std::vector<TChunk> chunks;
-  TByteReader r(file.data(), file.size());
-  EXPECT_EQ(r.ReadString(), "LcfDataBase");
-  while (!r.AtEnd()) {
-    int32_t id = r.ReadInt();
-    size_t size = r.ReadLength();
-    chunks.push_back({id, Bytes(r.Here(), r.Here() + size)});
-    r.Skip(size);
-  }
-  return chunks;
-}
+std::vector<TChunk> FileChunks(const Bytes& file) { return DataBaseChunks(file); }
 
 Bytes WithoutChunk(const Bytes& file, int32_t drop) {
-  Bytes out;
-  TByteWriter w(out);
-  w.WriteString("LcfDataBase");
-  for (const TChunk& c : FileChunks(file)) {
-    if (c.id == drop) continue;
-    w.WriteInt(c.id);
-    w.WriteInt(static_cast<int32_t>(c.body.size()));
-    w.WriteBytes(c.body.data(), c.body.size());
-  }
-  return out;
+  std::vector<TChunk> chunks = DataBaseChunks(file);
+  std::erase_if(chunks, [drop](const TChunk& c) { return c.id == drop; });
+  return EncodeDataBase(chunks);
 }
 
 class TProject : public ::testing::Test {
@@ -107,6 +89,89 @@ TEST(DataBase, EveryFieldSavesLoadsAndSavesAgainToTheSameBytes) {
   busy.LoadFromMemory(first, true);
   --busy.system.saveCount;
   EXPECT_EQ(busy.SaveToMemory(), first);
+}
+
+TEST(DataBase, ItemsWriteTheirSingleByteFieldsAlsoWhenZero) {
+  TLcfDataBase db;
+  db.system.formatVersion = TLcfSystem::kCurrentFormatVersion;
+  db.items.SetCount(3);
+  db.items.ItemAt(0)->itemType = kItemWeapon;
+  db.items.ItemAt(1)->itemType = kItemMedicine;
+  db.items.ItemAt(2)->itemType = kItemSkillScroll;
+  db.items.ItemAt(2)->scrollMessage = 1;
+  const Bytes saved = db.SaveToMemory();
+
+  const std::vector<TListItem> items = ListItems(FindChunk(FileChunks(saved), 13)->body);
+  ASSERT_EQ(items.size(), 3u);
+  for (const TListItem& item : items) {
+    SCOPED_TRACE(item.id);
+    const std::vector<TChunk> chunks = TopChunks(item.record);
+    for (int32_t id : {15, 31, 51}) {
+      ASSERT_NE(FindChunk(chunks, id), nullptr) << id;
+      EXPECT_EQ(FindChunk(chunks, id)->body, (Bytes{static_cast<uint8_t>(item.id == 3 && id == 51 ? 1 : 0)})) << id;
+    }
+  }
+  TLcfDataBase loaded;
+  loaded.LoadFromMemory(saved);
+  --loaded.system.saveCount;  // the save counts itself
+  EXPECT_EQ(loaded.SaveToMemory(), saved);
+}
+
+TEST_F(TProject, OlderFormatCurvesAndTriggersSurviveTheConversion) {
+  // An older-format database: curves of 50 levels and a one-byte trigger bit set.
+  TLcfDataBase old;
+  old.system.formatVersion = 2000;
+  old.troops.ItemAt(0)->pages.ItemAt(0)->trigger.flags = 0x0081;
+  Bytes older16(2 * kParameterCount * kOlderMaxHeroLevel);
+  for (size_t i = 0; i < older16.size() / 2; ++i) {
+    older16[2 * i] = static_cast<uint8_t>(i);  // curve p, level L holds p * 50 + L - 1 + 256
+    older16[2 * i + 1] = 1;
+  }
+  auto curves = [&](const Bytes&) { return older16; };
+  Bytes file = old.SaveToMemory();
+  for (int32_t top : {11, 30})
+    file = RewriteDataBaseChunk(file, top, [&](const Bytes& list) {
+      std::vector<TListItem> items = ListItems(list);
+      items[0].record = RewriteChunk(items[0].record, {{31}}, curves);
+      return EncodeList(items);
+    });
+  file = RewriteDataBaseChunk(file, 15, [](const Bytes& list) {
+    std::vector<TListItem> items = ListItems(list);
+    items[0].record = RewriteChunk(items[0].record, {{11, 1}, {2}, {1}}, [](const Bytes&) { return Bytes{0x81}; });
+    return EncodeList(items);
+  });
+  WriteFileAtomic(File(), file);
+
+  TLcfDataBase db;
+  ASSERT_TRUE(db.LoadDatabase(folder));
+  messages.answers.push_back(TMessageResult::Yes);
+  ASSERT_TRUE(db.SaveDatabase(folder, folder + "/app"));
+  TLcfDataBase converted;
+  ASSERT_TRUE(converted.LoadDatabase(folder));
+  EXPECT_EQ(converted.system.formatVersion, 2003);
+  const TLcfActorBase* actors[] = {converted.heroes.ItemAt(0), converted.classes.ItemAt(0)};
+  for (const TLcfActorBase* actor : actors) {
+    for (int p = 0; p < kParameterCount; ++p) {
+      for (int level = 1; level <= kMaxHeroLevel; ++level) {
+        const int stored = std::min(level, kOlderMaxHeroLevel);
+        EXPECT_EQ(actor->GetParameter(p, level), 256 + ((p * kOlderMaxHeroLevel + stored - 1) & 0xFF))
+            << p << " " << level;
+      }
+    }
+  }
+  EXPECT_EQ(converted.troops.ItemAt(0)->pages.ItemAt(0)->trigger.flags, 0x0081);
+
+  // Sizes no rule covers are still skipped: the field keeps its reset value.
+  TLcfDataBase odd;
+  odd.LoadFromMemory(RewriteDataBaseChunk(file, 11, [&](const Bytes& list) {
+    std::vector<TListItem> items = ListItems(list);
+    items[0].record = RewriteChunk(items[0].record, {{31}}, [](const Bytes&) { return Bytes(598); });
+    items[0].record = RewriteChunk(items[0].record, {{51}}, [](const Bytes&) { return Bytes(8, 3); });
+    return EncodeList(items);
+  }));
+  EXPECT_EQ(odd.heroes.ItemAt(0)->GetParameter(kMaxHP, 1), 1);
+  EXPECT_EQ(odd.heroes.ItemAt(0)->GetEquipment(0), 0);
+  EXPECT_EQ(odd.classes.ItemAt(0)->GetParameter(kMaxHP, 99), 256 + 49);
 }
 
 TEST(DataBase, WrongMagicAndDamageChangeNothing) {

@@ -72,8 +72,8 @@ TEST(Records, NewRecordsWriteOnlyWhatDiffersFromTheirDefaults) {
        {{8, {0}}, {12, {0}}, {16, sound}, {42, {}}, {44, {}}, {50, cbaEntry}}},
       {"item",
        [] { return EncodeNew<TLcfItemItem>(); },
-       {3, 62, 64, 66, 70, 73},
-       {{3, {0}}, {62, {}}, {64, {}}, {66, {}}, {70, cbaEntry}, {73, {}}}},
+       {3, 15, 31, 51, 62, 64, 66, 70, 73},
+       {{3, {0}}, {15, {0}}, {31, {0}}, {51, {0}}, {62, {}}, {64, {}}, {66, {}}, {70, cbaEntry}, {73, {}}}},
       {"monster",
        [] { return EncodeNew<TLcfMonsterItem>(); },
        {32, 34, 42},
@@ -119,7 +119,7 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
   struct TCase {
     const char* what;
     int conditions;
-    std::function<Bytes()> encode;
+    std::function<Bytes(const TTrimLimits&)> encode;
     int countId, arrayId;
     std::vector<int32_t> expectCount;  // empty: the count chunk is omitted
     Bytes expectArray;
@@ -127,10 +127,11 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
   const TCase cases[] = {
       {"hero C A C C, 6 conditions",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfPlayerItem hero;
          hero.ResizeConditionRanks(4);
          hero.SetConditionRank(2, kRankA);
+         hero.TrimForSave(limits);
          return Encode(hero);
        },
        71,
@@ -139,10 +140,11 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {2, 0}},
       {"hero C A C C, 1 condition",
        1,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfPlayerItem hero;
          hero.ResizeConditionRanks(4);
          hero.SetConditionRank(2, kRankA);
+         hero.TrimForSave(limits);
          return Encode(hero);
        },
        71,
@@ -151,9 +153,10 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {2}},
       {"class attributes all neutral",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfJobItem job;
          job.ResizeAttributeRanks(5);
+         job.TrimForSave(limits);
          return Encode(job);
        },
        73,
@@ -162,9 +165,10 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {}},
       {"monster all B",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfMonsterItem monster;
          monster.ResizeConditionRanks(5);
+         monster.TrimForSave(limits);
          return Encode(monster);
        },
        31,
@@ -173,10 +177,11 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {}},
       {"monster C on condition 3",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfMonsterItem monster;
          monster.ResizeConditionRanks(5);
          monster.SetConditionRank(3, kRankC);
+         monster.TrimForSave(limits);
          return Encode(monster);
        },
        31,
@@ -185,10 +190,11 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {1, 1, 2}},
       {"monster attribute B",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfMonsterItem monster;
          monster.ResizeAttributeRanks(4);
          monster.SetAttributeRank(1, kRankB);
+         monster.TrimForSave(limits);
          return Encode(monster);
        },
        33,
@@ -197,10 +203,11 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {1}},
       {"skill marks 0 1 0 0",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfSkillItem skill;
          skill.ResizeSkillConditions(4);
          skill.SetSkillCondition(2, 1);
+         skill.TrimForSave(limits);
          return Encode(skill);
        },
        41,
@@ -209,10 +216,11 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
        {0, 1}},
       {"item attributes past the attribute count",
        6,
-       [] {
+       [](const TTrimLimits& limits) {
          TLcfItemItem item;
          item.ResizeItemAttributes(4);
          item.SetItemAttribute(4, 1);
+         item.TrimForSave(limits);
          return Encode(item);
        },
        65,
@@ -222,8 +230,7 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.what);
-    TFakeLinks links(c.conditions, 2);
-    std::vector<TChunk> chunks = TopChunks(c.encode());
+    std::vector<TChunk> chunks = TopChunks(c.encode(TTrimLimits{c.conditions, 2}));
     const TChunk* count = FindChunk(chunks, c.countId);
     if (c.expectCount.empty()) {
       EXPECT_EQ(count, nullptr);
@@ -234,14 +241,41 @@ TEST(Records, RankAndMarkArraysAreTrimmedOnSaving) {
     ASSERT_NE(FindChunk(chunks, c.arrayId), nullptr);
     EXPECT_EQ(FindChunk(chunks, c.arrayId)->body, c.expectArray);
   }
-  // Usability arrays are never trimmed; without a current database only trailing neutral values go.
+  // Usability arrays are never trimmed; without limits only trailing neutral values go.
   TLcfItemItem item;
   item.ResizeHeroUsable(3);
   item.ResizeItemConditions(3);
   item.SetItemCondition(3, 1);
+  item.TrimForSave({});
   std::vector<TChunk> chunks = TopChunks(Encode(item));
   EXPECT_EQ(FindChunk(chunks, 62)->body, (Bytes{0, 0, 0}));
   EXPECT_EQ(FindChunk(chunks, 64)->body, (Bytes{0, 0, 1}));
+}
+
+TEST(Records, CopiesAndComparisonsChangeNothing) {
+  // Arrays that a save would trim, and a count out of step with its array.
+  TLcfPlayerItem hero;
+  hero.ResizeConditionRanks(4);
+  hero.SetConditionRank(2, kRankA);
+  TLcfItemItem item;
+  item.heroUsable = {0, 0};
+  item.ResizeItemConditions(5);
+
+  const Bytes heroBytes = hero.Encoded();
+  TLcfPlayerItem copy;
+  copy.Assign(hero);
+  EXPECT_TRUE(copy.SameAs(hero));
+  EXPECT_EQ(hero.conditionRanks.size(), 4u);
+  EXPECT_EQ(copy.conditionRanks.size(), 4u);
+  EXPECT_EQ(hero.Encoded(), heroBytes);
+
+  TLcfItemItem other;
+  EXPECT_FALSE(other.SameAs(item));
+  EXPECT_EQ(item.heroUsableCount, 0);
+  EXPECT_EQ(item.conditions.size(), 5u);
+  // The count written is the array's size, whatever the field held.
+  EXPECT_EQ(FindChunk(TopChunks(item.Encoded()), 61)->body, (Bytes{2}));
+  EXPECT_EQ(item.heroUsableCount, 0);
 }
 
 TEST(Records, AccessorsStayInsideTheirArrays) {

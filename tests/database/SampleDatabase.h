@@ -16,10 +16,12 @@ class TFieldFiller final : public TCatalogVarData {
  public:
   explicit TFieldFiller(int seed) : TCatalogVarData(Mode::Load), seed_(seed) {}
 
-  void Integer(int id, int32_t& field, int32_t def) override { field = def + 1 + (id + seed_) % 7; }
+  void Integer(int id, int32_t& field, int32_t def, int32_t) override { field = def + 1 + (id + seed_) % 7; }
+  void IntegerAlways(int id, int32_t& field, int32_t reset) override { field = reset + 1 + (id + seed_) % 7; }
+  void IntegerAlias(int id, int32_t& field, int32_t def) override { field = def + 1 + (id + seed_) % 7; }
   void Flag(int, uint8_t& field, uint8_t def) override { field = def ? 0 : 1; }
-  void Byte(int id, uint8_t& field) override { field = static_cast<uint8_t>(1 + (id + seed_) % 3); }
-  void Fixed(int id, void* data, size_t bytes) override {
+  void Byte(int id, uint8_t& field, uint8_t) override { field = static_cast<uint8_t>(1 + (id + seed_) % 3); }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock) override {
     auto* p = static_cast<uint8_t*>(data);
     for (size_t i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(i * 31 + id + seed_ + 1);
   }
@@ -31,14 +33,14 @@ class TFieldFiller final : public TCatalogVarData {
     size_t n = block.byteSize(block.owner);
     std::copy_n(pattern, n, block.data(block.owner));
   }
-  void String(int id, std::string& field, bool) override {
+  void String(int id, std::string& field, bool, const char*) override {
     field = "Text " + std::to_string(id) + "/" + std::to_string(seed_);
   }
   void Record(int id, TCatalogBaseItem& record) override {
     TFieldFiller inner(seed_ + id);
     record.DescribeChunks(inner);
   }
-  void List(int id, TCatalog& list) override { FillList(list, 2, seed_ + id); }
+  void List(int id, TCatalog& list, int, TListReset) override { FillList(list, 2, seed_ + id); }
 
   static void FillList(TCatalog& list, int count, int seed) {
     list.SetCount(count);

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "EditorProject.h"
+#include "MainWindowFixture.h"
 #include "app/FormLcfMain.h"
 #include "app/ProjectManager.h"
 #include "core/AtomicFile.h"
@@ -27,37 +28,13 @@ using namespace tess;
 
 namespace {
 
-struct MainWindow : ::testing::Test {
-  // The window turns quiet mode on and the project manager sets the project folder: both are put
-  // back after each test, as are the message port and the scratch folder.
-  TQuietModeScope quiet{false};
-  TProcessFoldersScope folders;
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
-  QTemporaryDir home;
-  TSettings settings{home.filePath("values.ini").toStdString(), home.filePath("placement.ini").toStdString()};
-  test::TEditorProject project;
-  std::string savedDir = QDir::currentPath().toStdString();
-
-  void SetUp() override {
-    std::string scratch = home.filePath("scratch").toStdString() + "/";
-    std::filesystem::create_directories(scratch);
-    SetScratchFolder(scratch);
-    settings.SetProjectBasePath(project.base.path().toStdString() + "/");
-  }
-  void TearDown() override { QDir::setCurrent(QString::fromStdString(savedDir)); }
-  std::unique_ptr<TFormLcfMain> OpenWindow() {
-    auto window = std::make_unique<TFormLcfMain>(settings, home.path().toStdString() + "/");
-    window->Projects().OpenProject(project.name);
-    return window;
-  }
-};
+using MainWindow = test::TMainWindowFixture;
 
 // An edit of one cell, as the map view makes them.
 void EditCell(TFormLcfMain& window) {
   ASSERT_TRUE(window.Document().EditLayers([](TLcfMap& map) {
     map.lower.SetCell(0, 0, 5001);
-    return TCellRegion{0, 0, 1, 1};
+    return TCellRect{0, 0, 1, 1};
   }));
 }
 
@@ -232,7 +209,7 @@ TEST_F(MainWindow, CommandsWithoutTheirWindowStayDisabled) {
   QStringList names;
   for (QAction* a : bar) names << (a->isSeparator() ? QString("|") : a->objectName());
   EXPECT_EQ(names.join(" ").toStdString(),
-            "NewProject OpenProject SaveMap | Undo | ModeLower ModeUpper ModeEvent | Zoom1 Zoom2 Zoom4 Zoom8 | "
+            "NewProject OpenProject SaveMap | Undo Redo | ModeLower ModeUpper ModeEvent | Zoom1 Zoom2 Zoom4 Zoom8 | "
             "ToolSelect ToolZoom ToolPen ToolRectangle ToolEllipse ToolFill | Database ResourceManager ListenToMusic "
             "EventSearch | TestPlay");
 }

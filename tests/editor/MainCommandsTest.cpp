@@ -20,6 +20,7 @@ TEST(MainCommands, EnablingTable) {
       {TMainCommand::TestPlay, false, true, true},     {TMainCommand::Exit, true, true, true},
       {TMainCommand::About, true, true, true},         {TMainCommand::Undo, false, false, true},
       {TMainCommand::ToolPen, false, true, false},  // event mode: no tile tools
+      {TMainCommand::Redo, false, false, false},       {TMainCommand::ShowGrid, true, true, true},
   };
   for (const Row& row : rows) {
     const TMainCommandInfo& info = CommandInfo(row.command);
@@ -28,6 +29,12 @@ TEST(MainCommands, EnablingTable) {
     EXPECT_EQ(IsEnabled(info.rule, open), row.withProject);
     EXPECT_EQ(IsEnabled(info.rule, modified), row.withModifiedMaps);
   }
+  // Redo follows what was undone, and only while a project is open.
+  TMainState undone = modified;
+  undone.canRedo = true;
+  EXPECT_TRUE(IsEnabled(CommandInfo(TMainCommand::Redo).rule, undone));
+  undone.projectOpen = false;
+  EXPECT_FALSE(IsEnabled(CommandInfo(TMainCommand::Redo).rule, undone));
 }
 
 TEST(MainCommands, ShortcutsAreUniqueAndCaptionsExact) {

@@ -174,7 +174,7 @@ TEST_F(Recovery, ACleanCloseLeavesNothing) {
     window.Projects().OpenProject(project.name);
     ASSERT_TRUE(window.Document().EditLayers([](TLcfMap& map) {
       map.lower.SetCell(1, 1, 5001);
-      return TCellRegion{1, 1, 1, 1};
+      return TCellRect{1, 1, 1, 1};
     }));
     QTest::qWait(TUnsavedWorkKeeper::kDelayMs + 300);
     EXPECT_TRUE(fs::exists(scratch + "Unsaved/Map0001.lmu"));

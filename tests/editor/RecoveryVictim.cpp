@@ -45,7 +45,7 @@ int main(int argc, char** argv) {
   if (mode == "map") {
     window.Document().EditLayers([](TLcfMap& map) {
       map.lower.SetCell(4, 0, 5005);
-      return TCellRegion{4, 0, 1, 1};
+      return TCellRect{4, 0, 1, 1};
     });
     return app.exec();
   }

@@ -171,6 +171,23 @@ TEST(EventPage, UntouchedScriptsKeepTheirBytes) {
   EXPECT_EQ(block(page), longForm);
 }
 
+TEST(EventPage, WritingLeavesThePackedFormsAsLoaded) {
+  TLcfEventPageItem page;
+  page.Reset();
+  const Bytes loaded = page.scriptBytes;
+  page.lines.InsertLine(0, std::make_unique<TLcfEventScriptLine>(10110, 0, "Hi"));
+  page.moveRoute.AppendCommand();
+  const Bytes route = page.moveRoute.routeBytes;
+  const Bytes first = Encode(page);
+  TLcfEventPageItem other;
+  EXPECT_FALSE(other.SameAs(page));
+  EXPECT_EQ(Encode(page), first);
+  EXPECT_EQ(page.scriptBytes, loaded);
+  EXPECT_EQ(page.scriptSize, 4);
+  EXPECT_EQ(page.moveRoute.routeBytes, route);
+  EXPECT_NE(FindChunk(TopChunks(first), 52)->body, loaded);
+}
+
 TEST(EventPage, DamagedScriptFailsTheEventListLoad) {
   TLcfEvent events;
   TLcfEventItem* e = events.Append();

@@ -170,6 +170,19 @@ TEST(Map, LayersAlwaysHoldTheMapSize) {
   EXPECT_EQ(map.upper.GetCell(29, 14), 10000);
 }
 
+TEST(Map, SavingWritesLayersAtTheMapSizeWithoutResizingThem) {
+  TLcfMap map;
+  map.lower.SetCell(19, 14, 5001);
+  map.width = 25;  // set directly, without resizing the layers
+  TLcfMap back;
+  back.LoadFromBytes(map.SaveToBytes());
+  EXPECT_EQ(map.lower.width, 20);
+  EXPECT_EQ(back.lower.cells.size(), 25u * 15u);
+  EXPECT_EQ(back.lower.GetCell(19, 14), 5001);
+  EXPECT_EQ(back.lower.GetCell(24, 14), 0);
+  EXPECT_EQ(back.upper.GetCell(24, 0), 10000);
+}
+
 TEST(Map, AbsurdSizesAreRejected) {
   struct Case {
     int32_t width, height;
@@ -228,7 +241,6 @@ TEST(Map, FailedLoadsAreReportedAndLeaveNothingHalfLoaded) {
   wrong[1] = 'X';
   WriteFileAtomic(folder / "Map0003.lmu", wrong);
 
-  auto quiet = std::make_unique<TQuietModeScope>(true);  // quiet mode does not hide a failed load
   TLcfMap map;
   FillEveryField(map);
   EXPECT_THROW(map.LoadFromProject(folder.Path(), 1), EFileError);
@@ -244,10 +256,53 @@ TEST(Map, FailedLoadsAreReportedAndLeaveNothingHalfLoaded) {
   } catch (const EWrongMagic& e) {
     EXPECT_STREQ(e.what(), "Event script referenced a \"shigunechi\" that does not exist.");
   }
-  quiet.reset();
   // An unloaded map is never written over a file.
   EXPECT_THROW(map.SaveToProject(folder.Path(), 2), EFileError);
   EXPECT_EQ(ReadWholeFile(folder / "Map0002.lmu").size(), bytes.size() - 40);
+}
+
+TEST(Map, QuietModeKeepsWhatCouldBeReadAndTheDamage) {
+  TTestFolder folder;
+  TLcfMap good;
+  FillEveryField(good);
+  const Bytes bytes = good.SaveToBytes();
+  // Cut inside the event list: everything before it is whole.
+  const Bytes cut(bytes.begin(), bytes.end() - 40);
+  WriteFileAtomic(folder / "Map0002.lmu", cut);
+  Bytes wrong = bytes;
+  wrong[1] = 'X';
+  WriteFileAtomic(folder / "Map0003.lmu", wrong);
+
+  TQuietModeScope quiet(true);
+  TLcfMap map;
+  EXPECT_THROW(map.LoadFromProject(folder.Path(), 1), EFileError);  // a missing file still raises
+  EXPECT_FALSE(map.LoadDamage());
+
+  map.LoadFromProject(folder.Path(), 2);
+  ASSERT_TRUE(map.LoadDamage());
+  EXPECT_NE(map.LoadDamage().Message().find("Map0002.lmu\" is damaged at byte "), std::string::npos)
+      << map.LoadDamage().Message();
+  EXPECT_THROW(map.LoadDamage().Raise(), EDamagedData);
+  EXPECT_EQ(map.Id(), 2);
+  EXPECT_EQ(map.width, good.width);
+  EXPECT_EQ(map.lower.cells, good.lower.cells);
+  EXPECT_EQ(map.panoramaName, good.panoramaName);
+  // What was read is not written over the damaged file; saved as another map it may be.
+  EXPECT_THROW(map.SaveToProject(folder.Path(), 2), EFileError);
+  EXPECT_EQ(ReadWholeFile(folder / "Map0002.lmu"), cut);
+  map.SaveToProject(folder.Path(), 5);
+  EXPECT_TRUE(std::filesystem::exists(folder / "Map0005.lmu"));
+  map.ClearLoadDamage();
+  map.SaveToProject(folder.Path(), 2);
+  EXPECT_NE(ReadWholeFile(folder / "Map0002.lmu"), cut);
+
+  map.LoadFromProject(folder.Path(), 3);
+  ASSERT_TRUE(map.LoadDamage());
+  EXPECT_EQ(map.LoadDamage().Message(), "Event script referenced a \"shigunechi\" that does not exist.");
+  EXPECT_EQ(map.width, 20);
+  EXPECT_EQ(map.events.Count(), 0);
+  map.LoadFromProject(folder.Path(), 5);
+  EXPECT_FALSE(map.LoadDamage());
 }
 
 TEST(Map, FailedWriteKeepsTheCount) {

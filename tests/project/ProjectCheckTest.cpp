@@ -79,7 +79,7 @@ TEST(ProjectCheck, FilesThatFailToLoad) {
   std::vector<std::string> lines = Lines(CheckProject(folder.Path()));
   ASSERT_EQ(lines.size(), 2u) << ::testing::PrintToString(lines);
   EXPECT_EQ(lines[0], "TESS_RT.ldb: Event script referenced a \"shigunechi\" that does not exist.");
-  EXPECT_EQ(lines[1], "Map0001.lmu: Stream read error.");
+  EXPECT_EQ(lines[1], "Map0001.lmu: damaged at byte 131: chunk 71 claims 600 bytes where 538 are left.");
 
   std::filesystem::remove(folder / "TESS_RT.lmt");
   lines = Lines(CheckProject(folder.Path()));

@@ -26,14 +26,14 @@ struct Document : ::testing::Test {
   TProjectDocument document{base.Path()};
   // What the document told its listeners.
   int opened = 0, closed = 0, mapChanges = 0;
-  std::vector<TCellRegion> regions;
+  std::vector<TCellRect> regions;  // the bounds of each change
   std::vector<bool> modified;
 
   void SetUp() override {
     document.projectOpened.Connect([this] { ++opened; });
     document.projectClosed.Connect([this] { ++closed; });
     document.mapChanged.Connect([this] { ++mapChanges; });
-    document.cellsChanged.Connect([this](TCellRegion r) { regions.push_back(r); });
+    document.cellsChanged.Connect([this](const TChangedCells& c) { regions.push_back(c.bounds); });
     document.modifiedChanged.Connect([this](bool m) { modified.push_back(m); });
   }
   void Open(const std::string& ini = kSampleIni) {
@@ -43,7 +43,7 @@ struct Document : ::testing::Test {
   bool Paint(int x, int y, int id) {
     return document.EditLayers([=](TLcfMap& map) {
       map.lower.SetCell(x, y, id);
-      return TCellRegion{x, y, 1, 1};
+      return TCellRect{x, y, 1, 1};
     });
   }
   int SavedCell(int x, int y) {
@@ -96,7 +96,7 @@ TEST_F(Document, ATreeWithoutRootOpensNothing) {
 TEST_F(Document, AnEditMarksTheMapModifiedAndSavingCommitsIt) {
   Open();
   ASSERT_TRUE(Paint(3, 4, 5005));
-  EXPECT_EQ(regions, std::vector<TCellRegion>{(TCellRegion{3, 4, 1, 1})});
+  EXPECT_EQ(regions, std::vector<TCellRect>{(TCellRect{3, 4, 1, 1})});
   EXPECT_TRUE(document.MapsModified());
   EXPECT_EQ(modified, std::vector<bool>{true});
   // A second edit changes nothing about the modified state: no second signal.
@@ -243,7 +243,7 @@ TEST_F(Document, UndoTakesTheMapBackToItsCleanMark) {
   ASSERT_TRUE(document.Undo());
   EXPECT_EQ(document.Map().lower.GetCell(1, 3), 0);
   EXPECT_EQ(document.Map().lower.GetCell(1, 2), 5070);
-  EXPECT_EQ(regions, std::vector<TCellRegion>{(TCellRegion{0, 0, 30, 20})});
+  EXPECT_EQ(regions, std::vector<TCellRect>{(TCellRect{0, 0, 30, 20})});
   EXPECT_TRUE(document.MapsModified());
   ASSERT_TRUE(document.Undo());
   // Back at the state last saved: nothing to save, without any flag being reset by hand.

@@ -31,7 +31,7 @@ struct Recovery : ::testing::Test {
   static void Paint(TProjectDocument& document, int x, int id) {
     ASSERT_TRUE(document.EditLayers([=](TLcfMap& map) {
       map.lower.SetCell(x, 0, id);
-      return TCellRegion{x, 0, 1, 1};
+      return TCellRect{x, 0, 1, 1};
     }));
   }
   int SavedCell(int x) {

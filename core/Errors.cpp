@@ -1,0 +1,72 @@
+#include "core/Errors.h"
+
+namespace tess {
+
+EDamagedData::EDamagedData(std::string problem, int64_t offset)
+    : EReadError("Stream read error."), problem_(std::move(problem)), offset_(offset) {
+  Compose();
+}
+
+std::string EDamagedData::ChunkPath() const {
+  std::string path;
+  for (auto it = path_.rbegin(); it != path_.rend(); ++it) {
+    if (!path.empty()) path += " > ";
+    path += *it;
+  }
+  return path;
+}
+
+namespace {
+// " at byte N (path): problem."
+std::string WhereAndWhat(int64_t offset, const std::string& path, const std::string& problem) {
+  std::string text = offset >= 0 ? " at byte " + std::to_string(offset) : std::string();
+  if (!path.empty()) text += " (" + path + ")";
+  return text + ": " + problem + ".";
+}
+}  // namespace
+
+std::string EDamagedData::Detail() const { return "damaged" + WhereAndWhat(offset_, ChunkPath(), problem_); }
+
+void EDamagedData::SetOffset(int64_t offset) {
+  offset_ = offset;
+  Compose();
+}
+
+void EDamagedData::SetFile(const std::string& file) {
+  file_ = file;
+  Compose();
+}
+
+void EDamagedData::EnterChunk(int32_t id) {
+  path_.push_back("chunk " + std::to_string(id));
+  inItem_ = false;
+  Compose();
+}
+
+void EDamagedData::EnterList(int32_t id, const char* name) {
+  if (name)
+    path_.push_back(name);
+  else if (!inItem_)
+    path_.push_back("chunk " + std::to_string(id));
+  inItem_ = false;
+  Compose();
+}
+
+void EDamagedData::EnterItem(const char* noun, int32_t id) {
+  path_.push_back(std::string(noun) + " " + std::to_string(id));
+  inItem_ = true;
+  Compose();
+}
+
+void EDamagedData::EnterPart(const char* name) {
+  path_.push_back(name);
+  inItem_ = false;
+  Compose();
+}
+
+void EDamagedData::Compose() {
+  const std::string where = WhereAndWhat(offset_, ChunkPath(), problem_);
+  message_ = file_.empty() ? "Damaged data" + where : "File \"" + file_ + "\" is damaged" + where;
+}
+
+}  // namespace tess
