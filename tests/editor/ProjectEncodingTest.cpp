@@ -10,7 +10,7 @@
 #include <QTreeWidget>
 #include <filesystem>
 
-#include "EditorProject.h"
+#include "MainWindowFixture.h"
 #include "app/FormLcfMain.h"
 #include "app/FormTextEncoding.h"
 #include "app/ProjectManager.h"
@@ -45,24 +45,9 @@ const TNames kProjects[] = {
     {"windows-1252", "Château", "Forêt de Brocéliande", {"Renée", "Björn", "Señora Núñez"}},
 };
 
-struct ProjectEncoding : ::testing::Test {
-  TQuietModeScope quiet{false};
-  TProcessFoldersScope folders;
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
-  QTemporaryDir home;
-  TSettings settings{home.filePath("values.ini").toStdString(), home.filePath("placement.ini").toStdString()};
-  test::TEditorProject project;
-  std::string savedDir = QDir::currentPath().toStdString();
-
-  void SetUp() override {
-    const std::string scratch = home.filePath("scratch").toStdString() + "/";
-    std::filesystem::create_directories(scratch);
-    SetScratchFolder(scratch);
-    settings.SetProjectBasePath(project.base.path().toStdString() + "/");
-  }
+struct ProjectEncoding : test::TMainWindowFixture {
   void TearDown() override {
-    QDir::setCurrent(QString::fromStdString(savedDir));
+    TMainWindowFixture::TearDown();
     TextCodec::SetCurrent("windows-1252");
   }
   // The sample project with its names in the code page of names.
@@ -81,11 +66,6 @@ struct ProjectEncoding : ::testing::Test {
     tree.FindById(0)->name = stored(names.title);
     tree.FindById(1)->name = stored(names.map);
     WriteFileAtomic(project.Folder() + "TESS_RT.lmt", tree.SaveToBytes());
-  }
-  std::unique_ptr<TFormLcfMain> OpenWindow() {
-    auto window = std::make_unique<TFormLcfMain>(settings, home.path().toStdString() + "/");
-    window->Projects().OpenProject(project.name);
-    return window;
   }
   static QStringList TreeTexts(TFormLcfMain& window) {
     QStringList texts;
