@@ -209,6 +209,18 @@ TEST(DamagedFiles, EachLoadNamesTheChunkPathAndTheOffset) {
          });
        },
        LoadDatabase, "the list claims 5 items where at most", "heroes > hero 1 > chunk 63", nullptr},
+      {"a database record's end missing",
+       [] {
+         TLcfDataBase db;
+         return RewriteDataBaseChunk(db.SaveToMemory(), 22,
+                                     [](const Bytes& system) { return Bytes(system.begin(), system.end() - 1); });
+       },
+       LoadDatabase, "the record ends without its closing 0", "system",
+       [](const Bytes& file) {
+         const std::vector<TChunk> chunks = DataBaseChunks(file);
+         const Bytes& system = FindChunk(chunks, 22)->body;
+         return Find(file, system) + static_cast<int64_t>(system.size());
+       }},
       {"a database chunk past the end of the file",
        [] {
          TLcfDataBase db;
@@ -246,7 +258,9 @@ TEST(DamagedFiles, EachLoadNamesTheChunkPathAndTheOffset) {
       ADD_FAILURE() << "loaded";
     } catch (const EDamagedData& e) {
       EXPECT_NE(e.Problem().find(c.problem), std::string::npos) << e.what();
-      if (c.path) EXPECT_EQ(e.ChunkPath(), c.path) << e.what();
+      if (c.path) {
+        EXPECT_EQ(e.ChunkPath(), c.path) << e.what();
+      }
       if (c.offset) {
         EXPECT_EQ(e.Offset(), c.offset(file)) << e.what();
       } else {
