@@ -18,8 +18,10 @@
 #include "app/ProjectManager.h"
 #include "app/ProjectOffer.h"
 #include "app/QtMessagePort.h"
+#include "app/RecoveryOffer.h"
 #include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"
+#include "core/InstallLayout.h"
 #include "core/ProjectFolder.h"
 #include "core/Version.h"
 #include "platform/QtClipboard.h"
@@ -27,6 +29,7 @@
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
 #include "platform/SingleInstance.h"
+#include "ui/AppIcon.h"
 
 namespace tess {
 
@@ -56,6 +59,8 @@ int RunEditor(int argc, char** argv) {
   TEditorApplication app(argc, argv);
   QApplication::setApplicationName("Tessaly");
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
+  QGuiApplication::setDesktopFileName(kAppId);
+  QApplication::setWindowIcon(AppIcon());
 
   QCommandLineParser parser;
   parser.setApplicationDescription("Tessaly: the editor of tile-based role-playing games.");
@@ -69,8 +74,9 @@ int RunEditor(int argc, char** argv) {
   // The project folder named on the command line, taken relative to the directory the editor was
   // started in: the main window makes the project base folder current when it is created.
   const QStringList words = parser.positionalArguments();
-  const QFileInfo projectArgument =
-      words.isEmpty() ? QFileInfo() : QFileInfo(QFileInfo(words.first()).absoluteFilePath());
+  // A file names the project that holds it: the desktop opens a project by its map tree file.
+  QFileInfo projectArgument = words.isEmpty() ? QFileInfo() : QFileInfo(QFileInfo(words.first()).absoluteFilePath());
+  if (projectArgument.isFile()) projectArgument = QFileInfo(projectArgument.absolutePath());
 
   // One editor per user: a second start brings the first one forward (offering the project folder
   // it names) and ends quietly.
@@ -92,7 +98,9 @@ int RunEditor(int argc, char** argv) {
     snapshot->CopyFrom(userSettings);
   }
   TSettings& settings = snapshot ? *snapshot : userSettings;
-  const std::string applicationFolder = ApplicationFolder();
+  // The templates, the runtime package and the installer files: beside the program in the build
+  // tree, in share/tessaly/ when installed.
+  const std::string applicationFolder = EditorDataFolder(ApplicationFolder());
   const std::string rtp = RuntimePackageFolder(settings, applicationFolder);
   if (rtp.empty()) {
     StartUpError("The Tessaly RTP is not present or not registered.");
@@ -100,7 +108,7 @@ int RunEditor(int argc, char** argv) {
   }
   SetCurrentRuntimePackageFolder(rtp);
   settings.SetApplicationPath(applicationFolder);
-  PrepareScratchFolder();
+  const std::string scratch = PrepareScratchFolder();
 
   TQtMessagePort messages;
   if (!unattended) SetMessagePort(&messages);
@@ -120,9 +128,19 @@ int RunEditor(int argc, char** argv) {
       // While a modal window is up (the database, a question) the project stays as it is.
       if (!folder.isEmpty() && !QApplication::activeModalWidget()) OfferProject(window, folder);
     });
+    // Work left by an editor that died is offered first; a project recovered that way is the one
+    // that opens. Without a user to ask, it stays kept.
+    TRecoveryOffer recovery(window, settings, scratch);
+    bool recovered = false;
+    if (recovery.HasLeftWork() && !unattended) {
+      window.show();
+      recovered = recovery.Run();
+    }
     // A project folder given on the command line opens as the Open Project dialog would: its
     // parent becomes the base folder.
-    if (!words.isEmpty()) {
+    if (recovered) {
+      // The recovered project is the open one.
+    } else if (!words.isEmpty()) {
       const QFileInfo& folder = projectArgument;
       if (folder.isDir()) {
         try {

@@ -17,6 +17,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include "core/InstallLayout.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
@@ -104,7 +105,7 @@ void TFormGameDisk::Begin() {
   job.projectFolder = ProjectFolder();
   job.destination = Local(DiskPath());
   job.includeRuntimePackage = includeRtp_->isChecked();
-  job.applicationFolder = ApplicationFolder();
+  job.applicationFolder = EditorDataFolder(ApplicationFolder());
   if (job.includeRuntimePackage) job.runtimePackageFolder = RuntimePackageFolder(settings_, job.applicationFolder);
   job.workFolder = DefaultGameDiskWorkFolder();
 

@@ -17,12 +17,15 @@
 #include <QToolBar>
 #include <QUrl>
 
+#include "app/FormTextEncoding.h"
 #include "app/MainWindowTitle.h"
 #include "app/PackCheck.h"
 #include "app/ProjectManager.h"
 #include "app/ProjectOpenReport.h"
 #include "app/RuntimeRun.h"
+#include "app/UnsavedWorkKeeper.h"
 #include "app/WindowPlacement.h"
+#include "core/InstallLayout.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
@@ -38,8 +41,10 @@
 #include "media/gui/FormSelMusic.h"
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
+#include "platform/ShellServices.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
+#include "project/StoredNames.h"
 #include "ui/CommandIcons.h"
 
 namespace tess {
@@ -64,7 +69,8 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
     : QMainWindow(parent),
       settings_(settings),
       applicationFolder_(std::move(applicationFolder)),
-      document_(applicationFolder_) {
+      document_(applicationFolder_),
+      encoding_(settings) {
   // Inside the editor, lookups of missing entries return none instead of raising.
   SetQuietMode(true);
   StartEditorAudio();
@@ -80,6 +86,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildStatusBar();
   BuildPanes();
   ConnectDocument();
+  keeper_ = new TUnsavedWorkKeeper(document_, this);
   document_.SetUndoDepth(UndoDepthOf(settings_));
   const bool grid = settings_.ReadBool(kShowGridSetting, false);
   actions_[TMainCommand::ShowGrid]->setChecked(grid);
@@ -92,7 +99,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   // A project with damaged files says so once, listing them all.
   callbacks.open = [this] {
     return OpenReportingProblems(
-        ProjectFolder(), [this] { return document_.Open(ProjectFolder(), ScratchFolder()); }, this);
+        ProjectFolder(), [this] { return OpenDocument(); }, this);
   };
   callbacks.markCurrentFormat = [this] { document_.MarkCurrentFormat(); };
   callbacks.close = [this] { document_.Close(); };
@@ -157,10 +164,28 @@ void TFormLcfMain::ShowPickedChip(TEditMode mode) {
   chipSelector_->SetSelection(cell.x >= 0 ? TCellRect{cell.x, cell.y, 1, 1} : TCellRect{-1, -1, 0, 0});
 }
 
+bool TFormLcfMain::OpenDocument() {
+  const bool kept = encoding_.UseKept(ProjectFolder());
+  if (!document_.Open(ProjectFolder(), ScratchFolder())) return false;
+  if (!kept) {
+    // The first opening: the names were shown in the default code page until the guess.
+    const std::string told = encoding_.Settle(document_.ProjectPath(), document_.DataBase(), document_.MapTree());
+    ShowNamesAgain();
+    if (!told.empty()) ShowInformation(told, this);
+  }
+  return true;
+}
+
 void TFormLcfMain::ShowTree() {
   // The document has selected the node already; the tree window rebuilds itself.
   UpdateMapStatus();
   UpdateCommandStates();
+}
+
+void TFormLcfMain::ShowNamesAgain() {
+  // Names are stored as bytes: a new code page shows them anew in the tree and the title.
+  treePane_->RebuildView();
+  ShowTree();
 }
 
 void TFormLcfMain::CheckEditState() {
@@ -230,6 +255,14 @@ void TFormLcfMain::RunCreateGamedisk() {
     projects_->RunGameDiskDialog(this);
 }
 
+void TFormLcfMain::RunTextEncoding() {
+  TFormTextEncoding dialog(CollectStoredNames(document_.DataBase(), document_.MapTree()), TextCodec::Current().Name(),
+                           this);
+  if (dialog.exec() != QDialog::Accepted || dialog.CodePage() == TextCodec::Current().Name()) return;
+  encoding_.Choose(document_.ProjectPath(), dialog.CodePage());
+  ShowNamesAgain();
+}
+
 void TFormLcfMain::RunExit() { close(); }
 
 void TFormLcfMain::RunSaveMap() {
@@ -247,11 +280,14 @@ void TFormLcfMain::RunRevertMap() {
   document_.Revert();
 }
 
-void TFormLcfMain::RunDatabase() {
+void TFormLcfMain::RunDatabase() { ShowDatabase(false); }
+
+void TFormLcfMain::ShowDatabase(bool recovered) {
   // The battle test of the database window reads the flag.
   settings_.SetFullScreenFlag(fullScreen_);
   TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
                        applicationFolder_, this);
+  if (recovered) window.DataModified();
   window.exec();
   document_.DataBaseChanged();
 }
@@ -285,8 +321,7 @@ void TFormLcfMain::RunTestPlay() {
 }
 
 void TFormLcfMain::RunHelpContents() {
-  // The manual is installed beside the program.
-  QString page = QDir(QCoreApplication::applicationDirPath()).filePath("manual/index.html");
+  const QString page = QString::fromStdString(ManualFolder(ApplicationFolder()) + "index.html");
   if (!QFileInfo::exists(page) || !QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
     QMessageBox::information(this, QString::fromLatin1(kApplicationTitle),
                              QString("The manual could not be opened. It is the file %1.").arg(page));
@@ -341,6 +376,7 @@ void TFormLcfMain::closeEvent(QCloseEvent* event) {
   }
   // Work copies of maps the user chose not to save are dropped; the project stays the one to reopen.
   if (document_.IsOpen()) document_.DiscardWorkCopies();
+  keeper_->Forget();
   AudioShutDown();
   event->accept();
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "app/MainCommands.h"
+#include "app/ProjectEncoding.h"
 #include "project/ProjectDocument.h"
 
 class QAction;
@@ -18,6 +19,7 @@ namespace tess {
 class TProjectManager;
 class TSettings;
 class TFormMapTree;
+class TUnsavedWorkKeeper;
 class TFormMapEditor;
 class TFormChipSelector;
 
@@ -42,6 +44,10 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   TMainState State() const;
   void UpdateCommandStates();
 
+  // The database window; recovered: its edits come from a crash, so they are shown as not applied.
+  void ShowDatabase(bool recovered);
+  TUnsavedWorkKeeper& Keeper() { return *keeper_; }
+
   // Status bar panels: 0 the hint, 1 the editing mode, 2 map name and cell.
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
   TFormMapEditor& MapEditor() const { return *mapEditor_; }
@@ -56,6 +62,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void RunOpenProject() override;
   void RunCloseProject() override;
   void RunCreateGamedisk() override;
+  void RunTextEncoding() override;
   void RunExit() override;
   void RunSaveMap() override;
   void RunRevertMap() override;
@@ -77,7 +84,10 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void SetShowTitle(bool on) override;
 
   void ConnectDocument();
+  // The project manager's open callback: the project in its code page (see TProjectEncoding).
+  bool OpenDocument();
   void ShowTree();
+  void ShowNamesAgain();
   void CheckEditState();
   void ShowEditState();
   void UpdateMapStatus();
@@ -97,7 +107,9 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   TSettings& settings_;
   std::string applicationFolder_;
   TProjectDocument document_;
+  TProjectEncoding encoding_;
   std::unique_ptr<TProjectManager> projects_;
+  TUnsavedWorkKeeper* keeper_ = nullptr;
   TFormMapTree* treePane_ = nullptr;
   TFormMapEditor* mapEditor_ = nullptr;
   TFormChipSelector* chipSelector_ = nullptr;

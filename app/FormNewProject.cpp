@@ -15,6 +15,7 @@
 #include "platform/TextCodec.h"
 #include "project/ProjectNames.h"
 #include "ui/FolderField.h"
+#include "ui/StoredTextField.h"
 
 namespace tess {
 
@@ -29,6 +30,7 @@ TFormNewProject::TFormNewProject(TSettings& settings, QWidget* owner)
   titleEdit_ = new QLineEdit(QString::fromLatin1(kDefaultGameTitle), this);
   titleEdit_->setObjectName("TitleEdit");
   titleEdit_->setMaxLength(kMaxProjectNameLength);
+  GuardStoredText(titleEdit_);
 
   auto* names = new QFormLayout;
   names->addRow("Directory Name", folderEdit_);

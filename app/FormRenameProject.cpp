@@ -10,6 +10,7 @@
 #include "app/WindowPlacement.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectNames.h"
+#include "ui/StoredTextField.h"
 
 namespace tess {
 
@@ -24,6 +25,7 @@ TFormRenameProject::TFormRenameProject(const std::string& baseFolder, const std:
   titleEdit_ = new QLineEdit(TextCodec::Current().ToUnicode(gameTitle), this);
   titleEdit_->setObjectName("TitleEdit");
   titleEdit_->setMaxLength(kMaxProjectNameLength);
+  GuardStoredText(titleEdit_);
 
   auto* names = new QFormLayout;
   names->addRow("Directory Name", folderEdit_);

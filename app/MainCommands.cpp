@@ -43,6 +43,8 @@ const std::vector<TMainCommandInfo>& MainCommands() {
        [](T& t, bool) { t.RunCloseProject(); }, 0, I::None},
       {C::CreateGamedisk, "CreateGamedisk", "Project", false, "Create Gamedisk", "", R::ProjectOpen, false,
        [](T& t, bool) { t.RunCreateGamedisk(); }, 0, I::None},
+      {C::TextEncoding, "TextEncoding", "Project", false, "Text Encoding...", "", R::ProjectOpen, false,
+       [](T& t, bool) { t.RunTextEncoding(); }, 0, I::None},
       {C::Exit, "Exit", "Project", true, "Exit", "Alt+F4", R::Always, false,
        [](T& t, bool) { t.RunExit(); }, 0, I::None},
       {C::SaveMap, "SaveMap", "Map", false, "Save Map", "Ctrl+S", R::MapsModified, false,

@@ -18,6 +18,7 @@ enum class TMainCommand {
   OpenProject,
   CloseProject,
   CreateGamedisk,
+  TextEncoding,
   Exit,
   SaveMap,
   RevertMap,
@@ -61,6 +62,7 @@ class TMainCommandTarget {
   virtual void RunOpenProject() = 0;
   virtual void RunCloseProject() = 0;
   virtual void RunCreateGamedisk() = 0;
+  virtual void RunTextEncoding() = 0;
   virtual void RunExit() = 0;
   virtual void RunSaveMap() = 0;
   virtual void RunRevertMap() = 0;

@@ -22,6 +22,7 @@
 #include "core/Version.h"
 #include "database/DataBaseObj.h"
 #include "media/PictureFile.h"
+#include "platform/CodePageGuess.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
@@ -222,8 +223,8 @@ int RoundTrip(const std::vector<std::string>& args, std::ostream& out, std::ostr
 // part the folder name. The templates are taken from the editor's folder, by default the app
 // folder beside this program's folder in the build tree.
 int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  const char* usage = "usage: tessaly-cli new DIR [--title TITLE] [--app-folder PATH] [--code-page NAME]\n";
-  std::string dir, title = kDefaultGameTitle, appFolder, codePage = "windows-1252";
+  const char* usage = "usage: tessaly-cli new DIR [--title TITLE] [--app-folder PATH]\n";
+  std::string dir, title = kDefaultGameTitle, appFolder;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     const bool hasValue = i + 1 < args.size();
@@ -231,8 +232,6 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       title = args[++i];
     } else if (a == "--app-folder" && hasValue) {
       appFolder = args[++i];
-    } else if (a == "--code-page" && hasValue) {
-      codePage = args[++i];
     } else if (a.rfind("--", 0) != 0 && dir.empty()) {
       dir = a;
     } else {
@@ -252,6 +251,12 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     return 2;
   }
   const QString shownTitle = QString::fromLocal8Bit(title);
+  QString refused;
+  if (!TextCodec::Current().CanEncode(shownTitle, &refused)) {
+    err << "tessaly-cli: the character \"" << refused.toStdString() << "\" of the title cannot be stored in "
+        << TextCodec::Current().Name() << "; choose another with --encoding\n";
+    return 2;
+  }
   if (QString::fromLocal8Bit(name).size() > kMaxProjectNameLength || shownTitle.size() > kMaxProjectNameLength) {
     err << "tessaly-cli: the folder name and the game title take at most " << kMaxProjectNameLength << " characters\n";
     return 2;
@@ -261,7 +266,7 @@ int New(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::string why;
   try {
     const std::string project = CreateNewProject(folder.parent_path().string(), name,
-                                                 TextCodec(codePage).FromUnicode(shownTitle), appFolder, &why);
+                                                 TextCodec::Current().FromUnicode(shownTitle), appFolder, &why);
     out << "created " << project << "\n";
     return 0;
   } catch (const ETessError& e) {
@@ -288,7 +293,10 @@ void Help(std::ostream& out) {
   out << "Usage: tessaly-cli COMMAND [ARGS]\n\n"
          "Looks at and converts the files of Tessaly game projects.\n\nCommands:\n";
   for (const TCliCommand& c : Commands()) out << "  " << c.usage << "\n      " << c.summary << "\n";
-  out << "\nOptions:\n  --help\n      this text\n  --version\n      the version\n";
+  out << "\nOptions:\n  --help\n      this text\n  --version\n      the version\n"
+         "  --encoding NAME\n      the code page of the project's text (windows-1252 by default):";
+  for (const TCodePage& page : CandidateCodePages()) out << " " << page.name;
+  out << "\n";
 }
 
 }  // namespace
@@ -298,7 +306,7 @@ const std::vector<TCliCommand>& Commands() {
       {"chunks", "chunks FILE", "the magic string and raw chunk tree of a chunk-encoded file", Chunks},
       {"check", "check PROJECT_DIR [--rtp-folder PATH]",
        "loads a whole project and its pictures; lists files that fail and references to nothing", Check},
-      {"events", "events PROJECT_DIR [--map N] [--common] [--troops] [--code-page NAME]",
+      {"events", "events PROJECT_DIR [--map N] [--common] [--troops]",
        "every event script as the editor shows it, under a line naming its map, event and page", Events},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAME... | @LIST",
        "pack files into an LHA archive as the game disk does", Archive},
@@ -322,7 +330,7 @@ const std::vector<TCliCommand>& Commands() {
       {"convert", "convert IN OUT", "reads a BMP, PNG or XYZ picture and writes it as OUT's extension says", Convert},
       {"info", "info FILE", "the kind of a chunk-encoded file and a short summary", Info},
       {"roundtrip", "roundtrip IN OUT", "load IN with the editor's models and save it as OUT", RoundTrip},
-      {"new", "new DIR [--title TITLE] [--app-folder PATH] [--code-page NAME]",
+      {"new", "new DIR [--title TITLE] [--app-folder PATH]",
        "make a new project in DIR as the editor's New Project does (the templates from --app-folder, by default "
        "the editor's folder; the title in the code page NAME, windows-1252 unless named)",
        New},
@@ -332,7 +340,46 @@ const std::vector<TCliCommand>& Commands() {
   return commands;
 }
 
-int RunCli(const std::vector<std::string>& words, std::ostream& out, std::ostream& err) {
+namespace {
+
+// Takes --encoding NAME (or --encoding=NAME) out of words, wherever it stands, and makes that code
+// page the one every command reads and writes text in. False, with the message on err, when the
+// name is missing or no code page the editor offers.
+bool TakeEncoding(std::vector<std::string>& words, std::ostream& err) {
+  std::string name = CandidateCodePages().front().name;
+  for (size_t i = 0; i < words.size();) {
+    std::string given;
+    if (words[i] == "--encoding") {
+      if (i + 1 == words.size()) {
+        err << "tessaly-cli: --encoding takes the name of a code page\n";
+        return false;
+      }
+      given = words[i + 1];
+      words.erase(words.begin() + i, words.begin() + i + 2);
+    } else if (words[i].rfind("--encoding=", 0) == 0) {
+      given = words[i].substr(11);
+      words.erase(words.begin() + i);
+    } else {
+      ++i;
+      continue;
+    }
+    name = FindCodePage(given);
+    if (name.empty()) {
+      err << "tessaly-cli: unknown encoding \"" << given << "\"; one of:";
+      for (const TCodePage& page : CandidateCodePages()) err << " " << page.name;
+      err << "\n";
+      return false;
+    }
+  }
+  TextCodec::SetCurrent(name);
+  return true;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& given, std::ostream& out, std::ostream& err) {
+  std::vector<std::string> words = given;
+  if (!TakeEncoding(words, err)) return 2;
   if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
     Help(words.empty() ? err : out);
     return words.empty() ? 2 : 0;

@@ -15,8 +15,7 @@ namespace tess::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tessaly-cli events PROJECT_DIR [--map N] [--common] [--troops] [--code-page NAME]\n";
+constexpr const char* kUsage = "usage: tessaly-cli events PROJECT_DIR [--map N] [--common] [--troops]\n";
 
 // "%.4d:%s", as lists show entries.
 std::string Entry(int32_t id, const std::string& name) {
@@ -68,7 +67,7 @@ bool ParseId(const std::string& word, int32_t& id) {
 }  // namespace
 
 int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string folder, codePage = "windows-1252";
+  std::string folder;
   int32_t onlyMap = 0;
   bool common = false, troops = false;
   for (size_t i = 0; i < args.size(); ++i) {
@@ -83,8 +82,6 @@ int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream
       common = true;
     } else if (a == "--troops") {
       troops = true;
-    } else if (a == "--code-page" && hasValue) {
-      codePage = args[++i];
     } else if (a.rfind("--", 0) != 0 && folder.empty()) {
       folder = a;
     } else {
@@ -121,8 +118,7 @@ int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
   }
 
-  const TextCodec codec(codePage);
-  TScriptWriter writer(out, codec);
+  TScriptWriter writer(out, TextCodec::Current());
   TEventScriptConverter converter(db);
   converter.MapTree = haveTree ? &tree : nullptr;
   int failures = 0;

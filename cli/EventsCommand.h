@@ -8,7 +8,7 @@
 
 namespace tess::cli {
 
-// events PROJECT_DIR [--map N] [--common] [--troops] [--code-page NAME]
+// events PROJECT_DIR [--map N] [--common] [--troops]
 int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 }  // namespace tess::cli

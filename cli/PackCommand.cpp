@@ -54,7 +54,7 @@ int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   job.projectFolder = AbsoluteFolder(folders[0]);
   job.destination = AbsoluteFolder(folders[1]);
   job.includeRuntimePackage = withRuntimePackage;
-  job.applicationFolder = ProgramFolder();
+  job.applicationFolder = EditorFolder();
   if (withRuntimePackage) {
     if (runtimePackage.empty()) {
       TSettings settings;

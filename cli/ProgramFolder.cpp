@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "core/InstallLayout.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "platform/RuntimePackage.h"
@@ -22,7 +23,7 @@ std::string AbsoluteFolder(const std::string& path) {
   return WithTrailingBackslash(fs::absolute(fs::path(path)).lexically_normal().string());
 }
 
-std::string EditorFolder() { return ProgramFolder() + "../app/"; }
+std::string EditorFolder() { return EditorDataFolder(ProgramFolder()); }
 
 std::string UseProjectFolder(const std::string& argument, const std::string* runtimePackage, std::ostream& err) {
   const std::string project = AbsoluteFolder(argument);

@@ -10,7 +10,8 @@ namespace tess::cli {
 std::string ProgramFolder();
 // path made absolute and normal, with a trailing '/'.
 std::string AbsoluteFolder(const std::string& path);
-// The editor's folder in the build tree: app beside this program's folder.
+// The editor's folder of templates, runtime package and installer files: app/ of the build tree,
+// or share/tessaly/ of the installation this program belongs to.
 std::string EditorFolder();
 
 // The project folder named on a command line, made absolute and made the process's project

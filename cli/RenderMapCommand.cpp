@@ -74,12 +74,10 @@ std::string RuntimePackageFor(const std::string& given) {
   TSettings settings;
   const std::string registered = settings.RuntimePackagePath();
   if (!registered.empty()) return WithTrailingBackslash(registered);
-  // The editor's own package: beside the program, or beside the editor in the build tree.
-  for (const std::string& appFolder : {ProgramFolder(), EditorFolder()}) {
-    const auto rtp = FindNameNoCase(appFolder, "RTP");
-    if (!appFolder.empty() && rtp && IsFolder(*rtp)) return AbsoluteFolder(*rtp);
-  }
-  return {};
+  // The editor's own package.
+  const std::string appFolder = EditorFolder();
+  const auto rtp = appFolder.empty() ? std::nullopt : FindNameNoCase(appFolder, "RTP");
+  return rtp && IsFolder(*rtp) ? AbsoluteFolder(*rtp) : std::string();
 }
 
 }  // namespace

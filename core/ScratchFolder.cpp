@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 
 #include "core/AtomicFile.h"
@@ -14,8 +15,6 @@
 namespace tess {
 
 namespace {
-
-constexpr const char* kProjectNote = "Project.txt";
 
 // Map id of a work copy name ("Map0001.lmu" in any case), or -1.
 int32_t WorkCopyId(const std::string& name) {
@@ -50,12 +49,16 @@ std::vector<TLeftWorkCopy> FindLeftWorkCopies(const std::string& folder) {
 }
 
 void NoteScratchProject(const std::string& projectFolder, const std::string& folder) {
-  WriteFileAtomic(WithTrailingBackslash(folder) + kProjectNote, projectFolder);
+  WriteFileAtomic(WithTrailingBackslash(folder) + kScratchProjectNote, projectFolder);
+}
+
+void ForgetScratchProject(const std::string& folder) {
+  if (!folder.empty()) std::remove((WithTrailingBackslash(folder) + kScratchProjectNote).c_str());
 }
 
 std::string NotedScratchProject(const std::string& folder) {
   if (folder.empty()) return {};
-  const std::string path = WithTrailingBackslash(folder) + kProjectNote;
+  const std::string path = WithTrailingBackslash(folder) + kScratchProjectNote;
   if (!IsFile(path)) return {};
   try {
     Bytes data = ReadWholeFile(path);

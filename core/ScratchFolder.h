@@ -24,7 +24,10 @@ std::vector<TLeftWorkCopy> FindLeftWorkCopies(const std::string& folder = Scratc
 
 // The editor notes which project its work copies belong to, so that copies left by an editor that
 // died are offered for that project only. Empty when nothing is noted.
+inline constexpr const char* kScratchProjectNote = "Project.txt";
 void NoteScratchProject(const std::string& projectFolder, const std::string& folder = ScratchFolder());
 std::string NotedScratchProject(const std::string& folder = ScratchFolder());
+// Removes the note (a missing one is fine).
+void ForgetScratchProject(const std::string& folder = ScratchFolder());
 
 }  // namespace tess

@@ -9,10 +9,12 @@
 #include <QVBoxLayout>
 
 #include "core/MessagePort.h"
+#include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
 #include "dbeditor/FormEDCommonEvent.h"
 #include "dbeditor/FormEntryListPage.h"
 #include "platform/WaitCursor.h"
+#include "project/WorkRecovery.h"
 
 namespace tess {
 
@@ -104,6 +106,16 @@ TFormDataBase::TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfM
       if (page_) page_->SelectNextEntry();
     });
 
+  keepTimer_.setSingleShot(true);
+  keepTimer_.setInterval(kKeepDelayMs);
+  connect(&keepTimer_, &QTimer::timeout, this, [this] {
+    try {
+      KeepUnsavedDatabase(ScratchFolder(), database_.SaveToMemory(TCatalogVarData::Mode::Copy));
+    } catch (const std::exception&) {
+      // The scratch folder cannot take it: the edits are still here, and Apply saves them.
+    }
+  });
+
   tabs_->setCurrentIndex(rememberedTab);
   CreatePage(rememberedTab);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int tab) { CreatePage(tab); });
@@ -142,7 +154,10 @@ void TFormDataBase::CreatePage(int tab) {
 
 bool TFormDataBase::ApplyEnabled() const { return applyButton_->isEnabled(); }
 
-void TFormDataBase::DataModified() { applyButton_->setEnabled(true); }
+void TFormDataBase::DataModified() {
+  applyButton_->setEnabled(true);
+  keepTimer_.start();
+}
 
 bool TFormDataBase::Apply() {
   bool saved;
@@ -150,7 +165,11 @@ bool TFormDataBase::Apply() {
     TWaitCursor wait;
     saved = database_.SaveDatabase(projectFolder_, applicationFolder_);
   }
-  if (saved) applyButton_->setEnabled(false);
+  if (saved) {
+    applyButton_->setEnabled(false);
+    keepTimer_.stop();
+    DropUnsavedDatabase(ScratchFolder());
+  }
   return saved;
 }
 
@@ -174,6 +193,9 @@ void TFormDataBase::reject() {
 
 void TFormDataBase::done(int result) {
   rememberedTab = CurrentTab();
+  // What was not applied is discarded now, as the author chose.
+  keepTimer_.stop();
+  DropUnsavedDatabase(ScratchFolder());
   delete page_;
   page_ = nullptr;
   hide();

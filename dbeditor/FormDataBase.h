@@ -4,6 +4,7 @@
 // closing reloads the file, which discards what was not saved.
 
 #include <QDialog>
+#include <QTimer>
 #include <string>
 
 class QTabBar;
@@ -36,8 +37,10 @@ class TFormDataBase : public QDialog {
   void SelectTab(int tab);
   TFormDataBaseBase* Page() const { return page_; }
   bool ApplyEnabled() const;
-  // The change notifier every page calls.
+  // The change notifier every page calls. What is not applied yet is kept in the scratch folder
+  // shortly after each change, so that a crash does not lose it (project/WorkRecovery.h).
   void DataModified();
+  static constexpr int kKeepDelayMs = 800;
 
   // OK and Apply: the guarded save. Apply keeps the window open; so does OK when the save fails
   // or is refused, so no edit is lost.
@@ -65,6 +68,7 @@ class TFormDataBase : public QDialog {
   QWidget* host_ = nullptr;
   TFormDataBaseBase* page_ = nullptr;
   QPushButton* applyButton_ = nullptr;
+  QTimer keepTimer_;
 };
 
 }  // namespace tess

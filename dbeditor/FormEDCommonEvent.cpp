@@ -11,6 +11,7 @@
 #include "database/DataBaseObj.h"
 #include "events/gui/ScriptEditor.h"
 #include "platform/TextCodec.h"
+#include "ui/StoredTextField.h"
 
 namespace tess {
 
@@ -36,6 +37,7 @@ TFormEDCommonEvent::TFormEDCommonEvent(TLcfDataBase& database, int tab, QWidget*
   auto* top = new QHBoxLayout;
   auto* nameBox = new QGroupBox("Name", fields);
   name_ = new QLineEdit(nameBox);
+  GuardStoredText(name_);
   name_->setObjectName("Name");
   (new QVBoxLayout(nameBox))->addWidget(name_);
   top->addWidget(nameBox, 2);

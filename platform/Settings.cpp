@@ -1,11 +1,23 @@
 #include "platform/Settings.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QSettings>
+#include <QUrl>
 
 namespace tess {
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// One value per project folder under the group ProjectCodePages. The key is the folder's full
+// path, percent-encoded: a '/' in a key would open sub-groups.
+QString CodePageKey(const std::string& projectFolder) {
+  QFileInfo folder(Q(projectFolder));
+  QString path = folder.canonicalFilePath();
+  if (path.isEmpty()) path = QDir::cleanPath(folder.absoluteFilePath());
+  return "ProjectCodePages/" + QString::fromLatin1(QUrl::toPercentEncoding(path));
+}
 }  // namespace
 
 TSettings::TSettings()
@@ -36,6 +48,14 @@ bool TSettings::ReadBool(const char* name, bool def) const {
 void TSettings::WriteBool(const char* name, bool value) { values_->setValue(name, QString(value ? "1" : "0")); }
 
 bool TSettings::Contains(const char* name) const { return values_->contains(name); }
+
+std::string TSettings::ProjectCodePage(const std::string& projectFolder) const {
+  return values_->value(CodePageKey(projectFolder)).toString().toStdString();
+}
+
+void TSettings::SetProjectCodePage(const std::string& projectFolder, const std::string& codePage) {
+  values_->setValue(CodePageKey(projectFolder), Q(codePage));
+}
 
 std::string TSettings::ReadPlacement(const std::string& windowName) const {
   const QByteArray bytes = placements_->value(Q(windowName + "_Placement")).toByteArray();

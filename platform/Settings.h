@@ -57,6 +57,11 @@ class TSettings {
   std::string MaterialPath() const { return ReadString(kMaterialPath, ""); }
   void SetMaterialPath(const std::string& v) { WriteString(kMaterialPath, v); }
 
+  // The code page a project's text is shown in, kept per project folder (the folder's full path,
+  // however it was named); empty when none was chosen yet.
+  std::string ProjectCodePage(const std::string& projectFolder) const;
+  void SetProjectCodePage(const std::string& projectFolder, const std::string& codePage);
+
   // A window's saved placement (the bytes the window layer produced), empty when there is none.
   std::string ReadPlacement(const std::string& windowName) const;
   void WritePlacement(const std::string& windowName, const std::string& placement);

@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <algorithm>
 
 namespace tess {
 
@@ -19,6 +20,44 @@ std::string TextCodec::FromUnicode(const QString& text) const {
   QStringEncoder encoder(name_.c_str());
   QByteArray bytes = encoder.encode(text);
   return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+bool TextCodec::Decodes(const std::string& bytes) const {
+  QStringDecoder decoder(name_.c_str(), QStringConverter::Flag::Stateless);
+  const QString text = decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  if (decoder.hasError()) return false;
+  // Some converters pass bytes they lack through as C1 controls or substitute U+001A instead of
+  // reporting them; stored names hold neither.
+  const qsizetype substitutes = std::count(bytes.begin(), bytes.end(), '\x1A');
+  if (text.count(QChar(0x1A)) != substitutes) return false;
+  return std::none_of(text.begin(), text.end(), [](QChar c) {
+    return c == QChar::ReplacementCharacter || (c.unicode() >= 0x80 && c.unicode() <= 0x9F);
+  });
+}
+
+bool TextCodec::CanEncode(const QString& text, QString* refused) const {
+  auto storable = [this](const QString& part) {
+    if (part.contains(QChar::ReplacementCharacter)) return false;
+    QStringEncoder encoder(name_.c_str(), QStringConverter::Flag::Stateless);
+    const QByteArray bytes = encoder.encode(part);
+    if (encoder.hasError()) return false;
+    // A character the code page only approximates (a best fit) would come back as another one.
+    return ToUnicode(std::string(bytes.constData(), static_cast<size_t>(bytes.size()))) == part;
+  };
+  if (storable(text)) return true;
+  if (refused) {
+    refused->clear();
+    for (qsizetype i = 0; i < text.size();) {
+      const qsizetype length = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+      const QString character = text.mid(i, length);
+      if (!storable(character)) {
+        *refused = character;
+        break;
+      }
+      i += length;
+    }
+  }
+  return false;
 }
 
 namespace {

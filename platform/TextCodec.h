@@ -14,8 +14,18 @@ class TextCodec {
   explicit TextCodec(const std::string& name = "windows-1252");
 
   const std::string& Name() const { return name_; }
+  // Bytes the code page cannot read show as U+FFFD; the stored bytes themselves never change.
   QString ToUnicode(const std::string& bytes) const;
+  // Only for text CanEncode accepts: anything else would be stored with substitutes.
   std::string FromUnicode(const QString& text) const;
+
+  // Whether every byte sequence of bytes is a character of this code page (one it only passes
+  // through as a control character does not count).
+  bool Decodes(const std::string& bytes) const;
+  // Whether text can be stored in this code page and reads back as the same text. When it cannot,
+  // refused (when given) is the first character that stands in the way: one the code page lacks,
+  // or the U+FFFD of bytes it could not read.
+  bool CanEncode(const QString& text, QString* refused = nullptr) const;
 
   // The codec of the open project; the editor sets it when a project opens.
   static const TextCodec& Current();

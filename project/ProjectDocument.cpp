@@ -1,5 +1,6 @@
 #include "project/ProjectDocument.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "core/MessagePort.h"
@@ -149,6 +150,9 @@ void TProjectDocument::Unload() {
 
 void TProjectDocument::Close() {
   TModifiedWatch watch(*this);
+  // The close query has saved what the author kept; work copies left now would be offered again
+  // as work lost in a crash, or mix with those of the next project.
+  mapTree_.DiscardWorkCopies();
   Unload();
   projectFolder_.clear();
   projectClosed.Emit();
@@ -298,6 +302,19 @@ void TProjectDocument::ChangeTree(const std::function<void(TLcfMapTree&)>& chang
   change(mapTree_);
   UpdateCurrentMapName();
   treeChanged.Emit();
+}
+
+std::vector<int32_t> TProjectDocument::AdoptWorkCopies(const std::vector<int32_t>& ids) {
+  TModifiedWatch watch(*this);
+  std::vector<int32_t> taken = mapTree_.AdoptWorkCopies(ids);
+  const TLcfMapTreeItem* owner = mapTree_.OwningMap(mapTree_.currentId);
+  if (owner && std::find(taken.begin(), taken.end(), owner->Id()) != taken.end()) {
+    map_.Unload();
+    LoadSelectedMap(mapTree_.currentId);
+  }
+  // The adopted maps show their pending marks.
+  if (!taken.empty()) treeChanged.Emit();
+  return taken;
 }
 
 void TProjectDocument::DataBaseChanged() {

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "core/Signal.h"
 #include "database/DataBaseObj.h"
@@ -100,6 +101,11 @@ class TProjectDocument {
   // A change of the map tree's nodes (added, pasted, moved, deleted, renamed): the listeners of
   // treeChanged rebuild their views, and modifiedChanged follows when the change made a difference.
   void ChangeTree(const std::function<void(TLcfMapTree&)>& change);
+  // Takes work copies recovered into the scratch folder as pending maps (see
+  // TLcfMapTree::AdoptWorkCopies); the current map shows its recovered edits. Returns the ids taken.
+  std::vector<int32_t> AdoptWorkCopies(const std::vector<int32_t>& ids);
+  // The current map has edits since it was last stored in its work copy or file.
+  bool CurrentMapEdited() const;
 
   bool MapsModified() const;
   // After the database window: the map's tileset is checked against the database again.
@@ -209,7 +215,6 @@ class TProjectDocument {
   // The root is named after the game's title whenever the tree is read.
   void NameRoot();
   void SaveEditSettings();
-  bool CurrentMapEdited() const;
   void MarkMapClean();
   // A map was loaded or unloaded: a fresh history at its saved state.
   void StartHistory();

@@ -5,9 +5,9 @@
 set -euo pipefail
 
 build=(cmake ninja-build g++ clang ccache qt6-base-dev libgl-dev zlib1g-dev libsdl2-dev
-       libfluidsynth-dev timgm6mb-soundfont libmpg123-dev)
+       libfluidsynth-dev timgm6mb-soundfont libmpg123-dev libicu-dev dpkg-dev)
 test=(libgtest-dev libbenchmark-dev libclang-rt-14-dev clang-format-14 libpng-dev pngcheck python3-pil
-      imagemagick sox lhasa midicsv lame xvfb xauth)
+      imagemagick sox lhasa midicsv lame xvfb xauth desktop-file-utils appstream file)
 
 want=("${build[@]}")
 [ "${1:-}" = "--test" ] && want+=("${test[@]}")

@@ -25,7 +25,7 @@ TEST(Cli, HelpVersionAndUnknownCommands) {
   TRun help = RunCliWords({"--help"});
   EXPECT_EQ(help.status, 0);
   // One column: every command's usage line, with every option it takes.
-  for (const char* usage : {"\n  chunks FILE\n", "\n  new DIR [--title TITLE] [--app-folder PATH] [--code-page NAME]\n",
+  for (const char* usage : {"\n  chunks FILE\n", "\n  new DIR [--title TITLE] [--app-folder PATH]\n",
                             "\n  new-database FILE\n", "[--force]\n", "\n  --version\n"})
     EXPECT_NE(help.out.find(usage), std::string::npos) << usage;
   EXPECT_EQ(RunCliWords({"--version"}).status, 0);
@@ -218,6 +218,11 @@ TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
   TRun made = RunCliWords({"new", folder / "Cafe", "--title", "Caf\xc3\xa9", "--app-folder", app});
   ASSERT_EQ(made.status, 0) << made.err;
   EXPECT_EQ(ReadGameTitle(folder / "Cafe"), "Caf\xe9");
+  // In the project's code page, or refused when the code page cannot hold it.
+  made = RunCliWords(
+      {"new", folder / "Quest", "--title", "\xe5\x8b\x87\xe8\x80\x85", "--app-folder", app, "--encoding", "Shift_JIS"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  EXPECT_EQ(ReadGameTitle(folder / "Quest"), "\x97\x45\x8e\xd2");
 
   const struct {
     std::vector<std::string> words;
@@ -227,6 +232,7 @@ TEST(Cli, NewProjectRefusesWhatTheDialogRefuses) {
       {{"new"}, 2, "usage: tessaly-cli new DIR"},
       {{"new", folder / "X", "--title"}, 2, "usage: tessaly-cli new DIR"},
       {{"new", folder / "X", "--title", std::string(41, 'x'), "--app-folder", app}, 2, "at most 40 characters"},
+      {{"new", folder / "X", "--title", "\xe5\x8b\x87", "--app-folder", app}, 2, "cannot be stored in windows-1252"},
       {{"new", folder / "Cafe", "--app-folder", app},
        1,
        "The project directory could not be created.\ntessaly-cli: The folder \"Cafe\" exists already."},

@@ -113,3 +113,27 @@ TEST(CliEvents, RefusesWhatItCannotRead) {
   };
   for (const auto& c : cases) EXPECT_EQ(Events(c.words).status, c.status) << ::testing::PrintToString(c.words);
 }
+
+// One --encoding option, anywhere on the command line, for every command that reads or writes text.
+TEST(CliEvents, ReadsTextInTheEncodingNamed) {
+  TProject p;
+  // 0xE9 is "é" in windows-1252 and "й" in windows-1251.
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"events", p.folder.Path(), "--common", "--encoding", "windows-1251"},
+        std::vector<std::string>{"--encoding=Windows-1251", "events", p.folder.Path(), "--common"}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli(words, out, err), 0) << err.str();
+    EXPECT_EQ(out.str(), "Common Event 0001:Heal\n<>Full Heal: Ren\xD0\xB9\n<>\n\n");
+  }
+  // The next run without the option reads the default again.
+  EXPECT_EQ(Events({p.folder.Path(), "--common"}).out, "Common Event 0001:Heal\n<>Full Heal: Ren\xC3\xA9\n<>\n\n");
+
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"events", p.folder.Path(), "--encoding", "utf-8"},
+        std::vector<std::string>{"events", p.folder.Path(), "--encoding"}}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::RunCli(words, out, err), 2);
+    EXPECT_NE(err.str().find("encoding"), std::string::npos) << err.str();
+    EXPECT_TRUE(out.str().empty());
+  }
+}

@@ -17,6 +17,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/InstallLayout.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
@@ -120,8 +121,8 @@ std::string RuntimePackageFor(const std::string& given) {
   if (!given.empty()) return WithTrailingBackslash(given);
   const std::string registered = RuntimePackageFolder();
   if (!registered.empty()) return registered;
-  // The editor's own package in the build tree.
-  const auto rtp = ResolvePathNoCase(ApplicationFolder(), "../../app/RTP");
+  // The editor's own package.
+  const auto rtp = FindNameNoCase(EditorDataFolder(ApplicationFolder()), "RTP");
   return rtp && IsFolder(*rtp) ? WithTrailingBackslash(*rtp) : std::string();
 }
 
