@@ -25,6 +25,7 @@
 #include "platform/CodePageGuess.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
+#include "project/ProjectNames.h"
 #include "ui/StoredTextField.h"
 
 using namespace tess;
@@ -66,6 +67,8 @@ struct ProjectEncoding : test::TMainWindowFixture {
     tree.FindById(0)->name = stored(names.title);
     tree.FindById(1)->name = stored(names.map);
     WriteFileAtomic(project.Folder() + "TESS_RT.lmt", tree.SaveToBytes());
+    // The root shows the game's title, which the project keeps in its profile.
+    WriteGameTitle(project.Folder(), stored(names.title));
   }
   static QStringList TreeTexts(TFormLcfMain& window) {
     QStringList texts;

@@ -47,8 +47,7 @@ check_installed_tree() {
   timeout 60 "$prefix/bin/tessaly" --screenshot "$work/editor.png" "$work/projects/Game1" ||
     fail "the editor did not start"
   file "$work/editor.png" | grep -q "PNG image data" || fail "the editor saved no picture"
-  # It took its data folder and runtime package from the installed tree.
-  local conf=$XDG_CONFIG_HOME/Velmont/Tessaly.conf
-  grep -q "^ApplicationPath=$prefix/share/tessaly/\$" "$conf" || fail "the editor's data folder is not share/tessaly ($(grep ApplicationPath "$conf"))"
-  grep -q "^RuntimePackagePath=$prefix/share/tessaly/RTP" "$conf" || fail "the editor's runtime package is not share/tessaly/RTP"
+  # A screenshot run leaves the user's settings alone, so the folders it used are not on record
+  # there; but with a profile of its own it has no registered runtime package, and it stops
+  # (exit status 1) unless it finds the one in its data folder, share/tessaly/RTP.
 }
