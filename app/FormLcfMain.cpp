@@ -270,6 +270,11 @@ void TFormLcfMain::RunSaveMap() {
   document_.SaveMap();
 }
 
+void TFormLcfMain::RunSaveAsNewMap() {
+  TWaitCursor wait;
+  document_.SaveAsNewMap();
+}
+
 void TFormLcfMain::RunDiscardDamagedData() {
   if (AskYesNoDestructive(kDiscardDamageQuestion, this) == TMessageResult::Yes) document_.DiscardDamagedData();
 }

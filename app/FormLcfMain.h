@@ -66,6 +66,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void RunExit() override;
   void RunSaveMap() override;
   void RunRevertMap() override;
+  void RunSaveAsNewMap() override;
   void RunDiscardDamagedData() override;
   void RunDatabase() override;
   void RunResourceManager() override;

@@ -51,6 +51,8 @@ const std::vector<TMainCommandInfo>& MainCommands() {
        [](T& t, bool) { t.RunSaveMap(); }, 1, I::Save},
       {C::RevertMap, "RevertMap", "Map", false, "Revert to Last Save", "Ctrl+R", R::MapsModified, false,
        [](T& t, bool) { t.RunRevertMap(); }, 0, I::None},
+      {C::SaveAsNewMap, "SaveAsNewMap", "Map", false, "Save As New Map", "", R::MapDamaged, false,
+       [](T& t, bool) { t.RunSaveAsNewMap(); }, 0, I::None},
       {C::DiscardDamagedData, "DiscardDamagedData", "Map", false, "Discard Damaged Data", "", R::MapDamaged, false,
        [](T& t, bool) { t.RunDiscardDamagedData(); }, 0, I::None},
       {C::ModeLower, "ModeLower", "Map/Editing Mode", false, "Lower Layer Editing Mode", "F5", R::ProjectOpen, true,

@@ -22,6 +22,7 @@ enum class TMainCommand {
   Exit,
   SaveMap,
   RevertMap,
+  SaveAsNewMap,
   DiscardDamagedData,
   ModeLower,
   ModeUpper,
@@ -66,6 +67,7 @@ class TMainCommandTarget {
   virtual void RunExit() = 0;
   virtual void RunSaveMap() = 0;
   virtual void RunRevertMap() = 0;
+  virtual void RunSaveAsNewMap() {}
   virtual void RunDiscardDamagedData() {}
   virtual void RunDatabase() = 0;
   virtual void RunResourceManager() = 0;

@@ -21,6 +21,18 @@ struct TChunkRef {
   bool taken;
 };
 
+std::string Plural(size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
+
+// The plural of an item noun ("event", "class", "hero", "battle event page").
+std::string PluralNoun(const std::string& noun) {
+  auto endsWith = [&](const char* end) {
+    const size_t n = std::strlen(end);
+    return noun.size() >= n && noun.compare(noun.size() - n, n, end) == 0;
+  };
+  if (endsWith("s") || endsWith("x") || endsWith("ch") || endsWith("sh") || endsWith("o")) return noun + "es";
+  return noun + "s";
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -172,6 +184,8 @@ class TChunkLoader final : public TCatalogVarData {
       record.LoadFrom(body);
       ExpectEnd(body, "record");
     } catch (EDamagedData& e) {
+      // The nested record keeps what it read before the damage, consistent with itself.
+      stoppedInPart_ = true;
       e.EnterChunk(id);
       throw;
     }
@@ -184,21 +198,39 @@ class TChunkLoader final : public TCatalogVarData {
       list.LoadFrom(body);
       ExpectEnd(body, "list");
     } catch (EDamagedData& e) {
+      // The list keeps the items read completely before the damage.
+      stoppedInPart_ = true;
       e.EnterList(id, list.ListName());
       throw;
     }
   }
+  void RequireSize(int id, size_t bytes, const std::string& expected) override {
+    const TChunkRef* c = Find(id);
+    if (!c || c->size == bytes || sizeDamage_) return;
+    sizeDamage_.emplace("the chunk holds " + Plural(c->size, "byte") + " where " + expected,
+                        record_.OffsetOf(base_ + c->offset));
+    sizeDamage_->EnterChunk(id);
+  }
+
+  // A chunk of the wrong size found on the way (the first one), raised after the walk.
+  std::optional<EDamagedData>& SizeDamage() { return sizeDamage_; }
+  // The walk stopped inside a nested record or list, which keeps what it read.
+  bool StoppedInPart() const { return stoppedInPart_; }
 
   // The id of the field described last: where a failed walk stopped.
   int LastId() const { return lastId_; }
   // Where the body of the chunk with this id begins in the whole input, or -1 when there is none.
   int64_t ChunkOffset(int id) const {
-    for (const TChunkRef& c : chunks_)
-      if (c.id == id) return record_.OffsetOf(base_ + c.offset);
-    return -1;
+    const TChunkRef* c = Find(id);
+    return c ? record_.OffsetOf(base_ + c->offset) : -1;
   }
 
  private:
+  // The chunk with this id, without taking it (chunks_ is in ascending id order).
+  const TChunkRef* Find(int id) const {
+    auto it = std::lower_bound(chunks_.begin(), chunks_.end(), id, [](const TChunkRef& c, int v) { return c.id < v; });
+    return it != chunks_.end() && it->id == id ? &*it : nullptr;
+  }
   // The chunk with this id (the last one when the file names it twice), marked as taken. The
   // description asks for ascending ids, so a cursor finds each one without a search.
   TChunkRef* Take(int id) {
@@ -232,6 +264,8 @@ class TChunkLoader final : public TCatalogVarData {
   std::vector<TChunkRef>& chunks_;
   size_t next_ = 0;
   int lastId_ = 0;
+  std::optional<EDamagedData> sizeDamage_;
+  bool stoppedInPart_ = false;
 };
 
 namespace {
@@ -266,8 +300,6 @@ class TChunkIndexLease {
 }  // namespace
 
 namespace {
-
-std::string Plural(size_t n, const char* what) { return std::to_string(n) + " " + what + (n == 1 ? "" : "s"); }
 
 // Scans the chunk headers of a record up to its closing 0. Damage found on the way is returned
 // rather than raised, so that the chunks before it can still be taken.
@@ -324,9 +356,10 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
     DescribeChunks(loader);
   } catch (...) {
     // Nothing of the record's earlier contents stays behind the field where the walk stopped; what
-    // was read before it stays, consistent with itself.
+    // was read before it stays, consistent with itself, and so does a nested record or list that
+    // the damage lies in, with what it read before the damage.
     const int stopped = loader.LastId();
-    TChunkResetter rest(stopped);
+    TChunkResetter rest(loader.StoppedInPart() ? stopped + 1 : stopped);
     DescribeChunks(rest);
     AfterLoad();
     try {
@@ -342,8 +375,10 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
       throw e;
     }
   }
+  // Damage that cut the record short is the one reported; a chunk of the wrong size otherwise.
+  if (!damage) damage = std::move(loader.SizeDamage());
   if (damage) {
-    // A record cut short keeps the chunks read before the damage.
+    // A damaged record keeps the chunks read before (and around) the damage.
     AfterLoad();
     throw *damage;
   }
@@ -678,10 +713,19 @@ int32_t TCatalog::ReadItemId(TByteReader& reader, int32_t index, int32_t count) 
 
 void TCatalog::LoadFrom(TByteReader& reader) {
   Clear();
+  int32_t count = 0;
+  bool sorted = true;
+  // Items may come in any order; an id named twice keeps the later item.
+  auto putInOrder = [&] {
+    if (sorted) return;
+    std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
+    auto last =
+        std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
+    items_.erase(items_.begin(), last.base());
+  };
   try {
-    const int32_t count = ReadCount(reader);
+    count = ReadCount(reader);
     items_.reserve(static_cast<size_t>(count));
-    bool sorted = true;
     for (int32_t i = 0; i < count; ++i) {
       const int32_t id = ReadItemId(reader, i, count);
       if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
@@ -689,17 +733,21 @@ void TCatalog::LoadFrom(TByteReader& reader) {
       try {
         items_.back()->LoadFrom(reader);
       } catch (EDamagedData& e) {
+        // Items have no size of their own: nothing after a damaged item can be found again.
+        items_.pop_back();
         ItemDamaged(e, id);
         throw;
       }
     }
-    if (!sorted) {
-      // Items may come in any order; an id named twice keeps the later item.
-      std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
-      auto last =
-          std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
-      items_.erase(items_.begin(), last.base());
-    }
+    putInOrder();
+  } catch (EDamagedData& e) {
+    // The items read completely before the damage stay: a lenient load keeps them.
+    putInOrder();
+    if (count > 0)
+      e.SetSalvaged(std::to_string(Count()) + " of the " + std::to_string(count) + " " +
+                    (count == 1 ? std::string(ItemNoun()) : PluralNoun(ItemNoun())) +
+                    (Count() == 1 ? " was" : " were") + " read before the damage");
+    throw;
   } catch (...) {
     Clear();
     throw;

@@ -133,6 +133,11 @@ class TCatalogVarData {
   void Array(int id, std::vector<T>& v, const T (&reset)[N]) {
     Block(id, MakeBlockRef(v, reset, N));
   }
+  // Loading: a chunk id that is there with another size than bytes is damage, though the field
+  // skips it. The rest of the record is still read; the damage is raised once it has been, naming
+  // the chunk and its offset. expected completes "the chunk holds N bytes where ..." ("a map of
+  // 30 x 15 cells takes 900"). Nothing in the other modes, nor when the chunk is absent.
+  virtual void RequireSize(int /*id*/, size_t /*bytes*/, const std::string& /*expected*/) {}
   // A count chunk that says how many elements an array chunk holds: written as the array's size at
   // the time, so that it always matches what is written; read into count.
   void Count(int id, int32_t& count, size_t elements) {
@@ -248,9 +253,10 @@ class TCatalog {
   virtual void Assign(const TCatalog& source);
   void LoadFromStream(TStream& stream);
   void SaveToStream(TStream& stream);
-  // Reads the count and the items. A damaged list raises EDamagedData (naming the item it lies in)
-  // and is left empty. The reader stops after the last item: whoever confines the list to a chunk
-  // checks that the chunk ends there.
+  // Reads the count and the items. A damaged list raises EDamagedData (naming the item it lies in,
+  // and how many items were read before it) and keeps the items read completely before the damage;
+  // the damaged item and those after it are lost. The reader stops after the last item: whoever
+  // confines the list to a chunk checks that the chunk ends there.
   void LoadFrom(TByteReader& reader);
   void SaveTo(Bytes& out, TCatalogVarData::Mode mode = TCatalogVarData::Mode::Save);
 

@@ -17,15 +17,18 @@ std::string EDamagedData::ChunkPath() const {
 }
 
 namespace {
-// " at byte N (path): problem."
-std::string WhereAndWhat(int64_t offset, const std::string& path, const std::string& problem) {
+// " at byte N (path): problem." and what was read before it.
+std::string WhereAndWhat(int64_t offset, const std::string& path, const std::string& problem,
+                         const std::string& salvaged) {
   std::string text = offset >= 0 ? " at byte " + std::to_string(offset) : std::string();
   if (!path.empty()) text += " (" + path + ")";
-  return text + ": " + problem + ".";
+  text += ": " + problem + ".";
+  if (!salvaged.empty()) text += " " + salvaged + ".";
+  return text;
 }
 }  // namespace
 
-std::string EDamagedData::Detail() const { return "damaged" + WhereAndWhat(offset_, ChunkPath(), problem_); }
+std::string EDamagedData::Detail() const { return "damaged" + WhereAndWhat(offset_, ChunkPath(), problem_, salvaged_); }
 
 void EDamagedData::SetOffset(int64_t offset) {
   offset_ = offset;
@@ -64,8 +67,13 @@ void EDamagedData::EnterPart(const char* name) {
   Compose();
 }
 
+void EDamagedData::SetSalvaged(std::string salvaged) {
+  salvaged_ = std::move(salvaged);
+  Compose();
+}
+
 void EDamagedData::Compose() {
-  const std::string where = WhereAndWhat(offset_, ChunkPath(), problem_);
+  const std::string where = WhereAndWhat(offset_, ChunkPath(), problem_, salvaged_);
   message_ = file_.empty() ? "Damaged data" + where : "File \"" + file_ + "\" is damaged" + where;
 }
 

@@ -42,8 +42,11 @@ class EDamagedData : public EReadError {
   const std::string& File() const { return file_; }
   // The chunks that lead to the damage, outermost first, joined by " > "; empty at the top level.
   std::string ChunkPath() const;
-  // The message without the file: "damaged at byte N (path): problem."
+  // The message without the file: "damaged at byte N (path): problem." and what was salvaged.
   std::string Detail() const;
+  // How much of the list the damage lies in was read before it ("6 of the 9 events were read
+  // before the damage"): what a lenient load keeps. Empty when the damage lies in no list's items.
+  const std::string& Salvaged() const { return salvaged_; }
 
   // Added by the loaders as the error passes up through them, innermost first.
   void SetOffset(int64_t offset);
@@ -57,6 +60,9 @@ class EDamagedData : public EReadError {
   void EnterItem(const char* noun, int32_t id);
   // Leaving a part of a file that has a name ("items", "node order").
   void EnterPart(const char* name);
+  // Set by each list the error passes up through: the outermost list's note is the one that
+  // tells what survives, since an item that holds the damage is lost as a whole.
+  void SetSalvaged(std::string salvaged);
 
  private:
   void Compose();
@@ -66,6 +72,7 @@ class EDamagedData : public EReadError {
   std::string file_;
   std::vector<std::string> path_;  // innermost first
   bool inItem_ = false;            // the last element added is an item
+  std::string salvaged_;
   std::string message_;
 };
 

@@ -100,6 +100,8 @@ void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing, bool kee
   bool present[kLastChunk + 1] = {};
   std::optional<TByteReader> animationBody;
   std::vector<TKeptChunk> kept;
+  // The list part the damage lies in, which keeps the items read before it.
+  const TTopLevel* damagedList = nullptr;
 
   // Takes the parts read completely; the others keep what they held, or are reset when
   // resetMissing is set.
@@ -159,6 +161,7 @@ void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing, bool kee
             member->record->LoadFrom(body);
           ExpectEnd(body, member->list ? "list" : "record");
         } catch (EDamagedData& e) {
+          if (member->list) damagedList = &*member;
           e.EnterPart(member->name);
           throw;
         }
@@ -181,6 +184,8 @@ void TLcfDataBase::LoadFromMemory(const Bytes& data, bool resetMissing, bool kee
           // The first damage found is the one reported.
         }
       }
+      // A damaged list keeps the items read before the damage; one that kept none is reset.
+      if (damagedList && damagedList->list->Count() > 0) present[damagedList->id] = true;
       takeParts();
     }
     throw;

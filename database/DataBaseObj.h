@@ -96,8 +96,8 @@ class TLcfDataBase final : public TDataBaseLinks {
   // The file layout in memory. Loading raises on any damage (EWrongMagic for a file of another
   // kind, EDamagedData naming the part, chunk path and offset for damage) and then changes
   // nothing, unless keepPartial is set: then the parts read completely before the damage are
-  // taken. Top-level chunks the file lacks keep what they held, or are reset when resetMissing is
-  // set.
+  // taken, and of a damaged list the items read before the damage (when there are any). Top-level chunks the file lacks
+  // keep what they held, or are reset when resetMissing is set.
   void LoadFromMemory(const Bytes& data, bool resetMissing = false, bool keepPartial = false);
   // Trims the rank and mark arrays of heroes, classes, skills, items and monsters to this
   // database's conditions and attributes (and of their trailing neutral elements), then writes. A

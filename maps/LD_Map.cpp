@@ -97,7 +97,13 @@ void TLcfMapLayer::ReadCells(TCatalogVarData& v, int id, int w, int h) {
                   t->taken = bytes == t->bytes;
                 }};
   v.Block(id, ref);
-  if (!target.taken) Fill();
+  if (target.taken) return;
+  Fill();
+  // A layer is always written with the map's size: one of another size is damage, reported once
+  // the rest of the map (its events) has been read.
+  v.RequireSize(
+      id, target.bytes,
+      "a map of " + std::to_string(w) + " x " + std::to_string(h) + " cells takes " + std::to_string(target.bytes));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -199,6 +205,19 @@ void TLcfBaseMapUnit::DeleteWorkCopy(const std::string& scratchFolder, int32_t i
 
 TLcfMap::TLcfMap() { Reset(); }
 
+namespace {
+
+// The map whose load is under way, and whether it has read its layers. A load that fails resets
+// the fields after the one where it stopped: the layers then stay as read, or become blank at the
+// map's size when the load stopped before them.
+struct TMapLoadState {
+  const TLcfMap* map = nullptr;
+  bool layersRead = false;
+};
+thread_local TMapLoadState mapLoad;
+
+}  // namespace
+
 void TLcfMap::DescribeChunks(TCatalogVarData& v) {
   v.Integer(1, tilesetId, 1);
   v.Integer(2, width, 20);
@@ -234,17 +253,30 @@ void TLcfMap::DescribeChunks(TCatalogVarData& v) {
   v.FixedArray(61, generatorChipVariants);
   v.FixedArray(62, generatorTiles);
   if (v.Reading()) {
+    mapLoad = {this, false};
     // The size chunks come first. The layers take exactly width x height cells: a layer chunk of
-    // any other size is skipped and leaves the layer blank.
-    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells)
-      throw EDamagedData(
-          "the map's size, " + std::to_string(width) + " x " + std::to_string(height) + ", is not one a map can have",
-          -1);
+    // any other size leaves the layer blank and is reported as damage.
+    if (width <= 0 || height <= 0 || int64_t{width} * height > kMaxMapCells) {
+      const std::string problem =
+          "the map's size, " + std::to_string(width) + " x " + std::to_string(height) + ", is not one a map can have";
+      // What a lenient load keeps is a whole map: the layers are reset to the reset size.
+      width = 20;
+      height = 15;
+      throw EDamagedData(problem, -1);
+    }
     lower.ReadCells(v, 71, width, height);
     upper.ReadCells(v, 72, width, height);
+    mapLoad.layersRead = true;
   } else if (v.Writing()) {
     WriteLayer(v, 71, lower);
     WriteLayer(v, 72, upper);
+  } else if (mapLoad.map == this) {
+    // The rest of a load that failed: what it read stays.
+    if (!mapLoad.layersRead) {
+      lower.SetBlank(width, height);
+      upper.SetBlank(width, height);
+    }
+    SetScrollType(scrollType);
   } else {
     lower.Reset();
     upper.Reset();
@@ -265,7 +297,10 @@ void TLcfMap::WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) 
   v.Fixed(id, sized.cells.data(), sized.cells.size() * sizeof(uint16_t));
 }
 
-void TLcfMap::AfterLoad() { SetScrollType(scrollType); }
+void TLcfMap::AfterLoad() {
+  if (mapLoad.map == this) mapLoad = {};
+  SetScrollType(scrollType);
+}
 
 void TLcfMap::SetWidth(int w) {
   lower.SetWidth(w);

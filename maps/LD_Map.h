@@ -111,7 +111,7 @@ class TLcfMapLayer {
   // Sizes the layer to w x h blank cells without keeping any.
   void SetBlank(int w, int h);
   // Loading: sizes the layer to w x h and takes the layer chunk id when it holds exactly that many
-  // cells, else leaves the layer blank.
+  // cells, else leaves the layer blank; a chunk of another size is damage.
   void ReadCells(TCatalogVarData& v, int id, int w, int h);
 };
 

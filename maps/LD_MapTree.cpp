@@ -210,6 +210,16 @@ TLcfMapTreeItem* TLcfMapTree::AddNode(int32_t parentId, int32_t id) {
   return node;
 }
 
+TLcfMapTreeItem* TLcfMapTree::AddMapLike(int32_t parentId, int32_t id, const TLcfMapTreeItem& like) {
+  TLcfMapTreeItem* node = AddNode(parentId, id);
+  const int32_t parentOfNode = node->parentId, depth = node->depth;
+  if (node != &like) node->Assign(like);
+  node->parentId = parentOfNode;
+  node->depth = depth;
+  node->nodeType = TLcfMapTreeItem::kMap;
+  return node;
+}
+
 void TLcfMapTree::DeleteNode(int32_t id) {
   int p = OrderIndexOf(id);
   auto forget = [&](int32_t gone) {
@@ -303,12 +313,20 @@ void TLcfMapTree::Parse(const Bytes& data) {
     order.reserve(static_cast<size_t>(n));
     std::unordered_set<int32_t> seen;
     for (int32_t i = 0; i < n; ++i) {
+      const int64_t entryAt = r.Offset();
       int32_t id;
       if (!r.TryReadInt(id))
         throw EDamagedData("the order ends after " + std::to_string(i) + " of its " + std::to_string(n) + " entries",
-                           r.Offset());
-      // Ids that name no node, and repeats, are dropped: every entry of order is a node, once.
-      if (FindById(id) && seen.insert(id).second) order.push_back(id);
+                           entryAt);
+      // Every entry of order is a node of the tree, once: a saved tree never writes another.
+      if (!FindById(id))
+        throw EDamagedData(
+            "entry " + std::to_string(i + 1) + " names node " + std::to_string(id) + ", which the tree does not hold",
+            entryAt);
+      if (!seen.insert(id).second)
+        throw EDamagedData("entry " + std::to_string(i + 1) + " names node " + std::to_string(id) + " a second time",
+                           entryAt);
+      order.push_back(id);
     }
   } catch (EDamagedData& e) {
     e.EnterPart("node order");

@@ -136,6 +136,10 @@ class TLcfMapTree : public TCatalogOf<TLcfMapTreeItem> {
 
   // Creates (or reuses) node id under parentId and places it in order, after the parent's subtree.
   TLcfMapTreeItem* AddNode(int32_t parentId, int32_t id);
+  // Adds map node id under parentId as AddNode does, with the stored properties of like (name,
+  // music, backdrop, permissions, encounters, scroll position) but its own place in the tree: how a
+  // pasted or recovered map takes over the entry of the map it came from.
+  TLcfMapTreeItem* AddMapLike(int32_t parentId, int32_t id, const TLcfMapTreeItem& like);
   // Moves the node with its subtree to be the last child of newParentId, adjusting the depths.
   // Refused (false, nothing changes) for the root, an unknown node or parent, or a parent inside
   // the node's own subtree.

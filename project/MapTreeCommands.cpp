@@ -266,13 +266,8 @@ int32_t TMapTreeCommands::PasteMap(int32_t parentId) {
   map.RefreshTileset();
   map.SaveWorkCopy(document_.ScratchPath(), id);
   document_.ChangeTree([&](TLcfMapTree& t) {
-    TLcfMapTreeItem* node = t.AddNode(parentId, id);
-    const int32_t parentOfNode = node->parentId, depth = node->depth;
-    node->Assign(item);
+    TLcfMapTreeItem* node = t.AddMapLike(parentId, id, item);
     node->name = PastedMapName(name, id);
-    node->parentId = parentOfNode;
-    node->depth = depth;
-    node->nodeType = TLcfMapTreeItem::kMap;
     node->pending = true;
     ExpandParent(t, parentId);
   });

@@ -62,6 +62,19 @@ std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage
          ") is damaged and opens read-only.\n" + damage + "\n\n" + kDiscardDamageHint;
 }
 
+std::string RecoveredMapName(const std::string& name) {
+  static const std::string mark = " (recovered)";
+  // Recovering a recovered map again does not mark it twice.
+  if (name.size() >= mark.size() && name.compare(name.size() - mark.size(), mark.size(), mark) == 0) return name;
+  return name + mark;
+}
+
+std::string RecoveredMapText(const TLcfMapTreeItem& damaged, const TLcfMapTreeItem& recovered) {
+  return "What could be read of the map " + std::to_string(damaged.Id()) + " \"" + damaged.name +
+         "\" was saved as the map " + std::to_string(recovered.Id()) + " \"" + recovered.name + "\" (" +
+         MapFileName(recovered.Id()) + "). " + MapFileName(damaged.Id()) + " was left as it is.";
+}
+
 bool TProjectDocument::CurrentMapEdited() const { return propertiesEdited_ || !history_.IsClean(); }
 
 void TProjectDocument::MarkMapClean() {
@@ -341,6 +354,42 @@ void TProjectDocument::DiscardDamagedData() {
   // What could be read is now the map: the next save writes it over the damaged file.
   propertiesEdited_ = true;
   mapChanged.Emit();
+}
+
+int32_t TProjectDocument::SaveAsNewMap() {
+  if (!open_ || !MapDamaged()) return 0;
+  const TLcfMapTreeItem* damaged = mapTree_.OwningMap(map_.Id());
+  if (!damaged) return 0;
+  const int32_t damagedId = damaged->Id();
+  const int32_t id = mapTree_.FirstFreeId();
+  if (id == 0) {
+    ShowFailure("The map cannot be saved as a new map: every map number from 1 to " + std::to_string(kMaxMapId) +
+                " is taken.");
+    return 0;
+  }
+  TModifiedWatch watch(*this);
+  try {
+    // The damaged map object keeps its id and its damage: the copy is the new map.
+    TLcfMap recovered;
+    recovered.Assign(map_);
+    recovered.SaveWorkCopy(scratchFolder_, id);
+  } catch (const std::exception& e) {
+    ShowFailure(e.what());
+    return 0;
+  }
+  const int32_t parentId = mapTree_.FindById(damaged->parentId) ? damaged->parentId : 0;
+  ChangeTree([&](TLcfMapTree& tree) {
+    TLcfMapTreeItem* node = tree.AddMapLike(parentId, id, *tree.FindById(damagedId));
+    node->name = RecoveredMapName(node->name);
+    node->pending = true;
+  });
+  SelectNode(id);
+  if (SaveMap()) {
+    const TLcfMapTreeItem* from = mapTree_.FindById(damagedId);
+    const TLcfMapTreeItem* to = mapTree_.FindById(id);
+    if (from && to) ShowInformation(RecoveredMapText(*from, *to), messageOwner_);
+  }
+  return id;
 }
 
 void TProjectDocument::SetMapReadOnly(bool readOnly) {

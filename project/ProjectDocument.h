@@ -32,12 +32,17 @@ inline constexpr const char* kRevertMapQuestion = "Map data will revert to the l
 // error on a line of its own.
 std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error);
 inline constexpr const char* kDiscardDamageHint =
+    "\"Save As New Map\" keeps what could be read as a new map and leaves the damaged file as it is; "
     "\"Discard Damaged Data\" keeps what could be read and lets \"Save Map\" write it over the file.";
 inline constexpr const char* kDiscardDamageQuestion =
     "What could not be read of the damaged map will be lost when it is saved.  Proceed?";
 // The message about a map that loaded damaged: its id, name and file, then the damage (the chunk
 // path and the offset).
 std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage);
+// The name of the new map that keeps what could be read of a damaged one: its name marked.
+std::string RecoveredMapName(const std::string& name);
+// What "Save As New Map" tells when it has saved the new map.
+std::string RecoveredMapText(const TLcfMapTreeItem& damaged, const TLcfMapTreeItem& recovered);
 
 class TProjectDocument {
  public:
@@ -116,6 +121,12 @@ class TProjectDocument {
   // DiscardDamagedData (the author's choice to keep what could be read, which marks it modified).
   bool MapDamaged() const;
   void DiscardDamagedData();
+  // "Save As New Map": what could be read of the damaged current map becomes a new map beside it,
+  // under the same parent, with the first free id, the damaged map's tree entry and its name
+  // marked as recovered; it is selected and saved at once with the tree (as "Save Map" does).
+  // The damaged map and its file stay as they are. Returns the new map's id, or 0 when nothing
+  // was added (no damaged map, no free id, the new map could not be written; the reason shown).
+  int32_t SaveAsNewMap();
   void SetMapReadOnly(bool readOnly);
 
   // --- Questions

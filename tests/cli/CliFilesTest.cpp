@@ -122,6 +122,10 @@ std::vector<TDamaged> DamagedMaps() {
   TByteWriter(past).WriteInt(static_cast<int32_t>(body.size()));
   past.insert(past.end(), body.begin() + static_cast<ptrdiff_t>(firstChunkSize) + 1, body.end());
   cases.push_back({"a chunk's size past its parent", WithChunkBody(map, start, 81, past)});
+  const TSpan lower = ChunkBody(map, start, 71);
+  const Bytes shortLayer(map.begin() + static_cast<ptrdiff_t>(lower.begin),
+                         map.begin() + static_cast<ptrdiff_t>(lower.end) - 2);
+  cases.push_back({"a layer smaller than the map", WithChunkBody(map, start, 71, shortLayer)});
   return cases;
 }
 
@@ -183,7 +187,14 @@ TEST(CliDamage, EveryVerbNamesTheDamageAndWritesNothing) {
       r.ReadInt();
       while (r.ReadInt() != 0) r.Skip(r.ReadLength());
     }
-    bytes[r.Pos()] += 1;
+    const size_t order = r.Pos();
+    ASSERT_EQ(bytes[order], 2);  // the order: 0, 1
+    Bytes stranger = bytes, twice = bytes;
+    stranger[order + 2] = 5;
+    cases.push_back({"an order entry that names no node", stranger});
+    twice[order + 2] = 0;
+    cases.push_back({"an order entry that names a node twice", twice});
+    bytes[order] += 1;
     cases.push_back({"order count too high", bytes});
     TLcfDataBase db;
     db.items.SetCount(3);

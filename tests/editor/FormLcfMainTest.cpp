@@ -437,3 +437,36 @@ TEST_F(MainWindow, ADamagedMapOpensReadOnlyAndSaveMapCannotWriteItBack) {
   saved.LoadFromProject(project.Folder(), 1);
   EXPECT_FALSE(saved.LoadDamage());
 }
+
+TEST_F(MainWindow, SaveAsNewMapLeavesTheDamagedFileAsItIs) {
+  project.Make();
+  const std::string file = project.Folder() + "Map0001.lmu";
+  Bytes bytes = ReadWholeFile(file);
+  bytes.insert(bytes.end(), {0x07, 0x00});  // bytes after the record's end
+  WriteFileAtomic(file, bytes);
+  auto window = OpenWindow();
+  ASSERT_TRUE(window->Document().MapDamaged());
+  ASSERT_TRUE(window->Action(TMainCommand::SaveAsNewMap)->isEnabled());
+  EXPECT_EQ(window->Action(TMainCommand::SaveAsNewMap)->text(), "Save As New Map");
+  messages.shown.clear();
+
+  window->Execute(TMainCommand::SaveAsNewMap);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Information) << messages.shown[0].text;
+  EXPECT_EQ(ReadWholeFile(file), bytes);
+  // The new map is the one shown, and it is saved: nothing is left to save or to discard.
+  EXPECT_EQ(window->Document().Map().Id(), 2);
+  EXPECT_FALSE(window->Document().MapReadOnly());
+  EXPECT_FALSE(window->Action(TMainCommand::SaveAsNewMap)->isEnabled());
+  EXPECT_FALSE(window->Action(TMainCommand::DiscardDamagedData)->isEnabled());
+  EXPECT_FALSE(window->Action(TMainCommand::SaveMap)->isEnabled());
+  TLcfMap saved;
+  saved.LoadFromProject(project.Folder(), 2);
+  EXPECT_FALSE(saved.LoadDamage());
+  EXPECT_EQ(saved.width, window->Document().Map().width);
+  const TLcfMapTreeItem* node = window->Document().MapTree().FindById(2);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->name, "MAP0001 (recovered)");
+  EXPECT_TRUE(window->Document().CloseQuery());
+  EXPECT_EQ(ReadWholeFile(file), bytes);
+}

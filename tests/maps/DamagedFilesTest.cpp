@@ -36,6 +36,8 @@ Bytes SampleMapFile() {
     event->name = DefaultEventName(i);
     event->x = i;
   }
+  map.lower.SetCell(3, 4, 5005);
+  map.upper.SetCell(19, 14, 10007);
   TLcfEventItem* seventh = map.events.FindById(7);
   TLcfEventPageItem* page = seventh->pages.Append();
   page->graphicName = "Unique72";
@@ -52,6 +54,28 @@ Bytes MapFile(const std::function<Bytes(const Bytes& record)>& change) {
   file.resize(magic);
   file.insert(file.end(), record.begin(), record.end());
   return file;
+}
+
+// Where the body of top-level chunk id of a map file begins.
+int64_t MapChunkBody(const Bytes& file, int32_t id) {
+  TByteReader r(file.data(), file.size());
+  r.ReadString();
+  for (int32_t at = r.ReadInt(); at != 0; at = r.ReadInt()) {
+    const size_t size = r.ReadLength();
+    if (at == id) return static_cast<int64_t>(r.Pos());
+    r.Skip(size);
+  }
+  ADD_FAILURE() << "no chunk " << id;
+  return -1;
+}
+
+// The sample map file whose record says it is 30 columns wide, its layers still 20 x 15.
+Bytes WiderThanItsLayers() {
+  return MapFile([](const Bytes& r) {
+    std::vector<TChunk> chunks = TopChunks(r);
+    chunks.insert(chunks.begin(), TChunk{2, {30}});
+    return EncodeChunks(chunks);
+  });
 }
 
 // The body of event 7's page list, as saved.
@@ -108,6 +132,19 @@ Bytes SampleTree() {
   tree.AddNode(1, 2)->nodeType = TLcfMapTreeItem::kMap;
   tree.startPositions.SetMapId(TLcfMapStartPosition::kParty, 1);
   return tree.SaveToBytes();
+}
+
+// Where the sample tree's order (3 entries: 0, 1, 2) begins: its count.
+int64_t OrderOfSampleTree(const Bytes& file) {
+  const Bytes order = {3, 0, 1};
+  return std::find_end(file.begin(), file.end(), order.begin(), order.end()) - file.begin();
+}
+
+// The sample tree with the last entry of its order (node 2) replaced by id.
+Bytes TreeWithLastOrderEntry(uint8_t id) {
+  Bytes file = SampleTree();
+  file[static_cast<size_t>(OrderOfSampleTree(file) + 3)] = id;
+  return file;
 }
 
 }  // namespace
@@ -249,6 +286,35 @@ TEST(DamagedFiles, EachLoadNamesTheChunkPathAndTheOffset) {
          return file;
        },
        LoadTree, "the order claims 9 entries", "node order", nullptr},
+      {"a map tree order entry that names no node", [] { return TreeWithLastOrderEntry(7); }, LoadTree,
+       "entry 3 names node 7, which the tree does not hold", "node order",
+       [](const Bytes& file) { return OrderOfSampleTree(file) + 3; }},
+      {"a map tree order entry that repeats a node", [] { return TreeWithLastOrderEntry(1); }, LoadTree,
+       "entry 3 names node 1 a second time", "node order",
+       [](const Bytes& file) { return OrderOfSampleTree(file) + 3; }},
+      {"a lower layer shorter than the map",
+       [] {
+         return MapFile([](const Bytes& r) {
+           return RewriteChunk(r, {{71}}, [](const Bytes& cells) { return Bytes(cells.begin(), cells.end() - 2); });
+         });
+       },
+       LoadMap, "the chunk holds 598 bytes where a map of 20 x 15 cells takes 600", "chunk 71",
+       [](const Bytes& file) { return MapChunkBody(file, 71); }},
+      {"an upper layer longer than the map",
+       [] {
+         return MapFile([](const Bytes& r) {
+           return RewriteChunk(r, {{72}}, [](const Bytes& cells) {
+             Bytes more = cells;
+             more.insert(more.end(), 40, 0x27);
+             return more;
+           });
+         });
+       },
+       LoadMap, "the chunk holds 640 bytes where a map of 20 x 15 cells takes 600", "chunk 72",
+       [](const Bytes& file) { return MapChunkBody(file, 72); }},
+      {"a map wider than its layers", WiderThanItsLayers, LoadMap,
+       "the chunk holds 600 bytes where a map of 30 x 15 cells takes 900", "chunk 71",
+       [](const Bytes& file) { return MapChunkBody(file, 71); }},
   };
   for (const TDamageCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -336,9 +402,10 @@ TEST(DamagedFiles, QuietModeKeepsTheDatabasePartsReadBeforeTheDamage) {
   ASSERT_TRUE(db.LoadDamage());
   EXPECT_EQ(error, db.LoadDamage().Message());
   EXPECT_NE(error.find("(monsters): the list ends after 6 of its 7 items."), std::string::npos) << error;
+  EXPECT_NE(error.find(" 6 of the 7 monsters were read before the damage."), std::string::npos) << error;
   EXPECT_EQ(db.heroes.Count(), 4);    // read before the damage
-  EXPECT_EQ(db.monsters.Count(), 1);  // the damaged part and those after it are reset
-  EXPECT_EQ(db.switches.Count(), 1);
+  EXPECT_EQ(db.monsters.Count(), 6);  // the damaged list keeps the items read before the damage
+  EXPECT_EQ(db.switches.Count(), 1);  // the parts after it are reset
   // What was read is not saved over the damaged file.
   EXPECT_FALSE(db.SaveDatabase(folder.Path(), folder.Path()));
   EXPECT_EQ(ReadWholeFile(folder / kDataBaseFileName), file);
@@ -346,4 +413,109 @@ TEST(DamagedFiles, QuietModeKeepsTheDatabasePartsReadBeforeTheDamage) {
   db.system.formatVersion = TLcfSystem::kCurrentFormatVersion;
   EXPECT_TRUE(db.SaveDatabase(folder.Path(), folder.Path()));
   EXPECT_NE(ReadWholeFile(folder / kDataBaseFileName), file);
+}
+
+TEST(DamagedFiles, QuietModeKeepsWhatTheMapHeldBeforeAndAroundTheDamage) {
+  struct TCase {
+    const char* what;
+    std::function<Bytes()> damaged;
+    int events;            // events kept: those before the damaged one, or all of them
+    const char* salvaged;  // the message's note on them (nullptr: none)
+    int width;
+    bool lowerKept;  // the lower layer's cells were taken
+  };
+  auto inEvent7 = [](const std::vector<TChunkStep>& path, std::function<Bytes(const Bytes&)> change) {
+    return [=] { return MapFile([=](const Bytes& r) { return RewriteChunk(r, path, change); }); };
+  };
+  const char* const sixOfEight = "6 of the 8 events were read before the damage";
+  const TCase cases[] = {
+      {"bytes after a page's condition",
+       inEvent7({{81, 7}, {5, 2}, {41}},
+                [](const Bytes& body) {
+                  Bytes more = body;
+                  more.push_back(9);
+                  return more;
+                }),
+       6, sixOfEight, 20, true},
+      {"a page's end missing",
+       inEvent7({{81, 7}, {5, 2}}, [](const Bytes& page) { return Bytes(page.begin(), page.end() - 1); }), 6,
+       sixOfEight, 20, true},
+      {"a page count too high", [] { return WithPageCount(3); }, 6, sixOfEight, 20, true},
+      {"a page count too low", [] { return WithPageCount(1); }, 6, sixOfEight, 20, true},
+      {"a lower layer of the wrong size",
+       [] {
+         return MapFile([](const Bytes& r) {
+           return RewriteChunk(r, {{71}}, [](const Bytes& cells) { return Bytes(cells.begin(), cells.end() - 2); });
+         });
+       },
+       8, nullptr, 20, false},
+      {"a map wider than its layers", WiderThanItsLayers, 8, nullptr, 30, false},
+  };
+  TTestFolder folder;
+  TQuietModeScope quiet(true);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = folder / "Map0001.lmu";
+    const Bytes file = c.damaged();
+    WriteFileAtomic(path, file);
+    TLcfMap map;
+    map.LoadFromFile(path);
+    ASSERT_TRUE(map.LoadDamage());
+    const std::string& message = map.LoadDamage().Message();
+    if (c.salvaged) {
+      EXPECT_NE(message.find(std::string(" ") + c.salvaged + "."), std::string::npos) << message;
+    } else {
+      EXPECT_EQ(message.find("were read before"), std::string::npos) << message;
+    }
+    ASSERT_EQ(map.events.Count(), c.events);
+    for (int i = 0; i < c.events; ++i) {
+      EXPECT_EQ(map.events.ItemAt(i)->Id(), i + 1);
+      EXPECT_EQ(map.events.ItemAt(i)->x, i + 1);
+    }
+    if (c.events == 8) {
+      EXPECT_EQ(map.events.FindById(7)->pages.ItemAt(1)->graphicName, "Unique72");
+    }
+    EXPECT_EQ(map.width, c.width);
+    EXPECT_EQ(map.lower.width, c.width);
+    EXPECT_EQ(map.lower.cells.size(), static_cast<size_t>(c.width) * 15u);
+    EXPECT_EQ(map.lower.GetCell(3, 4), c.lowerKept ? 5005 : 0);
+    EXPECT_EQ(map.upper.GetCell(19, 14), c.width == 20 ? 10007 : 10000);
+    // What could be read saves elsewhere and loads back clean; the damaged file is refused.
+    EXPECT_THROW(map.SaveToFile(path), EFileError);
+    map.SaveToFile(folder / "kept.lmu");
+    TLcfMap kept;
+    kept.LoadFromFile(folder / "kept.lmu");
+    EXPECT_FALSE(kept.LoadDamage());
+    EXPECT_EQ(kept.events.Count(), c.events);
+    EXPECT_EQ(ReadWholeFile(path), file);
+  }
+}
+
+TEST(DamagedFiles, EveryLayerSizeAValidFileCanHoldLoads) {
+  // A file always holds layers of width x height cells; the size chunks are omitted at 20 and 15.
+  const struct { int width, height; } sizes[] = {{20, 15}, {20, 500}, {500, 15}, {500, 500}, {37, 41}, {1, 1}};
+  for (const auto& size : sizes) {
+    SCOPED_TRACE(std::to_string(size.width) + " x " + std::to_string(size.height));
+    TLcfMap map;
+    map.SetWidth(size.width);
+    map.SetHeight(size.height);
+    for (int y = 0; y < size.height; ++y)
+      for (int x = 0; x < size.width; ++x) {
+        map.lower.SetCell(x, y, 5000 + (x * 7 + y) % 144);
+        map.upper.SetCell(x, y, 10000 + (x + y * 3) % 144);
+      }
+    const Bytes file = map.SaveToBytes();
+    const std::vector<TChunk> chunks = TopChunks(file, 1 + std::string(kMapMagic).size());
+    EXPECT_EQ(FindChunk(chunks, 2) != nullptr, size.width != 20);
+    EXPECT_EQ(FindChunk(chunks, 3) != nullptr, size.height != 15);
+    TLcfMap back;
+    back.LoadFromBytes(file);
+    EXPECT_EQ(back.width, size.width);
+    EXPECT_EQ(back.height, size.height);
+    EXPECT_TRUE(
+        std::equal(back.lower.cells.begin(), back.lower.cells.end(), map.lower.cells.begin(), map.lower.cells.end()));
+    EXPECT_TRUE(
+        std::equal(back.upper.cells.begin(), back.upper.cells.end(), map.upper.cells.begin(), map.upper.cells.end()));
+    EXPECT_EQ(back.SaveToBytes(), file);
+  }
 }

@@ -151,7 +151,8 @@ TEST(Map, LargeMapWithManyEventsRoundTrips) {
 }
 
 TEST(Map, LayersAlwaysHoldTheMapSize) {
-  // Chunk 2 says 30 columns; chunk 71 still holds 20 x 15 cells: it is skipped.
+  // Chunk 2 says 30 columns; chunk 71 still holds 20 x 15 cells: damage, and what a lenient load
+  // keeps of it has blank layers of the map's size.
   TLcfMap small;
   small.lower.SetCell(0, 0, 5000);
   Bytes bytes = small.SaveToBytes();
@@ -163,7 +164,8 @@ TEST(Map, LayersAlwaysHoldTheMapSize) {
   w.WriteSizedInt(30);
   bytes.erase(bytes.begin(), bytes.begin() + 11);
   bytes.insert(bytes.begin(), header.begin(), header.end());
-  map.LoadFromBytes(bytes);
+  EXPECT_THROW(map.LoadFromBytes(bytes), EDamagedData);
+  EXPECT_THROW(LoadRecordBytes(bytes, kMapMagic, map), EDamagedData);
   EXPECT_EQ(map.width, 30);
   EXPECT_EQ(map.lower.cells.size(), 450u);
   EXPECT_EQ(map.lower.GetCell(0, 0), 0);

@@ -242,13 +242,17 @@ TEST(MapTree, TreeWithoutRootFailsTheRootTest) {
   }
 }
 
-TEST(MapTree, OrderKeepsOnlyNodesOnce) {
+TEST(MapTree, AnOrderNamingAStrangerOrANodeTwiceChangesNothing) {
   TLcfMapTree tree;
   Build(tree, {{0, 0, 0}, {0, 1, 1}, {0, 2, 1}});
-  tree.order = {0, 1, 9, 1, 2, 0};
   TLcfMapTree back;
   back.LoadFromBytes(tree.SaveToBytes());
-  EXPECT_EQ(back.order, (std::vector<int32_t>{0, 1, 2}));
+  for (const std::vector<int32_t>& damaged : {std::vector<int32_t>{0, 1, 9, 2}, std::vector<int32_t>{0, 1, 2, 1}}) {
+    tree.order = damaged;
+    EXPECT_THROW(back.LoadFromBytes(tree.SaveToBytes()), EDamagedData);
+    EXPECT_EQ(back.order, (std::vector<int32_t>{0, 1, 2}));
+    EXPECT_EQ(back.Count(), 3);
+  }
   // A huge order length is refused before anything is reserved.
   TLcfMapTree nodesOnly;
   Build(nodesOnly, {{0, 0, 0}});

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "TestChunks.h"
 #include "TestFolder.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
@@ -386,4 +387,107 @@ TEST_F(Document, ADamagedMapOpensReadOnlyAndIsNotSavedOverItsFile) {
   saved.LoadFromProject(folder, 2);
   EXPECT_FALSE(saved.LoadDamage());
   EXPECT_EQ(saved.lower.GetCell(1, 1), 5001);
+}
+
+namespace {
+
+// A map of 25 x 18 cells with five events whose file says it holds six: what could be read is the
+// cells and the five events.
+Bytes DamagedCave() {
+  TLcfMap cave;
+  cave.SetWidth(25);
+  cave.SetHeight(18);
+  cave.lower.SetCell(24, 17, 5009);
+  for (int i = 1; i <= 5; ++i) cave.events.Append()->x = i;
+  Bytes file = cave.SaveToBytes();
+  const size_t magic = 1 + std::string(kMapMagic).size();
+  Bytes record =
+      RewriteChunk(Bytes(file.begin() + static_cast<ptrdiff_t>(magic), file.end()), {{81}}, [](const Bytes& events) {
+        Bytes more = events;
+        more[0] = 6;
+        return more;
+      });
+  file.resize(magic);
+  file.insert(file.end(), record.begin(), record.end());
+  return file;
+}
+
+}  // namespace
+
+TEST_F(Document, SaveAsNewMapKeepsWhatCouldBeReadBesideTheDamagedMap) {
+  WriteSampleProject(folder);
+  {
+    TLcfMapTree tree;
+    tree.LoadFromBytes(ReadWholeFile(folder + "TESS_RT.lmt"));
+    TLcfMapTreeItem* cave = tree.AddNode(1, 2);
+    cave->nodeType = TLcfMapTreeItem::kMap;
+    cave->name = "Cave";
+    cave->musicType = 2;
+    cave->music.name = "Dungeon";
+    cave->encounters.Append()->troopId = 4;
+    WriteFileAtomic(folder + "TESS_RT.lmt", tree.SaveToBytes());
+  }
+  const Bytes damaged = DamagedCave();
+  WriteFileAtomic(folder + "Map0002.lmu", damaged);
+  ASSERT_TRUE(document.Open(folder, scratch));
+  document.SelectNode(2);
+  ASSERT_TRUE(document.MapDamaged());
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("5 of the 6 events were read before the damage."), std::string::npos)
+      << messages.shown[0].text;
+  EXPECT_NE(messages.shown[0].text.find("\"Save As New Map\""), std::string::npos) << messages.shown[0].text;
+  messages.shown.clear();
+
+  // A new map that cannot be written adds nothing, and the damaged map stays as it was.
+  fs::remove_all(scratch);
+  WriteFileAtomic(scratch.substr(0, scratch.size() - 1), Bytes{1});
+  EXPECT_EQ(document.SaveAsNewMap(), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Error);
+  EXPECT_EQ(document.MapTree().Count(), 3);
+  EXPECT_TRUE(document.MapDamaged());
+  EXPECT_FALSE(document.MapsModified());
+  fs::remove(scratch.substr(0, scratch.size() - 1));
+  fs::create_directories(scratch);
+  messages.shown.clear();
+
+  ASSERT_EQ(document.SaveAsNewMap(), 3);
+  EXPECT_EQ(ReadWholeFile(folder + "Map0002.lmu"), damaged);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Information);
+  EXPECT_EQ(messages.shown[0].text,
+            "What could be read of the map 2 \"Cave\" was saved as the map 3 \"Cave (recovered)\" (Map0003.lmu). "
+            "Map0002.lmu was left as it is.");
+  // The new map is the current one, editable and saved; the damaged map is still in the tree.
+  EXPECT_EQ(document.MapTree().currentId, 3);
+  EXPECT_EQ(document.Map().Id(), 3);
+  EXPECT_FALSE(document.MapDamaged());
+  EXPECT_TRUE(document.CanEditMap());
+  EXPECT_FALSE(document.MapsModified());
+  EXPECT_EQ(document.SaveAsNewMap(), 0);
+
+  TLcfMap saved;
+  saved.LoadFromProject(folder, 3);
+  EXPECT_FALSE(saved.LoadDamage());
+  EXPECT_EQ(saved.width, 25);
+  EXPECT_EQ(saved.lower.GetCell(24, 17), 5009);
+  ASSERT_EQ(saved.events.Count(), 5);
+  EXPECT_EQ(saved.events.ItemAt(4)->x, 5);
+  TLcfMapTree tree;
+  tree.LoadFromBytes(ReadWholeFile(folder + "TESS_RT.lmt"));
+  ASSERT_NE(tree.FindById(2), nullptr);
+  const TLcfMapTreeItem* recovered = tree.FindById(3);
+  ASSERT_NE(recovered, nullptr);
+  EXPECT_EQ(recovered->name, "Cave (recovered)");
+  EXPECT_EQ(recovered->parentId, 1);
+  EXPECT_EQ(recovered->depth, 2);
+  EXPECT_TRUE(recovered->IsMap());
+  EXPECT_EQ(recovered->music.name, "Dungeon");
+  EXPECT_EQ(recovered->encounters.ItemAt(0)->troopId, 4);
+  EXPECT_EQ(tree.OrderIndexOf(3), 3);
+
+  // The damaged map opens read-only again: its file is as it was.
+  document.SelectNode(2);
+  EXPECT_TRUE(document.MapDamaged());
+  EXPECT_EQ(RecoveredMapName("Cave (recovered)"), "Cave (recovered)");
 }
