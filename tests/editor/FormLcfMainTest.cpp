@@ -44,6 +44,14 @@ void EditCell(TFormLcfMain& window) {
   }));
 }
 
+// Puts two bytes after the end of a map file's record; returns the damaged file's bytes.
+Bytes DamageMapFile(const std::string& file) {
+  Bytes bytes = ReadWholeFile(file);
+  bytes.insert(bytes.end(), {0x07, 0x00});
+  WriteFileAtomic(file, bytes);
+  return bytes;
+}
+
 void Resize(TFormLcfMain& window, int width) {
   ASSERT_TRUE(window.Document().EditMap([width](TLcfMap& map) { map.SetWidth(width); }));
 }
@@ -403,9 +411,7 @@ TEST(MessageBoxes, DestructiveQuestionsDefaultToNoAndDetailsUnfold) {
 TEST_F(MainWindow, ADamagedMapOpensReadOnlyAndSaveMapCannotWriteItBack) {
   project.Make();
   const std::string file = project.Folder() + "Map0001.lmu";
-  Bytes bytes = ReadWholeFile(file);
-  bytes.insert(bytes.end(), {0x07, 0x00});  // bytes after the record's end
-  WriteFileAtomic(file, bytes);
+  const Bytes bytes = DamageMapFile(file);
   auto window = OpenWindow();
   ASSERT_TRUE(window->Projects().IsOpen());
   // One message: the list of problems, then that the map opens read-only.
@@ -441,9 +447,7 @@ TEST_F(MainWindow, ADamagedMapOpensReadOnlyAndSaveMapCannotWriteItBack) {
 TEST_F(MainWindow, SaveAsNewMapLeavesTheDamagedFileAsItIs) {
   project.Make();
   const std::string file = project.Folder() + "Map0001.lmu";
-  Bytes bytes = ReadWholeFile(file);
-  bytes.insert(bytes.end(), {0x07, 0x00});  // bytes after the record's end
-  WriteFileAtomic(file, bytes);
+  const Bytes bytes = DamageMapFile(file);
   auto window = OpenWindow();
   ASSERT_TRUE(window->Document().MapDamaged());
   ASSERT_TRUE(window->Action(TMainCommand::SaveAsNewMap)->isEnabled());
