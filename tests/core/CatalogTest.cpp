@@ -215,13 +215,29 @@ TEST(Catalog, ItemsInAnyOrderAndRepeatedIds) {
   EXPECT_EQ(list.FindById(4)->power, 6);
 }
 
-TEST(Catalog, FailedLoadClearsTheList) {
-  TLeafList list;
-  list.SetCount(3);
-  Bytes in = {2, 1, 0, 2};
-  TByteReader r(in.data(), in.size());
-  EXPECT_THROW(list.LoadFrom(r), EReadError);
-  EXPECT_EQ(list.Count(), 0);
+TEST(Catalog, FailedLoadKeepsOnlyTheItemsReadBeforeTheDamage) {
+  const struct {
+    Bytes in;
+    std::vector<int32_t> kept;
+    const char* salvaged;
+  } cases[] = {
+      {{2, 1, 0, 2, 5}, {1}, "1 of the 2 items was read before the damage"},            // item 2 is cut short
+      {{3, 4, 0, 1, 0, 9, 3}, {1, 4}, "2 of the 3 items were read before the damage"},  // kept in id order
+      {{1, 5, 3}, {}, "0 of the 1 item were read before the damage"},
+      {{0x87, 0xFF, 0x7F}, {}, ""},  // a count that cannot be true keeps nothing
+  };
+  for (const auto& c : cases) {
+    TLeafList list;
+    list.SetCount(3);
+    TByteReader r(c.in.data(), c.in.size());
+    try {
+      list.LoadFrom(r);
+      ADD_FAILURE() << "loaded";
+    } catch (const EDamagedData& e) {
+      EXPECT_EQ(e.Salvaged(), c.salvaged) << e.what();
+    }
+    EXPECT_EQ(Ids(list), c.kept);
+  }
 }
 
 TEST(Catalog, ListOperations) {
