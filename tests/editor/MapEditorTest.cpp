@@ -12,6 +12,7 @@
 #include <set>
 
 #include "MainWindowFixture.h"
+#include "TiledProject.h"
 #include "database/DataBaseObj.h"
 #include "database/LD_ChipSet.h"
 #include "maps/ChipPalette.h"
@@ -24,55 +25,13 @@
 #include "media/PictureFile.h"
 
 using namespace tess;
+using namespace tess::test;
 
 namespace {
 
 // Lower chips the tests paint with; the map is filled with others, so a fill stops where they end.
 constexpr int kChipA = 5000;  // lower palette cell (0, 3)
 constexpr int kChipB = 5001;  // (1, 3)
-
-// A tileset picture of random colours: every tile, water piece and shape looks different.
-TBitmap NoiseTileset() {
-  TBitmap b(480, 256, TPixelFormat::Indexed8);
-  for (int i = 0; i < 256; ++i)
-    b.Palette().push_back(TRgb{static_cast<uint8_t>((i & 31) << 3), static_cast<uint8_t>((i >> 5) << 5),
-                               static_cast<uint8_t>(255 - (i << 2))});
-  std::mt19937 rng(11);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 480; ++x) b.Row(y)[x] = static_cast<uint8_t>(rng() % 256);
-  return b;
-}
-
-// Map 1 of w x h cells: lower chips 5010.. with a band of water and autotiles, upper chips on every
-// third cell.
-void FillMap(TLcfMap& map, int w, int h) {
-  map.SetWidth(w);
-  map.SetHeight(h);
-  std::mt19937 rng(3);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      int id = 5010 + static_cast<int>(rng() % 100);
-      if (y == h - 2) id = static_cast<int>(rng() % 3) * 1000 + static_cast<int>(rng() % 47);
-      if (y == h - 1) id = 4000 + 50 * static_cast<int>(rng() % 12) + static_cast<int>(rng() % 47);
-      map.lower.SetCell(x, y, id);
-      map.upper.SetCell(x, y, (x + y) % 3 == 0 ? 10001 + static_cast<int>(rng() % 140) : 10000);
-    }
-}
-
-// The project with the noise tileset as tileset 1 and its map 1 filled.
-void MakeTiledProject(const std::string& folder, int w, int h) {
-  std::filesystem::create_directories(folder + "ChipSet");
-  SavePictureFile(NoiseTileset(), folder + "ChipSet/Noise.png");
-  TLcfDataBase db;
-  db.ResetDatabase();
-  db.system.formatVersion = 2003;
-  db.tilesets.SetCount(1);
-  db.tilesets.FindById(1)->chipSetFile = "Noise";
-  db.SaveToFile(folder + "TESS_RT.ldb");
-  TLcfMap map;
-  FillMap(map, w, h);
-  map.SaveToProject(folder, 1);
-}
 
 // What the shared drawing routine draws for the view's scroll position and options.
 QImage Expected(const TFormMapViewer& view, const TLcfMap& map, TLcfChipSetGraphic& graphic, TMapDrawOptions options) {
@@ -87,10 +46,6 @@ QImage Expected(const TFormMapViewer& view, const TLcfMap& map, TLcfChipSetGraph
   return QImage(reinterpret_cast<const uchar*>(board.Bits()), board.Width(), board.Height(), board.Stride(),
                 QImage::Format_RGB16)
       .copy();
-}
-
-void Settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
 }
 
 // A standalone view of its own map and graphic.
