@@ -71,7 +71,10 @@ TFormMapSetArea::TFormMapSetArea(TLcfMapTree& tree, const TLcfMap& map, TLcfChip
   layout->addWidget(viewer_, 1);
   layout->addWidget(buttons);
 
-  // The view opens at 1/2, around the position the tree keeps for the map.
+  // The view opens at 1/2, around the position the tree keeps for the map: laid out first, so that
+  // the position is the centre of the view as it will be shown.
+  resize(660, 541);
+  layout->activate();
   viewer_->SetCellSize(kOpeningCellSize);
   viewer_->SetMap(&map, &graphic, &tree_, true);
   connect(zoom_, &QButtonGroup::idClicked, viewer_, &TFormAreaMaker::SetCellSize);
@@ -82,7 +85,6 @@ TFormMapSetArea::TFormMapSetArea(TLcfMapTree& tree, const TLcfMap& map, TLcfChip
   connect(viewer_, &TFormAreaMaker::RectChanged, this, &TFormMapSetArea::RectChanged);
   viewer_->SetRect(rect);
   RectChanged();
-  resize(660, 541);
   viewer_->setFocus();
 }
 

@@ -6,8 +6,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <random>
 #include <set>
 
@@ -18,11 +20,16 @@
 #include "maps/ChipPalette.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 #include "maps/MapDrawing.h"
+#include "maps/gui/FormAreaMaker.h"
 #include "maps/gui/FormChipSelector.h"
+#include "maps/gui/FormEDArea.h"
 #include "maps/gui/FormMapEditor.h"
+#include "maps/gui/FormMapSetArea.h"
 #include "media/Bitmap.h"
 #include "media/PictureFile.h"
+#include "project/MapTreeCommands.h"
 
 using namespace tess;
 using namespace tess::test;
@@ -49,22 +56,11 @@ QImage Expected(const TFormMapViewer& view, const TLcfMap& map, TLcfChipSetGraph
 }
 
 // A standalone view of its own map and graphic.
-struct MapView : ::testing::Test {
-  TProcessFoldersScope folders;
-  QTemporaryDir dir;
-  std::string folder = dir.path().toStdString() + "/";
-  TLcfMap map;
-  TLcfChipSetItem tileset;
-  TLcfChipSetGraphic graphic;
+struct MapView : ::testing::Test, TTiledMap {
   TFormMapViewer view;
 
   void Show(int w, int h, QSize size = {800, 600}) {
-    MakeTiledProject(folder, w, h);
-    SetProjectFolder(folder);
-    SetCurrentRuntimePackageFolder("");
-    FillMap(map, w, h);
-    tileset.chipSetFile = "Noise";
-    graphic.SetTileset(&tileset);
+    Make(w, h);
     view.resize(size);
     view.SetMap(&map, &graphic);
     view.show();
@@ -360,3 +356,64 @@ TEST_F(MapEditor, APickFromTheMapSelectsItsPaletteCell) {
 }
 
 }  // namespace
+
+TEST_F(MapEditor, TheSelectedAreaOfTheMapIsFramed) {
+  Open(20, 15);
+  TMapTreeCommands commands(Doc());
+  const int32_t id = Doc().MapTree().FirstFreeId();
+  ASSERT_TRUE(commands.CreateArea(1, id, "Woods", {3, 2, 7, 4}, {}));
+  Settle();
+  EXPECT_EQ(Editor().AreaFrame(), (TCellRect{3, 2, 7, 4}));
+  ExpectAreaFrame(Editor(), Editor().ClientRectOf({3, 2, 7, 4}));
+
+  // Changed in its properties, the frame moves; a rectangle reaching past the map is framed as far
+  // as it lies on it.
+  const struct {
+    TCellRect stored, framed;
+  } cases[] = {{{5, 5, 4, 3}, {5, 5, 4, 3}}, {{15, 10, 15, 20}, {15, 10, 5, 5}}, {{25, 1, 3, 3}, {}}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(commands.SetAreaProperties(id, "Woods", c.stored, {}));
+    Settle();
+    EXPECT_EQ(Editor().AreaFrame(), c.framed);
+    if (!c.framed.Empty()) ExpectAreaFrame(Editor(), Editor().ClientRectOf(c.framed));
+  }
+
+  // The map itself selected: no frame, and none drawn.
+  commands.SetAreaProperties(id, "Woods", {3, 2, 7, 4}, {});
+  commands.SelectNode(1, 0, 0);
+  Settle();
+  EXPECT_TRUE(Editor().AreaFrame().Empty());
+  EXPECT_TRUE(NoFrameAround(Editor(), Editor().ClientRectOf({3, 2, 7, 4})));
+}
+
+TEST_F(MapEditor, AreaPropertiesDrawsTheRectangleOnTheMap) {
+  Open(20, 15);
+  TLcfEncount encounters;
+  for (bool ok : {false, true}) {
+    SCOPED_TRACE(ok);
+    TFormEDArea dialog(Doc(), 2, "Woods", {0, 0, 20, 15}, encounters);
+    dialog.show();
+    ASSERT_TRUE(dialog.RectButton()->isEnabled());
+    EXPECT_EQ(dialog.RectButton()->text(), "(000,000) - (019,014)");
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* boundaries = qobject_cast<TFormMapSetArea*>(QApplication::activeModalWidget());
+      seen = boundaries != nullptr;
+      if (!boundaries) return;
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(boundaries));
+      Settle();
+      TFormAreaMaker& view = *boundaries->Viewer();
+      EXPECT_EQ(view.Map(), &Doc().Map());
+      EXPECT_EQ(boundaries->Rect(), (TCellRect{0, 0, 20, 15}));
+      const QPoint from = view.ClientRectOf({4, 3, 1, 1}).topLeft(), to = view.ClientRectOf({9, 7, 1, 1}).topLeft();
+      SendMouse(view.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
+      SendMouse(view.viewport(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, to);
+      SendMouse(view.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, {}, to);
+      ok ? boundaries->accept() : boundaries->reject();
+    });
+    dialog.RectButton()->click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(dialog.Rect(), ok ? TCellRect{4, 3, 5, 4} : TCellRect{0, 0, 20, 15});
+    EXPECT_EQ(dialog.RectButton()->text(), ok ? "(004,003) - (008,006)" : "(000,000) - (019,014)");
+  }
+}

@@ -1,11 +1,14 @@
 #include "TiledProject.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QMouseEvent>
 #include <filesystem>
 #include <random>
 
 #include "database/DataBaseObj.h"
-#include "maps/LD_Map.h"
+#include "maps/gui/FormMapViewer.h"
 #include "media/Bitmap.h"
 #include "media/PictureFile.h"
 
@@ -24,7 +27,50 @@ TBitmap NoiseTileset() {
   return b;
 }
 
+const QRgb kLight = qRgb(255, 255, 128), kDark = qRgb(32, 32, 32);
+
+// The colours seen going into a framed rectangle from the middle of each edge, depth 0..5, four
+// edges a depth, with what the map itself shows at those pixels.
+struct TFrameSample {
+  std::vector<QRgb> seen, map;
+};
+TFrameSample SampleFrame(const TFormMapViewer& view, const QRect& r) {
+  const QImage shown = view.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage board = view.MapImage().convertToFormat(QImage::Format_RGB32);
+  const QPoint origin = view.MapClientRect().topLeft();
+  TFrameSample s;
+  const QPoint mid = r.center();
+  for (int d = 0; d < 6; ++d)
+    for (QPoint p : {QPoint(mid.x(), r.top() + d), QPoint(mid.x(), r.bottom() - d), QPoint(r.left() + d, mid.y()),
+                     QPoint(r.right() - d, mid.y())}) {
+      s.seen.push_back(shown.pixel(p));
+      s.map.push_back(board.pixel(p - origin));
+    }
+  return s;
+}
+
 }  // namespace
+
+void SendMouse(QWidget* target, QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons held, QPoint at) {
+  QMouseEvent e(type, at, target->mapToGlobal(at), button, held, Qt::NoModifier);
+  QApplication::sendEvent(target, &e);
+}
+
+void ExpectAreaFrame(const TFormMapViewer& view, const QRect& r) {
+  const TFrameSample s = SampleFrame(view, r);
+  for (size_t i = 0; i < s.seen.size(); ++i) {
+    const size_t depth = i / 4;
+    SCOPED_TRACE(testing::Message() << "depth " << depth << " edge " << i % 4);
+    if (depth == 0 || depth == 4) EXPECT_EQ(s.seen[i], kLight);
+    if (depth == 1 || depth == 5) EXPECT_EQ(s.seen[i], kDark);
+    if (depth == 2 || depth == 3) EXPECT_EQ(s.seen[i], s.map[i]);
+  }
+}
+
+bool NoFrameAround(const TFormMapViewer& view, const QRect& r) {
+  const TFrameSample s = SampleFrame(view, r);
+  return s.seen == s.map;
+}
 
 void FillMap(TLcfMap& map, int w, int h) {
   map.SetWidth(w);
@@ -52,6 +98,15 @@ void MakeTiledProject(const std::string& folder, int w, int h) {
   TLcfMap map;
   FillMap(map, w, h);
   map.SaveToProject(folder, 1);
+}
+
+void TTiledMap::Make(int w, int h) {
+  MakeTiledProject(folder, w, h);
+  SetProjectFolder(folder);
+  SetCurrentRuntimePackageFolder("");
+  map.LoadFromProject(folder, 1);
+  tileset.chipSetFile = "Noise";
+  graphic.SetTileset(&tileset);
 }
 
 void Settle() {
