@@ -90,8 +90,6 @@ TFormMapSetArea::TFormMapSetArea(TLcfMapTree& tree, const TLcfMap& map, TLcfChip
 
 TFormMapSetArea::~TFormMapSetArea() { RestoreScroll(); }
 
-TCellRect TFormMapSetArea::Rect() const { return viewer_->Rect(); }
-
 QPushButton* TFormMapSetArea::ZoomButton(int cellSize) const {
   return qobject_cast<QPushButton*>(zoom_->button(cellSize));
 }
@@ -102,15 +100,17 @@ void TFormMapSetArea::done(int result) {
 }
 
 void TFormMapSetArea::RectChanged() {
-  const TCellRect rect = viewer_->Rect();
-  text_->setText(QString::fromStdString(AreaRectText(rect)));
-  ok_->setEnabled(!rect.Empty());
+  rect_ = viewer_->Rect();
+  text_->setText(QString::fromStdString(AreaRectText(rect_)));
+  ok_->setEnabled(!rect_.Empty());
 }
 
 void TFormMapSetArea::RestoreScroll() {
   if (restored_) return;
   restored_ = true;
-  // The view stops writing to the tree before the position is put back.
+  // The view stops writing to the tree before the position is put back; the rectangle drawn stays
+  // what the window returns.
+  viewer_->disconnect(this);
   viewer_->SetMap(nullptr, nullptr);
   if (TLcfMapTreeItem* entry = tree_.FindById(mapId_)) {
     entry->scrollX = scrollX_;

@@ -28,7 +28,7 @@ class TFormMapSetArea : public QDialog {
                   QWidget* parent = nullptr);
   ~TFormMapSetArea() override;
 
-  TCellRect Rect() const;
+  TCellRect Rect() const { return rect_; }
   TFormAreaMaker* Viewer() const { return viewer_; }
   QLabel* RectText() const { return text_; }
   QPushButton* OkButton() const { return ok_; }
@@ -43,6 +43,7 @@ class TFormMapSetArea : public QDialog {
 
   TLcfMapTree& tree_;
   int32_t mapId_;
+  TCellRect rect_;
   int32_t scrollX_ = 0, scrollY_ = 0;  // the map's position in the tree when the window opened
   bool restored_ = false;
   TFormAreaMaker* viewer_;

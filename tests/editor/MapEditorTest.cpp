@@ -413,7 +413,7 @@ TEST_F(MapEditor, AreaPropertiesDrawsTheRectangleOnTheMap) {
     });
     dialog.RectButton()->click();
     EXPECT_TRUE(seen);
-    EXPECT_EQ(dialog.Rect(), ok ? TCellRect{4, 3, 5, 4} : TCellRect{0, 0, 20, 15});
+    EXPECT_EQ(dialog.Rect(), (ok ? TCellRect{4, 3, 5, 4} : TCellRect{0, 0, 20, 15}));
     EXPECT_EQ(dialog.RectButton()->text(), ok ? "(004,003) - (008,006)" : "(000,000) - (019,014)");
   }
 }

@@ -61,9 +61,8 @@ void ExpectAreaFrame(const TFormMapViewer& view, const QRect& r) {
   for (size_t i = 0; i < s.seen.size(); ++i) {
     const size_t depth = i / 4;
     SCOPED_TRACE(testing::Message() << "depth " << depth << " edge " << i % 4);
-    if (depth == 0 || depth == 4) EXPECT_EQ(s.seen[i], kLight);
-    if (depth == 1 || depth == 5) EXPECT_EQ(s.seen[i], kDark);
-    if (depth == 2 || depth == 3) EXPECT_EQ(s.seen[i], s.map[i]);
+    const QRgb expected = depth == 0 || depth == 4 ? kLight : depth == 1 || depth == 5 ? kDark : s.map[i];
+    EXPECT_EQ(s.seen[i], expected);
   }
 }
 
