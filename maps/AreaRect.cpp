@@ -29,6 +29,10 @@ TCellRect RectBetweenCorners(TCellPoint a, TCellPoint b, int width, int height) 
   return r.Empty() ? TCellRect{} : r;
 }
 
+TCellRect ClampAreaRect(const TCellRect& cells, int width, int height) {
+  return RectBetweenCorners({cells.x, cells.y}, {cells.Right(), cells.Bottom()}, width, height);
+}
+
 TCellPoint AreaCentreScroll(const TCellRect& cells, int clientWidth, int clientHeight) {
   return {(cells.x + cells.Right()) * 16 - clientWidth / 2, (cells.y + cells.Bottom()) * 16 - clientHeight / 2};
 }

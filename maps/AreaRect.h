@@ -22,6 +22,10 @@ std::string AreaRectText(const TCellRect& cells);
 // each clamped to a map of width x height; empty when either side has no length.
 TCellRect RectBetweenCorners(TCellPoint a, TCellPoint b, int width, int height);
 
+// A rectangle as far as it lies on a map of width x height (a stored one may reach beyond it, or
+// run backwards); empty when nothing is left.
+TCellRect ClampAreaRect(const TCellRect& cells, int width, int height);
+
 // The map view's scroll position, in pixels at 32 per cell, that puts the rectangle's centre at
 // the centre of a view of clientWidth x clientHeight pixels.
 TCellPoint AreaCentreScroll(const TCellRect& cells, int clientWidth, int clientHeight);

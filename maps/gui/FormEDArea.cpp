@@ -9,6 +9,7 @@
 #include "maps/AreaRect.h"
 #include "maps/MapProperties.h"
 #include "maps/gui/EncounterListBox.h"
+#include "maps/gui/FormMapSetArea.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectDocument.h"
 
@@ -26,8 +27,9 @@ TFormEDArea::TFormEDArea(TProjectDocument& document, int32_t id, const std::stri
   name_->setText(TextCodec::Current().ToUnicode(name));
   rectButton_->setObjectName("AreaRect");
   rectButton_->setToolTip("Define Area Boundaries");
-  // The boundary picker is drawn on the map viewer; until it is there the rectangle only shows.
-  rectButton_->setEnabled(false);
+  // The rectangle is drawn on the area's map, the one the document has open.
+  rectButton_->setEnabled(document.IsOpen() && document.Map().width > 0 && document.Map().height > 0);
+  connect(rectButton_, &QPushButton::clicked, this, [this, &document] { DefineBoundaries(document); });
   SetRect(rect);
   auto* form = new QFormLayout;
   form->addRow("Name", name_);
@@ -43,6 +45,11 @@ TFormEDArea::TFormEDArea(TProjectDocument& document, int32_t id, const std::stri
 }
 
 std::string TFormEDArea::Name() const { return TextCodec::Current().FromUnicode(name_->text()); }
+
+void TFormEDArea::DefineBoundaries(TProjectDocument& document) {
+  TFormMapSetArea window(document.MapTree(), document.Map(), document.ChipSet(), rect_, this);
+  if (window.exec() == QDialog::Accepted) SetRect(window.Rect());
+}
 
 void TFormEDArea::SetRect(const TCellRect& rect) {
   rect_ = rect;

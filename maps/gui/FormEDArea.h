@@ -30,6 +30,9 @@ class TFormEDArea : public QDialog {
   TEncounterListBox* Encounters() const { return encounters_; }
 
  private:
+  // "Define Area Boundaries" on the document's map; OK takes its rectangle.
+  void DefineBoundaries(TProjectDocument& document);
+
   TCellRect rect_;
   QLineEdit* name_;
   QPushButton* rectButton_;

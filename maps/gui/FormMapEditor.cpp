@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <array>
 
+#include "maps/AreaRect.h"
 #include "maps/gui/MapFrames.h"
 #include "project/ProjectDocument.h"
 #include "ui/EditorCursors.h"
@@ -93,6 +94,8 @@ TFormMapEditor::TFormMapEditor(TProjectDocument& document, QWidget* parent)
   });
   connections_[2] = document_.editStateChanged.Connect([this] { FollowEditState(); });
   connections_[3] = document_.projectClosed.Connect([this] { FollowEditState(); });
+  // The area's rectangle may have changed in its properties.
+  connections_[4] = document_.treeChanged.Connect([this] { ShowSelectedArea(); });
   ShowDocumentMap();
   FollowEditState();
 }
@@ -102,6 +105,7 @@ TFormMapEditor::~TFormMapEditor() {
   document_.cellsChanged.Disconnect(connections_[1]);
   document_.editStateChanged.Disconnect(connections_[2]);
   document_.projectClosed.Disconnect(connections_[3]);
+  document_.treeChanged.Disconnect(connections_[4]);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -111,18 +115,22 @@ void TFormMapEditor::ShowDocumentMap() {
   const TLcfMap& map = document_.Map();
   const bool shown = document_.IsOpen() && map.Id() > 0 && map.width > 0;
   SetMap(shown ? &map : nullptr, &document_.ChipSet(), &document_.MapTree(), true);
-  // An area of this map selected in the tree is framed.
-  TCellRect area;
-  TLcfMapTree& tree = document_.MapTree();
-  const TLcfMapTreeItem* node = tree.FindById(tree.currentId);
-  const TLcfMapTreeItem* owner = tree.OwningMap(tree.currentId);
-  if (shown && node && node->IsArea() && owner && owner->Id() == map.Id())
-    area = {node->areaRect[0], node->areaRect[1], node->areaRect[2] - node->areaRect[0],
-            node->areaRect[3] - node->areaRect[1]};
-  SetAreaFrame(area);
+  ShowSelectedArea();
   UpdateFrame();
   UpdateSelectionDisplay();
   emit CursorMoved(StatusCell().x, StatusCell().y);
+}
+
+void TFormMapEditor::ShowSelectedArea() {
+  // An area of this map selected in the tree is framed, as far as it lies on the map.
+  TCellRect area;
+  const TLcfMap& map = document_.Map();
+  const TLcfMapTree& tree = document_.MapTree();
+  const TLcfMapTreeItem* node = tree.FindById(tree.currentId);
+  const TLcfMapTreeItem* owner = tree.OwningMap(tree.currentId);
+  if (Map() && node && node->IsArea() && owner && owner->Id() == map.Id())
+    area = ClampAreaRect(AreaRectOf(node->areaRect), map.width, map.height);
+  SetAreaFrame(area);
 }
 
 void TFormMapEditor::FollowEditState() {

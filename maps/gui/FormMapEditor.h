@@ -56,6 +56,7 @@ class TFormMapEditor : public TFormMapViewer {
   enum class TTileCommand { Cut, Copy, Paste, Clear, SelectAll };
 
   void ShowDocumentMap();
+  void ShowSelectedArea();
   void FollowEditState();
   bool DrawingTool() const;
   bool LayerMode() const;
@@ -98,7 +99,7 @@ class TFormMapEditor : public TFormMapViewer {
   QAction* paste_ = nullptr;
   QAction* clear_ = nullptr;
   QAction* selectAll_ = nullptr;
-  int connections_[4] = {};
+  int connections_[5] = {};
 };
 
 }  // namespace tess

@@ -140,6 +140,10 @@ TCellPoint TFormMapViewer::CellAt(QPoint viewportPos) const {
   return Geometry().CellAt({viewportPos.x(), viewportPos.y()}, Scroll());
 }
 
+TCellPoint TFormMapViewer::CornerAt(QPoint viewportPos) const {
+  return Geometry().CornerAt({viewportPos.x(), viewportPos.y()}, Scroll());
+}
+
 QRect TFormMapViewer::ClientRectOf(const TCellRect& cells) const {
   const TCellRect r = Geometry().ClientRectOf(cells, Scroll());
   return {r.x, r.y, r.width, r.height};

@@ -56,6 +56,8 @@ class TFormMapViewer : public QAbstractScrollArea {
   void SetScroll(TPoint scroll);
   // The cell under a point of the viewport (negative left of and above the map).
   TCellPoint CellAt(QPoint viewportPos) const;
+  // The grid corner nearest to a point of the viewport (corner (x, y): the top-left of cell (x, y)).
+  TCellPoint CornerAt(QPoint viewportPos) const;
   // The cell under the mouse, (-1, -1) when the mouse is not over the map.
   TCellPoint HoverCell() const { return hover_; }
   // The viewport rectangle of a rectangle of cells, and of the drawn part of the map.
@@ -65,6 +67,7 @@ class TFormMapViewer : public QAbstractScrollArea {
 
   // A rectangle of the map framed as an area (empty: none).
   void SetAreaFrame(const TCellRect& area);
+  TCellRect AreaFrame() const { return area_; }
   // Lines along the cells' edges over the map.
   void SetGridVisible(bool visible);
   bool GridVisible() const { return gridVisible_; }

@@ -6,73 +6,39 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 #include <random>
 #include <set>
 
 #include "MainWindowFixture.h"
+#include "TiledProject.h"
 #include "database/DataBaseObj.h"
 #include "database/LD_ChipSet.h"
 #include "maps/ChipPalette.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 #include "maps/MapDrawing.h"
+#include "maps/gui/FormAreaMaker.h"
 #include "maps/gui/FormChipSelector.h"
+#include "maps/gui/FormEDArea.h"
 #include "maps/gui/FormMapEditor.h"
+#include "maps/gui/FormMapSetArea.h"
 #include "media/Bitmap.h"
 #include "media/PictureFile.h"
+#include "project/MapTreeCommands.h"
 
 using namespace tess;
+using namespace tess::test;
 
 namespace {
 
 // Lower chips the tests paint with; the map is filled with others, so a fill stops where they end.
 constexpr int kChipA = 5000;  // lower palette cell (0, 3)
 constexpr int kChipB = 5001;  // (1, 3)
-
-// A tileset picture of random colours: every tile, water piece and shape looks different.
-TBitmap NoiseTileset() {
-  TBitmap b(480, 256, TPixelFormat::Indexed8);
-  for (int i = 0; i < 256; ++i)
-    b.Palette().push_back(TRgb{static_cast<uint8_t>((i & 31) << 3), static_cast<uint8_t>((i >> 5) << 5),
-                               static_cast<uint8_t>(255 - (i << 2))});
-  std::mt19937 rng(11);
-  for (int y = 0; y < 256; ++y)
-    for (int x = 0; x < 480; ++x) b.Row(y)[x] = static_cast<uint8_t>(rng() % 256);
-  return b;
-}
-
-// Map 1 of w x h cells: lower chips 5010.. with a band of water and autotiles, upper chips on every
-// third cell.
-void FillMap(TLcfMap& map, int w, int h) {
-  map.SetWidth(w);
-  map.SetHeight(h);
-  std::mt19937 rng(3);
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x) {
-      int id = 5010 + static_cast<int>(rng() % 100);
-      if (y == h - 2) id = static_cast<int>(rng() % 3) * 1000 + static_cast<int>(rng() % 47);
-      if (y == h - 1) id = 4000 + 50 * static_cast<int>(rng() % 12) + static_cast<int>(rng() % 47);
-      map.lower.SetCell(x, y, id);
-      map.upper.SetCell(x, y, (x + y) % 3 == 0 ? 10001 + static_cast<int>(rng() % 140) : 10000);
-    }
-}
-
-// The project with the noise tileset as tileset 1 and its map 1 filled.
-void MakeTiledProject(const std::string& folder, int w, int h) {
-  std::filesystem::create_directories(folder + "ChipSet");
-  SavePictureFile(NoiseTileset(), folder + "ChipSet/Noise.png");
-  TLcfDataBase db;
-  db.ResetDatabase();
-  db.system.formatVersion = 2003;
-  db.tilesets.SetCount(1);
-  db.tilesets.FindById(1)->chipSetFile = "Noise";
-  db.SaveToFile(folder + "TESS_RT.ldb");
-  TLcfMap map;
-  FillMap(map, w, h);
-  map.SaveToProject(folder, 1);
-}
 
 // What the shared drawing routine draws for the view's scroll position and options.
 QImage Expected(const TFormMapViewer& view, const TLcfMap& map, TLcfChipSetGraphic& graphic, TMapDrawOptions options) {
@@ -89,27 +55,12 @@ QImage Expected(const TFormMapViewer& view, const TLcfMap& map, TLcfChipSetGraph
       .copy();
 }
 
-void Settle() {
-  for (int i = 0; i < 3; ++i) QApplication::processEvents();
-}
-
 // A standalone view of its own map and graphic.
-struct MapView : ::testing::Test {
-  TProcessFoldersScope folders;
-  QTemporaryDir dir;
-  std::string folder = dir.path().toStdString() + "/";
-  TLcfMap map;
-  TLcfChipSetItem tileset;
-  TLcfChipSetGraphic graphic;
+struct MapView : ::testing::Test, TTiledMap {
   TFormMapViewer view;
 
   void Show(int w, int h, QSize size = {800, 600}) {
-    MakeTiledProject(folder, w, h);
-    SetProjectFolder(folder);
-    SetCurrentRuntimePackageFolder("");
-    FillMap(map, w, h);
-    tileset.chipSetFile = "Noise";
-    graphic.SetTileset(&tileset);
+    Make(w, h);
     view.resize(size);
     view.SetMap(&map, &graphic);
     view.show();
@@ -405,3 +356,64 @@ TEST_F(MapEditor, APickFromTheMapSelectsItsPaletteCell) {
 }
 
 }  // namespace
+
+TEST_F(MapEditor, TheSelectedAreaOfTheMapIsFramed) {
+  Open(20, 15);
+  TMapTreeCommands commands(Doc());
+  const int32_t id = Doc().MapTree().FirstFreeId();
+  ASSERT_TRUE(commands.CreateArea(1, id, "Woods", {3, 2, 7, 4}, {}));
+  Settle();
+  EXPECT_EQ(Editor().AreaFrame(), (TCellRect{3, 2, 7, 4}));
+  ExpectAreaFrame(Editor(), Editor().ClientRectOf({3, 2, 7, 4}));
+
+  // Changed in its properties, the frame moves; a rectangle reaching past the map is framed as far
+  // as it lies on it.
+  const struct {
+    TCellRect stored, framed;
+  } cases[] = {{{5, 5, 4, 3}, {5, 5, 4, 3}}, {{15, 10, 15, 20}, {15, 10, 5, 5}}, {{25, 1, 3, 3}, {}}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(commands.SetAreaProperties(id, "Woods", c.stored, {}));
+    Settle();
+    EXPECT_EQ(Editor().AreaFrame(), c.framed);
+    if (!c.framed.Empty()) ExpectAreaFrame(Editor(), Editor().ClientRectOf(c.framed));
+  }
+
+  // The map itself selected: no frame, and none drawn.
+  commands.SetAreaProperties(id, "Woods", {3, 2, 7, 4}, {});
+  commands.SelectNode(1, 0, 0);
+  Settle();
+  EXPECT_TRUE(Editor().AreaFrame().Empty());
+  EXPECT_TRUE(NoFrameAround(Editor(), Editor().ClientRectOf({3, 2, 7, 4})));
+}
+
+TEST_F(MapEditor, AreaPropertiesDrawsTheRectangleOnTheMap) {
+  Open(20, 15);
+  TLcfEncount encounters;
+  for (bool ok : {false, true}) {
+    SCOPED_TRACE(ok);
+    TFormEDArea dialog(Doc(), 2, "Woods", {0, 0, 20, 15}, encounters);
+    dialog.show();
+    ASSERT_TRUE(dialog.RectButton()->isEnabled());
+    EXPECT_EQ(dialog.RectButton()->text(), "(000,000) - (019,014)");
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+      auto* boundaries = qobject_cast<TFormMapSetArea*>(QApplication::activeModalWidget());
+      seen = boundaries != nullptr;
+      if (!boundaries) return;
+      EXPECT_TRUE(QTest::qWaitForWindowExposed(boundaries));
+      Settle();
+      TFormAreaMaker& view = *boundaries->Viewer();
+      EXPECT_EQ(view.Map(), &Doc().Map());
+      EXPECT_EQ(boundaries->Rect(), (TCellRect{0, 0, 20, 15}));
+      const QPoint from = view.ClientRectOf({4, 3, 1, 1}).topLeft(), to = view.ClientRectOf({9, 7, 1, 1}).topLeft();
+      SendMouse(view.viewport(), QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
+      SendMouse(view.viewport(), QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, to);
+      SendMouse(view.viewport(), QEvent::MouseButtonRelease, Qt::LeftButton, {}, to);
+      ok ? boundaries->accept() : boundaries->reject();
+    });
+    dialog.RectButton()->click();
+    EXPECT_TRUE(seen);
+    EXPECT_EQ(dialog.Rect(), (ok ? TCellRect{4, 3, 5, 4} : TCellRect{0, 0, 20, 15}));
+    EXPECT_EQ(dialog.RectButton()->text(), ok ? "(004,003) - (008,006)" : "(000,000) - (019,014)");
+  }
+}

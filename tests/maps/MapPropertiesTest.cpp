@@ -247,6 +247,23 @@ TEST(AreaRect, TextAndCorners) {
   for (const auto& c : cases) EXPECT_EQ(RectBetweenCorners(c.a, c.b, 20, 15), c.rect) << c.a.x << "," << c.a.y;
 }
 
+TEST(AreaRect, AStoredRectangleIsShownAsFarAsItLiesOnTheMap) {
+  const struct {
+    int32_t stored[4];
+    TCellRect shown;
+  } cases[] = {
+      {{3, 2, 10, 6}, {3, 2, 7, 4}},
+      {{15, 10, 40, 30}, {15, 10, 5, 5}},
+      {{-4, -2, 3, 1}, {0, 0, 3, 1}},
+      {{10, 6, 3, 2}, {3, 2, 7, 4}},
+      {{25, 1, 30, 5}, {}},
+      {{4, 4, 4, 9}, {}},
+      {{0, 0, 20, 15}, {0, 0, 20, 15}},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(ClampAreaRect(AreaRectOf(c.stored), 20, 15), c.shown) << c.stored[0] << "," << c.stored[1];
+}
+
 TEST(AreaRect, TheCentreOfTheAreaIsTheCentreOfTheView) {
   // Cells 10..19 by 4..7 at 32 pixels: the centre is at (480, 192).
   const TCellPoint scroll = AreaCentreScroll({10, 4, 10, 4}, 400, 300);
