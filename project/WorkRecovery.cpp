@@ -39,6 +39,11 @@ int64_t ModifiedTime(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_mtime) : 0;
 }
 
+// The project's file was saved after the work was kept: the work started from an older state of
+// it, or from another map that had the same id, and adopting it would bring back what the save
+// replaced.
+bool SavedSince(const std::string& projectFile, int64_t keptTime) { return ModifiedTime(projectFile) > keptTime; }
+
 // Moves from into to (same file system); false when it could not.
 bool Move(const std::string& from, const std::string& to) {
   std::error_code ec;
@@ -164,6 +169,11 @@ TRecovered RecoverLeftWork(TLeftWork& set, TProjectDocument& document) {
       kept.push_back(left);
       continue;
     }
+    if (SavedSince(WithTrailingBackslash(document.ProjectPath()) + MapName(left.mapId), left.modifiedTime)) {
+      recovered.failures.push_back(MapName(left.mapId) + ": the project's map was saved after this work was kept");
+      kept.push_back(left);
+      continue;
+    }
     try {
       // Parsed strictly: in the editor's quiet mode a file load would keep half of a damaged map.
       TLcfMap map;
@@ -190,7 +200,11 @@ TRecovered RecoverLeftWork(TLeftWork& set, TProjectDocument& document) {
   recovered.maps = document.AdoptWorkCopies(placed);
   set.maps = std::move(kept);
 
-  if (!set.databasePath.empty()) {
+  if (!set.databasePath.empty() &&
+      SavedSince(WithTrailingBackslash(document.ProjectPath()) + kDatabaseName, set.databaseTime)) {
+    recovered.failures.push_back(std::string(kDatabaseName) +
+                                 ": the project's database was saved after this work was kept");
+  } else if (!set.databasePath.empty()) {
     try {
       const Bytes data = ReadWholeFile(set.databasePath);
       document.DataBase().LoadFromMemory(data, true);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 
 #include "TestFolder.h"
@@ -121,6 +122,37 @@ TEST_F(Recovery, UnsavedEditsSupersedeTheStoredWorkCopyOfTheSameMap) {
   EXPECT_EQ(document.Map().lower.GetCell(1, 0), 5002);
   EXPECT_EQ(document.Map().lower.GetCell(2, 0), 5003);
   EXPECT_FALSE(fs::exists(sets[0].folder));
+}
+
+// Work kept before the project's file was saved again (by a later run, or for another map that took
+// the same id) would bring back what that save replaced: it is named and kept, not adopted.
+TEST_F(Recovery, WorkOlderThanTheProjectsFileIsNotAdopted) {
+  DieWhileEditing();
+  std::vector<TLeftWork> sets = CollectLeftWork(scratch);
+  ASSERT_EQ(sets.size(), 1u);
+  ASSERT_EQ(sets[0].maps.size(), 1u);
+  const auto later = fs::last_write_time(sets[0].maps[0].path) + std::chrono::seconds(10);
+  fs::last_write_time(folder + "Map0001.lmu", later);
+  fs::last_write_time(folder + "TESS_RT.ldb", later);
+  const Bytes mapOnDisk = ReadWholeFile(folder + "Map0001.lmu");
+
+  TProjectDocument document(base.Path());
+  ASSERT_TRUE(document.Open(folder, scratch));
+  const std::string heroName = document.DataBase().heroes.ItemAt(0)->name;
+  const TRecovered recovered = RecoverLeftWork(sets[0], document);
+  EXPECT_TRUE(recovered.maps.empty());
+  EXPECT_FALSE(recovered.database);
+  ASSERT_EQ(recovered.failures.size(), 2u);
+  EXPECT_EQ(recovered.failures[0], "Map0001.lmu: the project's map was saved after this work was kept");
+  EXPECT_EQ(recovered.failures[1], "TESS_RT.ldb: the project's database was saved after this work was kept");
+  EXPECT_FALSE(document.MapsModified());
+  EXPECT_EQ(document.DataBase().heroes.ItemAt(0)->name, heroName);
+  EXPECT_EQ(ReadWholeFile(folder + "Map0001.lmu"), mapOnDisk);
+  // Kept for Discard.
+  sets = CollectLeftWork(scratch);
+  ASSERT_EQ(sets.size(), 1u);
+  EXPECT_EQ(sets[0].maps.size(), 1u);
+  EXPECT_FALSE(sets[0].databasePath.empty());
 }
 
 // Work that cannot be recovered is named and kept; nothing half-loaded reaches the document.
