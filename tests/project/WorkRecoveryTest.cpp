@@ -53,6 +53,19 @@ struct Recovery : ::testing::Test {
     database.heroes.ItemAt(0)->name = "Recovered";
     KeepUnsavedDatabase(scratch, database.SaveToMemory(TCatalogVarData::Mode::Copy));
   }
+  // Recovers set into a fresh run over the project and checks that nothing reached the document;
+  // returns what was reported.
+  std::vector<std::string> RecoverNothing(TLeftWork& set) {
+    TProjectDocument document(base.Path());
+    EXPECT_TRUE(document.Open(folder, scratch));
+    const std::string heroName = document.DataBase().heroes.ItemAt(0)->name;
+    const TRecovered recovered = RecoverLeftWork(set, document);
+    EXPECT_TRUE(recovered.maps.empty());
+    EXPECT_FALSE(recovered.database);
+    EXPECT_FALSE(document.MapsModified());
+    EXPECT_EQ(document.DataBase().heroes.ItemAt(0)->name, heroName);
+    return recovered.failures;
+  }
 };
 
 }  // namespace
@@ -136,17 +149,9 @@ TEST_F(Recovery, WorkOlderThanTheProjectsFileIsNotAdopted) {
   fs::last_write_time(folder + "TESS_RT.ldb", later);
   const Bytes mapOnDisk = ReadWholeFile(folder + "Map0001.lmu");
 
-  TProjectDocument document(base.Path());
-  ASSERT_TRUE(document.Open(folder, scratch));
-  const std::string heroName = document.DataBase().heroes.ItemAt(0)->name;
-  const TRecovered recovered = RecoverLeftWork(sets[0], document);
-  EXPECT_TRUE(recovered.maps.empty());
-  EXPECT_FALSE(recovered.database);
-  ASSERT_EQ(recovered.failures.size(), 2u);
-  EXPECT_EQ(recovered.failures[0], "Map0001.lmu: the project's map was saved after this work was kept");
-  EXPECT_EQ(recovered.failures[1], "TESS_RT.ldb: the project's database was saved after this work was kept");
-  EXPECT_FALSE(document.MapsModified());
-  EXPECT_EQ(document.DataBase().heroes.ItemAt(0)->name, heroName);
+  EXPECT_EQ(RecoverNothing(sets[0]),
+            (std::vector<std::string>{"Map0001.lmu: the project's map was saved after this work was kept",
+                                      "TESS_RT.ldb: the project's database was saved after this work was kept"}));
   EXPECT_EQ(ReadWholeFile(folder + "Map0001.lmu"), mapOnDisk);
   // Kept for Discard.
   sets = CollectLeftWork(scratch);
@@ -171,16 +176,9 @@ TEST_F(Recovery, WhatFailsToLoadIsReportedAndKept) {
   ASSERT_EQ(sets.size(), 1u);
   ASSERT_EQ(sets[0].maps.size(), 2u);
 
-  TProjectDocument document(base.Path());
-  ASSERT_TRUE(document.Open(folder, scratch));
-  const std::string heroName = document.DataBase().heroes.ItemAt(0)->name;
-  const TRecovered recovered = RecoverLeftWork(sets[0], document);
-  EXPECT_TRUE(recovered.maps.empty());
-  EXPECT_FALSE(recovered.database);
-  ASSERT_EQ(recovered.failures.size(), 3u);
-  EXPECT_NE(recovered.failures[1].find("Map0009.lmu: the project has no such map"), std::string::npos);
-  EXPECT_FALSE(document.MapsModified());
-  EXPECT_EQ(document.DataBase().heroes.ItemAt(0)->name, heroName);
+  const std::vector<std::string> failures = RecoverNothing(sets[0]);
+  ASSERT_EQ(failures.size(), 3u);
+  EXPECT_NE(failures[1].find("Map0009.lmu: the project has no such map"), std::string::npos);
 
   // Still there for another try, or for Discard.
   sets = CollectLeftWork(scratch);
