@@ -26,12 +26,6 @@ constexpr const char* kUnsavedFolder = "Unsaved/";
 constexpr const char* kLeftFolder = "Left/";
 constexpr const char* kDatabaseName = "TESS_RT.ldb";
 
-std::string MapName(int32_t id) {
-  char name[32];
-  std::snprintf(name, sizeof name, "Map%.4d.lmu", static_cast<int>(id));
-  return name;
-}
-
 std::string Unsaved(const std::string& scratchFolder) { return WithTrailingBackslash(scratchFolder) + kUnsavedFolder; }
 
 int64_t ModifiedTime(const std::string& path) {
@@ -39,10 +33,12 @@ int64_t ModifiedTime(const std::string& path) {
   return ::stat(path.c_str(), &st) == 0 ? static_cast<int64_t>(st.st_mtime) : 0;
 }
 
-// The project's file was saved after the work was kept: the work started from an older state of
-// it, or from another map that had the same id, and adopting it would bring back what the save
-// replaced.
-bool SavedSince(const std::string& projectFile, int64_t keptTime) { return ModifiedTime(projectFile) > keptTime; }
+// The project's file name (found under any case, as loading finds it) was saved after the work was
+// kept: the work started from an older state of it, or from another map that had the same id, and
+// adopting it would bring back what the save replaced.
+bool SavedSince(const std::string& projectFolder, const std::string& name, int64_t keptTime) {
+  return ModifiedTime(PathInFolder(projectFolder, name)) > keptTime;
+}
 
 // Moves from into to (same file system); false when it could not.
 bool Move(const std::string& from, const std::string& to) {
@@ -90,7 +86,7 @@ void KeepUnsavedMap(const std::string& scratchFolder, TLcfMap& map) {
   // One map is current at a time: the copies of maps left since are stored work copies now.
   for (const TLeftWorkCopy& c : FindLeftWorkCopies(folder))
     if (c.mapId != map.Id()) std::remove(c.path.c_str());
-  WriteFileAtomic(folder + MapName(map.Id()), map.SaveToBytes());
+  WriteFileAtomic(folder + MapFileName(map.Id()), map.SaveToBytes());
 }
 
 void KeepUnsavedDatabase(const std::string& scratchFolder, const Bytes& database) {
@@ -160,17 +156,17 @@ void DiscardLeftWork(const TLeftWork& set) {
 TRecovered RecoverLeftWork(TLeftWork& set, TProjectDocument& document) {
   TRecovered recovered;
   const std::string scratch = document.ScratchPath();
+  const std::string project = WithTrailingBackslash(document.ProjectPath());
   std::vector<TLeftMap> kept;
   std::vector<int32_t> placed;
   for (const TLeftMap& left : set.maps) {
     const TLcfMapTreeItem* node = document.MapTree().FindById(left.mapId);
-    if (!node || !node->IsMap()) {
-      recovered.failures.push_back(MapName(left.mapId) + ": the project has no such map any more");
-      kept.push_back(left);
-      continue;
-    }
-    if (SavedSince(WithTrailingBackslash(document.ProjectPath()) + MapName(left.mapId), left.modifiedTime)) {
-      recovered.failures.push_back(MapName(left.mapId) + ": the project's map was saved after this work was kept");
+    const char* refusal = !node || !node->IsMap() ? "the project has no such map any more"
+                          : SavedSince(project, MapFileName(left.mapId), left.modifiedTime)
+                              ? "the project's map was saved after this work was kept"
+                              : nullptr;
+    if (refusal) {
+      recovered.failures.push_back(MapFileName(left.mapId) + ": " + refusal);
       kept.push_back(left);
       continue;
     }
@@ -182,38 +178,39 @@ TRecovered RecoverLeftWork(TLeftWork& set, TProjectDocument& document) {
         // Stored as leaving the map would have stored it.
         map.SaveWorkCopy(scratch, left.mapId);
         std::remove(left.path.c_str());
-      } else if (!Move(left.path, WithTrailingBackslash(scratch) + MapName(left.mapId))) {
+      } else if (!Move(left.path, WithTrailingBackslash(scratch) + MapFileName(left.mapId))) {
         map.SaveWorkCopy(scratch, left.mapId);
         std::remove(left.path.c_str());
       }
       placed.push_back(left.mapId);
     } catch (const std::exception& e) {
-      recovered.failures.push_back(MapName(left.mapId) + ": " + e.what());
+      recovered.failures.push_back(MapFileName(left.mapId) + ": " + e.what());
       kept.push_back(left);
     }
   }
   // A stored work copy that the unsaved edits of the same map superseded goes with them.
   for (int32_t id : placed) {
-    const std::string older = set.folder + MapName(id);
+    const std::string older = set.folder + MapFileName(id);
     if (IsFile(older)) std::remove(older.c_str());
   }
   recovered.maps = document.AdoptWorkCopies(placed);
   set.maps = std::move(kept);
 
-  if (!set.databasePath.empty() &&
-      SavedSince(WithTrailingBackslash(document.ProjectPath()) + kDatabaseName, set.databaseTime)) {
-    recovered.failures.push_back(std::string(kDatabaseName) +
-                                 ": the project's database was saved after this work was kept");
-  } else if (!set.databasePath.empty()) {
-    try {
-      const Bytes data = ReadWholeFile(set.databasePath);
-      document.DataBase().LoadFromMemory(data, true);
-      KeepUnsavedDatabase(scratch, data);
-      std::remove(set.databasePath.c_str());
-      set.databasePath.clear();
-      recovered.database = true;
-    } catch (const std::exception& e) {
-      recovered.failures.push_back(std::string(kDatabaseName) + ": " + e.what());
+  if (!set.databasePath.empty()) {
+    if (SavedSince(project, kDatabaseName, set.databaseTime)) {
+      recovered.failures.push_back(std::string(kDatabaseName) +
+                                   ": the project's database was saved after this work was kept");
+    } else {
+      try {
+        const Bytes data = ReadWholeFile(set.databasePath);
+        document.DataBase().LoadFromMemory(data, true);
+        KeepUnsavedDatabase(scratch, data);
+        std::remove(set.databasePath.c_str());
+        set.databasePath.clear();
+        recovered.database = true;
+      } catch (const std::exception& e) {
+        recovered.failures.push_back(std::string(kDatabaseName) + ": " + e.what());
+      }
     }
   }
   if (set.Empty()) DiscardLeftWork(set);
