@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "ProjectRunFixture.h"
 #include "TestFolder.h"
 #include "core/ClipboardPort.h"
 #include "core/MessagePort.h"
@@ -18,15 +19,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct TreeCommands : ::testing::Test {
-  TQuietModeScope quiet{true};
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
+struct TreeCommands : TProjectRun {
   TMemoryClipboard clipboard;
   TClipboardPortScope clipboardScope{&clipboard};
-  TTestFolder base;
-  std::string folder = base.Sub("Game");
-  std::string scratch = base.Sub("scratch");
   TProjectDocument document{base.Path()};
   TMapTreeCommands commands{document};
   int treeChanges = 0;

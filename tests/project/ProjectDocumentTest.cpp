@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "ProjectRunFixture.h"
 #include "TestChunks.h"
 #include "TestFolder.h"
 #include "core/AtomicFile.h"
@@ -17,13 +18,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct Document : ::testing::Test {
-  TQuietModeScope quiet{true};
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
-  TTestFolder base;
-  std::string folder = base.Sub("Game");
-  std::string scratch = base.Sub("scratch");
+struct Document : TProjectRun {
   TProjectDocument document{base.Path()};
   // What the document told its listeners.
   int opened = 0, closed = 0, mapChanges = 0;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "ProjectRunFixture.h"
 #include "TestFolder.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
@@ -19,14 +20,7 @@ namespace fs = std::filesystem;
 namespace {
 
 // One run of the editor over the sample project, with the scratch folder the runs share.
-struct Recovery : ::testing::Test {
-  TQuietModeScope quiet{true};
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
-  TTestFolder base;
-  std::string folder = base.Sub("Game");
-  std::string scratch = base.Sub("scratch");
-
+struct Recovery : TProjectRun {
   void SetUp() override { WriteSampleProject(folder); }
 
   static void Paint(TProjectDocument& document, int x, int id) {
