@@ -14,10 +14,10 @@
 
 #include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"
-#include "app/FormSplash.h"
-#include "app/ProjectManager.h"
+#include "editor/project/FormSplash.h"
+#include "editor/project/ProjectManager.h"
 #include "app/ProjectOffer.h"
-#include "app/QtMessagePort.h"
+#include "ui/QtMessagePort.h"
 #include "app/RecoveryOffer.h"
 #include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"

@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "app/MainCommands.h"
-#include "app/ProjectEncoding.h"
+#include "editor/project/ProjectEncoding.h"
 #include "project/ProjectDocument.h"
 
 class QAction;

@@ -6,8 +6,8 @@
 
 #include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"
-#include "app/ProjectManager.h"
-#include "app/QtMessagePort.h"
+#include "editor/project/ProjectManager.h"
+#include "ui/QtMessagePort.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 

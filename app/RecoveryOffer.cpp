@@ -10,7 +10,7 @@
 
 #include "app/EditorApplication.h"
 #include "app/FormLcfMain.h"
-#include "app/ProjectManager.h"
+#include "editor/project/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
 #include "core/Version.h"

@@ -13,7 +13,7 @@
 #include "media/AudioTestUtil.h"
 #include "media/MidiPlayer.h"
 #include "media/WavePlayer.h"
-#include "media/audio/FluidSynthOutput.h"
+#include "audio/FluidSynthOutput.h"
 #include "tools/rtpgen/SoundArt.h"
 
 using namespace tess;

@@ -12,8 +12,8 @@
 #include "BenchReference.h"
 #include "core/AtomicFile.h"
 #include "database/DataBaseObj.h"
-#include "events/script/EventCommandLines.h"
-#include "events/script/EventScriptConverter.h"
+#include "script/EventCommandLines.h"
+#include "script/EventScriptConverter.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 

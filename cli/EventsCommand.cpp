@@ -6,7 +6,7 @@
 
 #include "core/Errors.h"
 #include "database/DataBaseObj.h"
-#include "events/script/EventScriptConverter.h"
+#include "script/EventScriptConverter.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"

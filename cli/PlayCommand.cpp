@@ -9,7 +9,7 @@
 
 #include "core/AtomicFile.h"
 #include "media/WaveFile.h"
-#include "media/audio/AudioHarmony.h"
+#include "audio/AudioHarmony.h"
 
 namespace tess::cli {
 

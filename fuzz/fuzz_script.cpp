@@ -7,8 +7,8 @@
 
 #include "core/ClipboardPort.h"
 #include "database/DataBaseObj.h"
-#include "events/script/EventCommandLines.h"
-#include "events/script/ScriptEditModel.h"
+#include "script/EventCommandLines.h"
+#include "script/ScriptEditModel.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 

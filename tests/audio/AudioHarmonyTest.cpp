@@ -10,9 +10,9 @@
 #include "media/MidiPlayer.h"
 #include "media/WaveFile.h"
 #include "media/WavePlayer.h"
-#include "media/audio/AudioHarmony.h"
-#include "media/audio/FluidSynthOutput.h"
-#include "media/audio/MP3Player.h"
+#include "audio/AudioHarmony.h"
+#include "audio/FluidSynthOutput.h"
+#include "audio/MP3Player.h"
 
 using namespace tess;
 using namespace tess::test;

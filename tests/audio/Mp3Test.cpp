@@ -6,7 +6,7 @@
 #include "MediaTestUtil.h"
 #include "media/AudioMixer.h"
 #include "media/WaveFile.h"
-#include "media/audio/MP3Player.h"
+#include "audio/MP3Player.h"
 
 using namespace tess;
 using namespace tess::test;

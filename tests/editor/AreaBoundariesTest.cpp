@@ -11,8 +11,8 @@
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "maps/gui/FormAreaMaker.h"
-#include "maps/gui/FormMapSetArea.h"
+#include "editor/maps/FormAreaMaker.h"
+#include "editor/maps/FormMapSetArea.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ClipboardPort.h"
-#include "dbeditor/EntryListController.h"
+#include "editor/database/EntryListController.h"
 
 using namespace tess;
 

@@ -7,8 +7,8 @@
 #include "EditorProject.h"
 #include "core/MessagePort.h"
 #include "database/DataBaseObj.h"
-#include "dbeditor/FormDataBase.h"
-#include "dbeditor/FormEntryListPage.h"
+#include "editor/database/FormDataBase.h"
+#include "editor/database/FormEntryListPage.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/FormGameDisk.h"
+#include "editor/project/FormGameDisk.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "platform/Settings.h"

@@ -18,10 +18,10 @@
 #include "core/Stream.h"
 #include "media/WaveFile.h"
 #include "media/WavePlayer.h"
-#include "media/audio/AudioHarmony.h"
-#include "media/gui/EditorAudio.h"
-#include "media/gui/FormSelMusic.h"
-#include "media/gui/FormSelSound.h"
+#include "audio/AudioHarmony.h"
+#include "ui/EditorAudio.h"
+#include "ui/pickers/FormSelMusic.h"
+#include "ui/pickers/FormSelSound.h"
 #include "tests/TestFolder.h"
 
 using namespace tess;

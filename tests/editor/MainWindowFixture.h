@@ -11,7 +11,7 @@
 
 #include "EditorProject.h"
 #include "app/FormLcfMain.h"
-#include "app/ProjectManager.h"
+#include "editor/project/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"

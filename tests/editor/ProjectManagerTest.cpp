@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/FormNewProject.h"
-#include "app/FormOpenProject.h"
-#include "app/FormProjectPath.h"
-#include "app/FormRenameProject.h"
-#include "app/ProjectManager.h"
+#include "editor/project/FormNewProject.h"
+#include "editor/project/FormOpenProject.h"
+#include "editor/project/FormProjectPath.h"
+#include "editor/project/FormRenameProject.h"
+#include "editor/project/ProjectManager.h"
 #include "core/Errors.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"

@@ -10,12 +10,12 @@
 #include <string>
 
 #include "app/FormLcfMain.h"
-#include "app/ProjectManager.h"
+#include "editor/project/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
-#include "dbeditor/FormDataBase.h"
-#include "media/audio/AudioHarmony.h"
+#include "editor/database/FormDataBase.h"
+#include "audio/AudioHarmony.h"
 #include "platform/Settings.h"
 
 using namespace tess;

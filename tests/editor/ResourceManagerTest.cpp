@@ -10,14 +10,14 @@
 
 #include "EditorProject.h"
 #include "app/FormLcfMain.h"
-#include "app/ProjectManager.h"
+#include "editor/project/ProjectManager.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "media/PictureFile.h"
-#include "media/gui/FormMaterialBase.h"
-#include "media/gui/FormMaterialBase2.h"
-#include "media/gui/MaterialDialogs.h"
+#include "editor/media/FormMaterialBase.h"
+#include "editor/media/FormMaterialBase2.h"
+#include "editor/media/MaterialDialogs.h"
 #include "platform/Settings.h"
 #include "tests/editor/Widgets.h"
 

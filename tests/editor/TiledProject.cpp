@@ -8,7 +8,7 @@
 #include <random>
 
 #include "database/DataBaseObj.h"
-#include "maps/gui/FormMapViewer.h"
+#include "editor/maps/FormMapViewer.h"
 #include "media/Bitmap.h"
 #include "media/PictureFile.h"
 

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QStandardPaths>
 
-#include "media/audio/AudioHarmony.h"
+#include "audio/AudioHarmony.h"
 
 // Editor tests run on the offscreen platform with test-mode paths and an offline audio output, so
 // no test touches a real profile, display or sound device.

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "events/TestScripts.h"
-#include "events/script/EventCommandLines.h"
+#include "script/EventCommandLines.h"
 
 using namespace tess;
 using tess::test::Script;

@@ -6,8 +6,8 @@
 #include <set>
 
 #include "database/DataBaseObj.h"
-#include "events/script/EventCommands.h"
-#include "events/script/EventScriptConverter.h"
+#include "script/EventCommands.h"
+#include "script/EventScriptConverter.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 

@@ -4,8 +4,8 @@
 #include "core/ClipboardPort.h"
 #include "database/DataBaseObj.h"
 #include "events/TestScripts.h"
-#include "events/script/EventCommandLines.h"
-#include "events/script/ScriptEditModel.h"
+#include "script/EventCommandLines.h"
+#include "script/ScriptEditModel.h"
 
 using namespace tess;
 using tess::test::Script;
