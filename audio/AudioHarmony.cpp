@@ -4,14 +4,14 @@
 #include <cstring>
 #include <filesystem>
 
+#include "audio/FluidSynthOutput.h"
+#include "audio/MP3Player.h"
+#include "audio/SdlAudioOutput.h"
 #include "core/Stream.h"
 #include "media/MidiFile.h"
 #include "media/MidiPlayer.h"
 #include "media/WaveFile.h"
 #include "media/WavePlayer.h"
-#include "audio/FluidSynthOutput.h"
-#include "audio/MP3Player.h"
-#include "audio/SdlAudioOutput.h"
 
 namespace tess {
 

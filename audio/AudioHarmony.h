@@ -11,9 +11,9 @@
 #include <string>
 #include <vector>
 
+#include "audio/AudioOutput.h"
 #include "media/AudioMixer.h"
 #include "media/AudioNotices.h"
-#include "audio/AudioOutput.h"
 
 namespace tess {
 

@@ -10,10 +10,10 @@
 #include <cmath>
 
 #include "BenchReference.h"
+#include "audio/FluidSynthOutput.h"
 #include "media/AudioTestUtil.h"
 #include "media/MidiPlayer.h"
 #include "media/WavePlayer.h"
-#include "audio/FluidSynthOutput.h"
 #include "tools/rtpgen/SoundArt.h"
 
 using namespace tess;

@@ -12,10 +12,10 @@
 #include "BenchReference.h"
 #include "core/AtomicFile.h"
 #include "database/DataBaseObj.h"
-#include "script/EventCommandLines.h"
-#include "script/EventScriptConverter.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "script/EventCommandLines.h"
+#include "script/EventScriptConverter.h"
 
 using namespace tess;
 

@@ -70,6 +70,6 @@ foreach(folder IN LISTS folders)
 endforeach()
 
 if(errors GREATER 0)
-  message(FATAL_ERROR "${errors} upward include(s)")
+  message(FATAL_ERROR "${errors} include(s) of a higher folder or of a folder beside")
 endif()
 message("${checked} files include only their own or lower levels")

@@ -10,15 +10,15 @@
 namespace tess {
 
 enum class TFieldKind : uint8_t {
-  Number,     // an integer within [min, max]
-  Flag,       // 0 or 1, a check box
-  Choice,     // one of the row's choices, by value (radio buttons or a list)
-  Text,       // a stored text (the line's string, a record's name)
-  Seconds,    // one value shown as minutes and seconds: minutes * 60 + seconds
-  Tenths,     // a duration in tenths of a second, shown as such
-  Switch,     // a switch id, chosen in the switch picker
-  Variable,   // a variable id, chosen in the variable picker
-  Hero,       // database entry ids
+  Number,    // an integer within [min, max]
+  Flag,      // 0 or 1, a check box
+  Choice,    // one of the row's choices, by value (radio buttons or a list)
+  Text,      // a stored text (the line's string, a record's name)
+  Seconds,   // one value shown as minutes and seconds: minutes * 60 + seconds
+  Tenths,    // a duration in tenths of a second, shown as such
+  Switch,    // a switch id, chosen in the switch picker
+  Variable,  // a variable id, chosen in the variable picker
+  Hero,      // database entry ids
   Item,
   Skill,
   Condition,
@@ -30,29 +30,28 @@ enum class TFieldKind : uint8_t {
   Terrain,
   Tileset,
   CommonEvent,
-  MapEvent,   // an event of the current map: "Hero", "Skiff", "Ship", "Airship", "This Event" and the map's events
+  MapEvent,  // an event of the current map: "Hero", "Skiff", "Ship", "Airship", "This Event" and the map's events
   Class,
   BattleCommand,
-  Map,        // a map of the map tree
-  Operand,    // the kind of an operand: 0 constant, 1 variable, 2 variable reference; value at valueIndex
-  Target,     // 0 "Entire Party", 1 "Specific Character", 2 "Character with ID Stored in"; value at valueIndex
-  Music,      // file names and picked references, edited through their pickers
+  Map,      // a map of the map tree
+  Operand,  // the kind of an operand: 0 constant, 1 variable, 2 variable reference; value at valueIndex
+  Target,   // 0 "Entire Party", 1 "Specific Character", 2 "Character with ID Stored in"; value at valueIndex
+  Music,    // file names and picked references, edited through their pickers
   Sound,
-  Picture,    // a picture file of a material folder (folder names it)
+  Picture,  // a picture file of a material folder (folder names it)
 };
 
 // True for the kinds that name a database entry by id.
-constexpr bool IsEntryKind(TFieldKind kind) {
-  return kind >= TFieldKind::Hero && kind <= TFieldKind::Map;
-}
+constexpr bool IsEntryKind(TFieldKind kind) { return kind >= TFieldKind::Hero && kind <= TFieldKind::Map; }
 
 struct TFieldChoice {
   int32_t value = 0;
   const char* caption = "";
 };
 
-// A row is enabled when the value of the row keyed whenKey is one of whenValues (a row with no
-// whenKey is always enabled); whenNot inverts the test.
+// A row is enabled when the value of the row keyed whenKey is one of whenValues (whenNot: is none
+// of them) and that row is enabled itself; a row with no whenKey is always enabled. Chaining gives
+// the natural reading of a dialog: a control under a disabled control is disabled.
 struct TFieldRow {
   const char* key = "";  // unique within its form; tests and hand-written dialogs find rows by it
   TFieldKind kind = TFieldKind::Number;
@@ -72,5 +71,24 @@ struct TFieldRow {
 };
 
 inline constexpr int16_t kStringIndex = -1;
+
+// The row keyed key, or none.
+const TFieldRow* FindFieldRow(std::span<const TFieldRow> rows, const char* key);
+
+// Whether row is enabled, given how to read any row's value.
+template <class ValueOf>
+bool FieldRowEnabled(std::span<const TFieldRow> rows, const TFieldRow& row, ValueOf valueOf, int depth = 0) {
+  if (!row.whenKey || depth > 16) return true;
+  const TFieldRow* by = FindFieldRow(rows, row.whenKey);
+  if (!by) return true;
+  bool listed = false;
+  for (int32_t v : row.whenValues) listed = listed || v == valueOf(*by);
+  return listed != row.whenNot && FieldRowEnabled(rows, *by, valueOf, depth + 1);
+}
+
+// The value a control shows for a stored value: within the row's range widened to hold it, so a
+// value other tools stored outside the range is shown as it is and kept.
+inline int32_t ShownMinimum(const TFieldRow& row, int32_t stored) { return stored < row.min ? stored : row.min; }
+inline int32_t ShownMaximum(const TFieldRow& row, int32_t stored) { return stored > row.max ? stored : row.max; }
 
 }  // namespace tess

@@ -18,10 +18,7 @@ void TLcfJobItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(43, expTertiary, 0);
   v.Integer(62, battlerAnimation, 1);
   v.List(63, skills);
-  v.Count(71, conditionRankCount, conditionRanks.size());
-  v.Array(72, conditionRanks);
-  v.Count(73, attributeRankCount, attributeRanks.size());
-  v.Array(74, attributeRanks);
+  DescribeRanks(v);
   // The six command slots reset to -1; the seventh element keeps what it held (0 in a new class).
   v.FixedArray(80, battleCommands,
                [](void* commands) { std::fill_n(static_cast<int32_t*>(commands), kBattleCommandSlots, -1); });

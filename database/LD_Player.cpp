@@ -24,6 +24,13 @@ void TLcfActorBase::ResetCurves(void* parameters) {
     std::fill_n(curves + p * kMaxHeroLevel, kMaxHeroLevel, static_cast<uint16_t>(ParameterMinimum(p)));
 }
 
+void TLcfActorBase::DescribeRanks(TCatalogVarData& v) {
+  v.Count(71, conditionRankCount, conditionRanks.size());
+  v.Array(72, conditionRanks);
+  v.Count(73, attributeRankCount, attributeRanks.size());
+  v.Array(74, attributeRanks);
+}
+
 int TLcfActorBase::GetParameter(int parameter, int level) const {
   if (parameter < 0 || parameter >= kParameterCount || level < 1 || level > kMaxHeroLevel) return 0;
   return parameters[parameter * kMaxHeroLevel + level - 1];
@@ -103,10 +110,7 @@ void TLcfPlayerItem::DescribeChunks(TCatalogVarData& v) {
   v.Integer(64, reserved64, 0);
   v.Flag(66, reserved66, 0);
   v.String(67, reserved67);
-  v.Count(71, conditionRankCount, conditionRanks.size());
-  v.Array(72, conditionRanks);
-  v.Count(73, attributeRankCount, attributeRanks.size());
-  v.Array(74, attributeRanks);
+  DescribeRanks(v);
   // All seven elements reset to -1 (no command).
   v.FixedArray(80, battleCommands,
                [](void* commands) { std::fill_n(static_cast<int32_t*>(commands), kBattleCommandSlots + 1, -1); });

@@ -117,6 +117,8 @@ class TLcfActorBase : public TCatalogItem {
  protected:
   // A reset curve holds the lowest value of each parameter's range at every level.
   static void ResetCurves(void* parameters);
+  // The condition and attribute rank chunks, which heroes and classes store alike.
+  void DescribeRanks(TCatalogVarData& v);
   // Loading makes the counts agree with the arrays actually read.
   void AfterLoad() override;
 };

@@ -7,10 +7,10 @@
 
 #include "core/ClipboardPort.h"
 #include "database/DataBaseObj.h"
-#include "script/EventCommandLines.h"
-#include "script/ScriptEditModel.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "script/EventCommandLines.h"
+#include "script/ScriptEditModel.h"
 
 namespace {
 

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "media/ZlibStreams.h"
+
 namespace tess {
 
 namespace {
@@ -28,22 +30,6 @@ void PutBE32(uint8_t* p, uint32_t v) {
   p[0] = static_cast<uint8_t>(v >> 24), p[1] = static_cast<uint8_t>(v >> 16);
   p[2] = static_cast<uint8_t>(v >> 8), p[3] = static_cast<uint8_t>(v);
 }
-
-struct TInflater {
-  z_stream z{};
-  TInflater() {
-    if (inflateInit(&z) != Z_OK) throw EZlibError();
-  }
-  ~TInflater() { inflateEnd(&z); }
-};
-
-struct TDeflater {
-  z_stream z{};
-  TDeflater() {
-    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) throw EZlibError();
-  }
-  ~TDeflater() { deflateEnd(&z); }
-};
 
 // Row filters, undone from the filtered bytes `in` into `out` against the row above, `up` (zeros
 // for the first row). Bpp is the distance to the byte of the same channel in the pixel to the left.

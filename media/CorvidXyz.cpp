@@ -7,28 +7,13 @@
 #include <cstring>
 
 #include "core/StreamUtils.h"
+#include "media/ZlibStreams.h"
 
 namespace tess {
 
 namespace {
 
 const char* const kInvalidXyz = "Invalid XYZ Image";
-
-struct TInflater {
-  z_stream z{};
-  TInflater() {
-    if (inflateInit(&z) != Z_OK) throw EZlibError();
-  }
-  ~TInflater() { inflateEnd(&z); }
-};
-
-struct TDeflater {
-  z_stream z{};
-  TDeflater() {
-    if (deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 15, 8, Z_DEFAULT_STRATEGY) != Z_OK) throw EZlibError();
-  }
-  ~TDeflater() { deflateEnd(&z); }
-};
 
 }  // namespace
 

@@ -5,9 +5,9 @@
 #include <cstdio>
 
 #include "database/DataBaseObj.h"
-#include "script/EventCommands.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "script/EventCommands.h"
 
 namespace tess {
 

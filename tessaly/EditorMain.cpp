@@ -12,24 +12,24 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "tessaly/EditorApplication.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/FormSplash.h"
-#include "editor/app/ProjectManager.h"
-#include "tessaly/ProjectOffer.h"
-#include "ui/QtMessagePort.h"
-#include "tessaly/RecoveryOffer.h"
 #include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"
 #include "core/InstallLayout.h"
 #include "core/ProjectFolder.h"
 #include "core/Version.h"
+#include "editor/app/FormSplash.h"
+#include "editor/app/ProjectManager.h"
 #include "platform/QtClipboard.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
 #include "platform/SingleInstance.h"
+#include "tessaly/EditorApplication.h"
+#include "tessaly/FormLcfMain.h"
+#include "tessaly/ProjectOffer.h"
+#include "tessaly/RecoveryOffer.h"
 #include "ui/AppIcon.h"
+#include "ui/QtMessagePort.h"
 
 namespace tess {
 

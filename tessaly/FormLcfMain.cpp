@@ -1,7 +1,6 @@
 #include "tessaly/FormLcfMain.h"
 
 #include <QAction>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -10,42 +9,40 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
-#include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QUrl>
 
-#include "editor/app/FormTextEncoding.h"
-#include "tessaly/MainWindowTitle.h"
-#include "editor/app/PackCheck.h"
-#include "editor/app/ProjectManager.h"
-#include "editor/app/ProjectOpenReport.h"
-#include "editor/app/RuntimeRun.h"
-#include "editor/app/UnsavedWorkKeeper.h"
-#include "ui/WindowPlacement.h"
+#include "audio/AudioHarmony.h"
 #include "core/InstallLayout.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "core/Version.h"
+#include "editor/app/FormTextEncoding.h"
+#include "editor/app/PackCheck.h"
+#include "editor/app/ProjectManager.h"
+#include "editor/app/ProjectOpenReport.h"
+#include "editor/app/RuntimeRun.h"
+#include "editor/app/UnsavedWorkKeeper.h"
 #include "editor/database/FormDataBase.h"
-#include "maps/ChipPalette.h"
 #include "editor/maps/FormChipSelector.h"
 #include "editor/maps/FormMapEditor.h"
 #include "editor/maps/FormMapTree.h"
-#include "audio/AudioHarmony.h"
-#include "ui/EditorAudio.h"
 #include "editor/media/FormMaterialBase.h"
-#include "ui/pickers/FormSelMusic.h"
+#include "maps/ChipPalette.h"
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
 #include "project/StoredNames.h"
-#include "ui/CommandIcons.h"
+#include "tessaly/MainActions.h"
+#include "tessaly/MainWindowTitle.h"
+#include "ui/EditorAudio.h"
+#include "ui/WindowPlacement.h"
+#include "ui/pickers/FormSelMusic.h"
 
 namespace tess {
 
@@ -81,8 +78,6 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   showTitle_ = settings_.ShowTitleFlag();
   document_.SetMessageOwner(this);
   BuildActions();
-  BuildMenus();
-  BuildToolBar();
   BuildStatusBar();
   BuildPanes();
   ConnectDocument();
@@ -390,62 +385,12 @@ void TFormLcfMain::closeEvent(QCloseEvent* event) {
 // Layout
 
 void TFormLcfMain::BuildActions() {
-  for (const TMainCommandInfo& info : MainCommands()) {
-    auto* action = new QAction(QString::fromLatin1(info.caption), this);
-    action->setObjectName(QString::fromLatin1(info.name));
-    const std::string shortcut = ShortcutOf(info, settings_);
-    if (!shortcut.empty()) action->setShortcut(QKeySequence(QString::fromStdString(shortcut)));
-    action->setCheckable(info.checkable);
-    action->setStatusTip(action->text());
-    action->setIcon(CommandIcon(info.icon));
-    const TMainCommand command = info.command;
-    connect(action, &QAction::triggered, this, [this, command] { Execute(command); });
-    actions_[command] = action;
-  }
-  // Modes, zooms and tools: exactly one of each carries the check mark.
-  auto* modes = new QActionGroup(this);
-  auto* zooms = new QActionGroup(this);
-  auto* tools = new QActionGroup(this);
-  for (TEditMode m : {TEditMode::Lower, TEditMode::Upper, TEditMode::Event}) modes->addAction(actions_[ModeCommand(m)]);
-  for (int z = 0; z < 4; ++z) zooms->addAction(actions_[ZoomCommand(static_cast<TZoom>(z))]);
-  for (int t = 0; t < 6; ++t) tools->addAction(actions_[ToolCommand(static_cast<TEditTool>(t))]);
+  actions_ = BuildMainActions(*this, settings_, [this](TMainCommand command) { Execute(command); });
   actions_[TMainCommand::FullScreen]->setChecked(fullScreen_);
   actions_[TMainCommand::ShowTitle]->setChecked(showTitle_);
   CheckEditState();
-}
-
-void TFormLcfMain::BuildMenus() {
-  std::map<QString, QMenu*> menus;
-  for (const TMainCommandInfo& info : MainCommands()) {
-    if (!*info.menu) continue;
-    QString key;
-    QMenu* menu = nullptr;
-    for (const QString& part : QString::fromLatin1(info.menu).split('/')) {
-      key += "/" + part;
-      auto it = menus.find(key);
-      if (it == menus.end()) {
-        QMenu* created = menu ? menu->addMenu(part) : menuBar()->addMenu(part);
-        it = menus.emplace(key, created).first;
-      }
-      menu = it->second;
-    }
-    if (info.separatorBefore) menu->addSeparator();
-    menu->addAction(actions_[info.command]);
-  }
-}
-
-void TFormLcfMain::BuildToolBar() {
-  QToolBar* bar = addToolBar("Tools");
-  bar->setObjectName("MainToolBar");
-  bar->setMovable(false);
-  bar->setIconSize(QSize(24, 24));
-  std::map<int, std::vector<QAction*>> groups;
-  for (const TMainCommandInfo& info : MainCommands())
-    if (info.toolBarGroup > 0) groups[info.toolBarGroup].push_back(actions_[info.command]);
-  for (const auto& [group, members] : groups) {
-    if (group != groups.begin()->first) bar->addSeparator();
-    for (QAction* action : members) bar->addAction(action);
-  }
+  BuildMainMenus(*this, actions_);
+  BuildMainToolBar(*this, actions_);
 }
 
 void TFormLcfMain::BuildStatusBar() {

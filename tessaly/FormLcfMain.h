@@ -7,9 +7,9 @@
 #include <map>
 #include <memory>
 
-#include "tessaly/MainCommands.h"
 #include "editor/app/ProjectEncoding.h"
 #include "project/ProjectDocument.h"
+#include "tessaly/MainCommands.h"
 
 class QAction;
 class QLabel;
@@ -100,8 +100,6 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void ShowPickedChip(TEditMode mode);
 
   void BuildActions();
-  void BuildMenus();
-  void BuildToolBar();
   void BuildStatusBar();
   void BuildPanes();
 

@@ -4,12 +4,12 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "tessaly/EditorApplication.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/ProjectManager.h"
-#include "ui/QtMessagePort.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
+#include "editor/app/ProjectManager.h"
+#include "tessaly/EditorApplication.h"
+#include "tessaly/FormLcfMain.h"
+#include "ui/QtMessagePort.h"
 
 namespace tess {
 

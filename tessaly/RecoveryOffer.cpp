@@ -8,17 +8,17 @@
 #include <exception>
 #include <map>
 
-#include "tessaly/EditorApplication.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
 #include "core/Version.h"
+#include "editor/app/ProjectManager.h"
 #include "maps/LD_MapTree.h"
 #include "platform/CodePageGuess.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectNames.h"
+#include "tessaly/EditorApplication.h"
+#include "tessaly/FormLcfMain.h"
 
 namespace tess {
 

@@ -1,7 +1,7 @@
 #include "ui/EditorAudio.h"
 
-#include "core/MaterialFiles.h"
 #include "audio/AudioHarmony.h"
+#include "core/MaterialFiles.h"
 
 namespace tess {
 

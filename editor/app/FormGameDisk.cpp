@@ -26,6 +26,7 @@
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
+#include "ui/DialogButtons.h"
 #include "ui/FolderField.h"
 
 namespace tess {
@@ -170,11 +171,9 @@ TFormSelectPath::TFormSelectPath(const QString& path, QWidget* owner) : QDialog(
   edit_ = new QLineEdit(this);
   edit_->setMaxLength(250);
   layout->addWidget(edit_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* buttons = MakeDialogButtons(this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormSelectPath::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(edit_, &QLineEdit::textEdited, this, &TFormSelectPath::TextEdited);
   connect(edit_, &QLineEdit::textChanged, this, [this] { ok_->setEnabled(CanAccept()); });
   connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this, &TFormSelectPath::TreeMoved);

@@ -1,6 +1,5 @@
 #include "editor/app/FormNewProject.h"
 
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -8,14 +7,16 @@
 #include <QVBoxLayout>
 
 #include "editor/app/FormProjectPath.h"
-#include "ui/QtMessagePort.h"
-#include "ui/WindowPlacement.h"
+#include "editor/app/ProjectNameFields.h"
 #include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectNames.h"
+#include "ui/DialogButtons.h"
 #include "ui/FolderField.h"
+#include "ui/QtMessagePort.h"
 #include "ui/StoredTextField.h"
+#include "ui/WindowPlacement.h"
 
 namespace tess {
 
@@ -24,17 +25,7 @@ TFormNewProject::TFormNewProject(TSettings& settings, QWidget* owner)
   setWindowTitle("New Project");
   setObjectName("FormNewProject");
 
-  folderEdit_ = new QLineEdit(QFile::decodeName(QByteArray::fromStdString(ProposeNewProjectName(base_))), this);
-  folderEdit_->setObjectName("FolderEdit");
-  folderEdit_->setMaxLength(kMaxProjectNameLength);
-  titleEdit_ = new QLineEdit(QString::fromLatin1(kDefaultGameTitle), this);
-  titleEdit_->setObjectName("TitleEdit");
-  titleEdit_->setMaxLength(kMaxProjectNameLength);
-  GuardStoredText(titleEdit_);
-
-  auto* names = new QFormLayout;
-  names->addRow("Directory Name", folderEdit_);
-  names->addRow("Game Name", titleEdit_);
+  names_ = std::make_unique<TProjectNameFields>(ProposeNewProjectName(base_), kDefaultGameTitle, this);
 
   auto* pathBox = new QGroupBox("Project Path", this);
   pathField_ = new TFolderField(pathBox);
@@ -43,22 +34,24 @@ TFormNewProject::TFormNewProject(TSettings& settings, QWidget* owner)
   pathLayout->addWidget(pathField_);
   connect(pathField_, &TFolderField::browseRequested, this, &TFormNewProject::ChooseBaseFolder);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormNewProject::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TFormNewProject::reject);
-
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(names);
+  layout->addLayout(names_->layout);
   layout->addWidget(pathBox);
-  layout->addWidget(buttons);
+  layout->addWidget(MakeDialogButtons(this));
   setMinimumWidth(400);
   ShowBaseFolder();
   CenterOnOwnerWindow(this);
 }
 
-std::string TFormNewProject::FolderName() const { return QFile::encodeName(folderEdit_->text()).toStdString(); }
+TFormNewProject::~TFormNewProject() = default;
 
-std::string TFormNewProject::GameTitle() const { return TextCodec::Current().FromUnicode(titleEdit_->text()); }
+std::string TFormNewProject::FolderName() const { return names_->FolderName(); }
+
+std::string TFormNewProject::GameTitle() const { return names_->GameTitle(); }
+
+QLineEdit* TFormNewProject::FolderEdit() const { return names_->folder; }
+
+QLineEdit* TFormNewProject::TitleEdit() const { return names_->title; }
 
 void TFormNewProject::ShowBaseFolder() { pathField_->SetPath(QFile::decodeName(QByteArray::fromStdString(base_))); }
 

@@ -3,11 +3,14 @@
 // that holds the projects. OK makes the project folder; the project manager then fills it.
 
 #include <QDialog>
+#include <memory>
 #include <string>
 
 class QLineEdit;
 
 namespace tess {
+
+struct TProjectNameFields;
 
 class TSettings;
 class TFolderField;
@@ -16,14 +19,15 @@ class TFormNewProject : public QDialog {
   Q_OBJECT
  public:
   TFormNewProject(TSettings& settings, QWidget* owner);
+  ~TFormNewProject() override;
 
   std::string FolderName() const;
   // The title in the game's code page.
   std::string GameTitle() const;
   const std::string& BaseFolder() const { return base_; }
 
-  QLineEdit* FolderEdit() const { return folderEdit_; }
-  QLineEdit* TitleEdit() const { return titleEdit_; }
+  QLineEdit* FolderEdit() const;
+  QLineEdit* TitleEdit() const;
   TFolderField* PathField() const { return pathField_; }
 
   void accept() override;
@@ -34,8 +38,7 @@ class TFormNewProject : public QDialog {
 
   TSettings& settings_;
   std::string base_;
-  QLineEdit* folderEdit_;
-  QLineEdit* titleEdit_;
+  std::unique_ptr<TProjectNameFields> names_;
   TFolderField* pathField_;
 };
 

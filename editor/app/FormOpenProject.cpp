@@ -10,12 +10,12 @@
 
 #include "editor/app/FormProjectPath.h"
 #include "editor/app/FormRenameProject.h"
-#include "ui/QtMessagePort.h"
-#include "ui/WindowPlacement.h"
 #include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "ui/FolderField.h"
+#include "ui/QtMessagePort.h"
+#include "ui/WindowPlacement.h"
 
 namespace tess {
 

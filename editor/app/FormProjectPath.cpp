@@ -8,12 +8,13 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "ui/QtMessagePort.h"
-#include "ui/WindowPlacement.h"
 #include "core/PathUtils.h"
 #include "platform/ProjectFolders.h"
 #include "project/ProjectNames.h"
+#include "ui/DialogButtons.h"
 #include "ui/FolderField.h"
+#include "ui/QtMessagePort.h"
+#include "ui/WindowPlacement.h"
 
 namespace tess {
 
@@ -41,10 +42,8 @@ TFormProjectPath::TFormProjectPath(const std::string& folder, QWidget* owner) : 
   edit_->setObjectName("PathEdit");
   edit_->setMaxLength(kMaxProjectPathLength);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* buttons = MakeDialogButtons(this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormProjectPath::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TFormProjectPath::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tree_, 1);

@@ -1,16 +1,12 @@
 #include "editor/app/FormRenameProject.h"
 
-#include <QDialogButtonBox>
-#include <QFile>
-#include <QFormLayout>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "editor/app/ProjectNameFields.h"
+#include "project/ProjectNames.h"
+#include "ui/DialogButtons.h"
 #include "ui/QtMessagePort.h"
 #include "ui/WindowPlacement.h"
-#include "platform/TextCodec.h"
-#include "project/ProjectNames.h"
-#include "ui/StoredTextField.h"
 
 namespace tess {
 
@@ -19,30 +15,23 @@ TFormRenameProject::TFormRenameProject(const std::string& baseFolder, const std:
     : QDialog(owner), base_(baseFolder), oldName_(folderName) {
   setWindowTitle("Rename Project");
   setObjectName("FormRenameProject");
-  folderEdit_ = new QLineEdit(QFile::decodeName(QByteArray::fromStdString(folderName)), this);
-  folderEdit_->setObjectName("FolderEdit");
-  folderEdit_->setMaxLength(kMaxProjectNameLength);
-  titleEdit_ = new QLineEdit(TextCodec::Current().ToUnicode(gameTitle), this);
-  titleEdit_->setObjectName("TitleEdit");
-  titleEdit_->setMaxLength(kMaxProjectNameLength);
-  GuardStoredText(titleEdit_);
-
-  auto* names = new QFormLayout;
-  names->addRow("Directory Name", folderEdit_);
-  names->addRow("Game Name", titleEdit_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormRenameProject::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TFormRenameProject::reject);
+  names_ = std::make_unique<TProjectNameFields>(folderName, gameTitle, this);
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(names);
-  layout->addWidget(buttons);
+  layout->addLayout(names_->layout);
+  layout->addWidget(MakeDialogButtons(this));
   setMinimumWidth(360);
   CenterOnOwnerWindow(this);
 }
 
-std::string TFormRenameProject::NewFolderName() const { return QFile::encodeName(folderEdit_->text()).toStdString(); }
+TFormRenameProject::~TFormRenameProject() = default;
 
-std::string TFormRenameProject::GameTitle() const { return TextCodec::Current().FromUnicode(titleEdit_->text()); }
+std::string TFormRenameProject::NewFolderName() const { return names_->FolderName(); }
+
+std::string TFormRenameProject::GameTitle() const { return names_->GameTitle(); }
+
+QLineEdit* TFormRenameProject::FolderEdit() const { return names_->folder; }
+
+QLineEdit* TFormRenameProject::TitleEdit() const { return names_->title; }
 
 void TFormRenameProject::accept() {
   if (!AcceptRenameProject(base_, oldName_, NewFolderName(), GameTitle(), MessageOwner(this))) return;

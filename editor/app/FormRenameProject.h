@@ -3,11 +3,14 @@
 // changed and writes the title into the project's settings.
 
 #include <QDialog>
+#include <memory>
 #include <string>
 
 class QLineEdit;
 
 namespace tess {
+
+struct TProjectNameFields;
 
 class TFormRenameProject : public QDialog {
   Q_OBJECT
@@ -15,19 +18,19 @@ class TFormRenameProject : public QDialog {
   // gameTitle in the game's code page.
   TFormRenameProject(const std::string& baseFolder, const std::string& folderName, const std::string& gameTitle,
                      QWidget* owner);
+  ~TFormRenameProject() override;
 
   std::string NewFolderName() const;
   std::string GameTitle() const;
-  QLineEdit* FolderEdit() const { return folderEdit_; }
-  QLineEdit* TitleEdit() const { return titleEdit_; }
+  QLineEdit* FolderEdit() const;
+  QLineEdit* TitleEdit() const;
 
   void accept() override;
 
  private:
   std::string base_;
   std::string oldName_;
-  QLineEdit* folderEdit_;
-  QLineEdit* titleEdit_;
+  std::unique_ptr<TProjectNameFields> names_;
 };
 
 }  // namespace tess

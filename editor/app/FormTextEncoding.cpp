@@ -9,6 +9,7 @@
 
 #include "platform/CodePageGuess.h"
 #include "platform/TextCodec.h"
+#include "ui/DialogButtons.h"
 
 namespace tess {
 
@@ -52,10 +53,7 @@ TFormTextEncoding::TFormTextEncoding(std::vector<std::string> names, const std::
   lists->addWidget(candidates_, 1);
   lists->addWidget(preview_, 1);
   layout->addLayout(lists, 1);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(MakeDialogButtons(this));
   connect(candidates_, &QListWidget::currentRowChanged, this, [this] { ShowPreview(); });
   SelectCodePage(current);
   resize(640, 420);

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "editor/app/ProjectOpenReport.h"
 #include "core/CountText.h"
 #include "core/MessagePort.h"
 #include "core/QuietMode.h"
+#include "editor/app/ProjectOpenReport.h"
 #include "platform/WaitCursor.h"
 #include "project/ProjectCheck.h"
 

@@ -4,12 +4,12 @@
 
 #include <QDialog>
 
-#include "editor/app/FormGameDisk.h"
-#include "editor/app/FormNewProject.h"
-#include "editor/app/FormOpenProject.h"
 #include "core/Errors.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
+#include "editor/app/FormGameDisk.h"
+#include "editor/app/FormNewProject.h"
+#include "editor/app/FormOpenProject.h"
 #include "platform/ProjectFolders.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"

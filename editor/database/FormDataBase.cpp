@@ -15,41 +15,59 @@
 #include "editor/database/FormEntryListPage.h"
 #include "platform/WaitCursor.h"
 #include "project/WorkRecovery.h"
+#include "ui/DialogButtons.h"
 
 namespace tess {
 
 namespace {
 
+// A tab: its caption and the factory of its page. Tabs whose page is still to be written list
+// their entries (or name their settings) through the generic pages.
 struct TTabInfo {
   const char* caption;
-  // The list a list page edits, and its clipboard format; null for pages without an entry list.
-  TCatalog* (*list)(TLcfDataBase&);
-  int format;
+  TDataBasePageMaker make;
 };
 
+template <auto list, int format>
+TFormDataBaseBase* ListPage(const TDataBasePageContext& context, QWidget* parent) {
+  return new TFormEntryListPage(context.database.*list, format, context, parent);
+}
+
+// The page of a tab without an entry list whose fields are still to be written.
+TFormDataBaseBase* SettingsPage(const TDataBasePageContext& context, QWidget* parent) {
+  auto* page = new TFormDataBaseBase(context, parent);
+  auto* label = new QLabel(QString("%1 settings").arg(TFormDataBase::TabCaption(context.tab)), page);
+  label->setAlignment(Qt::AlignCenter);
+  (new QVBoxLayout(page))->addWidget(label);
+  return page;
+}
+
+TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget* parent) {
+  return new TFormEDCommonEvent(context, parent);
+}
+
 const TTabInfo kTabs[TFormDataBase::kTabCount] = {
-    {"Hero", [](TLcfDataBase& d) -> TCatalog* { return &d.heroes; }, kClipHeroes},
-    {"Class", [](TLcfDataBase& d) -> TCatalog* { return &d.classes; }, kClipClasses},
-    {"Skill", [](TLcfDataBase& d) -> TCatalog* { return &d.skills; }, kClipSkills},
-    {"Item", [](TLcfDataBase& d) -> TCatalog* { return &d.items; }, kClipItems},
-    {"Monster", [](TLcfDataBase& d) -> TCatalog* { return &d.monsters; }, kClipMonsters},
-    {"M. Groups", [](TLcfDataBase& d) -> TCatalog* { return &d.troops; }, kClipTroops},
-    {"Attribute", [](TLcfDataBase& d) -> TCatalog* { return &d.attributes; }, kClipAttributes},
-    {"Condition", [](TLcfDataBase& d) -> TCatalog* { return &d.conditions; }, kClipConditions},
-    {"Animations", [](TLcfDataBase& d) -> TCatalog* { return &d.animations; }, kClipBattleAnimations},
-    {"Animations 2", [](TLcfDataBase& d) -> TCatalog* { return &d.battlerAnimations; }, kClipBattlerAnimations},
-    {"Battle Layout", nullptr, 0},
-    {"Terrain", [](TLcfDataBase& d) -> TCatalog* { return &d.terrain; }, kClipTerrain},
-    {"Tileset", [](TLcfDataBase& d) -> TCatalog* { return &d.tilesets; }, kClipTilesets},
-    {"String", nullptr, 0},
-    {"System", nullptr, 0},
-    {"System 2", nullptr, 0},
-    {"Common Event", [](TLcfDataBase& d) -> TCatalog* { return &d.commonEvents; }, kClipCommonEvents},
+    {"Hero", ListPage<&TLcfDataBase::heroes, kClipHeroes>},
+    {"Class", ListPage<&TLcfDataBase::classes, kClipClasses>},
+    {"Skill", ListPage<&TLcfDataBase::skills, kClipSkills>},
+    {"Item", ListPage<&TLcfDataBase::items, kClipItems>},
+    {"Monster", ListPage<&TLcfDataBase::monsters, kClipMonsters>},
+    {"M. Groups", ListPage<&TLcfDataBase::troops, kClipTroops>},
+    {"Attribute", ListPage<&TLcfDataBase::attributes, kClipAttributes>},
+    {"Condition", ListPage<&TLcfDataBase::conditions, kClipConditions>},
+    {"Animations", ListPage<&TLcfDataBase::animations, kClipBattleAnimations>},
+    {"Animations 2", ListPage<&TLcfDataBase::battlerAnimations, kClipBattlerAnimations>},
+    {"Battle Layout", SettingsPage},
+    {"Terrain", ListPage<&TLcfDataBase::terrain, kClipTerrain>},
+    {"Tileset", ListPage<&TLcfDataBase::tilesets, kClipTilesets>},
+    {"String", SettingsPage},
+    {"System", SettingsPage},
+    {"System 2", SettingsPage},
+    {"Common Event", CommonEventPage},
 };
 
 int rememberedTab = 0;
 constexpr const char* kDiscardChangesQuestion = "The changes were not applied.  Discard them?";
-constexpr int kCommonEventTab = 16;
 
 }  // namespace
 
@@ -79,13 +97,11 @@ TFormDataBase::TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfM
   host_->layout()->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(host_, 1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Apply, this);
+  auto* buttons =
+      MakeDialogButtons(this, {.ok = [this] { Ok(); }, .cancel = [this] { Cancel(); }, .apply = [this] { Apply(); }});
   applyButton_ = buttons->button(QDialogButtonBox::Apply);
   applyButton_->setEnabled(false);
   layout->addWidget(buttons);
-  connect(buttons, &QDialogButtonBox::accepted, this, &TFormDataBase::Ok);
-  connect(buttons, &QDialogButtonBox::rejected, this, &TFormDataBase::Cancel);
-  connect(applyButton_, &QPushButton::clicked, this, &TFormDataBase::Apply);
 
   // Ctrl+Tab and Ctrl+Shift+Tab step through the tabs, wrapping around; F4 and F5 (also with
   // Ctrl) move the page's entry selection.
@@ -127,26 +143,17 @@ int TFormDataBase::CurrentTab() const { return tabs_->currentIndex(); }
 
 void TFormDataBase::SelectTab(int tab) { tabs_->setCurrentIndex((tab % kTabCount + kTabCount) % kTabCount); }
 
+TFormDataBaseBase* TFormDataBase::MakePage(int tab, QWidget* parent) {
+  const TDataBasePageContext context{database_, mapTree_, map_, [this] { DataModified(); }, tab};
+  return kTabs[tab].make(context, parent);
+}
+
 void TFormDataBase::CreatePage(int tab) {
   TWaitCursor wait;
   host_->hide();
   delete page_;
   page_ = nullptr;
-  const TTabInfo& info = kTabs[tab];
-  if (tab == kCommonEventTab) {
-    page_ = new TFormEDCommonEvent(database_, tab, host_);
-  } else if (info.list) {
-    page_ = new TFormEntryListPage(*info.list(database_), info.format, tab, host_);
-  } else {
-    page_ = new TFormDataBaseBase(host_);
-    auto* layout = new QVBoxLayout(page_);
-    auto* label = new QLabel(QString("%1 settings").arg(info.caption), page_);
-    label->setAlignment(Qt::AlignCenter);
-    layout->addWidget(label);
-  }
-  page_->changeNotifier = [this] { DataModified(); };
-  page_->mapTree = &mapTree_;
-  page_->map = &map_;
+  page_ = MakePage(tab, host_);
   host_->layout()->addWidget(page_);
   page_->show();
   host_->show();

@@ -36,6 +36,8 @@ class TFormDataBase : public QDialog {
   int CurrentTab() const;
   void SelectTab(int tab);
   TFormDataBaseBase* Page() const { return page_; }
+  // A page of a tab, made as the window makes its current page (the form check walks them all).
+  TFormDataBaseBase* MakePage(int tab, QWidget* parent);
   bool ApplyEnabled() const;
   // The change notifier every page calls. What is not applied yet is kept in the scratch folder
   // shortly after each change, so that a crash does not lose it (project/WorkRecovery.h).

@@ -33,8 +33,9 @@ std::map<int, TListPlace>& RememberedPlaces() {
 
 }  // namespace
 
-TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, int tab, QWidget* parent)
-    : TFormDataBaseBase(parent), controller_(catalog, clipboardFormat), tab_(tab) {
+TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, const TDataBasePageContext& context,
+                                       QWidget* parent)
+    : TFormDataBaseBase(context, parent), controller_(catalog, clipboardFormat), tab_(context.tab) {
   auto* layout = new QHBoxLayout(this);
   auto* left = new QVBoxLayout;
   list_ = new QListWidget(this);
@@ -86,6 +87,8 @@ TFormEntryListPage::TFormEntryListPage(TCatalog& catalog, int clipboardFormat, i
 TFormEntryListPage::~TFormEntryListPage() {
   RememberedPlaces()[tab_] = {list_->verticalScrollBar()->value(), std::max(0, Selected())};
 }
+
+int TFormEntryListPage::EntryCount() const { return list_->count(); }
 
 int TFormEntryListPage::Selected() const { return list_->currentRow(); }
 

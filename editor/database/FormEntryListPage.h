@@ -17,8 +17,8 @@ namespace tess {
 class TFormEntryListPage : public TFormDataBaseBase {
   Q_OBJECT
  public:
-  // tab: the window's tab, under which the list's scroll position and selection are remembered.
-  TFormEntryListPage(TCatalog& catalog, int clipboardFormat, int tab, QWidget* parent = nullptr);
+  TFormEntryListPage(TCatalog& catalog, int clipboardFormat, const TDataBasePageContext& context,
+                     QWidget* parent = nullptr);
   ~TFormEntryListPage() override;
 
   TEntryListController& Controller() { return controller_; }
@@ -34,6 +34,8 @@ class TFormEntryListPage : public TFormDataBaseBase {
   void LoadEntry() override;
   void SelectPreviousEntry() override;
   void SelectNextEntry() override;
+  int EntryCount() const override;
+  void ShowEntry(int index) override { Select(index); }
 
   // The commands of the list's menu and button.
   void RunArraySize();

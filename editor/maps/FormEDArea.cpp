@@ -2,29 +2,40 @@
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "maps/AreaRect.h"
-#include "maps/MapProperties.h"
 #include "editor/maps/EncounterListBox.h"
 #include "editor/maps/FormMapSetArea.h"
-#include "platform/TextCodec.h"
+#include "maps/AreaRect.h"
+#include "maps/MapProperties.h"
 #include "project/ProjectDocument.h"
+#include "ui/DialogButtons.h"
+#include "ui/FieldBinder.h"
 
 namespace tess {
+
+namespace {
+
+constexpr TFieldRow kNameRow = {
+    .key = "Name", .kind = TFieldKind::Text, .caption = "Name", .max = static_cast<int32_t>(kMaxMapNameLength)};
+
+}  // namespace
 
 TFormEDArea::TFormEDArea(TProjectDocument& document, int32_t id, const std::string& name, const TCellRect& rect,
                          TLcfEncount& encounters, QWidget* parent)
     : QDialog(parent),
-      name_(new QLineEdit(this)),
+      name_(name),
       rectButton_(new QPushButton(this)),
       encounters_(new TEncounterListBox(encounters, document.DataBase().troops, this)) {
   setObjectName("FormEDArea");
   setWindowTitle(QString::fromStdString(AreaPropertiesTitle(id)));
-  name_->setMaxLength(static_cast<int>(kMaxMapNameLength));
-  name_->setText(TextCodec::Current().ToUnicode(name));
+  // The name is written back only when the author edits it, so a name other tools stored is kept
+  // byte for byte.
+  auto* binder = new TFieldBinder(std::span(&kNameRow, 1), {}, this);
+  TFieldAccess access;
+  access.text = [this] { return name_; };
+  access.setText = [this](const std::string& text) { name_ = text; };
   rectButton_->setObjectName("AreaRect");
   rectButton_->setToolTip("Define Area Boundaries");
   // The rectangle is drawn on the area's map, the one the document has open.
@@ -32,19 +43,16 @@ TFormEDArea::TFormEDArea(TProjectDocument& document, int32_t id, const std::stri
   connect(rectButton_, &QPushButton::clicked, this, [this, &document] { DefineBoundaries(document); });
   SetRect(rect);
   auto* form = new QFormLayout;
-  form->addRow("Name", name_);
+  form->addRow("Name", binder->Build(kNameRow, std::move(access), this));
+  binder->Load();
   form->addRow("Area", rectButton_);
   form->addRow("Enemy Encounters", encounters_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = MakeDialogButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(form);
   layout->addWidget(buttons);
   resize(340, 380);
 }
-
-std::string TFormEDArea::Name() const { return TextCodec::Current().FromUnicode(name_->text()); }
 
 void TFormEDArea::DefineBoundaries(TProjectDocument& document) {
   TFormMapSetArea window(document.MapTree(), document.Map(), document.ChipSet(), rect_, this);

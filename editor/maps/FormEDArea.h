@@ -7,7 +7,6 @@
 
 #include "maps/CellRect.h"
 
-class QLineEdit;
 class QPushButton;
 
 namespace tess {
@@ -23,7 +22,7 @@ class TFormEDArea : public QDialog {
   TFormEDArea(TProjectDocument& document, int32_t id, const std::string& name, const TCellRect& rect,
               TLcfEncount& encounters, QWidget* parent = nullptr);
 
-  std::string Name() const;
+  std::string Name() const { return name_; }
   TCellRect Rect() const { return rect_; }
   void SetRect(const TCellRect& rect);
   QPushButton* RectButton() const { return rectButton_; }
@@ -34,7 +33,7 @@ class TFormEDArea : public QDialog {
   void DefineBoundaries(TProjectDocument& document);
 
   TCellRect rect_;
-  QLineEdit* name_;
+  std::string name_;
   QPushButton* rectButton_;
   TEncounterListBox* encounters_;
 };

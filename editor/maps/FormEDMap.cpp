@@ -17,20 +17,21 @@
 #include <QVBoxLayout>
 
 #include "database/DataBaseObj.h"
+#include "editor/maps/EncounterListBox.h"
+#include "editor/maps/FormMapTree.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/MapDrawing.h"
 #include "maps/MapProperties.h"
-#include "editor/maps/EncounterListBox.h"
-#include "editor/maps/FormMapTree.h"
-#include "ui/BoardView.h"
-#include "ui/pickers/FormSelMusic.h"
-#include "ui/pickers/FormSelPlainPicture.h"
-#include "ui/pickers/FormSelTiles.h"
-#include "ui/RadioGroup.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
 #include "project/MapTreeCommands.h"
 #include "project/ProjectDocument.h"
+#include "ui/BoardView.h"
+#include "ui/DialogButtons.h"
+#include "ui/RadioGroup.h"
+#include "ui/pickers/FormSelMusic.h"
+#include "ui/pickers/FormSelPlainPicture.h"
+#include "ui/pickers/FormSelTiles.h"
 
 namespace tess {
 
@@ -81,9 +82,7 @@ TFormEDMap::TFormEDMap(TProjectDocument& document, TMapTreeCommands& commands, T
   auto* tabs = new QTabWidget(this);
   tabs->addTab(BuildGeneralPage(), "Map");
   tabs->addTab(BuildGeneratorPage(), "Random Dungeon Generator");
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = MakeDialogButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs);
   layout->addWidget(buttons);

@@ -7,6 +7,7 @@
 #include "core/EntryCaption.h"
 #include "database/LD_MonGroup.h"
 #include "platform/TextCodec.h"
+#include "ui/DialogButtons.h"
 
 namespace tess {
 
@@ -29,9 +30,7 @@ TFormEDMapEncount::TFormEDMapEncount(const TLcfMonGroup& troops, int32_t troopId
   for (int i = 0; i < troops.Count(); ++i)
     if (troops.ItemAt(i)->Id() == wanted) row = i;
   if (troops.Count() > 0) list_->setCurrentRow(row);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = MakeDialogButtons(this);
   connect(list_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(list_);

@@ -6,8 +6,8 @@
 #include <QScrollBar>
 #include <array>
 
-#include "maps/AreaRect.h"
 #include "editor/maps/MapFrames.h"
+#include "maps/AreaRect.h"
 #include "project/ProjectDocument.h"
 #include "ui/EditorCursors.h"
 #include "ui/WheelPanner.h"

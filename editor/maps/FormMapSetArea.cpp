@@ -7,10 +7,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "editor/maps/FormAreaMaker.h"
 #include "maps/AreaRect.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "editor/maps/FormAreaMaker.h"
+#include "ui/DialogButtons.h"
 
 namespace tess {
 
@@ -61,10 +62,8 @@ TFormMapSetArea::TFormMapSetArea(TLcfMapTree& tree, const TLcfMap& map, TLcfChip
   top->addWidget(text_);
   top->addStretch(1);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* buttons = MakeDialogButtons(this);
   ok_ = buttons->button(QDialogButtonBox::Ok);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ui/DialogButtons.h"
 #include "ui/RadioGroup.h"
 
 namespace tess {
@@ -27,9 +28,7 @@ TFormMapShift::TFormMapShift(int mapWidth, int mapHeight, QWidget* parent)
                                     [this](int) { DirectionChanged(); });
   auto* form = new QFormLayout;
   form->addRow("Number of Units", units_);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  auto* buttons = MakeDialogButtons(this);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addLayout(form);

@@ -8,12 +8,12 @@
 #include <random>
 
 #include "core/MessagePort.h"
-#include "maps/AreaRect.h"
-#include "maps/MapProperties.h"
 #include "editor/maps/FormEDArea.h"
 #include "editor/maps/FormEDMap.h"
 #include "editor/maps/FormMapShift.h"
 #include "editor/maps/MapTreeWidget.h"
+#include "maps/AreaRect.h"
+#include "maps/MapProperties.h"
 #include "platform/WaitCursor.h"
 #include "project/ProjectDocument.h"
 

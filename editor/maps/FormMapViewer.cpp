@@ -8,11 +8,11 @@
 #include <exception>
 
 #include "core/MessagePort.h"
+#include "editor/maps/MapFrames.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "maps/MapAnimation.h"
-#include "editor/maps/MapFrames.h"
 #include "ui/WheelPanner.h"
 
 namespace tess {

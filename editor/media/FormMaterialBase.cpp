@@ -15,7 +15,6 @@
 #include <exception>
 #include <new>
 
-#include "ui/QtMessagePort.h"
 #include "core/MaterialFiles.h"
 #include "core/MessagePort.h"
 #include "editor/media/FormMaterialBase2.h"
@@ -25,6 +24,7 @@
 #include "platform/WaitCursor.h"
 #include "ui/CommandIcons.h"
 #include "ui/ManualPage.h"
+#include "ui/QtMessagePort.h"
 
 namespace tess {
 

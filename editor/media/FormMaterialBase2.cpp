@@ -13,6 +13,7 @@
 
 #include "media/MaterialManager.h"
 #include "ui/BitmapImage.h"
+#include "ui/DialogButtons.h"
 #include "ui/ManualPage.h"
 
 namespace tess {
@@ -73,10 +74,7 @@ TFormMaterialBase2::TFormMaterialBase2(const TBitmap& picture, QWidget* owner) :
   zoomOut_->setShortcut(QKeySequence(Qt::Key_Minus));
   connect(zoomIn_, &QPushButton::clicked, this, [this] { SetZoom(zoom_ + 1); });
   connect(zoomOut_, &QPushButton::clicked, this, [this] { SetZoom(zoom_ - 1); });
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(buttons, &QDialogButtonBox::helpRequested, this, [this] { OpenManualPage(this, kResourceManagerPage); });
+  auto* buttons = MakeDialogButtons(this, {.helpSection = kResourceManagerPage});
 
   auto* zoomRow = new QHBoxLayout;
   zoomRow->addWidget(zoomIn_);

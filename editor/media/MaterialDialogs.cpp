@@ -11,9 +11,9 @@
 #include <exception>
 
 #include "media/MaterialManager.h"
-#include "ui/BitmapImage.h"
 #include "platform/FilePathText.h"
 #include "platform/ShellServices.h"
+#include "ui/BitmapImage.h"
 
 namespace tess {
 

@@ -7,12 +7,12 @@
 
 #include "AudioTestUtil.h"
 #include "MediaTestUtil.h"
-#include "media/MidiPlayer.h"
-#include "media/WaveFile.h"
-#include "media/WavePlayer.h"
 #include "audio/AudioHarmony.h"
 #include "audio/FluidSynthOutput.h"
 #include "audio/MP3Player.h"
+#include "media/MidiPlayer.h"
+#include "media/WaveFile.h"
+#include "media/WavePlayer.h"
 
 using namespace tess;
 using namespace tess::test;

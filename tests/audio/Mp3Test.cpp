@@ -4,9 +4,9 @@
 
 #include "AudioTestUtil.h"
 #include "MediaTestUtil.h"
+#include "audio/MP3Player.h"
 #include "media/AudioMixer.h"
 #include "media/WaveFile.h"
-#include "audio/MP3Player.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -8,11 +8,11 @@
 
 #include "TiledProject.h"
 #include "database/LD_ChipSet.h"
+#include "editor/maps/FormAreaMaker.h"
+#include "editor/maps/FormMapSetArea.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "editor/maps/FormAreaMaker.h"
-#include "editor/maps/FormMapSetArea.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "tessaly/EditorApplication.h"
 #include "core/Errors.h"
 #include "core/MessagePort.h"
+#include "tessaly/EditorApplication.h"
 
 using namespace tess;
 

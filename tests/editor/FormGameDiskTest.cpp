@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/app/FormGameDisk.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
+#include "editor/app/FormGameDisk.h"
 #include "platform/Settings.h"
 #include "tests/editor/Widgets.h"
 

@@ -15,13 +15,13 @@
 #include "core/ClipboardPort.h"
 #include "core/MessagePort.h"
 #include "core/QuietMode.h"
-#include "maps/MapProperties.h"
 #include "editor/maps/FormEDMap.h"
 #include "editor/maps/FormMapTree.h"
 #include "editor/maps/MapTreeWidget.h"
-#include "ui/BoardView.h"
+#include "maps/MapProperties.h"
 #include "project/ProjectDocument.h"
 #include "tests/editor/EditorProject.h"
+#include "ui/BoardView.h"
 
 using namespace tess;
 using namespace tess::test;

@@ -12,17 +12,17 @@
 #include <QSlider>
 #include <cmath>
 
+#include "audio/AudioHarmony.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/Stream.h"
 #include "media/WaveFile.h"
 #include "media/WavePlayer.h"
-#include "audio/AudioHarmony.h"
+#include "tests/TestFolder.h"
 #include "ui/EditorAudio.h"
 #include "ui/pickers/FormSelMusic.h"
 #include "ui/pickers/FormSelSound.h"
-#include "tests/TestFolder.h"
 
 using namespace tess;
 

@@ -10,12 +10,12 @@
 #include <memory>
 
 #include "EditorProject.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
+#include "editor/app/ProjectManager.h"
 #include "platform/Settings.h"
+#include "tessaly/FormLcfMain.h"
 
 namespace tess::test {
 

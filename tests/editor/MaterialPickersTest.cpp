@@ -13,6 +13,7 @@
 #include "maps/ChipSetPicture.h"
 #include "maps/GR_ChipSet.h"
 #include "media/PictureFile.h"
+#include "tests/TestFolder.h"
 #include "ui/BoardView.h"
 #include "ui/pickers/FormSelBattle.h"
 #include "ui/pickers/FormSelBattler.h"
@@ -25,7 +26,6 @@
 #include "ui/pickers/FormSelSystem.h"
 #include "ui/pickers/FormSelTiles.h"
 #include "ui/pickers/MaterialList.h"
-#include "tests/TestFolder.h"
 
 using namespace tess;
 namespace fs = std::filesystem;

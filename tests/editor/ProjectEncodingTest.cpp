@@ -11,14 +11,13 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/FormTextEncoding.h"
-#include "editor/app/ProjectManager.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "database/DataBaseObj.h"
+#include "editor/app/FormTextEncoding.h"
+#include "editor/app/ProjectManager.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormEntryListPage.h"
 #include "maps/LD_MapTree.h"
@@ -26,6 +25,7 @@
 #include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectNames.h"
+#include "tessaly/FormLcfMain.h"
 #include "ui/StoredTextField.h"
 
 using namespace tess;

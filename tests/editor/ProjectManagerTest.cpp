@@ -10,15 +10,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include "core/Errors.h"
+#include "core/MessagePort.h"
+#include "core/PathUtils.h"
+#include "core/ProjectFolder.h"
 #include "editor/app/FormNewProject.h"
 #include "editor/app/FormOpenProject.h"
 #include "editor/app/FormProjectPath.h"
 #include "editor/app/FormRenameProject.h"
 #include "editor/app/ProjectManager.h"
-#include "core/Errors.h"
-#include "core/MessagePort.h"
-#include "core/PathUtils.h"
-#include "core/ProjectFolder.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/RuntimePackage.h"

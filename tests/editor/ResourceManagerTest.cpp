@@ -9,16 +9,16 @@
 #include <filesystem>
 
 #include "EditorProject.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/ProjectManager.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
-#include "media/PictureFile.h"
+#include "editor/app/ProjectManager.h"
 #include "editor/media/FormMaterialBase.h"
 #include "editor/media/FormMaterialBase2.h"
 #include "editor/media/MaterialDialogs.h"
+#include "media/PictureFile.h"
 #include "platform/Settings.h"
+#include "tessaly/FormLcfMain.h"
 #include "tests/editor/Widgets.h"
 
 using namespace tess;

@@ -20,11 +20,11 @@
 #include "database/DataBaseObj.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormEDCommonEvent.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 #include "ui/script/FormEvCmdList.h"
 #include "ui/script/ScriptEditor.h"
 #include "ui/script/ScriptListBox.h"
-#include "maps/LD_Map.h"
-#include "maps/LD_MapTree.h"
 
 using namespace tess;
 
@@ -102,19 +102,26 @@ TEST_F(ScriptPane, CommonEventPageEditsItsEntry) {
   auto window = OpenCommonEvents();
   TFormEDCommonEvent* page = Page(*window);
   ASSERT_NE(page, nullptr);
-  QTest::keyClicks(page->NameEdit(), "Shop");
+  auto* name = qobject_cast<QLineEdit*>(page->Binder().Control("Name"));
+  auto* trigger = qobject_cast<QComboBox*>(page->Binder().Control("Trigger"));
+  auto* useSwitch = qobject_cast<QCheckBox*>(page->Binder().Control("UseSwitch"));
+  QWidget* switchBox = page->Binder().Control("Switch");
+  ASSERT_TRUE(name && trigger && useSwitch && switchBox);
+  QTest::keyClicks(name, "Shop");
   EXPECT_EQ(database.commonEvents.ItemAt(0)->name, "Shop");
   EXPECT_EQ(page->List()->item(0)->text(), "0001:Shop");
   EXPECT_TRUE(window->ApplyEnabled());
   // A called event offers no switch; the others do.
-  EXPECT_EQ(page->TriggerBox()->currentText(), "Call");
-  EXPECT_FALSE(page->SwitchCheck()->isEnabled());
-  page->TriggerBox()->setCurrentIndex(page->TriggerBox()->findText("Parallel Process"));
+  EXPECT_EQ(trigger->currentText(), "Call");
+  EXPECT_FALSE(useSwitch->isEnabled());
+  trigger->setFocus();
+  QTest::keyClick(trigger, Qt::Key_Up);
+  EXPECT_EQ(trigger->currentText(), "Parallel Process");
   EXPECT_EQ(database.commonEvents.ItemAt(0)->trigger, TLcfCommonEventItem::kParallel);
-  EXPECT_TRUE(page->SwitchCheck()->isEnabled());
-  EXPECT_FALSE(page->SwitchBox()->isEnabled());
-  page->SwitchCheck()->setChecked(true);
-  EXPECT_TRUE(page->SwitchBox()->isEnabled());
+  EXPECT_TRUE(useSwitch->isEnabled());
+  EXPECT_FALSE(switchBox->isEnabled());
+  QTest::mouseClick(useSwitch, Qt::LeftButton, {}, QPoint(4, useSwitch->height() / 2));
+  EXPECT_TRUE(switchBox->isEnabled());
   EXPECT_EQ(database.commonEvents.ItemAt(0)->useSwitch, 1);
   window->reject();
 }

@@ -22,6 +22,8 @@
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
 #include "maps/GR_ChipSet.h"
+#include "platform/RuntimePackage.h"
+#include "platform/ShellServices.h"
 #include "ui/pickers/FormSelBattle.h"
 #include "ui/pickers/FormSelBattler.h"
 #include "ui/pickers/FormSelChar.h"
@@ -32,8 +34,6 @@
 #include "ui/pickers/FormSelPlainPicture.h"
 #include "ui/pickers/FormSelSystem.h"
 #include "ui/pickers/FormSelTiles.h"
-#include "platform/RuntimePackage.h"
-#include "platform/ShellServices.h"
 
 using namespace tess;
 

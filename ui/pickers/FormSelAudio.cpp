@@ -14,12 +14,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "audio/AudioHarmony.h"
 #include "core/MaterialFiles.h"
 #include "core/MessagePort.h"
 #include "media/LD_Sound.h"
-#include "audio/AudioHarmony.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
+#include "ui/DialogButtons.h"
 
 namespace tess {
 
@@ -99,11 +100,9 @@ TFormSelAudio::TFormSelAudio(QWidget* owner, const char* caption, std::string fo
   status_ = new QLabel(this);
   status_->setObjectName("StatusLine");
   status_->setWordWrap(true);
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* buttons = MakeDialogButtons(this);
   okButton_ = buttons->button(QDialogButtonBox::Ok);
   cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);

@@ -9,8 +9,8 @@
 #include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/TileId.h"
-#include "ui/pickers/FormSelChar.h"
 #include "ui/RadioGroup.h"
+#include "ui/pickers/FormSelChar.h"
 
 namespace tess {
 

@@ -11,10 +11,11 @@
 #include <map>
 
 #include "core/MaterialFiles.h"
-#include "ui/BoardView.h"
-#include "ui/pickers/PickerDrawing.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
+#include "ui/BoardView.h"
+#include "ui/DialogButtons.h"
+#include "ui/pickers/PickerDrawing.h"
 
 namespace tess {
 
@@ -95,11 +96,9 @@ TFormSelMaterial::TFormSelMaterial(QWidget* owner, TSetup setup)
   right->addStretch(1);
   top->addLayout(right);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  auto* buttons = MakeDialogButtons(this);
   okButton_ = buttons->button(QDialogButtonBox::Ok);
   cancelButton_ = buttons->button(QDialogButtonBox::Cancel);
-  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(top, 1);

@@ -2,8 +2,8 @@
 
 #include <QPushButton>
 
-#include "core/MaterialFiles.h"
 #include "audio/AudioHarmony.h"
+#include "core/MaterialFiles.h"
 #include "ui/EditorAudio.h"
 
 namespace tess {

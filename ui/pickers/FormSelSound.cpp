@@ -1,7 +1,7 @@
 #include "ui/pickers/FormSelSound.h"
 
-#include "core/MaterialFiles.h"
 #include "audio/AudioHarmony.h"
+#include "core/MaterialFiles.h"
 
 namespace tess {
 

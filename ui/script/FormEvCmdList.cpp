@@ -7,8 +7,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/script/CommandDialogs.h"
 #include "script/EventCommands.h"
+#include "ui/DialogButtons.h"
+#include "ui/script/CommandDialogs.h"
 
 namespace tess {
 
@@ -27,9 +28,7 @@ TFormEvCmdChooser::TFormEvCmdChooser(std::span<const int32_t> codes, int& last, 
     : QDialog(owner), codes_(codes), last_(last), context_(context) {}
 
 void TFormEvCmdChooser::AddCancel(QBoxLayout* layout) {
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel, this);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  layout->addWidget(MakeDialogButtons(this, {.buttons = QDialogButtonBox::Cancel}));
 }
 
 void TFormEvCmdChooser::showEvent(QShowEvent* event) {

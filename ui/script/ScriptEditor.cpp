@@ -8,9 +8,9 @@
 #include <memory>
 
 #include "core/MessagePort.h"
+#include "platform/ShellServices.h"
 #include "ui/script/FormEvCmdList.h"
 #include "ui/script/ScriptListBox.h"
-#include "platform/ShellServices.h"
 
 namespace tess {
 
