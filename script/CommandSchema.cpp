@@ -1,6 +1,7 @@
 #include "script/CommandSchema.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
@@ -81,8 +82,9 @@ constexpr B Tenths(const char* key, const char* caption, int index, int32_t max 
   return Row(K::Tenths, key, caption, index, 0, max);
 }
 constexpr B Text(const char* key, const char* caption) { return Row(K::Text, key, caption, kStringIndex, 0, 0); }
-// A material file in the line's string; a music or sound reference keeps its fade-in (music) or
-// volume (sound), tempo and balance from valueIndex on.
+// A material file in the line's string. A music or sound reference is one row: its picker also
+// sets the levels kept from valueIndex on (fade-in, volume, tempo, balance for music; volume, tempo,
+// balance for sound).
 constexpr B File(K kind, const char* key, const char* caption, const char* folder, int valueIndex = -1) {
   B b = Row(kind, key, caption, kStringIndex, 0, 0);
   b.r.folder = folder;
@@ -149,49 +151,16 @@ constexpr C kShowTransitions[] = {{0, "Fade in"},
                                   {17, "Mosaic"},
                                   {18, "Waver Screen"},
                                   {19, "Instant"}};
-constexpr C kEraseOrDefault[] = {{-1, "Use Default"},
-                                 {0, "Fade Out"},
-                                 {1, "Remove Blocks"},
-                                 {2, "Wipe Downward"},
-                                 {3, "Wipe Upward"},
-                                 {4, "Venetian Blinds"},
-                                 {5, "Vertical Blinds"},
-                                 {6, "Horizontal Blinds"},
-                                 {7, "Receding Square"},
-                                 {8, "Expanding Square"},
-                                 {9, "Screen Moves Up"},
-                                 {10, "Screen Moves Down"},
-                                 {11, "Screen Moves Left"},
-                                 {12, "Screen Moves Right"},
-                                 {13, "Vertical Div"},
-                                 {14, "Horizontal Div"},
-                                 {15, "Quadrasection"},
-                                 {16, "Zoom In"},
-                                 {17, "Mosaic"},
-                                 {18, "Waver Screen"},
-                                 {19, "Instantaneous"},
-                                 {20, "None"}};
-constexpr C kShowOrDefault[] = {{-1, "Use Default"},
-                                {0, "Fade in"},
-                                {1, "Reconstitute Blocks"},
-                                {2, "Unwipe Downward"},
-                                {3, "Unwipe Upward"},
-                                {4, "Venetian Blinds"},
-                                {5, "Vertical Blinds"},
-                                {6, "Horizontal Blinds"},
-                                {7, "Receding Square"},
-                                {8, "Expanding Square"},
-                                {9, "Screen Moves Down"},
-                                {10, "Screen Moves Up"},
-                                {11, "Screen Moves Right"},
-                                {12, "Screen Moves Left"},
-                                {13, "Vertical Unify"},
-                                {14, "Horizontal Unify"},
-                                {15, "Unify Quadrants"},
-                                {16, "Zoom Out"},
-                                {17, "Mosaic"},
-                                {18, "Waver Screen"},
-                                {19, "Instant"}};
+// Hide Screen and Show Screen offer the default transition first.
+template <size_t N>
+constexpr std::array<C, N + 1> OrDefault(const C (&transitions)[N]) {
+  std::array<C, N + 1> choices{};
+  choices[0] = {-1, "Use Default"};
+  for (size_t i = 0; i < N; ++i) choices[i + 1] = transitions[i];
+  return choices;
+}
+constexpr auto kEraseOrDefault = OrDefault(kEraseTransitions);
+constexpr auto kShowOrDefault = OrDefault(kShowTransitions);
 constexpr C kNone[] = {{0, "None"}};
 constexpr C kAll[] = {{0, "All"}};
 constexpr C kAllEnemies[] = {{-1, "All Enemies"}};
@@ -441,17 +410,11 @@ constexpr TFieldRow k10650[] = {
     File(K::Picture, "sprite", "Sprite", "CharSet"),
     Num("index", "Sprite", 1, 0, 7),
 };
-// The levels of a music or sound reference, the way its picker sets them.
-#define TESS_SOUND_LEVELS(first)                                                       \
-  Num("volume", "Volume", first, 0, 100), Num("tempo", "Tempo", (first) + 1, 50, 150), \
-      Num("balance", "Balance", (first) + 2, 0, 100)
 constexpr C kSystemMusic[] = {{0, "Battle"}, {1, "Victory"}, {2, "Inn"},      {3, "Skiff"},
                               {4, "Ship"},   {5, "Airship"}, {6, "Game Over"}};
 constexpr TFieldRow k10660[] = {
     Pick("which", "Music", 0, kSystemMusic),
     File(K::Music, "music", "Music", "Music", 1),
-    Num("fadeIn", "Fade In", 1, 0, 10000),
-    TESS_SOUND_LEVELS(2),
 };
 constexpr C kSystemSounds[] = {{0, "Cursor"},       {1, "Decision"}, {2, "Cancel"},        {3, "Buzzer"},
                                {4, "Begin Battle"}, {5, "Escape"},   {6, "Enemy Attacks"}, {7, "Enemy Damage"},
@@ -459,7 +422,6 @@ constexpr C kSystemSounds[] = {{0, "Cursor"},       {1, "Decision"}, {2, "Cancel
 constexpr TFieldRow k10670[] = {
     Pick("which", "Sound Effect", 0, kSystemSounds),
     File(K::Sound, "sound", "Sound Effect", "Sound", 1),
-    TESS_SOUND_LEVELS(1),
 };
 constexpr C kWallpaper[] = {{0, "Stretch to Fit"}, {1, "Tile"}};
 constexpr C kFonts[] = {{0, "MS Gothic"}, {1, "MS Mincho"}};
@@ -656,12 +618,10 @@ constexpr TFieldRow k11410[] = {
 // Audio, movies, key input, map appearance, teleport control and menus.
 constexpr TFieldRow k11510[] = {
     File(K::Music, "music", "Music", "Music", 0),
-    Num("fadeIn", "Fade In", 0, 0, 10000),
-    TESS_SOUND_LEVELS(1),
 };
 // Stored in milliseconds, entered as 0 to 20 seconds.
 constexpr TFieldRow k11520[] = {Num("time", "Fade Out Time", 0, 0, 20000)};
-constexpr TFieldRow k11550[] = {File(K::Sound, "sound", "Sound Effect", "Sound", 0), TESS_SOUND_LEVELS(0)};
+constexpr TFieldRow k11550[] = {File(K::Sound, "sound", "Sound Effect", "Sound", 0)};
 constexpr TFieldRow k11560[] = {
     File(K::Picture, "movie", "Movie", "Movie"),
     Pick("source", "Position", 0, kFixedOrVariables),
@@ -889,6 +849,12 @@ void NormaliseBranch(TCommandForm& f, const char* key) {
 void Normalise12330(TCommandForm& f, const char* key) {
   if (Confirming(key) && f.Param(0) == 0) f.SetParam(2, 0);
 }
+
+#undef TESS_ID_OR_VARIABLE
+#undef TESS_LOCATION
+#undef TESS_COLOUR
+#undef TESS_PICTURE_ROWS
+#undef TESS_SHARED_CONDITIONS
 
 constexpr TCommandSchema kSchemas[] = {
     {1005, k1005},
