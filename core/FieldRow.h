@@ -10,15 +10,15 @@
 namespace tess {
 
 enum class TFieldKind : uint8_t {
-  Number,     // an integer within [min, max]
-  Flag,       // 0 or 1, a check box
-  Choice,     // one of the row's choices, by value (radio buttons or a list)
-  Text,       // a stored text (the line's string, a record's name)
-  Seconds,    // one value shown as minutes and seconds: minutes * 60 + seconds
-  Tenths,     // a duration in tenths of a second, shown as such
-  Switch,     // a switch id, chosen in the switch picker
-  Variable,   // a variable id, chosen in the variable picker
-  Hero,       // database entry ids
+  Number,    // an integer within [min, max]
+  Flag,      // 0 or 1, a check box
+  Choice,    // one of the row's choices, by value (radio buttons or a list)
+  Text,      // a stored text (the line's string, a record's name)
+  Seconds,   // one value shown as minutes and seconds: minutes * 60 + seconds
+  Tenths,    // a duration in tenths of a second, shown as such
+  Switch,    // a switch id, chosen in the switch picker
+  Variable,  // a variable id, chosen in the variable picker
+  Hero,      // database entry ids
   Item,
   Skill,
   Condition,
@@ -30,21 +30,19 @@ enum class TFieldKind : uint8_t {
   Terrain,
   Tileset,
   CommonEvent,
-  MapEvent,   // an event of the current map: "Hero", "Skiff", "Ship", "Airship", "This Event" and the map's events
+  MapEvent,  // an event of the current map: "Hero", "Skiff", "Ship", "Airship", "This Event" and the map's events
   Class,
   BattleCommand,
-  Map,        // a map of the map tree
-  Operand,    // the kind of an operand: 0 constant, 1 variable, 2 variable reference; value at valueIndex
-  Target,     // 0 "Entire Party", 1 "Specific Character", 2 "Character with ID Stored in"; value at valueIndex
-  Music,      // file names and picked references, edited through their pickers
+  Map,      // a map of the map tree
+  Operand,  // the kind of an operand: 0 constant, 1 variable, 2 variable reference; value at valueIndex
+  Target,   // 0 "Entire Party", 1 "Specific Character", 2 "Character with ID Stored in"; value at valueIndex
+  Music,    // file names and picked references, edited through their pickers
   Sound,
-  Picture,    // a picture file of a material folder (folder names it)
+  Picture,  // a picture file of a material folder (folder names it)
 };
 
 // True for the kinds that name a database entry by id.
-constexpr bool IsEntryKind(TFieldKind kind) {
-  return kind >= TFieldKind::Hero && kind <= TFieldKind::Map;
-}
+constexpr bool IsEntryKind(TFieldKind kind) { return kind >= TFieldKind::Hero && kind <= TFieldKind::Map; }
 
 struct TFieldChoice {
   int32_t value = 0;
@@ -59,6 +57,9 @@ struct TFieldRow {
   const char* caption = "";
   int32_t min = 0;
   int32_t max = 0;
+  // Choice rows: the values to choose from. Operand and Target rows: the kinds offered. Other rows:
+  // special values offered beside the range (an entry row's "None" or "All Enemies", the named
+  // marks of a scale).
   std::span<const TFieldChoice> choices = {};
   // Command parameters: the parameter index, or kStringIndex for the line's string. Operand and
   // Target rows keep their value in the parameter at valueIndex.
