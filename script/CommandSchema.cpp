@@ -632,10 +632,10 @@ constexpr TFieldRow k11560[] = {
     Num("width", "Width", 3, 1, 320),
     Num("height", "Height", 4, 1, 240),
 };
+// p2, the one all-directions key of older lines, is carried over as it is.
 constexpr TFieldRow k11610[] = {
     Id(K::Variable, "variable", "Store Key Code in", 0),
     Flag("wait", "Wait Until Key Pressed", 1),
-    Flag("directions", "Direction Keys", 2),
     Flag("decision", "Decision Key (5)", 3),
     Flag("cancel", "Cancel Key (6)", 4),
     Flag("numbers", "Number Keys 0-9 (10-19)", 5),

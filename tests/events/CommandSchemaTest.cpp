@@ -27,9 +27,9 @@ std::vector<int32_t> CommandCodes() {
   return codes;
 }
 
-// Parameters no control edits: they always hold the same value.
-const std::map<int32_t, std::set<int>> kFixedParams = {
-    {1008, {0}}, {1009, {0}}, {10720, {3}}, {11110, {15}}, {11120, {4, 7}}};
+// Parameters no control edits: they always hold the same value, or are carried over as they are.
+const std::map<int32_t, std::set<int>> kFixedParams = {{1008, {0}},   {1009, {0}},     {10720, {3}},
+                                                       {11110, {15}}, {11120, {4, 7}}, {11610, {2}}};
 
 bool IsMaterial(TFieldKind kind) {
   return kind == TFieldKind::Music || kind == TFieldKind::Sound || kind == TFieldKind::Picture;
