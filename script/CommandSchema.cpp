@@ -42,7 +42,8 @@ struct B {
     b.r.whenNot = true;
     return b;
   }
-  // Special values an entry row offers before the entries ("None", "All").
+  // Special values a row offers beside its range: an entry row's "None" or "All", the named marks
+  // of a scale.
   constexpr B Special(std::span<const C> choices) const {
     B b = *this;
     b.r.choices = choices;
@@ -94,7 +95,7 @@ constexpr B File(K kind, const char* key, const char* caption, const char* folde
 
 constexpr int32_t k0[] = {0}, k1[] = {1}, k2[] = {2}, k3[] = {3}, k4[] = {4}, k5[] = {5}, k6[] = {6}, k7[] = {7},
                   k8[] = {8};
-constexpr int32_t k2or3[] = {2, 3}, k3or4[] = {3, 4}, k2or5[] = {2, 5}, k0or1[] = {0, 1}, k2or10[] = {2, 10};
+constexpr int32_t k2or3[] = {2, 3}, k3or4[] = {3, 4}, k2or5[] = {2, 5}, k2or10[] = {2, 10};
 constexpr int32_t kEven[] = {0, 2, 4}, kOdd[] = {1, 3, 5};
 
 // Shared choices.
@@ -972,6 +973,13 @@ void ReadOlderLayout(TLcfEventScriptLine& line) {
   }
 }
 
+// A key that names no row is a programming error.
+const TFieldRow& RowOf(const TCommandForm& form, const char* key) {
+  const TFieldRow* row = form.FindRow(key);
+  if (!row) throw std::logic_error(std::string("command ") + std::to_string(form.Code()) + " has no field " + key);
+  return *row;
+}
+
 std::map<int32_t, TLcfEventScriptLine>& Remembered() {
   static std::map<int32_t, TLcfEventScriptLine> lines;
   return lines;
@@ -1010,12 +1018,6 @@ const TFieldRow* TCommandForm::FindRow(const char* key) const {
   for (const TFieldRow& row : Rows())
     if (std::strcmp(row.key, key) == 0) return &row;
   return nullptr;
-}
-
-static const TFieldRow& RowOf(const TCommandForm& form, const char* key) {
-  const TFieldRow* row = form.FindRow(key);
-  if (!row) throw std::logic_error(std::string("command ") + std::to_string(form.Code()) + " has no field " + key);
-  return *row;
 }
 
 int32_t TCommandForm::Value(const TFieldRow& row) const {
