@@ -58,6 +58,9 @@ struct TFieldRow {
   const char* caption = "";
   int32_t min = 0;
   int32_t max = 0;
+  // Choice rows: the values to choose from. Operand and Target rows: the kinds offered. Other rows:
+  // special values offered beside the range (an entry row's "None" or "All Enemies", the named
+  // marks of a scale).
   std::span<const TFieldChoice> choices = {};
   // Command parameters: the parameter index, or kStringIndex for the line's string. Operand and
   // Target rows keep their value in the parameter at valueIndex.

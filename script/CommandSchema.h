@@ -16,11 +16,17 @@
 
 namespace tess {
 
+// The changedKey a normaliser gets when OK is pressed on a form the author changed: rules that hold
+// for the confirmed values only (an amount capped at OK, values the chosen kind does not use set to
+// 0) run then, so that flipping a choice back and forth in the dialog loses nothing.
+inline constexpr char kConfirmKey[] = "(ok)";
+
 struct TCommandSchema {
   int32_t code = 0;
   std::span<const TFieldRow> rows;
   // Adjusts the values after the author changed the row keyed changedKey (for instance a single
-  // switch target keeps its last switch equal to its first). Never called on an untouched form.
+  // switch target keeps its last switch equal to its first), or with kConfirmKey at OK. Never
+  // called on an untouched form.
   void (*normalise)(class TCommandForm& form, const char* changedKey) = nullptr;
 };
 
@@ -31,7 +37,13 @@ const TCommandSchema* FindCommandSchema(int32_t code);
 
 // The working copy of one command line. It keeps the line's parameters exactly as given, so that a
 // form nobody changed writes back what it read, out-of-range values included; only Set changes a
-// value. Parameters the line lacks read as 0 and are written as 0.
+// value. Parameters the line lacks read as 0 and are written as 0, except where an older layout
+// says otherwise: the four direction keys of a Key Input Processing line older than them take its
+// one all-directions key, and the target position of a short battle Show Battle Animation line
+// follows from its monster target.
+//
+// A row is enabled when its whenKey row is enabled and holds one of its whenValues: the value of a
+// disabled row means nothing, so neither do the rows that depend on it.
 class TCommandForm {
  public:
   // A new command: the remembered values of its code if OK was pressed on one before, else the
@@ -67,13 +79,23 @@ class TCommandForm {
   void SetParam(int index, int32_t value);
 
   // The process-wide remembered values: Remember stores this form's line as what the next new
-  // command of its code opens on.
+  // command of its code opens on (its own parameters and string, not the goods or route that
+  // follow; Move Event remembers its target and frequency only).
   void Remember() const;
   static void ForgetAll();
 
+  // Whether the author changed anything (Set, SetText or SetParam).
+  bool Changed() const { return changed_; }
+  // OK: runs the confirming rules when the author changed anything, remembers the values and
+  // returns the line to store; an untouched form returns what ToLine returns.
+  TLcfEventScriptLine Accept();
+
  private:
+  void Normalise(const char* changedKey);
+
   TLcfEventScriptLine line_;
   const TCommandSchema* schema_ = nullptr;
+  bool changed_ = false;
 };
 
 }  // namespace tess

@@ -64,10 +64,10 @@ struct TEventCommandInfo {
   // description in parentheses.
   const char* caption = "";
   // Parameters a new line gets (every one written); with moreParams, a list follows from there
-  // (the goods of a shop, the bytes of a move route).
+  // (the goods of a shop, the bytes of a move route). What each one means is the command's schema
+  // (CommandSchema).
   int8_t paramCount = 0;
   bool moreParams = false;
-  const char* meaning = "";
   TCommandRole role = TCommandRole::Command;
   uint8_t scopes = kInEventScripts;
   // Block structure of an opening line: when it is a block, whether its first branch follows it
