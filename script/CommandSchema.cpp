@@ -637,17 +637,17 @@ constexpr TFieldRow k11560[] = {
 constexpr TFieldRow k11610[] = {
     Id(K::Variable, "variable", "Store Key Code in", 0),
     Flag("wait", "Wait Until Key Pressed", 1),
-    Flag("decision", "Decision Key (5)", 3),
-    Flag("cancel", "Cancel Key (6)", 4),
-    Flag("numbers", "Number Keys 0-9 (10-19)", 5),
-    Flag("operators", "+,-,*,/,. Keys (20,21,22,23,24)", 6),
-    Id(K::Variable, "timeVariable", "Variable", 7).When("storeTime", k1),
     Flag("storeTime", "Store Amount of Time it Takes to Press Key", 8).When("wait", k1),
-    Flag("shift", "Shift Key (7)", 9),
+    Id(K::Variable, "timeVariable", "Variable", 7).When("storeTime", k1),
     Flag("down", "Down Key (1)", 10),
     Flag("left", "Left Key (2)", 11),
     Flag("right", "Right Key (3)", 12),
     Flag("up", "Up Key (4)", 13),
+    Flag("decision", "Decision Key (5)", 3),
+    Flag("cancel", "Cancel Key (6)", 4),
+    Flag("shift", "Shift Key (7)", 9),
+    Flag("numbers", "Number Keys 0-9 (10-19)", 5),
+    Flag("operators", "+,-,*,/,. Keys (20,21,22,23,24)", 6),
 };
 constexpr TFieldRow k11710[] = {Id(K::Tileset, "tileset", "Tileset", 0)};
 constexpr TFieldRow k11720[] = {
@@ -957,20 +957,25 @@ constexpr bool SortedByCode() {
 static_assert(SortedByCode(), "schemas are looked up by binary search");
 
 // The parameters of a line older than its command's present layout that do not read as 0.
-void ReadOlderLayout(TLcfEventScriptLine& line) {
+// Returns whether the line was one.
+bool ReadOlderLayout(TLcfEventScriptLine& line) {
   const int count = line.ParamCount();
+  bool older = false;
   if (line.code == 11610 && count < 14) {
     // Before the four direction keys had a parameter each, p2 stood for all of them.
     const int32_t all = line.Param(2);
     line.SetParamCount(14);
     for (int i = std::max(count, 10); i < 14; ++i) line.params[static_cast<size_t>(i)] = all;
+    older = all != 0;
   }
   if (line.code == 13260 && count < 5 && line.Param(3) == 0) {
     // The target list begins with "All Enemies" and then the members.
     const int32_t member = line.Param(1);
     line.SetParamCount(5);
     line.params[4] = member < 0 ? 0 : member + 1;
+    older = line.params[4] != 0;
   }
+  return older;
 }
 
 // A key that names no row is a programming error.
@@ -1009,7 +1014,7 @@ TCommandForm::TCommandForm(int32_t code) : schema_(FindCommandSchema(code)) {
 }
 
 TCommandForm::TCommandForm(const TLcfEventScriptLine& line) : line_(line), schema_(FindCommandSchema(line.code)) {
-  ReadOlderLayout(line_);
+  if (ReadOlderLayout(line_)) older_ = line;
 }
 
 std::span<const TFieldRow> TCommandForm::Rows() const { return schema_ ? schema_->rows : std::span<const TFieldRow>{}; }
@@ -1052,6 +1057,7 @@ bool TCommandForm::Enabled(const TFieldRow& row) const {
 }
 
 TLcfEventScriptLine TCommandForm::ToLine() const {
+  if (older_ && !changed_) return *older_;
   TLcfEventScriptLine line = line_;
   if (const TEventCommandInfo* info = FindEventCommand(line.code))
     if (line.ParamCount() < info->paramCount) line.SetParamCount(info->paramCount);
@@ -1066,7 +1072,8 @@ void TCommandForm::SetParam(int index, int32_t value) {
 }
 
 void TCommandForm::Remember() const {
-  TLcfEventScriptLine line = ToLine();
+  // What the window showed, older layouts read as the present one.
+  TLcfEventScriptLine line = line_;
   line.indent = 0;
   if (const TEventCommandInfo* info = FindEventCommand(line.code)) {
     line.SetParamCount(info->paramCount);

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -71,7 +72,8 @@ class TCommandForm {
   bool Enabled(const TFieldRow& row) const;
 
   // The line to store: the code, the full parameter list of the command (the line's own count when
-  // it had more) and the string. The depth is the given line's.
+  // it had more) and the string. The depth is the given line's. An older line nobody changed is
+  // given back as it came.
   TLcfEventScriptLine ToLine() const;
 
   // Raw access for hand-written dialogs and normalisers.
@@ -94,6 +96,9 @@ class TCommandForm {
   void Normalise(const char* changedKey);
 
   TLcfEventScriptLine line_;
+  // An older line as it was given: untouched, it is written back as it came, since its missing
+  // parameters do not mean 0 (a Key Input line's one key stands for all four directions).
+  std::optional<TLcfEventScriptLine> older_;
   const TCommandSchema* schema_ = nullptr;
   bool changed_ = false;
 };

@@ -32,6 +32,9 @@ class TEventScriptConverter {
   const TLcfMapTree* MapTree = nullptr;     // map names
   const TLcfMap* Map = nullptr;             // event names of the current map
   const TLcfMonGroupItem* Troop = nullptr;  // enemy names of battle scripts
+  // Where the switch and variable pickers of command dialogs write names and list sizes; none
+  // where the database is only read.
+  TLcfDataBase* EditableDatabase = nullptr;
 
   const TLcfDataBase& Database() const { return *database_; }
 

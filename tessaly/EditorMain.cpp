@@ -19,6 +19,7 @@
 #include "core/Version.h"
 #include "editor/app/FormSplash.h"
 #include "editor/app/ProjectManager.h"
+#include "editor/events/EventCommandWindows.h"
 #include "platform/QtClipboard.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
@@ -58,6 +59,7 @@ bool DisplayIsEnough() {
 int RunEditor(int argc, char** argv) {
   TEditorApplication app(argc, argv);
   QApplication::setApplicationName("Tessaly");
+  RegisterEventCommandWindows();
   QApplication::setApplicationVersion(QString::fromLatin1(kVersionText));
   QGuiApplication::setDesktopFileName(kAppId);
   QApplication::setWindowIcon(AppIcon());

@@ -9,6 +9,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSpinBox>
@@ -23,6 +24,7 @@
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"
 #include "ui/StoredTextField.h"
+#include "ui/pickers/FormSelSwitch.h"
 
 namespace tess {
 
@@ -123,6 +125,9 @@ constexpr TFieldChoice kOperandKinds[] = {{0, "Constant"}, {1, "Variable"}, {2, 
 constexpr TFieldChoice kTargetKinds[] = {
     {0, "Entire Party"}, {1, "Specific Character"}, {2, "Character with ID Stored in"}};
 
+// Lists longer than this are not measured entry by entry.
+constexpr size_t kMeasuredEntries = 200;
+
 // Grouped as radio buttons up to this many choices, listed beyond.
 constexpr size_t kMostRadioChoices = 5;
 
@@ -140,6 +145,8 @@ struct TFieldBinder::TBinding {
   std::function<void()> show;
   // Refills the control's entry lists.
   std::function<void()> refill;
+  // The button beside a switch or variable list that opens its picker.
+  QWidget* picker = nullptr;
 };
 
 TFieldBinder::TFieldBinder(std::span<const TFieldRow> rows, TFieldContext context, QObject* parent)
@@ -192,8 +199,11 @@ void TFieldBinder::Load() {
 }
 
 void TFieldBinder::UpdateEnabled() {
-  for (const auto& b : bindings_)
-    b->control->setEnabled(FieldRowEnabled(rows_, *b->row, [this](const TFieldRow& r) { return ValueOf(r); }));
+  for (const auto& b : bindings_) {
+    const bool enabled = FieldRowEnabled(rows_, *b->row, [this](const TFieldRow& r) { return ValueOf(r); });
+    b->control->setEnabled(enabled);
+    if (b->picker) b->picker->setEnabled(enabled && context_.database);
+  }
 }
 
 void TFieldBinder::RefillLists() {
@@ -330,19 +340,31 @@ QWidget* TFieldBinder::Build(const TFieldRow& row, TFieldAccess access, QWidget*
       auto* hero = new QComboBox(operand);
       auto* variable = new QComboBox(operand);
       operand->addWidget(target ? static_cast<QWidget*>(hero) : number);
-      operand->addWidget(variable);
       grid->addWidget(operand);
       auto* heroes = new TEntryListModel(hero);
       auto* variables = new TEntryListModel(variable);
       hero->setModel(heroes);
       variable->setModel(variables);
       TBinding& b = Bind(row, group, std::move(access));
-      b.refill = [this, heroes, variables] {
+      operand->addWidget(WithPicker(
+          variable, TFieldKind::Variable, [&b] { return b.access.second ? b.access.second() : 0; },
+          [this, &row, &b](int32_t id) {
+            if (!b.access.setSecond) return;
+            b.access.setSecond(id);
+            Written(row);
+          },
+          operand));
+      b.refill = [this, hero, variable, heroes, variables] {
         std::vector<TEntryListModel::TEntry> h, v;
         if (context_.database) {
           AddCatalog(h, context_.database->heroes);
           AddCatalog(v, context_.database->variables);
         }
+        for (QComboBox* combo : {hero, variable})
+          if (h.size() > kMeasuredEntries || v.size() > kMeasuredEntries) {
+            combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+            combo->setMinimumContentsLength(24);
+          }
         heroes->Reset(std::move(h));
         variables->Reset(std::move(v));
       };
@@ -362,7 +384,7 @@ QWidget* TFieldBinder::Build(const TFieldRow& row, TFieldAccess access, QWidget*
         ShowNumber(number, row, value);
         for (auto [combo, model] : {std::pair{hero, heroes}, std::pair{variable, variables}}) {
           int at = model->RowOf(value);
-          const bool shown = operand->currentWidget() == combo;
+          const bool shown = operand->currentWidget() == combo || operand->currentWidget() == combo->parentWidget();
           if (at < 0 && shown && operand->isEnabled()) at = model->AddMissing(value);
           combo->setCurrentIndex(shown ? at : -1);
         }
@@ -396,12 +418,54 @@ QWidget* TFieldBinder::Build(const TFieldRow& row, TFieldAccess access, QWidget*
   }
   if (row.kind == TFieldKind::Choice || IsListKind(row.kind)) {
     auto* combo = new QComboBox(parent);
+    if (row.kind != TFieldKind::Switch && row.kind != TFieldKind::Variable) {
+      Attach(row, combo, std::move(access));
+      return combo;
+    }
+    // Switches and variables are also chosen (and named) in their picker.
     Attach(row, combo, std::move(access));
-    return combo;
+    TBinding& b = *bindings_.back();
+    QWidget* holder = WithPicker(
+        combo, row.kind, [&b] { return b.access.value(); },
+        [this, &row, &b](int32_t id) {
+          b.access.setValue(id);
+          Written(row);
+        },
+        parent);
+    b.picker = holder->findChild<QPushButton*>();
+    return holder;
   }
   auto* box = NewNumberBox(row, parent);
   Attach(row, box, std::move(access));
   return box;
+}
+
+QWidget* TFieldBinder::WithPicker(QWidget* list, TFieldKind kind, std::function<int32_t()> current,
+                                  std::function<void(int32_t)> picked, QWidget* parent) {
+  auto* holder = new QWidget(parent);
+  auto* layout = new QHBoxLayout(holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  list->setParent(holder);
+  layout->addWidget(list, 1);
+  auto* button = new QPushButton("...", holder);
+  button->setObjectName(list->objectName().isEmpty() ? QString("Pick") : list->objectName() + "Pick");
+  button->setFixedWidth(button->fontMetrics().horizontalAdvance("...") + 16);
+  button->setEnabled(context_.database != nullptr);
+  layout->addWidget(button);
+  const TPickerList which = kind == TFieldKind::Switch ? TPickerList::Switches : TPickerList::Variables;
+  connect(button, &QPushButton::clicked, this, [this, which, current, picked, holder] {
+    if (!context_.database || Loading()) return;
+    int32_t id = current();
+    bool changedDatabase = false;
+    const bool ok = TFormSelSwitch::Pick(which, *context_.database, context_.editableDatabase, id, changedDatabase,
+                                         holder->window());
+    if (changedDatabase) {
+      RefillLists();
+      emit databaseChanged();
+    }
+    if (ok) picked(id);
+  });
+  return holder;
 }
 
 void TFieldBinder::Attach(const TFieldRow& row, QWidget* control, TFieldAccess access) {
@@ -437,7 +501,7 @@ void TFieldBinder::Attach(const TFieldRow& row, QWidget* control, TFieldAccess a
   } else if (auto* combo = qobject_cast<QComboBox*>(control)) {
     auto* model = new TEntryListModel(combo);
     combo->setModel(model);
-    b.refill = [this, model, &row] {
+    b.refill = [this, model, combo, &row] {
       std::vector<TEntryListModel::TEntry> entries;
       if (row.kind == TFieldKind::Choice) {
         for (const TFieldChoice& c : row.choices) entries.push_back({c.value, QString::fromUtf8(c.caption)});
@@ -463,6 +527,12 @@ void TFieldBinder::Attach(const TFieldRow& row, QWidget* control, TFieldAccess a
         } else if (const TCatalog* catalog = context_.database ? CatalogOf(row.kind, *context_.database) : nullptr) {
           AddCatalog(entries, *catalog);
         }
+      }
+      // A long list does not size the box by its widest entry: measuring thousands of names would
+      // slow the window's opening.
+      if (entries.size() > kMeasuredEntries) {
+        combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        combo->setMinimumContentsLength(24);
       }
       model->Reset(std::move(entries));
     };

@@ -74,6 +74,8 @@ struct TFieldContext {
   const TLcfMap* map = nullptr;
   int32_t eventId = 0;
   std::function<std::string()> eventName;
+  // Where the switch and variable pickers write names and list sizes; none: they only choose.
+  TLcfDataBase* editableDatabase = nullptr;
 };
 
 class TFieldBinder : public QObject {
@@ -108,12 +110,17 @@ class TFieldBinder : public QObject {
  signals:
   // After the author changed the row keyed key and its value was written.
   void changed(const char* key);
+  // A picker opened from a control wrote the database (names, list sizes), even if cancelled.
+  void databaseChanged();
 
  private:
   struct TBinding;
   TBinding& Bind(const TFieldRow& row, QWidget* control, TFieldAccess access);
   void Written(const TFieldRow& row);
   int32_t ValueOf(const TFieldRow& row) const;
+  // Puts a "..." button beside a switch or variable list that opens its picker; picked gets the id.
+  QWidget* WithPicker(QWidget* list, TFieldKind kind, std::function<int32_t()> current,
+                      std::function<void(int32_t)> picked, QWidget* parent);
 
   std::span<const TFieldRow> rows_;
   TFieldContext context_;

@@ -67,6 +67,7 @@ TFormEDCommonEvent::TFormEDCommonEvent(const TDataBasePageContext& context, QWid
   fields->setObjectName("CommonEventFields");
   TFieldContext lists;
   lists.database = &context.database;
+  lists.editableDatabase = &context.database;
   binder_ = new TFieldBinder(kRows, lists, this);
   auto entry = [this] { return Entry(); };
   auto build = [&](int row) { return binder_->Build(kRows[row], AccessOf(kRows[row], entry), fields); };
@@ -86,6 +87,7 @@ TFormEDCommonEvent::TFormEDCommonEvent(const TDataBasePageContext& context, QWid
   layout->addLayout(top);
   layout->addWidget(new QLabel("Event Commands:", fields));
   script_ = new TScriptEditor(context.database, TScriptKind::CommonEvent, fields);
+  script_->Converter().EditableDatabase = &context.database;
   layout->addWidget(script_, 1);
   SetFields(fields);
 
@@ -94,6 +96,11 @@ TFormEDCommonEvent::TFormEDCommonEvent(const TDataBasePageContext& context, QWid
     DataModified();
   });
   connect(script_, &TScriptEditor::changed, this, [this] { DataModified(); });
+  // The switch picker beside the condition switch may rename switches or change their number.
+  connect(binder_, &TFieldBinder::databaseChanged, this, [this] {
+    DataModified();
+    script_->Refresh();
+  });
   connect(script_, &TScriptEditor::changedElsewhere, this, [this] {
     DataModified();
     binder_->RefillLists();

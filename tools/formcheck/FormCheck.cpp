@@ -10,6 +10,7 @@
 #include "database/DataBaseObj.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormDataBaseBase.h"
+#include "editor/events/EventCommandWindows.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"
@@ -161,6 +162,7 @@ std::string Named(const char* kind, int32_t id, const std::string& name) {
 }  // namespace
 
 TFormCheckResult CheckCommands(const std::string& projectFolder, std::ostream& out, int shownDifferences) {
+  RegisterEventCommandWindows();
   const std::string folder = Folder(projectFolder);
   TFormCheckResult result;
   TProjectFiles files;

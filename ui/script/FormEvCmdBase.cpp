@@ -44,6 +44,7 @@ TFieldContext ContextOf(const TEventScriptConverter& c) {
   context.map = c.Map;
   context.eventId = static_cast<int32_t>(c.EventId);
   if (const TLcfEventItem* event = c.Event) context.eventName = [event] { return event->name; };
+  context.editableDatabase = c.EditableDatabase;
   return context;
 }
 
@@ -64,6 +65,8 @@ TFormEvCmdBase::TFormEvCmdBase(int32_t code, const TLcfEventScriptList& lines, T
   setObjectName(QString("FormEvCmd%1").arg(code, 5, 10, QChar('0')));
   setWindowTitle(Caption(code));
   binder_ = new TFieldBinder(form_.Rows(), ContextOf(context.converter), this);
+  // A picker that wrote the database says so to the caller, even when the command is cancelled.
+  connect(binder_, &TFieldBinder::databaseChanged, this, [this] { context_.changedElsewhere = true; });
 }
 
 TFormEvCmdBase::~TFormEvCmdBase() = default;
@@ -103,7 +106,6 @@ void TFormEvCmdBase::AddButtons(QVBoxLayout* layout) {
 }
 
 void TFormEvCmdBase::Accept() {
-  form_.Remember();
   const TLcfEventScriptLine opener = OpeningLine();
   // The command's own lines as given, from the first at any depth: branches keep their lines.
   lines_ = BuildCommand(opener, given_.Count() > 0 ? &given_ : nullptr);

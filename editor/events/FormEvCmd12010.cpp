@@ -1,0 +1,164 @@
+#include "editor/events/FormEvCmd12010.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "platform/TextCodec.h"
+#include "ui/DialogButtons.h"
+
+namespace tess {
+
+namespace {
+
+// The kinds of each page with the rows shown beside them.
+struct TKindRow {
+  int32_t kind;
+  std::initializer_list<const char*> rows;
+};
+const TKindRow kFirstPage[] = {
+    {0, {"switch", "switchState"}},    {1, {"variable", "comparison", "compareWith"}},
+    {2, {"timer", "timerComparison"}}, {3, {"money", "moneyComparison"}},
+    {4, {"item", "itemState"}},        {5, {}},
+};
+const TKindRow kSecondPage[] = {
+    {6, {"event", "direction"}}, {7, {"vehicle"}}, {8, {}}, {9, {}}, {10, {"timer", "timerComparison"}},
+};
+// The rows of the hero condition, set in their own window.
+constexpr const char* kHeroRows[] = {"hero", "heroTest", "heroName", "level", "hp", "skill", "equipped", "condition"};
+
+}  // namespace
+
+void (*TFormEvCmd12010::heroOptionsHook)(QDialog& options) = nullptr;
+
+TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialogContext& context)
+    : TFormEvCmdBase(12010, lines, context) {
+  auto* layout = new QVBoxLayout(this);
+  pages_ = new QTabWidget(this);
+  pages_->setObjectName("ConditionPages");
+  kinds_ = new QButtonGroup(this);
+  const TFieldRow& kindRow = *form_.FindRow("kind");
+  // The kind row is bound to a hidden list, so that the binder's enabling reads it.
+  auto* kindList = new QComboBox(this);
+  kindList->hide();
+  binder_->Attach(kindRow, kindList, AccessOf(kindRow));
+  auto caption = [&kindRow](int32_t kind) {
+    for (const TFieldChoice& c : kindRow.choices)
+      if (c.value == kind) return QString::fromUtf8(c.caption);
+    return QString();
+  };
+  auto page = [&](std::span<const TKindRow> kinds, const char* title) {
+    auto* sheet = new QWidget(pages_);
+    auto* grid = new QGridLayout(sheet);
+    int line = 0;
+    for (const TKindRow& k : kinds) {
+      auto* radio = new QRadioButton(caption(k.kind), sheet);
+      radio->setObjectName(QString("kind%1").arg(k.kind));
+      kinds_->addButton(radio, k.kind);
+      grid->addWidget(radio, line, 0);
+      int column = 1;
+      for (const char* key : k.rows) {
+        const TFieldRow& row = *form_.FindRow(key);
+        grid->addWidget(binder_->Build(row, AccessOf(row), sheet), line, column++);
+      }
+      if (k.kind == 5) {
+        hero_ = new QLabel(sheet);
+        hero_->setObjectName("HeroSummary");
+        heroOptions_ = new QPushButton("Hero Options...", sheet);
+        heroOptions_->setObjectName("ButtonHeroOptions");
+        grid->addWidget(hero_, line, 1, 1, 2);
+        grid->addWidget(heroOptions_, line, 3);
+        connect(heroOptions_, &QPushButton::clicked, this, &TFormEvCmd12010::RunHeroOptions);
+      }
+      ++line;
+    }
+    grid->setRowStretch(line, 1);
+    pages_->addTab(sheet, title);
+  };
+  page(kFirstPage, "1");
+  page(kSecondPage, "2");
+  layout->addWidget(pages_);
+  const TFieldRow& elseRow = *form_.FindRow("else");
+  layout->addWidget(binder_->Build(elseRow, AccessOf(elseRow), this));
+  AddButtons(layout);
+  connect(kinds_, &QButtonGroup::idClicked, this, [this](int kind) {
+    form_.Set("kind", kind);
+    binder_->Load();
+    ShowKind();
+  });
+  connect(binder_, &TFieldBinder::changed, this, [this] { ShowKind(); });
+  binder_->Load();
+  ShowKind();
+  // The page of the stored kind is shown first.
+  if (form_.Value("kind") >= 6 && form_.Value("kind") <= 10) pages_->setCurrentIndex(1);
+}
+
+QString TFormEvCmd12010::HeroSummary() const { return hero_->text(); }
+
+void TFormEvCmd12010::ShowKind() {
+  const int32_t kind = form_.Value("kind");
+  kinds_->setExclusive(false);
+  for (QAbstractButton* button : kinds_->buttons()) button->setChecked(kinds_->id(button) == kind);
+  kinds_->setExclusive(true);
+  heroOptions_->setEnabled(kind == 5);
+  hero_->setEnabled(kind == 5);
+  // The hero condition as the script shows it, without the line's marks.
+  QString text = TextCodec::Current().ToUnicode(context_.converter.LineText(form_.ToLine()));
+  text.remove(QRegularExpression("^<>Branch if "));
+  hero_->setText(kind == 5 ? text : QString());
+}
+
+bool TFormEvCmd12010::RunHeroOptions() {
+  // The window edits a copy; OK hands its values back.
+  TCommandForm copy = form_;
+  QDialog options(this);
+  options.setWindowTitle("Conditional Branch: Hero Options");
+  options.setObjectName("FormHeroOptions");
+  TFieldContext lists = binder_->Context();
+  TFieldBinder sub(form_.Rows(), lists, &options);
+  auto* layout = new QVBoxLayout(&options);
+  auto* form = new QFormLayout;
+  // The kind (a hero condition) is read by the rows' enabling, from a hidden list.
+  auto* kindList = new QComboBox(&options);
+  kindList->hide();
+  TFieldAccess kindAccess;
+  kindAccess.value = [&copy] { return copy.Value("kind"); };
+  kindAccess.setValue = [](int32_t) {};
+  sub.Attach(*copy.FindRow("kind"), kindList, kindAccess);
+  for (const char* key : kHeroRows) {
+    const TFieldRow& row = *copy.FindRow(key);
+    TFieldAccess access;
+    access.value = [&copy, &row] { return copy.Value(row); };
+    access.setValue = [&copy, &row](int32_t v) { copy.Set(row, v); };
+    access.text = [&copy] { return copy.Text(); };
+    access.setText = [&copy](const std::string& t) { copy.SetText(t); };
+    QWidget* control = sub.Build(row, access, &options);
+    if (TFieldBinder::Labelled(row))
+      form->addRow(QString::fromUtf8(row.caption), control);
+    else
+      form->addRow(control);
+  }
+  layout->addLayout(form);
+  layout->addWidget(MakeDialogButtons(&options));
+  sub.Load();
+  if (heroOptionsHook)
+    heroOptionsHook(options);
+  else
+    options.exec();
+  if (options.result() != QDialog::Accepted || !copy.Changed()) return false;
+  for (int index = 1; index <= 3; ++index)
+    if (copy.Param(index) != form_.Param(index)) form_.SetParam(index, copy.Param(index));
+  if (copy.Text() != form_.Text()) form_.SetText(copy.Text());
+  binder_->Load();
+  ShowKind();
+  return true;
+}
+
+}  // namespace tess

@@ -1,0 +1,37 @@
+#pragma once
+// "Conditional Branch": the condition kinds on two tabbed pages, each with its operands beside it;
+// the hero condition is set in "Conditional Branch: Hero Options". Timers are entered as minutes
+// and seconds. "Execute Custom Handler if Condition Not Met" adds the else branch; turning it off
+// drops that branch's lines.
+
+#include "ui/script/FormEvCmdBase.h"
+
+class QButtonGroup;
+class QLabel;
+class QPushButton;
+class QTabWidget;
+
+namespace tess {
+
+class TFormEvCmd12010 : public TFormEvCmdBase {
+  Q_OBJECT
+ public:
+  TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialogContext& context);
+  QTabWidget* Pages() const { return pages_; }
+  QButtonGroup* Kinds() const { return kinds_; }
+  // Runs "Conditional Branch: Hero Options"; true when it was confirmed.
+  bool RunHeroOptions();
+  QString HeroSummary() const;
+
+  // The sub-dialog's window, for tests: made by RunHeroOptions, shown modally.
+  static void (*heroOptionsHook)(QDialog& options);
+
+ private:
+  void ShowKind();
+  QTabWidget* pages_ = nullptr;
+  QButtonGroup* kinds_ = nullptr;
+  QLabel* hero_ = nullptr;
+  QPushButton* heroOptions_ = nullptr;
+};
+
+}  // namespace tess

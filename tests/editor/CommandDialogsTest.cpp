@@ -1,0 +1,358 @@
+// The hand-written command windows and the switch and variable pickers, driven as an author drives
+// them: typed and pasted messages, choices edited down, the branch's else turned off, the hero
+// options, names changed in a picker opened from a command, and the list size.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <climits>
+#include <iostream>
+#include <sstream>
+
+#include "EditorProject.h"
+#include "core/MessagePort.h"
+#include "database/DataBaseObj.h"
+#include "editor/events/EventCommandWindows.h"
+#include "editor/events/FormEvCmd10110.h"
+#include "editor/events/FormEvCmd10140.h"
+#include "editor/events/FormEvCmd12010.h"
+#include "script/CommandSchema.h"
+#include "script/EventCommandLines.h"
+#include "script/EventCommands.h"
+#include "tools/formcheck/FormCheck.h"
+#include "ui/pickers/FormSelSwitch.h"
+#include "ui/script/CommandDialogs.h"
+#include "ui/script/FormEvCmdBase.h"
+
+using namespace tess;
+
+namespace {
+
+using L = TLcfEventScriptLine;
+using S = std::vector<std::tuple<int32_t, int32_t, std::string>>;
+
+S Shape(const TLcfEventScriptList& s) {
+  S shape;
+  for (int i = 0; i < s.Count(); ++i) shape.emplace_back(s.LineAt(i)->code, s.LineAt(i)->indent, s.LineAt(i)->text);
+  return shape;
+}
+
+TLcfEventScriptList Lines(std::initializer_list<L> lines) {
+  TLcfEventScriptList out;
+  for (const L& l : lines) out.AppendLine(l);
+  return out;
+}
+
+struct CommandDialogs : ::testing::Test {
+  TScriptedMessages messages;
+  TMessagePortScope port{&messages};
+  TLcfDataBase database;
+  TEventScriptConverter converter{database};
+  TCommandDialogContext context{converter, nullptr};
+
+  void SetUp() override {
+    database.ResetDatabase();
+    database.switches.SetCount(30);
+    database.variables.SetCount(100);
+    for (int i = 0; i < 100; ++i) database.variables.ItemAt(i)->name = "V" + std::to_string(i + 1);
+    converter.EditableDatabase = &database;
+    TCommandForm::ForgetAll();
+    TSwitchPickerModel::LastId(TPickerList::Switches) = 1;
+    TSwitchPickerModel::LastId(TPickerList::Variables) = 1;
+    RegisterEventCommandWindows();
+  }
+  template <class Window = TFormEvCmdBase>
+  std::unique_ptr<Window> Open(int32_t code, const TLcfEventScriptList& lines = {}) {
+    std::unique_ptr<TFormEvCmdBase> window = MakeCommandDialog(code, lines, context);
+    auto* typed = dynamic_cast<Window*>(window.get());
+    EXPECT_NE(typed, nullptr) << code;
+    window.release();
+    return std::unique_ptr<Window>(typed);
+  }
+  // Runs what a modal window opened from within will do once it is up.
+  static void WhenModal(std::function<void(QWidget*)> act) {
+    QTimer::singleShot(0, [act] { act(QApplication::activeModalWidget()); });
+  }
+};
+
+TEST_F(CommandDialogs, AMessageOfTwoTypedLinesWritesAMessageAndAContinuationLine) {
+  auto window = Open<TFormEvCmd10110>(10110);
+  TMessageTextBox* box = window->Box();
+  QTest::keyClicks(box, "Hello");
+  QTest::keyClick(box, Qt::Key_Return);
+  QTest::keyClicks(box, "there");
+  window->Accept();
+  EXPECT_EQ(Shape(window->Lines()), (S{{10110, 0, "Hello"}, {20110, 0, "there"}}));
+  // The box holds four lines: a fifth Enter does nothing.
+  for (int i = 0; i < 5; ++i) QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(box->document()->blockCount(), 4);
+  // Ctrl+Enter is OK.
+  QTest::keyClick(box, Qt::Key_Return, Qt::ControlModifier);
+  EXPECT_EQ(window->result(), QDialog::Accepted);
+  EXPECT_EQ(window->Lines().Count(), 4);
+}
+
+TEST_F(CommandDialogs, APasteThatDoesNotFitIsRefusedAndSaysHowManyLines) {
+  auto window = Open<TFormEvCmd10110>(12410, Lines({{12410, 3, "one"}, {22410, 3, "two"}}));
+  TMessageTextBox* box = window->Box();
+  box->moveCursor(QTextCursor::End);
+  EXPECT_FALSE(box->PasteText("\n3\n4\n5"));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("5 lines"), std::string::npos) << messages.shown[0].text;
+  EXPECT_EQ(box->toPlainText(), "one\ntwo");
+  EXPECT_TRUE(box->PasteText("\n3\n4\n"));
+  EXPECT_EQ(box->toPlainText(), "one\ntwo\n3\n4");
+  window->Accept();
+  EXPECT_EQ(Shape(window->Lines()), (S{{12410, 0, "one"}, {22410, 0, "two"}, {22410, 0, "3"}, {22410, 0, "4"}}));
+}
+
+TEST_F(CommandDialogs, AStoredMessageLongerThanTheBoxIsShownAndKept) {
+  const TLcfEventScriptList given = Lines(
+      {{10110, 1, "1"}, {20110, 1, "2"}, {20110, 1, ""}, {20110, 1, "4"}, {20110, 1, "5"}, {20110, 1, "\x82\xa0"}});
+  auto window = Open<TFormEvCmd10110>(10110, given);
+  EXPECT_EQ(window->Box()->MaxLines(), 6);
+  window->Accept();
+  EXPECT_EQ(
+      Shape(window->Lines()),
+      (S{{10110, 0, "1"}, {20110, 0, "2"}, {20110, 0, ""}, {20110, 0, "4"}, {20110, 0, "5"}, {20110, 0, "\x82\xa0"}}));
+}
+
+TEST_F(CommandDialogs, ThreeChoicesEditedDownToTwoKeepTheirFirstTwoBranches) {
+  const TLcfEventScriptList given = Lines({{10140, 0, "A/B/C", {3}},
+                                           {20140, 0, "A", {0}},
+                                           {12420, 1, "in A"},
+                                           {10, 1},
+                                           {20140, 0, "B", {1}},
+                                           {12420, 1, "in B"},
+                                           {10, 1},
+                                           {20140, 0, "C", {2}},
+                                           {12420, 1, "in C"},
+                                           {10, 1},
+                                           {20141, 0}});
+  auto window = Open<TFormEvCmd10140>(10140, given);
+  EXPECT_EQ(window->Choice(2)->text(), "C");
+  EXPECT_TRUE(window->Cancellation()->button(3)->isChecked());
+  window->Choice(2)->selectAll();
+  QTest::keyClick(window->Choice(2), Qt::Key_Delete);
+  QTest::mouseClick(window->Cancellation()->button(2), Qt::LeftButton, {}, QPoint(4, 4));
+  window->Accept();
+  EXPECT_EQ(Shape(window->Lines()), (S{{10140, 0, "A/B"},
+                                       {20140, 0, "A"},
+                                       {12420, 1, "in A"},
+                                       {10, 1, ""},
+                                       {20140, 0, "B"},
+                                       {12420, 1, "in B"},
+                                       {10, 1, ""},
+                                       {20141, 0, ""}}));
+  EXPECT_EQ(window->Lines().LineAt(0)->Param(0), 2);
+  // A new Show Choices opens with "Yes" and "No", cancelled by choice 2 (the last confirmed now).
+  TCommandForm::ForgetAll();
+  auto fresh = Open<TFormEvCmd10140>(10140);
+  EXPECT_EQ(fresh->Choice(0)->text(), "Yes");
+  EXPECT_EQ(fresh->Choice(1)->text(), "No");
+  EXPECT_TRUE(fresh->Cancellation()->button(2)->isChecked());
+}
+
+TEST_F(CommandDialogs, TurningTheElseOffDropsItsCommands) {
+  const TLcfEventScriptList given = Lines({{12010, 0, "", {0, 3, 0, 0, 0, 1}},
+                                           {12420, 1, "then"},
+                                           {10, 1},
+                                           {22010, 0},
+                                           {12420, 1, "else"},
+                                           {10, 1},
+                                           {22011, 0}});
+  auto window = Open<TFormEvCmd12010>(12010, given);
+  auto* elseBox = qobject_cast<QCheckBox*>(window->Binder().Control("else"));
+  ASSERT_NE(elseBox, nullptr);
+  EXPECT_TRUE(elseBox->isChecked());
+  QTest::mouseClick(elseBox, Qt::LeftButton, {}, QPoint(4, elseBox->height() / 2));
+  window->Accept();
+  EXPECT_EQ(Shape(window->Lines()), (S{{12010, 0, ""}, {12420, 1, "then"}, {10, 1, ""}, {22011, 0, ""}}));
+}
+
+TEST_F(CommandDialogs, ConditionKindsAndTheHeroOptions) {
+  auto window = Open<TFormEvCmd12010>(12010);
+  // Timer 2 is on the second page; its time is entered as minutes and seconds.
+  window->Pages()->setCurrentIndex(1);
+  QAbstractButton* timer2 = window->Kinds()->button(10);
+  QTest::mouseClick(timer2, Qt::LeftButton, {}, QPoint(4, 4));
+  auto* minutes = window->findChildren<QSpinBox*>("timerMinutes").at(1);
+  ASSERT_TRUE(minutes->isEnabled());
+  minutes->setValue(2);
+  EXPECT_EQ(window->Form().Param(0), 10);
+  EXPECT_EQ(window->Form().Param(1), 120);
+  // The hero: "Level is at least" 50, in the sub-dialog.
+  QTest::mouseClick(window->Kinds()->button(5), Qt::LeftButton, {}, QPoint(4, 4));
+  TFormEvCmd12010::heroOptionsHook = [](QDialog& options) {
+    auto* test = options.findChild<QComboBox*>("heroTest");
+    ASSERT_NE(test, nullptr);
+    test->setCurrentIndex(2);
+    emit test->activated(2);
+    auto* level = options.findChild<QSpinBox*>("level");
+    ASSERT_TRUE(level && level->isEnabled());
+    level->setValue(50);
+    options.accept();
+  };
+  EXPECT_TRUE(window->RunHeroOptions());
+  TFormEvCmd12010::heroOptionsHook = nullptr;
+  window->Accept();
+  const L& line = *window->Lines().LineAt(0);
+  EXPECT_EQ(std::vector<int32_t>(line.params.begin(), line.params.begin() + 6),
+            (std::vector<int32_t>{5, 1, 2, 50, 0, 0}));
+  EXPECT_NE(window->HeroSummary().indexOf("50"), -1) << window->HeroSummary().toStdString();
+}
+
+TEST_F(CommandDialogs, AStatisticAmountIsCappedAt999ButMaxHp) {
+  for (auto [statistic, kept] : {std::pair{0, 5000}, std::pair{2, 999}}) {
+    auto window = Open(10430);
+    window->Form().Set("statistic", statistic);
+    window->Form().SetParam(5, 5000);
+    window->Accept();
+    EXPECT_EQ(window->Lines().LineAt(0)->Param(5), kept) << statistic;
+  }
+  // An untouched stored 5000 stays.
+  auto window = Open(10430, Lines({{10430, 0, "", {0, 0, 0, 2, 0, 5000}}}));
+  window->Accept();
+  EXPECT_EQ(window->Lines().LineAt(0)->Param(5), 5000);
+}
+
+TEST_F(CommandDialogs, AnOlderKeyInputLineShowsItsDirectionKeysFromTheOldKey) {
+  auto window = Open(11610, Lines({{11610, 0, "", {5, 1, 1, 0, 1}}}));
+  for (const char* key : {"down", "left", "right", "up", "cancel"})
+    EXPECT_TRUE(qobject_cast<QCheckBox*>(window->Binder().Control(key))->isChecked()) << key;
+  EXPECT_FALSE(qobject_cast<QCheckBox*>(window->Binder().Control("decision"))->isChecked());
+}
+
+TEST_F(CommandDialogs, ANameChangedInAPickerReachesTheDatabaseEvenWhenTheCommandIsCancelled) {
+  auto window = Open(10210);
+  auto* pick = window->findChild<QPushButton*>("switchPick");
+  ASSERT_NE(pick, nullptr);
+  WhenModal([](QWidget* modal) {
+    auto* picker = qobject_cast<TFormSelSwitch*>(modal);
+    ASSERT_NE(picker, nullptr);
+    picker->Model().Select(7);
+    picker->findChild<QLineEdit*>("Name")->setText("");
+    QTest::keyClicks(picker->findChild<QLineEdit*>("Name"), "Door open");
+    picker->Accept();
+  });
+  QTest::mouseClick(pick, Qt::LeftButton);
+  EXPECT_EQ(database.switches.ItemAt(6)->name, "Door open");
+  EXPECT_TRUE(window->ChangedElsewhere());
+  EXPECT_EQ(window->Form().Value("switch"), 7);
+  EXPECT_EQ(qobject_cast<QComboBox*>(window->Binder().Control("switch"))->currentText(), "0007:Door open");
+  window->reject();
+  EXPECT_TRUE(context.changedElsewhere);
+  // The next picker opens on switch 7, whatever its command holds.
+  TFormSelSwitch next(TPickerList::Switches, database, &database);
+  EXPECT_EQ(next.SelectedId(), 7);
+  EXPECT_EQ(next.findChild<QLabel*>("IdLabel")->text(), "0007:");
+}
+
+TEST_F(CommandDialogs, ShrinkingTheVariablesAsksFirst) {
+  TFormSelSwitch picker(TPickerList::Variables, database, &database);
+  messages.answers = {TMessageResult::No};
+  EXPECT_FALSE(picker.ResizeTo(50));
+  EXPECT_EQ(picker.Model().Count(), 100);
+  picker.Accept();
+  EXPECT_EQ(database.variables.Count(), 100);
+  EXPECT_FALSE(picker.DatabaseChanged());
+  TFormSelSwitch again(TPickerList::Variables, database, &database);
+  messages.answers = {TMessageResult::Yes};
+  EXPECT_TRUE(again.ResizeTo(50));
+  EXPECT_EQ(again.findChild<QListWidget*>("GroupList")->count(), 3);
+  again.Accept();
+  EXPECT_EQ(database.variables.Count(), 50);
+  EXPECT_TRUE(again.DatabaseChanged());
+  // F5 from the last entry of the first block moves to the next block.
+  again.Model().Select(20);
+  QTest::keyClick(&again, Qt::Key_F5);
+  EXPECT_EQ(again.SelectedId(), 21);
+  EXPECT_EQ(again.findChild<QListWidget*>("GroupList")->currentRow(), 1);
+}
+
+// The codes of messages, flow control, the party and hero statistics, and the battle group.
+constexpr int32_t kCodes[] = {1005,  1006,  1007,  1008,  1009,  10110, 10120, 10130, 10140, 10150,
+                              10210, 10220, 10230, 10310, 10320, 10330, 10410, 10420, 10430, 10440,
+                              10450, 10460, 10470, 10480, 10490, 10500, 11410, 11610, 12010, 12110,
+                              12120, 12210, 12220, 12310, 12320, 12330, 12410, 12420, 12510};
+
+// Lines of a code with edge values: every parameter at the most negative and the most positive
+// stored value, every one just outside its row's range on either side, an older line without
+// parameters and one with a single parameter; each as a whole command.
+std::vector<TLcfEventScriptList> EdgeLines(int32_t code) {
+  const TEventCommandInfo* info = FindEventCommand(code);
+  const TCommandSchema* schema = FindCommandSchema(code);
+  const int count = std::max<int>(info->paramCount, 1);
+  std::vector<std::vector<int32_t>> sets = {
+      std::vector<int32_t>(count, INT32_MIN), std::vector<int32_t>(count, INT32_MAX), {}, {1}};
+  if (schema) {
+    std::vector<int32_t> above(count), below(count);
+    for (const TFieldRow& row : schema->rows)
+      if (row.index >= 0 && row.index < count) {
+        above[row.index] = row.max + 1;
+        below[row.index] = row.min - 1;
+      }
+    sets.push_back(above);
+    sets.push_back(below);
+  }
+  std::vector<TLcfEventScriptList> out;
+  for (const std::vector<int32_t>& params : sets) {
+    const L opener(code, 0, info->continuation ? "A line of text" : "", params);
+    if (info->continuation) {
+      TLcfEventScriptList lines;
+      lines.AppendLine(opener);
+      for (const char* more : {"2", "", "4", "5", "six"}) lines.AppendLine(L(info->continuation, 0, more));
+      out.push_back(lines);
+    } else {
+      out.push_back(BuildCommand(opener));
+    }
+  }
+  return out;
+}
+
+TEST(FormCheck, EveryLineOfTheseCommandsWithEdgeValuesComesBackIdentical) {
+  test::TEditorProject project;
+  project.Make();
+  TLcfDataBase database;
+  ASSERT_TRUE(database.LoadDatabase(project.Folder()));
+  RegisterEventCommandWindows();
+  TLcfEventScriptList& script = database.commonEvents.ItemAt(0)->lines;
+  script.ClearLines();
+  if (database.troops.Count() == 0) database.troops.Obtain(1);
+  auto* troop = database.troops.ItemAt(0);
+  if (troop->pages.Count() == 0) troop->pages.Obtain(1);
+  TLcfEventScriptList& battle = troop->pages.ItemAt(0)->lines;
+  battle.ClearLines();
+  int commands = 0;
+  for (int32_t code : kCodes)
+    for (const TLcfEventScriptList& lines : EdgeLines(code)) {
+      TLcfEventScriptList& into = code < 10000 ? battle : script;
+      into.InsertLinesFrom(into.Count(), lines, 0);
+      ++commands;
+    }
+  // Inside a branch, two levels deep.
+  TLcfEventScriptList nested = BuildCommand(L(12210, 0));
+  nested.InsertLinesFrom(1, BuildCommand(L(12010, 1, "", {0, 1, 0, 0, 0, 1})), 1);
+  script.InsertLinesFrom(script.Count(), nested, 0);
+  commands += 2;
+  script.AppendLine(L(0, 0));
+  battle.AppendLine(L(0, 0));
+  ASSERT_TRUE(database.SaveDatabase(project.Folder(), project.Folder()));
+  std::ostringstream out;
+  const TFormCheckResult result = CheckCommands(project.Folder(), out);
+  std::cout << "edge project: " << out.str();
+  EXPECT_TRUE(result.Passed()) << out.str();
+  EXPECT_EQ(result.checked, commands) << out.str();
+  EXPECT_EQ(result.notOpened, 0) << out.str();
+}
+
+}  // namespace
