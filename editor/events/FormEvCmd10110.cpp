@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 #include <algorithm>
 

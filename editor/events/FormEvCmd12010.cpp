@@ -10,6 +10,9 @@
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <span>
+#include <string_view>
 
 #include "platform/TextCodec.h"
 #include "ui/DialogButtons.h"
@@ -21,7 +24,7 @@ namespace {
 // The kinds of each page with the rows shown beside them.
 struct TKindRow {
   int32_t kind;
-  std::initializer_list<const char*> rows;
+  const char* rows[3];
 };
 const TKindRow kFirstPage[] = {
     {0, {"switch", "switchState"}},    {1, {"variable", "comparison", "compareWith"}},
@@ -31,6 +34,23 @@ const TKindRow kFirstPage[] = {
 const TKindRow kSecondPage[] = {
     {6, {"event", "direction"}}, {7, {"vehicle"}}, {8, {}}, {9, {}}, {10, {"timer", "timerComparison"}},
 };
+// Gives the operands at indices first to last the values a kind or test starts with: the first
+// entry of a list ("This Event" among events), the lowest value of a range that excludes 0, else 0
+// (and no name).
+void StartOperands(TCommandForm& form, int first, int last) {
+  for (int index = first; index <= last; ++index) {
+    int32_t start = 0;
+    for (const TFieldRow& row : form.Rows()) {
+      if (row.index != index || !form.Enabled(row)) continue;
+      const bool list = IsEntryKind(row.kind) || row.kind == TFieldKind::Switch || row.kind == TFieldKind::Variable;
+      if (list || row.min > 0) start = std::max<int32_t>(row.min, 1);
+      if (row.kind == TFieldKind::MapEvent) start = 10005;  // "This Event"
+    }
+    if (form.Param(index) != start) form.SetParam(index, start);
+  }
+  if (first <= 1 && !form.Text().empty()) form.SetText({});
+}
+
 // The rows of the hero condition, set in their own window.
 constexpr const char* kHeroRows[] = {"hero", "heroTest", "heroName", "level", "hp", "skill", "equipped", "condition"};
 
@@ -65,6 +85,7 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
       grid->addWidget(radio, line, 0);
       int column = 1;
       for (const char* key : k.rows) {
+        if (!key) break;
         const TFieldRow& row = *form_.FindRow(key);
         grid->addWidget(binder_->Build(row, AccessOf(row), sheet), line, column++);
       }
@@ -88,11 +109,7 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
   const TFieldRow& elseRow = *form_.FindRow("else");
   layout->addWidget(binder_->Build(elseRow, AccessOf(elseRow), this));
   AddButtons(layout);
-  connect(kinds_, &QButtonGroup::idClicked, this, [this](int kind) {
-    form_.Set("kind", kind);
-    binder_->Load();
-    ShowKind();
-  });
+  connect(kinds_, &QButtonGroup::idClicked, this, &TFormEvCmd12010::ChangeKind);
   connect(binder_, &TFieldBinder::changed, this, [this] { ShowKind(); });
   binder_->Load();
   ShowKind();
@@ -101,6 +118,27 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
 }
 
 QString TFormEvCmd12010::HeroSummary() const { return hero_->text(); }
+
+void TFormEvCmd12010::ChangeKind(int32_t kind) {
+  const int32_t old = form_.Value("kind");
+  if (kind == old) return;
+  // The kinds share their operands' places: each kind keeps what the author gave it while the
+  // window is open, and starts on its first entries.
+  TOperands& left = operands_[old];
+  for (int i = 1; i <= 4; ++i) left.params[static_cast<size_t>(i - 1)] = form_.Param(i);
+  left.text = form_.Text();
+  form_.Set("kind", kind);
+  if (auto it = operands_.find(kind); it != operands_.end()) {
+    for (int i = 1; i <= 4; ++i)
+      if (form_.Param(i) != it->second.params[static_cast<size_t>(i - 1)])
+        form_.SetParam(i, it->second.params[static_cast<size_t>(i - 1)]);
+    if (form_.Text() != it->second.text) form_.SetText(it->second.text);
+  } else {
+    StartOperands(form_, 1, 4);
+  }
+  binder_->Load();
+  ShowKind();
+}
 
 void TFormEvCmd12010::ShowKind() {
   const int32_t kind = form_.Value("kind");
@@ -147,6 +185,12 @@ bool TFormEvCmd12010::RunHeroOptions() {
   }
   layout->addLayout(form);
   layout->addWidget(MakeDialogButtons(&options));
+  // Another test starts its operand afresh: a level of 50 is no skill.
+  connect(&sub, &TFieldBinder::changed, &options, [&copy, &sub](const char* key) {
+    if (std::string_view(key) != "heroTest") return;
+    StartOperands(copy, 3, 3);
+    sub.Load();
+  });
   sub.Load();
   if (heroOptionsHook)
     heroOptionsHook(options);

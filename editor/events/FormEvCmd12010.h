@@ -4,6 +4,10 @@
 // and seconds. "Execute Custom Handler if Condition Not Met" adds the else branch; turning it off
 // drops that branch's lines.
 
+#include <array>
+#include <map>
+#include <string>
+
 #include "ui/script/FormEvCmdBase.h"
 
 class QButtonGroup;
@@ -19,6 +23,8 @@ class TFormEvCmd12010 : public TFormEvCmdBase {
   TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialogContext& context);
   QTabWidget* Pages() const { return pages_; }
   QButtonGroup* Kinds() const { return kinds_; }
+  // What clicking a condition kind does.
+  void ChangeKind(int32_t kind);
   // Runs "Conditional Branch: Hero Options"; true when it was confirmed.
   bool RunHeroOptions();
   QString HeroSummary() const;
@@ -28,6 +34,11 @@ class TFormEvCmd12010 : public TFormEvCmdBase {
 
  private:
   void ShowKind();
+  struct TOperands {
+    std::array<int32_t, 4> params{};
+    std::string text;
+  };
+  std::map<int32_t, TOperands> operands_;  // by kind, what each kind held when the author left it
   QTabWidget* pages_ = nullptr;
   QButtonGroup* kinds_ = nullptr;
   QLabel* hero_ = nullptr;

@@ -8,11 +8,13 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <climits>
 #include <iostream>
@@ -269,14 +271,20 @@ TEST_F(CommandDialogs, ShrinkingTheVariablesAsksFirst) {
   messages.answers = {TMessageResult::Yes};
   EXPECT_TRUE(again.ResizeTo(50));
   EXPECT_EQ(again.findChild<QListWidget*>("GroupList")->count(), 3);
+  // F5 from the last entry of the first block moves to the next block, F4 back.
+  again.show();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&again));
+  again.Model().Select(19);
+  QTest::keyClick(&again, Qt::Key_F5);
+  QTest::keyClick(&again, Qt::Key_F5, Qt::ControlModifier);
+  EXPECT_EQ(again.SelectedId(), 21);
+  EXPECT_EQ(again.findChild<QListWidget*>("GroupList")->currentRow(), 1);
+  QTest::keyClick(&again, Qt::Key_F4);
+  EXPECT_EQ(again.findChild<QLabel*>("IdLabel")->text(), "0020:");
   again.Accept();
   EXPECT_EQ(database.variables.Count(), 50);
   EXPECT_TRUE(again.DatabaseChanged());
-  // F5 from the last entry of the first block moves to the next block.
-  again.Model().Select(20);
-  QTest::keyClick(&again, Qt::Key_F5);
-  EXPECT_EQ(again.SelectedId(), 21);
-  EXPECT_EQ(again.findChild<QListWidget*>("GroupList")->currentRow(), 1);
+  EXPECT_EQ(TSwitchPickerModel::LastId(TPickerList::Variables), 20);
 }
 
 // The codes of messages, flow control, the party and hero statistics, and the battle group.

@@ -58,7 +58,9 @@ TEST(MessageLines, PastesThatDoNotFitAreRefusedWithTheirLineCount) {
     const TPasteResult r = PasteIntoBox(c.text, c.from, c.to, c.pasted, kMessageBoxLines);
     EXPECT_EQ(r.accepted, c.accepted);
     EXPECT_EQ(r.lines, c.lines);
-    if (c.accepted) EXPECT_EQ(r.text, c.after);
+    if (c.accepted) {
+      EXPECT_EQ(r.text, c.after);
+    }
   }
   EXPECT_NE(PasteRefusedText(5, 4).find('5'), std::string::npos);
 }

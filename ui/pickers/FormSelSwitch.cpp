@@ -75,7 +75,7 @@ TFormSelSwitch::TFormSelSwitch(TPickerList list, const TLcfDataBase& database, T
 
   // The entry list's menu, and F4/F5 (with or without Ctrl) from anywhere in the window.
   entries_->setContextMenuPolicy(Qt::ActionsContextMenu);
-  auto addAction = [this](const char* text, QKeySequence key, void (TFormSelSwitch::*run)()) {
+  auto menuAction = [this](const char* text, QKeySequence key, void (TFormSelSwitch::*run)()) {
     auto* action = new QAction(text, entries_);
     action->setShortcut(key);
     action->setShortcutContext(Qt::WidgetShortcut);
@@ -83,9 +83,9 @@ TFormSelSwitch::TFormSelSwitch(TPickerList list, const TLcfDataBase& database, T
     entries_->addAction(action);
     return action;
   };
-  addAction("Copy", QKeySequence::Copy, &TFormSelSwitch::CopyName);
-  QAction* paste = addAction("Paste", QKeySequence::Paste, &TFormSelSwitch::PasteName);
-  addAction("Clear", QKeySequence::Delete, &TFormSelSwitch::ClearName);
+  menuAction("Copy", QKeySequence::Copy, &TFormSelSwitch::CopyName);
+  QAction* paste = menuAction("Paste", QKeySequence::Paste, &TFormSelSwitch::PasteName);
+  menuAction("Clear", QKeySequence::Delete, &TFormSelSwitch::ClearName);
   auto updatePaste = [paste] { paste->setEnabled(QApplication::clipboard()->mimeData()->hasText()); };
   connect(QApplication::clipboard(), &QClipboard::dataChanged, paste, updatePaste);
   updatePaste();
