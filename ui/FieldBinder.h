@@ -43,8 +43,9 @@ struct TFieldAccess {
 
 // The accessor of a record's member, for the record record() gives (none: nothing to show or
 // write). Text members are reached as text, every other member as a number.
-template <class Record, class Member>
-TFieldAccess MemberAccess(std::function<Record*()> record, Member Record::*member) {
+template <class Record, class Owner, class Member>
+TFieldAccess MemberAccess(std::function<Record*()> record, Member Owner::*member) {
+  static_assert(std::is_base_of_v<Owner, Record>);
   TFieldAccess access;
   if constexpr (std::is_same_v<Member, std::string>) {
     access.text = [record, member] {
