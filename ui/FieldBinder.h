@@ -67,6 +67,20 @@ TFieldAccess MemberAccess(std::function<Record*()> record, Member Owner::*member
   return access;
 }
 
+// The accessor of a value a dialog keeps itself (a copy it hands back after OK).
+template <class Value>
+TFieldAccess ValueAccess(Value& value) {
+  TFieldAccess access;
+  if constexpr (std::is_same_v<Value, std::string>) {
+    access.text = [&value] { return value; };
+    access.setText = [&value](const std::string& text) { value = text; };
+  } else {
+    access.value = [&value] { return static_cast<int32_t>(value); };
+    access.setValue = [&value](int32_t v) { value = static_cast<Value>(v); };
+  }
+  return access;
+}
+
 // Where entry lists come from: the database's lists, the map tree's maps, the current map's
 // events (with the edited event under its current name).
 struct TFieldContext {
