@@ -121,3 +121,5 @@ void TFormEvCmd10110::Accept() {
   // Parameters another tool stored on the opening line stay.
   if (given > 0) lines_.LineAt(0)->params = given_.LineAt(0)->params;
 }
+
+}  // namespace tess

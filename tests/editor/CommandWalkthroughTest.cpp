@@ -79,6 +79,9 @@ struct Walkthrough : ::testing::Test {
     TCommandForm::ForgetAll();
     project.Make();
     ASSERT_TRUE(database.LoadDatabase(project.Folder()));
+    TLcfEventScriptList& lines = database.commonEvents.ItemAt(0)->lines;
+    lines.ClearLines();
+    lines.AppendLine(TLcfEventScriptLine(0, 0));
     database.switches.SetCount(20);
     database.variables.SetCount(20);
     window = std::make_unique<TFormDataBase>(database, tree, map, project.Folder(), project.Folder(), nullptr);
@@ -193,7 +196,7 @@ TEST_F(Walkthrough, ACommonEventWrittenAndEditedThroughItsWindows) {
     return rows;
   }();
   EXPECT_EQ(Row("Welcome"), 0);
-  EXPECT_NE(Row(": The inn is to the north,"), -1);
+  EXPECT_NE(Row(":             The inn is to the north,"), -1);
   EXPECT_NE(Row("Show Choices: Yes/No/Maybe"), -1);
   EXPECT_NE(Row("[0002- 0005]"), -1);
   EXPECT_NE(Row("<>Break Loop"), -1);
