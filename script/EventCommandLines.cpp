@@ -141,7 +141,10 @@ bool RebuildWithoutDialog(const TLcfEventScriptList& lines, TLcfEventScriptList&
   if (lines.Count() == 0) return false;
   const TEventCommandInfo* info = FindEventCommand(lines.LineAt(0)->code);
   if (!info || info->role != TCommandRole::Command || info->hasDialog) return false;
-  out = BuildCommand(TLcfEventScriptLine(info->code, 0), &lines);
+  // What another tool stored on the line stays; the command itself reads nothing of it.
+  TLcfEventScriptLine opener = *lines.LineAt(0);
+  opener.indent = 0;
+  out = BuildCommand(opener, &lines);
   return true;
 }
 

@@ -145,7 +145,7 @@ TEST_F(CommandDialogs, ThreeChoicesEditedDownToTwoKeepTheirFirstTwoBranches) {
   EXPECT_TRUE(window->Cancellation()->button(3)->isChecked());
   window->Choice(2)->selectAll();
   QTest::keyClick(window->Choice(2), Qt::Key_Delete);
-  QTest::mouseClick(window->Cancellation()->button(2), Qt::LeftButton, {}, QPoint(4, 4));
+  window->Cancellation()->button(2)->click();
   window->Accept();
   EXPECT_EQ(Shape(window->Lines()), (S{{10140, 0, "A/B"},
                                        {20140, 0, "A"},
@@ -348,10 +348,10 @@ TEST(FormCheck, EveryLineOfTheseCommandsWithEdgeValuesComesBackIdentical) {
       ++commands;
     }
   // Inside a branch, two levels deep.
-  TLcfEventScriptList nested = BuildCommand(L(12210, 0));
-  nested.InsertLinesFrom(1, BuildCommand(L(12010, 1, "", {0, 1, 0, 0, 0, 1})), 1);
-  script.InsertLinesFrom(script.Count(), nested, 0);
-  commands += 2;
+  for (const L& line : {L(12210, 0), L(12010, 1, "", {0, 1, 0, 0, 0, 1}), L(12420, 2, "x"), L(10, 2), L(22010, 1),
+                        L(10, 2), L(22011, 1), L(10, 1), L(22210, 0)})
+    script.AppendLine(line);
+  commands += 3;  // the loop, the branch and the comment
   script.AppendLine(L(0, 0));
   battle.AppendLine(L(0, 0));
   ASSERT_TRUE(database.SaveDatabase(project.Folder(), project.Folder()));

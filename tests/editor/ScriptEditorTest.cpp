@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -22,6 +23,7 @@
 #include "editor/database/FormEDCommonEvent.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "script/CommandSchema.h"
 #include "ui/FieldBinder.h"
 #include "ui/script/FormEvCmdList.h"
 #include "ui/script/ScriptEditor.h"
@@ -42,7 +44,8 @@ void OnNextModal(std::function<void(QWidget*)> f) {
   });
 }
 
-// Clicks the chooser button of a code in the chooser that opens next.
+// Clicks the chooser button of a code in the chooser that opens next, and OK in the command's
+// window.
 void ChooseNext(int32_t code) {
   OnNextModal([code](QWidget* modal) {
     auto* button = modal->findChild<QPushButton*>(QString("Command%1").arg(code));
@@ -52,6 +55,12 @@ void ChooseNext(int32_t code) {
       for (int i = 0; i < pages->count(); ++i)
         if (pages->widget(i)->isAncestorOf(button)) pages->setCurrentIndex(i);
     }
+    // The command's window opens on the command's defaults: OK takes them.
+    OnNextModal([](QWidget* window) {
+      auto* buttons = window->findChild<QDialogButtonBox*>();
+      ASSERT_NE(buttons, nullptr);
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
     QTest::mouseClick(button, Qt::LeftButton);
   });
 }
@@ -71,6 +80,8 @@ struct ScriptPane : ::testing::Test {
   TLcfMap map;
 
   void SetUp() override {
+    // New commands open on their defaults, whatever windows other tests confirmed.
+    TCommandForm::ForgetAll();
     SetMessagePort(&messages);
     SetClipboardPort(&clipboard);
     project.Make();
@@ -227,7 +238,9 @@ TEST_F(ScriptPane, ChoosersOfferTheirButtons) {
   endCombat.AppendLine(TLcfEventScriptLine(13410, 0));
   EXPECT_FALSE(map.EditLines(endCombat));
   EXPECT_TRUE(battle.EditLines(endCombat));
-  // A chosen button is remembered: the next chooser opens on its page.
+  // A chosen button is remembered, even when its command's window is cancelled: the next chooser
+  // opens on its page.
+  OnNextModal([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
   map.Choose(64);
   TFormEvCmdList next(converter);
   next.show();

@@ -32,6 +32,11 @@ TCatalog* TargetOf(TPickerList list, TLcfDataBase* d) {
 
 QString Shown(const std::string& text) { return TextCodec::Current().ToUnicode(text); }
 
+bool ClipboardHasText() {
+  const QMimeData* data = QApplication::clipboard()->mimeData();
+  return data && data->hasText();
+}
+
 }  // namespace
 
 TFormSelSwitch::TFormSelSwitch(TPickerList list, const TLcfDataBase& database, TLcfDataBase* editable, QWidget* owner)
@@ -86,7 +91,7 @@ TFormSelSwitch::TFormSelSwitch(TPickerList list, const TLcfDataBase& database, T
   menuAction("Copy", QKeySequence::Copy, &TFormSelSwitch::CopyName);
   QAction* paste = menuAction("Paste", QKeySequence::Paste, &TFormSelSwitch::PasteName);
   menuAction("Clear", QKeySequence::Delete, &TFormSelSwitch::ClearName);
-  auto updatePaste = [paste] { paste->setEnabled(QApplication::clipboard()->mimeData()->hasText()); };
+  auto updatePaste = [paste] { paste->setEnabled(ClipboardHasText()); };
   connect(QApplication::clipboard(), &QClipboard::dataChanged, paste, updatePaste);
   updatePaste();
   for (auto [key, run] :
@@ -170,8 +175,8 @@ void TFormSelSwitch::Accept() {
 void TFormSelSwitch::CopyName() { QApplication::clipboard()->setText(Shown(model_->Copy())); }
 
 void TFormSelSwitch::PasteName() {
+  if (!ClipboardHasText()) return;
   const QString text = QApplication::clipboard()->text();
-  if (!QApplication::clipboard()->mimeData()->hasText()) return;
   // A pasted name is stored whole; only typing is held to the field's length.
   model_->Paste(TextCodec::Current().FromUnicode(text));
   FillEntries();
