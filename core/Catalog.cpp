@@ -131,6 +131,11 @@ void TCatalogBaseItem::Reset() {
 // walked once, each field taking its chunk or its reset value. Nested records and lists are read
 // from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
+namespace {
+// Loads that copy a record in memory (Assign) rather than read a file.
+thread_local int copyLoads = 0;
+}  // namespace
+
 class TChunkLoader final : public TCatalogVarData {
  public:
   // record: the reader of the record's bytes, standing at their start.
@@ -146,6 +151,7 @@ class TChunkLoader final : public TCatalogVarData {
     if (!TakeInteger(id, field)) field = reset;
   }
   void IntegerAlias(int id, int32_t& field, int32_t) override { TakeInteger(id, field); }
+  bool CopyingRecord() const override { return copyLoads > 0; }
   void Flag(int id, uint8_t& field, uint8_t def) override {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : def;
@@ -367,7 +373,15 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
     } catch (EDamagedData& e) {
       if (!e.HasOffset()) e.SetOffset(record.Offset());
       throw;
+    } catch (const EContentDamage& inner) {
+      // A chunk cut short by the damage found while scanning is no content damage of its own.
+      if (damage) throw *damage;
+      const int64_t at = loader.ChunkOffset(stopped);
+      EDamagedData e(inner.Problem(), at < 0 ? -1 : at + inner.Offset());
+      e.EnterChunk(stopped);
+      throw e;
     } catch (const EReadError&) {
+      if (damage) throw *damage;
       // A field whose contents its record cannot decode (a damaged script).
       EDamagedData e("the contents of chunk " + std::to_string(stopped) + " cannot be read",
                      loader.ChunkOffset(stopped));
@@ -561,7 +575,14 @@ void TCatalogBaseItem::Assign(const TCatalogBaseItem& source) {
   if (&source == this) return;
   Bytes bytes = source.Encoded();
   TByteReader reader(bytes.data(), bytes.size());
-  LoadFrom(reader);
+  ++copyLoads;
+  try {
+    LoadFrom(reader);
+  } catch (...) {
+    --copyLoads;
+    throw;
+  }
+  --copyLoads;
 }
 
 bool TCatalogBaseItem::PasteFromClipboard(int format) {
