@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "core/ClipboardPort.h"
+#include "core/ContentDamage.h"
 #include "core/QuietMode.h"
 
 namespace tess {
@@ -131,11 +132,6 @@ void TCatalogBaseItem::Reset() {
 // walked once, each field taking its chunk or its reset value. Nested records and lists are read
 // from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
-namespace {
-// Loads that copy a record in memory (Assign) rather than read a file.
-thread_local int copyLoads = 0;
-}  // namespace
-
 class TChunkLoader final : public TCatalogVarData {
  public:
   // record: the reader of the record's bytes, standing at their start.
@@ -151,7 +147,6 @@ class TChunkLoader final : public TCatalogVarData {
     if (!TakeInteger(id, field)) field = reset;
   }
   void IntegerAlias(int id, int32_t& field, int32_t) override { TakeInteger(id, field); }
-  bool CopyingRecord() const override { return copyLoads > 0; }
   void Flag(int id, uint8_t& field, uint8_t def) override {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : def;
@@ -575,14 +570,8 @@ void TCatalogBaseItem::Assign(const TCatalogBaseItem& source) {
   if (&source == this) return;
   Bytes bytes = source.Encoded();
   TByteReader reader(bytes.data(), bytes.size());
-  ++copyLoads;
-  try {
-    LoadFrom(reader);
-  } catch (...) {
-    --copyLoads;
-    throw;
-  }
-  --copyLoads;
+  TRecordCopyScope copying;
+  LoadFrom(reader);
 }
 
 bool TCatalogBaseItem::PasteFromClipboard(int format) {

@@ -87,9 +87,6 @@ class TCatalogVarData {
   bool SavingToFile() const { return mode_ == Mode::Save; }
   // True while resetting: records reset what they keep beside their fields.
   bool Resetting() const { return mode_ == Mode::Reset; }
-  // True while loading a copy of a record made in memory (Assign) rather than bytes from outside:
-  // what the editor holds is copied as it is, without the checks a file's contents get.
-  virtual bool CopyingRecord() const { return false; }
 
   // integer: written with its byte count, only when it differs from def; reset to reset (def for
   // nearly every field).

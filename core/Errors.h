@@ -76,21 +76,6 @@ class EDamagedData : public EReadError {
   std::string message_;
 };
 
-// A chunk whose contents its record cannot take (a script whose lines do not decode or do not form
-// whole commands). The record's loader turns it into EDamagedData at the chunk's place in the file.
-class EContentDamage : public EReadError {
- public:
-  // problem: what is wrong, a phrase without the final stop; offset: from the start of the chunk's
-  // body.
-  EContentDamage(std::string problem, int64_t offset) : problem_(std::move(problem)), offset_(offset) {}
-  const std::string& Problem() const { return problem_; }
-  int64_t Offset() const { return offset_; }
-
- private:
-  std::string problem_;
-  int64_t offset_;
-};
-
 // A chunk-encoded file that does not start with the magic string of the kind expected. The text is
 // the one the runtime has always shown for it.
 class EWrongMagic : public EReadError {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "core/ContentDamage.h"
 #include "events/CommandShapes.h"
 
 namespace tess {
@@ -60,9 +61,16 @@ void TLcfEventScriptList::InsertLinesFrom(int position, const TLcfEventScriptLis
                 std::make_move_iterator(pasted.end()));
 }
 
-bool TLcfEventScriptList::DecodeFrom(const uint8_t* data, size_t size, std::vector<uint32_t>* starts,
-                                     bool checkCounts) {
-  std::vector<std::unique_ptr<TLcfEventScriptLine>> decoded;
+namespace {
+
+using TDecodedLines = std::vector<std::unique_ptr<TLcfEventScriptLine>>;
+
+// Decodes a packed block into lines. A damaged block raises EContentDamage naming the line and its
+// first byte; starts, when given, receives where each line begins. With checkCounts a line that
+// carries more parameters than its code does is damage too (ParamCountFault). Returns whether the
+// block was in the shortest encoding.
+bool DecodeLines(const uint8_t* data, size_t size, TDecodedLines& decoded, std::vector<uint32_t>* starts,
+                 bool checkCounts) {
   std::vector<uint32_t> lineStarts;
   TByteReader r(data, size);
   bool shortest = true;
@@ -109,8 +117,16 @@ bool TLcfEventScriptList::DecodeFrom(const uint8_t* data, size_t size, std::vect
     decoded.push_back(std::move(line));
     lineStarts.push_back(static_cast<uint32_t>(start));
   }
-  lines_ = std::move(decoded);
   if (starts) *starts = std::move(lineStarts);
+  return shortest;
+}
+
+}  // namespace
+
+bool TLcfEventScriptList::DecodeFrom(const uint8_t* data, size_t size) {
+  TDecodedLines decoded;
+  const bool shortest = DecodeLines(data, size, decoded, nullptr, false);
+  lines_ = std::move(decoded);
   return shortest;
 }
 
@@ -172,14 +188,17 @@ void TLcfBaseEventPageItem::DescribeScript(TCatalogVarData& v, int sizeId, int b
   }
   if (!v.Reading()) return;
   std::vector<uint32_t> starts;
-  const bool shortest = lines.DecodeFrom(scriptBytes.data(), scriptBytes.size(), &starts, !v.CopyingRecord());
+  TDecodedLines decoded;
+  const bool shortest = DecodeLines(scriptBytes.data(), scriptBytes.size(), decoded, &starts, !CopyingRecord());
+  lines.ClearLines();
+  for (auto& line : decoded) lines.AppendLine(std::move(line));
   if (!shortest) {
     loadedBlock_ = scriptBytes;
     lines.EncodeTo(loadedBlockRepacked_);
   }
   // Lines that decode but do not form whole commands are what a changed length or count makes of
   // the lines after it: damage, named by the line where the structure breaks.
-  if (v.CopyingRecord()) return;
+  if (CopyingRecord()) return;
   if (const TScriptFault fault = CheckScriptShape(lines)) {
     const TLcfEventScriptLine& line = *lines.LineAt(fault.line);
     throw EContentDamage(

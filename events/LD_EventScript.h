@@ -76,10 +76,7 @@ class TLcfEventScriptList {
   // Replaces the lines by those of a packed block. A block that ends inside a line, or whose counts
   // and lengths exceed the bytes present, raises "Stream read error." and leaves the lines as they
   // were. Returns whether the block was in the shortest encoding (the one EncodeTo writes).
-  // A damaged block raises EContentDamage naming the line and its byte. starts, when given,
-  // receives where each line begins in the block; with checkCounts a line that carries more
-  // parameters than its code does is damage too (ParamCountFault).
-  bool DecodeFrom(const uint8_t* data, size_t size, std::vector<uint32_t>* starts = nullptr, bool checkCounts = false);
+  bool DecodeFrom(const uint8_t* data, size_t size);
   bool DecodeFrom(const Bytes& block) { return DecodeFrom(block.data(), block.size()); }
   // Replaces block by the packed lines.
   void EncodeTo(Bytes& block) const;
@@ -106,9 +103,7 @@ class TLcfBaseEventPageItem : public TCatalogItem {
 
  private:
   // A loaded block in a longer encoding than ours is kept together with our encoding of it, so a
-  // page whose lines were not changed saves the bytes it was loaded from. Loading checks the block
-  // against its size chunk and its lines against the command shapes: a block that fails is damage
-  // naming the line and its byte.
+  // page whose lines were not changed saves the bytes it was loaded from.
   Bytes loadedBlock_;
   Bytes loadedBlockRepacked_;
 };

@@ -47,7 +47,14 @@ Bytes Pack(const TLcfEventScriptList& s) {
 
 std::vector<uint32_t> StartsOf(const Bytes& block) {
   std::vector<uint32_t> starts;
-  TLcfEventScriptList().DecodeFrom(block.data(), block.size(), &starts);
+  TByteReader r(block.data(), block.size());
+  while (!r.AtEnd()) {
+    starts.push_back(static_cast<uint32_t>(r.Pos()));
+    r.ReadInt();
+    r.ReadInt();
+    r.Skip(static_cast<size_t>(r.ReadInt()));
+    for (int32_t n = r.ReadInt(); n > 0; --n) r.ReadInt();
+  }
   return starts;
 }
 
