@@ -6,10 +6,10 @@
 
 #include "core/Errors.h"
 #include "database/DataBaseObj.h"
-#include "script/EventScriptConverter.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"
+#include "script/EventScriptConverter.h"
 
 namespace tess::cli {
 

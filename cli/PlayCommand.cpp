@@ -7,9 +7,9 @@
 #include <ostream>
 #include <thread>
 
+#include "audio/AudioHarmony.h"
 #include "core/AtomicFile.h"
 #include "media/WaveFile.h"
-#include "audio/AudioHarmony.h"
 
 namespace tess::cli {
 

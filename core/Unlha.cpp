@@ -79,8 +79,8 @@ std::string RealPath(const std::string& path) {
 // Whether path is folder or lies below it (both resolved).
 bool IsWithin(const std::string& path, const std::string& folder) {
   if (folder == "/") return true;
-  return path == folder || (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
-                            path[folder.size()] == '/');
+  return path == folder ||
+         (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/');
 }
 
 uint32_t ModificationTime(const std::string& path) {
@@ -380,7 +380,8 @@ int Unlha(const std::string& commandLine, char* output, size_t outputSize) {
       const std::string gap = "...\n";
       const size_t tail = std::min(log.size(), room / 2);
       const size_t head = room > tail + gap.size() ? room - tail - gap.size() : 0;
-      log = log.substr(0, head) + (head ? gap : std::string()) + log.substr(log.size() - (room - head - (head ? gap.size() : 0)));
+      log = log.substr(0, head) + (head ? gap : std::string()) +
+            log.substr(log.size() - (room - head - (head ? gap.size() : 0)));
     }
     const size_t n = std::min(log.size(), room);
     std::memcpy(output, log.data(), n);

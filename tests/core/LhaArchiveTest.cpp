@@ -356,12 +356,13 @@ TEST_F(UnlhaTest, LinksLeavingTheFolderAreRefusedByName) {
   WriteFile(dir.path / "Other Game" / "TESS_RT.ldb", WordText(10, 31));
   const std::string a = (work / "links.lzh").string();
   const struct {
-    const char* link;    // below the project
-    fs::path target;     // what it leads to
-    const char* named;   // in the refusal, or nullptr: packed
+    const char* link;   // below the project
+    fs::path target;    // what it leads to
+    const char* named;  // in the refusal, or nullptr: packed
   } cases[] = {
-      {"Picture/shadow.txt", dir.path / "secret.txt", "Symbolic links lead outside the folder being packed: "
-                                                      "Picture/shadow.txt"},
+      {"Picture/shadow.txt", dir.path / "secret.txt",
+       "Symbolic links lead outside the folder being packed: "
+       "Picture/shadow.txt"},
       {"Picture/Other", dir.path / "Other Game", "outside the folder being packed: Picture/Other"},
       {"Picture/Deep/up", "..", "lead back into a folder that holds them: Picture/Deep/up"},
       {"Picture/Deep/here", ".", "lead back into a folder that holds them: Picture/Deep/here"},

@@ -6,10 +6,10 @@
 #include <set>
 
 #include "database/DataBaseObj.h"
-#include "script/EventCommands.h"
-#include "script/EventScriptConverter.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "script/EventCommands.h"
+#include "script/EventScriptConverter.h"
 
 using namespace tess;
 
