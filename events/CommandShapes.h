@@ -254,10 +254,6 @@ constexpr const TCommandShape* FindCommandShape(int32_t code) {
 // Whether an opening line comes with case and end lines, by its block rule and its parameters.
 bool OpensBlock(const TLcfEventScriptLine& line);
 
-// Whether a block opened by opener may hold a case line of this code (Show Choices: the choices and
-// the cancellation case; the others: the cases their parameters call for).
-bool MayHaveCase(const TLcfEventScriptLine& opener, int32_t caseCode);
-
 // What is wrong with a line of this code carrying count parameters, or nothing: a known code
 // carries at most the parameters of its command (older lines carry fewer), an unknown one at most
 // kMaxUnknownParams.
@@ -271,11 +267,11 @@ struct TScriptFault {
 };
 
 // Checks decoded lines against the shapes: every depth follows the block structure (each opening
-// line has its case and end lines at its depth, only its branches are deeper, and each branch holds
-// at least one line, the empty line when it has no command), continuation
-// lines follow their message or comment, a known code carries at most the parameters its command
-// has (older lines carry fewer), an unknown code at most kMaxUnknownParams, and a script that has
-// lines ends with exactly one end line at depth 0. An empty script passes.
+// line has its case lines, in the order of its shape, and its end line at its depth, only its branches are deeper, and
+// each branch holds at least one line, the empty line when it has no command), continuation lines follow their message
+// or comment, a known code carries at most the parameters its command has (older lines carry fewer), an unknown code at
+// most kMaxUnknownParams, and a script that has lines ends with exactly one end line at depth 0. An empty script
+// passes.
 TScriptFault CheckScriptShape(const TLcfEventScriptList& lines);
 
 }  // namespace tess

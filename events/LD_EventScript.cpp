@@ -174,7 +174,7 @@ void TLcfBaseEventPageItem::DescribeScript(TCatalogVarData& v, int sizeId, int b
     v.IntegerAlias(sizeId, stored, 0);
     scriptSize = stored >= 0 ? stored : 4;
     v.Array(blockId, scriptBytes, kEmptyScript);
-    if (stored >= 0 && static_cast<size_t>(stored) != scriptBytes.size())
+    if (stored >= 0 && !CopyingRecord() && static_cast<size_t>(stored) != scriptBytes.size())
       throw EContentDamage("the script's size chunk " + std::to_string(sizeId) + " says " + std::to_string(stored) +
                                " bytes where its block holds " + std::to_string(scriptBytes.size()),
                            0);

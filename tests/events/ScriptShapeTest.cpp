@@ -179,12 +179,12 @@ TEST(ScriptShape, EachDamageIsNamedWithItsLineAndByte) {
          return b;
        },
        -1, "script line 5 (code 20140): it stands outside the code 10140 it belongs to", at[4]},
-      {"a case the branch does not have",
+      {"a second else case",
        [&](Bytes b) {
-         b[PartsAt(b, at[2]).count + 6] = 0;  // the branch's p5 says it has no else case
+         b.insert(b.begin() + at[6], good.begin() + at[4], good.begin() + at[6]);
          return b;
        },
-       -1, "script line 5 (code 22010): the command at line 3 (code 12010) has no such case", at[4]},
+       -1, "script line 7 (code 22010): the command at line 3 (code 12010) has one case too many", at[6]},
       {"a script without its end line", [&](Bytes b) { return Bytes(b.begin(), b.begin() + at[13]); }, -1,
        "script line 13 (code 20141): the script does not end with its end line", at[12]},
       {"an unknown code with far too many parameters",
