@@ -254,6 +254,14 @@ class TChunkLoader final : public TCatalogVarData {
       r = (r << 7) + (b & 0x7Fu);
       if (!(b & 0x80)) {
         field = static_cast<int32_t>(r);
+        // Integers are written in chunks exactly as long as their value: bytes after it mean that
+        // the chunk's size changed and it swallowed the chunks after it.
+        if (p != end && !sizeDamage_) {
+          sizeDamage_.emplace("the chunk holds " + Plural(c->size, "byte") + " where its integer takes " +
+                                  std::to_string(p - (base_ + c->offset)),
+                              record_.OffsetOf(base_ + c->offset));
+          sizeDamage_->EnterChunk(id);
+        }
         return true;
       }
     }
