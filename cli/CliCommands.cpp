@@ -3,6 +3,7 @@
 #include <QString>
 #include <filesystem>
 #include <ostream>
+#include <string_view>
 
 #include "cli/DungeonCommand.h"
 #include "cli/EventsCommand.h"
@@ -117,8 +118,11 @@ int Archive(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   }
   std::vector<char> log(1 << 16);
   const int result = Unlha(line, log.data(), log.size());
-  (result == kUnlhaOk ? out : err) << log.data();
-  return result == kUnlhaOk ? 0 : 1;
+  // A name that matched nothing is passed over, so that the rest is still packed; the command
+  // still fails, since what it was asked to pack is not all there.
+  const bool skipped = std::string_view(log.data()).find("Skipped ") != std::string_view::npos;
+  (result == kUnlhaOk && !skipped ? out : err) << log.data();
+  return result == kUnlhaOk && !skipped ? 0 : 1;
 }
 
 int ArchiveList(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "core/ClipboardPort.h"
+#include "core/ContentDamage.h"
 #include "core/QuietMode.h"
 
 namespace tess {
@@ -253,6 +254,14 @@ class TChunkLoader final : public TCatalogVarData {
       r = (r << 7) + (b & 0x7Fu);
       if (!(b & 0x80)) {
         field = static_cast<int32_t>(r);
+        // Integers are written in chunks exactly as long as their value: bytes after it mean that
+        // the chunk's size changed and it swallowed the chunks after it.
+        if (p != end && !sizeDamage_) {
+          sizeDamage_.emplace("the chunk holds " + Plural(c->size, "byte") + " where its integer takes " +
+                                  std::to_string(p - (base_ + c->offset)),
+                              record_.OffsetOf(base_ + c->offset));
+          sizeDamage_->EnterChunk(id);
+        }
         return true;
       }
     }
@@ -367,7 +376,15 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
     } catch (EDamagedData& e) {
       if (!e.HasOffset()) e.SetOffset(record.Offset());
       throw;
+    } catch (const EContentDamage& inner) {
+      // A chunk cut short by the damage found while scanning is no content damage of its own.
+      if (damage) throw *damage;
+      const int64_t at = loader.ChunkOffset(stopped);
+      EDamagedData e(inner.Problem(), at < 0 ? -1 : at + inner.Offset());
+      e.EnterChunk(stopped);
+      throw e;
     } catch (const EReadError&) {
+      if (damage) throw *damage;
       // A field whose contents its record cannot decode (a damaged script).
       EDamagedData e("the contents of chunk " + std::to_string(stopped) + " cannot be read",
                      loader.ChunkOffset(stopped));
@@ -561,6 +578,7 @@ void TCatalogBaseItem::Assign(const TCatalogBaseItem& source) {
   if (&source == this) return;
   Bytes bytes = source.Encoded();
   TByteReader reader(bytes.data(), bytes.size());
+  TRecordCopyScope copying;
   LoadFrom(reader);
 }
 

@@ -187,6 +187,15 @@ TEST(Cli, ArchivePacksAndLists) {
   EXPECT_EQ(listed.status, 0);
   EXPECT_EQ(listed.out, "-lh0- 24 24 TESS_RT.ini\n-lhd- 0 0 Music/\n");
   EXPECT_EQ(RunCliWords({"archive", "a", archive, "-x"}).status, 1);
+  // A named file that is not there is passed over, and the command says so and fails.
+  TRun missing = RunCliWords({"archive", "a", archive, (dir / "My Game").string() + "/", "TESS_RT.ini", "Gone.png"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("Skipped Gone.png (not found)"), std::string::npos) << missing.err;
+  // Names are read below their folder: neither an absolute path nor a parent reference leaves it.
+  for (const std::string& name : {(dir / "My Game" / "TESS_RT.ini").string(), std::string("../My Game.lzh")}) {
+    TRun outside = RunCliWords({"archive", "a", archive, (dir / "My Game").string() + "/", name});
+    EXPECT_EQ(outside.status, 1) << name;
+  }
   std::filesystem::remove_all(dir);
 }
 

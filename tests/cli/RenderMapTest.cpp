@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -135,6 +136,34 @@ TEST_F(RenderMap, DrawsTheWholeMapInBandsAsTheDrawingRoutineDoes) {
     EXPECT_EQ(out.Format(), TPixelFormat::Indexed8);  // one tileset: its colours fit a palette
     EXPECT_TRUE(SamePixels(out, DrawnWhole(c.cellSize, c.counter)));
   }
+}
+
+// The picture takes the format its extension names; any other name is refused, and the project's
+// data files are never written over.
+TEST_F(RenderMap, WritesTheFormatItsExtensionNamesAndNothingElse) {
+  MakeMap(20, 15);
+  SaveMap(1);
+  const Bytes mapFile = ReadWholeFile(project_ + "Map0001.lmu");
+  const struct {
+    const char* name;
+    int status;
+    std::optional<TPictureFormat> format;
+  } cases[] = {{"a.png", 0, TPictureFormat::Png}, {"b.BMP", 0, TPictureFormat::Bmp}, {"c.xyz", 1, std::nullopt},
+               {"noextension", 1, std::nullopt},  {"Map0001.lmu", 1, std::nullopt},  {"TESS_RT.ldb", 1, std::nullopt}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool inProject = std::string(c.name).find("TESS_RT") == 0 || std::string(c.name).find("Map") == 0;
+    const std::string out = inProject ? project_ + c.name : folder_ / c.name;
+    const TRun run = Cli({"render-map", project_, "1", out, "--rtp-folder", folder_.Sub("NoRtp")});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    if (c.format) {
+      const Bytes written = ReadWholeFile(out);
+      EXPECT_EQ(PictureFormatOfData(written.data(), written.size()), *c.format);
+    } else {
+      EXPECT_NE(run.err.find("name it .png or .bmp"), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(project_ + "Map0001.lmu"), mapFile);
 }
 
 TEST_F(RenderMap, MoreColoursThanAPaletteHoldsGiveATrueColourPicture) {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ContentDamage.h"
 #include "database/DataBaseObj.h"
 
 namespace tess::sample {
@@ -26,9 +27,9 @@ class TFieldFiller final : public TCatalogVarData {
     for (size_t i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(i * 31 + id + seed_ + 1);
   }
   void Block(int, TBlockRef block) override {
-    // Also a valid packed script (a line of code 11, indent 7 and text "abc", then the end line),
-    // and its first elements are no array's neutral value.
-    static const uint8_t pattern[] = {11, 7, 3, 'a', 'b', 'c', 0, 0, 0, 0, 0};
+    // Also a valid packed script (a line of the unknown code 11 and text "abc", then the end
+    // line), and its first elements are no array's neutral value.
+    static const uint8_t pattern[] = {11, 0, 3, 'a', 'b', 'c', 0, 0, 0, 0, 0};
     block.resize(block.owner, sizeof pattern);
     size_t n = block.byteSize(block.owner);
     std::copy_n(pattern, n, block.data(block.owner));
@@ -56,6 +57,9 @@ class TFieldFiller final : public TCatalogVarData {
 
 // Fills every list of the database with count items and every record, all fields non-default.
 inline void FillDatabase(TLcfDataBase& db, int count) {
+  // The records are filled in memory, field by field, not read from a file: a script's size field
+  // gets a value of its own, as every field does, and is no file's claim about its block.
+  TRecordCopyScope inMemory;
   TCatalog* lists[] = {&db.heroes,     &db.classes,           &db.skills,   &db.items,      &db.monsters,
                        &db.troops,     &db.terrain,           &db.tilesets, &db.attributes, &db.conditions,
                        &db.animations, &db.battlerAnimations, &db.switches, &db.variables,  &db.commonEvents};
