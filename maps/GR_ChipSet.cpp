@@ -48,7 +48,7 @@ void TLcfChipSetGraphic::LoadPicture(const std::string& name) {
   const std::string found = FindMaterialFile(name, "ChipSet", PictureExtensions());
   if (found.empty() || found == name || !IsFile(found)) {
     pictureError = "ChipSet/" + DescribeMissingName(name) + ": no such picture in the project or the runtime package";
-    TakePicture(TChipSetPicture::Obtain(""));
+    TakePicture(TChipSetPicture::Placeholder());
     return;
   }
   picturePath = found;

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <exception>
 
+#include "core/EntryCaption.h"
 #include "core/MessagePort.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "database/LD_ChipSet.h"
 #include "maps/AutotileFixup.h"
@@ -50,6 +52,12 @@ TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationF
   };
 }
 
+std::string TextOfChipSetFailure(int32_t tilesetId, const std::string& tilesetName, const std::string& error) {
+  return "The picture of tileset " + EntryCaption(tilesetId, ShownName(tilesetName)) + " cannot be drawn: " + error +
+         ".\n\nIts tiles show as orange stripes until the picture is mended, or another is chosen on the Tilesets "
+         "page of the database.";
+}
+
 void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
 
 std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error) {
@@ -94,6 +102,16 @@ void TProjectDocument::RefreshChipSet() {
   const TLcfChipSetItem* tileset = map_.Id() > 0 ? database_.tilesets.FindById(map_.tilesetId) : nullptr;
   chipSet_.SetTileset(tileset);
   editor_.State().SetLinks(AutotileLinksOf(chipSet_));
+  ReportChipSetPicture(tileset);
+}
+
+void TProjectDocument::ReportChipSetPicture(const TLcfChipSetItem* tileset) {
+  if (!tileset || chipSet_.pictureError.empty()) return;
+  // Once per tileset and picture for as long as the project is open: the author hears why the
+  // map shows stripes, and is not asked again on every map of that tileset.
+  if (!reportedPictures_.insert(std::to_string(tileset->Id()) + "/" + tileset->chipSetFile).second) return;
+  ShowMessageBox(TextOfChipSetFailure(tileset->Id(), tileset->name, chipSet_.pictureError),
+                 TMessageStyle{TMessageIcon::Warning}, messageOwner_);
 }
 
 bool TProjectDocument::MapsModified() const { return CurrentMapEdited() || mapTree_.IsModified(); }
@@ -149,6 +167,7 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
 }
 
 void TProjectDocument::Unload() {
+  reportedPictures_.clear();
   database_.ResetDatabase();
   mapTree_.ClearTree();
   mapTree_.deletedIds.clear();

@@ -64,7 +64,7 @@ struct Recovery : ::testing::Test {
     return saved.lower.GetCell(x, 0);
   }
   // Starts the editor that is killed while it edits and waits until its work is kept.
-  void KillWhileEditing(const std::string& mode, const std::string& keptFile) {
+  void KillWhileEditing(const std::string& mode, const std::string& keptFile, int signal = SIGKILL) {
     QProcess victim;
     victim.setProcessChannelMode(QProcess::ForwardedChannels);
     victim.start(TESS_RECOVERY_VICTIM,
@@ -74,9 +74,16 @@ struct Recovery : ::testing::Test {
     const std::string kept = scratch + keptFile;
     for (int i = 0; i < 300 && !fs::exists(kept) && victim.state() == QProcess::Running; ++i) QTest::qWait(100);
     ASSERT_TRUE(fs::exists(kept)) << "the editor kept nothing; it ended with " << victim.exitCode();
-    ASSERT_EQ(::kill(static_cast<pid_t>(victim.processId()), SIGKILL), 0);
+    ASSERT_EQ(::kill(static_cast<pid_t>(victim.processId()), signal), 0);
     ASSERT_TRUE(victim.waitForFinished());
-    EXPECT_EQ(victim.exitStatus(), QProcess::CrashExit);
+    if (signal == SIGKILL) {
+      EXPECT_EQ(victim.exitStatus(), QProcess::CrashExit);
+    } else {
+      // A logout or a kill ends the editor cleanly, and its work stays.
+      EXPECT_EQ(victim.exitStatus(), QProcess::NormalExit);
+      EXPECT_EQ(victim.exitCode(), 0);
+      EXPECT_TRUE(fs::exists(kept));
+    }
   }
   // The next start: the question is asked, answered with answer, and recorded.
   bool StartAgain(TFormLcfMain& window, TRecoveryAnswer answer, QString* asked = nullptr) {
@@ -113,6 +120,20 @@ TEST_F(Recovery, AMapEditSurvivesSigkill) {
   window.Execute(TMainCommand::SaveMap);
   EXPECT_EQ(SavedCell(4), 5005);
   EXPECT_TRUE(CollectLeftWork(scratch).empty());
+}
+
+// SIGTERM and SIGHUP end the editor cleanly in the middle of an edit; the edit comes back at the
+// next start as after a crash.
+TEST_F(Recovery, SigtermAndSighupKeepTheEdit) {
+  for (int signal : {SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    KillWhileEditing("map", "Unsaved/Map0001.lmu", signal);
+    TFormLcfMain window(settings, homeFolder);
+    ASSERT_TRUE(StartAgain(window, TRecoveryAnswer::Recover));
+    EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 5005);
+    window.Document().DiscardWorkCopies();
+    window.Keeper().Forget();
+  }
 }
 
 // The database window's edits of an editor killed with SIGKILL come back in the database window,
