@@ -1,6 +1,8 @@
 #include "project/ProjectDocument.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <memory>
 #include <exception>
 
 #include "core/EntryCaption.h"
@@ -339,14 +341,50 @@ void TProjectDocument::ChangeTree(const std::function<void(TLcfMapTree&)>& chang
 std::vector<int32_t> TProjectDocument::AdoptWorkCopies(const std::vector<int32_t>& ids) {
   TModifiedWatch watch(*this);
   std::vector<int32_t> taken = mapTree_.AdoptWorkCopies(ids);
-  const TLcfMapTreeItem* owner = mapTree_.OwningMap(mapTree_.currentId);
+  TLcfMapTreeItem* owner = mapTree_.OwningMap(mapTree_.currentId);
   if (owner && std::find(taken.begin(), taken.end(), owner->Id()) != taken.end()) {
     map_.Unload();
-    LoadSelectedMap(mapTree_.currentId);
+    if (!BringBackAsEdit(*owner)) LoadSelectedMap(mapTree_.currentId);
   }
   // The adopted maps show their pending marks.
   if (!taken.empty()) treeChanged.Emit();
   return taken;
+}
+
+bool TProjectDocument::BringBackAsEdit(TLcfMapTreeItem& owner) {
+  // The map as the project holds it is where the history starts; the recovered work is one edit
+  // on it, which Undo takes back like any other.
+  auto saved = std::make_shared<TLcfMap>();
+  auto recovered = std::make_shared<TLcfMap>();
+  try {
+    recovered->LoadWorkCopy(scratchFolder_, owner.Id());
+    saved->LoadFromProject(projectFolder_, owner.Id());
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (recovered->LoadDamage() || saved->LoadDamage() || saved->width != recovered->width ||
+      saved->height != recovered->height)
+    return false;
+  map_.LoadFromProject(projectFolder_, owner.Id());
+  mapReadOnly_ = false;
+  UpdateCurrentMapName();
+  StartHistory();
+  if (!CanEditMap()) {
+    map_.Unload();
+    return false;
+  }
+  const int32_t id = owner.Id();
+  auto take = [this, id](const TLcfMap& from) {
+    map_.Assign(from);
+    map_.SetId(id);
+    map_.SetScrollType(map_.scrollType);
+  };
+  // The edit lives in memory now, as any unsaved edit does; leaving the map stores it again.
+  std::remove((WithTrailingBackslash(scratchFolder_) + MapFileName(id)).c_str());
+  owner.pending = false;
+  EditMap([&](TLcfMap&) { take(*recovered); },
+          [take, saved, recovered](bool undo) { take(undo ? *saved : *recovered); });
+  return true;
 }
 
 void TProjectDocument::DataBaseChanged() {

@@ -232,6 +232,9 @@ class TProjectDocument {
   void NameRoot();
   void SaveEditSettings();
   void MarkMapClean();
+  // Makes a recovered work copy of the current map one undoable edit on the project's map; false
+  // (nothing changed) when either cannot be read or their sizes differ.
+  bool BringBackAsEdit(TLcfMapTreeItem& owner);
   // A map was loaded or unloaded: a fresh history at its saved state.
   void StartHistory();
   // The tileset graphic follows the map's tileset, and the fix-up its autotile links.

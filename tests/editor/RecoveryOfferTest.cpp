@@ -131,9 +131,34 @@ TEST_F(Recovery, SigtermAndSighupKeepTheEdit) {
     TFormLcfMain window(settings, homeFolder);
     ASSERT_TRUE(StartAgain(window, TRecoveryAnswer::Recover));
     EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 5005);
+    // What came back is an edit like any other: Undo takes it back, and nothing is left to save.
+    ASSERT_TRUE(window.Action(TMainCommand::Undo)->isEnabled());
+    window.Execute(TMainCommand::Undo);
+    EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 0);
+    EXPECT_FALSE(window.Document().MapsModified());
+    window.Execute(TMainCommand::Redo);
+    EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 5005);
+    EXPECT_TRUE(window.Document().MapsModified());
     window.Document().DiscardWorkCopies();
     window.Keeper().Forget();
   }
+}
+
+// A map added after the last save comes back with its place in the tree and its cells.
+TEST_F(Recovery, ANewMapThatWasNeverSavedComesBack) {
+  KillWhileEditing("newmap", "Unsaved/Map0002.lmu");
+  TFormLcfMain window(settings, homeFolder);
+  ASSERT_TRUE(StartAgain(window, TRecoveryAnswer::Recover));
+  const TLcfMapTreeItem* node = window.Document().MapTree().FindById(2);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->name, "MAP0002");
+  window.Document().SelectNode(2);
+  EXPECT_EQ(window.Document().Map().lower.GetCell(2, 1), 5007);
+  window.Execute(TMainCommand::SaveMap);
+  TLcfMap saved;
+  saved.LoadFromProject(project.Folder(), 2);
+  EXPECT_EQ(saved.lower.GetCell(2, 1), 5007);
+  EXPECT_TRUE(CollectLeftWork(scratch).empty());
 }
 
 // The database window's edits of an editor killed with SIGKILL come back in the database window,
