@@ -55,6 +55,9 @@ namespace {
 constexpr const char* kRuntimeName = "TESS_RT.exe";
 // The program that starts a Windows runtime (empty: wine when it is installed).
 constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
+// A program started for test play instead of the project's own runtime (any executable, or a
+// Windows one through the launcher); empty for the project's.
+constexpr const char* kGameRuntimeSetting = "GameRuntime";
 // Whether the map editor draws lines along the cells, and how many edits can be undone.
 constexpr const char* kShowGridSetting = "ShowMapGrid";
 constexpr const char* kUndoDepthSetting = "UndoHistoryDepth";
@@ -324,7 +327,9 @@ void TFormLcfMain::RunTestPlay() {
   TAudioReleasedForGame audioReleased;
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
-  auto plan = RuntimeLauncher::Plan(QString::fromStdString(document_.ProjectPath() + kRuntimeName), lastTestPlayWords_,
+  const std::string chosen = settings_.ReadString(kGameRuntimeSetting, "");
+  const std::string runtime = chosen.empty() ? document_.ProjectPath() + kRuntimeName : chosen;
+  auto plan = RuntimeLauncher::Plan(QString::fromStdString(runtime), lastTestPlayWords_,
                                     QString::fromStdString(document_.ProjectPath()),
                                     QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
   const TRuntimeOutcome outcome =

@@ -1,6 +1,7 @@
 #include "tools/tess-rt/TestRuntime.h"
 
 #include <charconv>
+#include <map>
 #include <ostream>
 
 #include "core/AtomicFile.h"
@@ -141,17 +142,19 @@ TRuntimeReport InspectProject(const std::string& projectFolder, const TRuntimeCo
     problem("TESS_RT.ini", e.what());
   }
   if (haveDatabase) out += "database: " + DescribeDatabase(database) + "\n";
+  // The check below loads every map once; what each holds is described as it goes by.
+  std::map<std::string, std::string> described;
+  TProjectVisitor visitor;
+  visitor.map = [&](const std::string& file, const TLcfMap& map) { described[file] = DescribeMap(map); };
+  const std::vector<TProjectProblem> problems = CheckProject(folder, visitor);
+
   if (haveTree) {
     out += "map tree: " + DescribeMapTree(tree) + "\n";
-    TLcfMap map;
     for (int32_t id : tree.order) {
       const TLcfMapTreeItem* node = tree.FindById(id);
       if (!node || !node->IsMap()) continue;
-      try {
-        map.LoadFromProject(folder, id);
-        out += MapFileName(id) + " " + NameOf(node) + ": " + DescribeMap(map) + "\n";
-      } catch (const std::exception&) {
-      }
+      const auto d = described.find(MapFileName(id));
+      if (d != described.end()) out += MapFileName(id) + " " + NameOf(node) + ": " + d->second + "\n";
     }
     for (int slot = 0; slot < TLcfMapStartPosition::kSlotCount; ++slot) {
       const int32_t mapId = tree.startPositions.MapId(slot);
@@ -193,7 +196,7 @@ TRuntimeReport InspectProject(const std::string& projectFolder, const TRuntimeCo
     }
   }
 
-  for (const TProjectProblem& p : CheckProject(folder)) problem(p.file, p.message);
+  for (const TProjectProblem& p : problems) problem(p.file, p.message);
   out += report.problems == 0
              ? std::string("result: sound\n")
              : "result: " + std::to_string(report.problems) + (report.problems == 1 ? " problem\n" : " problems\n");
