@@ -4,14 +4,14 @@
 #include <cstring>
 #include <filesystem>
 
+#include "audio/FluidSynthOutput.h"
+#include "audio/MP3Player.h"
+#include "audio/SdlAudioOutput.h"
 #include "core/Stream.h"
 #include "media/MidiFile.h"
 #include "media/MidiPlayer.h"
 #include "media/WaveFile.h"
 #include "media/WavePlayer.h"
-#include "audio/FluidSynthOutput.h"
-#include "audio/MP3Player.h"
-#include "audio/SdlAudioOutput.h"
 
 namespace tess {
 
@@ -237,8 +237,8 @@ bool TAudioHarmony::PlaySound(const std::string& file, int volume, int tempo, in
     // Read outside the lock; the buffer is chosen when the samples are ready.
     const Bytes data = ReadWholeFile(path);
     auto frames = MpegWaveData(data.data(), data.size());
-    auto pcm = std::make_shared<const TPcmData>(frames ? DecodeMp3(std::move(*frames))
-                                                       : DecodeWave(data.data(), data.size()));
+    auto pcm =
+        std::make_shared<const TPcmData>(frames ? DecodeMp3(std::move(*frames)) : DecodeWave(data.data(), data.size()));
     std::lock_guard lock(mixer_.Mutex());
     int chosen = -1;
     for (int i = 0; i < wave_->EffectCount() && chosen < 0; ++i)

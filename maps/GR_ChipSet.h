@@ -37,8 +37,8 @@ class TLcfChipSetGraphic {
   void SetTileset(const TLcfChipSetItem* tileset);
   // Loads and analyses the ChipSet picture of that name; nothing happens when it is the name
   // already loaded. A picture that cannot be found, read or is of the wrong size gives both
-  // sheets the striped placeholder and says why in pictureError. A picture file loaded before and unchanged since is taken
-  // from the shared cache without reading it again.
+  // sheets the striped placeholder and says why in pictureError. A picture file loaded before and unchanged since is
+  // taken from the shared cache without reading it again.
   void LoadPicture(const std::string& name);
   // Loads the current name again: after the picture's file was replaced.
   void ReloadPicture();

@@ -216,7 +216,8 @@ void TMaterialManager::Export(int folder, const std::string& entry, const std::s
   const TMaterialFolder& f = ResourceFolders().at(static_cast<size_t>(folder));
   const std::string file = Locate(folder, entry);
   if (file.empty())
-    throw EFileError("Cannot open file " + std::string(f.name) + "/" + DescribeMissingName(StripRuntimePackageMark(entry)) +
+    throw EFileError("Cannot open file " + std::string(f.name) + "/" +
+                     DescribeMissingName(StripRuntimePackageMark(entry)) +
                      ". No such material in the project or the runtime package.");
   if (f.kind != K::Picture) {
     CopyFileAtomic(file, destination);

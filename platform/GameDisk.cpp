@@ -15,8 +15,8 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/MaterialFiles.h"
-#include "core/NameEncoding.h"
 #include "core/MessagePort.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "core/Unlha.h"
@@ -365,8 +365,8 @@ std::string GameDiskCommandLine(const std::string& archivePath, const std::strin
 std::string SetupIniText(const std::string& projectName, const std::string& gameTitle, int diskNumber) {
   // The installer reads the file in the game's code page, the one the title is stored in; the
   // folder's name on this disk is usually UTF-8.
-  return std::string("[Setup]") + kCrLf + "ProjectName=" + StoredNameOf(projectName) + kCrLf + "GameTitle=" + gameTitle + kCrLf +
-         "DiskNumber=" + std::to_string(diskNumber) + kCrLf;
+  return std::string("[Setup]") + kCrLf + "ProjectName=" + StoredNameOf(projectName) + kCrLf +
+         "GameTitle=" + gameTitle + kCrLf + "DiskNumber=" + std::to_string(diskNumber) + kCrLf;
 }
 
 std::string DiskPieceName(const std::string& fileName, int k) {

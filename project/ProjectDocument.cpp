@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <memory>
 #include <exception>
+#include <memory>
 
 #include "core/EntryCaption.h"
 #include "core/MessagePort.h"

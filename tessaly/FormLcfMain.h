@@ -7,9 +7,9 @@
 #include <map>
 #include <memory>
 
-#include "tessaly/MainCommands.h"
 #include "editor/app/ProjectEncoding.h"
 #include "project/ProjectDocument.h"
+#include "tessaly/MainCommands.h"
 
 class QAction;
 class QLabel;

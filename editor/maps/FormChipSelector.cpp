@@ -6,11 +6,11 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "maps/GR_ChipSet.h"
 #include "editor/maps/MapFrames.h"
-#include "ui/pickers/PickerDrawing.h"
+#include "maps/GR_ChipSet.h"
 #include "ui/EditorCursors.h"
 #include "ui/WheelPanner.h"
+#include "ui/pickers/PickerDrawing.h"
 
 namespace tess {
 

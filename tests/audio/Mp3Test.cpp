@@ -4,10 +4,10 @@
 
 #include "AudioTestUtil.h"
 #include "MediaTestUtil.h"
-#include "media/AudioMixer.h"
-#include "media/WaveFile.h"
 #include "audio/AudioHarmony.h"
 #include "audio/MP3Player.h"
+#include "media/AudioMixer.h"
+#include "media/WaveFile.h"
 
 using namespace tess;
 using namespace tess::test;

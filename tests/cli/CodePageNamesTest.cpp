@@ -37,7 +37,9 @@ struct TCodePageCase {
 };
 
 const TCodePageCase kCases[] = {
-    {"windows-1252", "M\xC3\xBChle", "M\xFChle", "M\xC3\xBChle", "Br\xFC" "cke"},
+    {"windows-1252", "M\xC3\xBChle", "M\xFChle", "M\xC3\xBChle",
+     "Br\xFC"
+     "cke"},
     // The second byte of the first character is 0x5C, a backslash in ASCII.
     {"Shift_JIS", "\xE8\xA1\xA8\xE7\xB4\x99", "\x95\x5C\x8E\x86", "\xE8\xA1\xA8\xE7\xB4\x99", "\x8A\x58"},
     {"GBK", "\xE6\xA3\xAE\xE6\x9E\x97", "\xC9\xAD\xC1\xD6", "\xE6\xA3\xAE\xE6\x9E\x97", "\xBD\xD6"},

@@ -77,8 +77,12 @@ TEST(NameEncoding, LookupFindsUtf8ThenRawNamesInAnyCase) {
   TFolders f;
   const std::string utf8 = f.Put("project/ChipSet/M\xC3\xBChle.png");
   const std::string raw = f.Put("project/ChipSet/M\xFChle.png");  // both: UTF-8 wins
-  const std::string onlyRaw = f.Put("project/ChipSet/Br\xFC" "cke.bmp");
-  const std::string lower = f.Put("project/ChipSet/k\xC3\xBC" "che.PNG");
+  const std::string onlyRaw = f.Put(
+      "project/ChipSet/Br\xFC"
+      "cke.bmp");
+  const std::string lower = f.Put(
+      "project/ChipSet/k\xC3\xBC"
+      "che.PNG");
   const std::string undecodable = f.Put("project/ChipSet/x\x81y.png");
   const std::string fromRtp = f.Put("rtp/ChipSet/T\xC3\xBCr.xyz");
   (void)raw;
@@ -86,8 +90,12 @@ TEST(NameEncoding, LookupFindsUtf8ThenRawNamesInAnyCase) {
     std::string stored, found;
   } cases[] = {
       {"M\xFChle", utf8},
-      {"Br\xFC" "cke", onlyRaw},
-      {"K\xFC" "CHE", lower},
+      {"Br\xFC"
+       "cke",
+       onlyRaw},
+      {"K\xFC"
+       "CHE",
+       lower},
       {"x\x81y", undecodable},  // the code page cannot read it: the raw bytes still find it
       {"T\xFCr", fromRtp},
       {"Gone\xFC", "Gone\xFC"},  // nothing found: the name comes back
@@ -97,7 +105,12 @@ TEST(NameEncoding, LookupFindsUtf8ThenRawNamesInAnyCase) {
         << ShownName(c.stored);
 
   // The list names every material once, by its stored name.
-  const std::vector<std::string> expected{"Br\xFC" "cke", "k\xFC" "che", "M\xFChle", "x\x81y", "T\xFCr <RTP>"};
+  const std::vector<std::string> expected{
+      "Br\xFC"
+      "cke",
+      "k\xFC"
+      "che",
+      "M\xFChle", "x\x81y", "T\xFCr <RTP>"};
   EXPECT_EQ(ListMaterials(f.Project(), f.Rtp(), "ChipSet", PictureExtensions()), expected);
 }
 
@@ -116,7 +129,10 @@ TEST(NameEncoding, MessagesAreUtf8AndMissingNamesShowTheirBytes) {
     EXPECT_TRUE(IsValidUtf8(DescribeMissingName(c.stored)));
   }
   // A folder named in UTF-8 holding a file named with the raw bytes reads as one text.
-  EXPECT_EQ(ShownPath("/g/M\xC3\xBChle/Br\xFC" "cke.png"), "/g/M\xC3\xBChle/Br\xC3\xBC" "cke.png");
+  EXPECT_EQ(ShownPath("/g/M\xC3\xBChle/Br\xFC"
+                      "cke.png"),
+            "/g/M\xC3\xBChle/Br\xC3\xBC"
+            "cke.png");
   EXPECT_EQ(StoredPathOf("ChipSet/M\xC3\xBChle.png"), "ChipSet/M\xFChle.png");
   // Text the code page cannot hold keeps its UTF-8 name.
   EXPECT_EQ(StoredNameOf("\xE6\x97\xA5"), "\xE6\x97\xA5");

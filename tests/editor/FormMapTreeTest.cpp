@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -15,13 +16,13 @@
 #include "core/ClipboardPort.h"
 #include "core/MessagePort.h"
 #include "core/QuietMode.h"
-#include "maps/MapProperties.h"
 #include "editor/maps/FormEDMap.h"
 #include "editor/maps/FormMapTree.h"
 #include "editor/maps/MapTreeWidget.h"
-#include "ui/BoardView.h"
+#include "maps/MapProperties.h"
 #include "project/ProjectDocument.h"
 #include "tests/editor/EditorProject.h"
+#include "ui/BoardView.h"
 
 using namespace tess;
 using namespace tess::test;
@@ -161,7 +162,12 @@ TEST_F(MapTreeWindow, MapPropertiesCoupling) {
   dialog.WidthBox()->setValue(20);
   EXPECT_EQ(p.roomWidth, 5);  // the room shrank with the map
   EXPECT_FALSE(dialog.RoomWidthBox()->isEnabled());
+  const QLabel* hint = dialog.findChild<QLabel*>("SlotHint");
+  ASSERT_NE(hint, nullptr);
+  EXPECT_FALSE(hint->isVisibleTo(&dialog));
   dialog.GeneratorBox()->setChecked(true);
+  // The first use: every slot names the same tile, and the page says what to choose.
+  EXPECT_TRUE(hint->isVisibleTo(&dialog));
   EXPECT_FALSE(dialog.RoomWidthBox()->isEnabled());  // only for rooms
   dialog.GuidelineBox()->setCurrentIndex(1);
   emit dialog.GuidelineBox()->activated(1);

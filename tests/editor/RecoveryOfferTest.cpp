@@ -10,20 +10,20 @@
 #include <filesystem>
 
 #include "EditorProject.h"
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/ProjectManager.h"
-#include "tessaly/RecoveryOffer.h"
-#include "editor/app/UnsavedWorkKeeper.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "core/ScratchFolder.h"
 #include "database/DataBaseObj.h"
+#include "editor/app/ProjectManager.h"
+#include "editor/app/UnsavedWorkKeeper.h"
 #include "editor/database/FormDataBase.h"
 #include "maps/LD_Map.h"
 #include "platform/Settings.h"
 #include "project/WorkRecovery.h"
+#include "tessaly/FormLcfMain.h"
+#include "tessaly/RecoveryOffer.h"
 
 using namespace tess;
 namespace fs = std::filesystem;

@@ -9,16 +9,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "tessaly/FormLcfMain.h"
-#include "editor/app/ProjectManager.h"
+#include "audio/AudioHarmony.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "editor/app/ProjectManager.h"
 #include "editor/database/FormDataBase.h"
-#include "audio/AudioHarmony.h"
+#include "maps/MapProperties.h"
 #include "platform/Settings.h"
 #include "project/MapTreeCommands.h"
-#include "maps/MapProperties.h"
+#include "tessaly/FormLcfMain.h"
 
 using namespace tess;
 

@@ -27,9 +27,9 @@ TRuntimeWindow::TRuntimeWindow(const QString& projectFolder, const QString& repo
   project->setWordWrap(true);
   layout->addWidget(project);
 
-  auto* result = new QLabel(problems == 0 ? QString("The project is sound: no problems found.")
-                                          : QString("%1 %2 found:").arg(problems).arg(problems == 1 ? "problem"
-                                                                                                    : "problems"));
+  auto* result =
+      new QLabel(problems == 0 ? QString("The project is sound: no problems found.")
+                               : QString("%1 %2 found:").arg(problems).arg(problems == 1 ? "problem" : "problems"));
   result->setObjectName("Result");
   QPalette colours = result->palette();
   colours.setColor(QPalette::WindowText, problems == 0 ? QColor(0, 110, 0) : QColor(170, 0, 0));

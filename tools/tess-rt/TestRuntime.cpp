@@ -6,11 +6,11 @@
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "core/NameEncoding.h"
 #include "platform/CodePageGuess.h"
 #include "platform/RuntimePackage.h"
 #include "platform/Settings.h"
