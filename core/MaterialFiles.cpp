@@ -155,7 +155,10 @@ std::string FindMaterialFile(const std::string& baseName, const std::string& fol
 
 std::string FindExistingMaterialFile(const std::string& baseName, const std::string& folderName,
                                      const std::vector<std::string>& extensions) {
-  if (baseName.empty() || baseName == "." || baseName == ".." || baseName.find_first_of("/\\") != std::string::npos)
+  // Separators count by the text the name reads as: in Shift_JIS the byte 0x5C is the second half
+  // of many characters, not a backslash.
+  if (baseName.empty() || baseName == "." || baseName == ".." || baseName.find('/') != std::string::npos ||
+      ShownName(baseName).find_first_of("/\\") != std::string::npos)
     return {};
   const std::string found = FindMaterialFile(baseName, folderName, extensions);
   return found != baseName && IsFile(found) ? found : std::string();

@@ -163,7 +163,7 @@ std::string ShownPath(const std::string& path) {
 }
 
 std::string DescribeMissingName(const std::string& stored) {
-  std::string text = "\"" + ShownName(stored) + "\"";
+  std::string text = ShownName(stored);
   if (IsAscii(stored)) return text;
   text += " (bytes";
   for (char c : stored) text += " " + Hex(static_cast<unsigned char>(c));

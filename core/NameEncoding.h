@@ -49,8 +49,8 @@ std::string ShownName(const std::string& stored);
 // A path found on disk as UTF-8 text for a message: unchanged when it is UTF-8, else read through
 // the code page, else with the bytes that are not UTF-8 written as "\xNN".
 std::string ShownPath(const std::string& path);
-// A name that could not be found, in both forms: "\"Mühle\" (bytes 4D FC 68 6C 65)"; a plain ASCII
-// name is only quoted.
+// A name that could not be found, in both forms: "Mühle (bytes 4D FC 68 6C 65)"; a plain ASCII
+// name as it is.
 std::string DescribeMissingName(const std::string& stored);
 
 }  // namespace tess

@@ -382,6 +382,19 @@ bool TProjectDocument::BringBackAsEdit(TLcfMapTreeItem& owner) {
   // The edit lives in memory now, as any unsaved edit does; leaving the map stores it again.
   std::remove((WithTrailingBackslash(scratchFolder_) + MapFileName(id)).c_str());
   owner.pending = false;
+  // Work on the tiles alone is an edit of the layers, which undone leaves nothing to save.
+  TLcfMap probe;
+  probe.Assign(*recovered);
+  probe.lower.Assign(saved->lower);
+  probe.upper.Assign(saved->upper);
+  if (probe.SaveToBytes() == saved->SaveToBytes()) {
+    EditLayers([&](TLcfMap& m) {
+      m.lower.Assign(recovered->lower);
+      m.upper.Assign(recovered->upper);
+      return TCellRect{0, 0, m.width, m.height};
+    });
+    return true;
+  }
   EditMap([&](TLcfMap&) { take(*recovered); },
           [take, saved, recovered](bool undo) { take(undo ? *saved : *recovered); });
   return true;

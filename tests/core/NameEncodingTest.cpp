@@ -119,9 +119,9 @@ TEST(NameEncoding, MessagesAreUtf8AndMissingNamesShowTheirBytes) {
   const struct {
     std::string stored, shown, missing;
   } cases[] = {
-      {"Hero", "Hero", "\"Hero\""},
-      {"M\xFChle", "M\xC3\xBChle", "\"M\xC3\xBChle\" (bytes 4D FC 68 6C 65)"},
-      {"x\x81y", "x\\x81y", "\"x\\x81y\" (bytes 78 81 79)"},
+      {"Hero", "Hero", "Hero"},
+      {"M\xFChle", "M\xC3\xBChle", "M\xC3\xBChle (bytes 4D FC 68 6C 65)"},
+      {"x\x81y", "x\\x81y", "x\\x81y (bytes 78 81 79)"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(ShownName(c.stored), c.shown);
