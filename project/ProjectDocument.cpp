@@ -387,6 +387,7 @@ bool TProjectDocument::BringBackAsEdit(TLcfMapTreeItem& owner) {
   probe.Assign(*recovered);
   probe.lower.Assign(saved->lower);
   probe.upper.Assign(saved->upper);
+  probe.saveCount = saved->saveCount;  // each stored work copy counted one save
   if (probe.SaveToBytes() == saved->SaveToBytes()) {
     EditLayers([&](TLcfMap& m) {
       m.lower.Assign(recovered->lower);

@@ -164,10 +164,10 @@ TEST_F(MapTreeWindow, MapPropertiesCoupling) {
   EXPECT_FALSE(dialog.RoomWidthBox()->isEnabled());
   const QLabel* hint = dialog.findChild<QLabel*>("SlotHint");
   ASSERT_NE(hint, nullptr);
-  EXPECT_FALSE(hint->isVisibleTo(&dialog));
+  EXPECT_TRUE(hint->isHidden());
   dialog.GeneratorBox()->setChecked(true);
   // The first use: every slot names the same tile, and the page says what to choose.
-  EXPECT_TRUE(hint->isVisibleTo(&dialog));
+  EXPECT_FALSE(hint->isHidden());
   EXPECT_FALSE(dialog.RoomWidthBox()->isEnabled());  // only for rooms
   dialog.GuidelineBox()->setCurrentIndex(1);
   emit dialog.GuidelineBox()->activated(1);
