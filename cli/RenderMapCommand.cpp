@@ -225,7 +225,7 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
   TLcfChipSetGraphic graphic;
   graphic.SetTileset(tileset);
   if (!graphic.pictureError.empty()) {
-    err << "tessaly-cli: " << graphic.pictureError << "; its cells are left blank\n";
+    err << "tessaly-cli: " << graphic.pictureError << "; its cells show the placeholder stripes\n";
     complete = false;
   }
   TCorvidSheet panorama;

@@ -13,6 +13,7 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/LhaArchive.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 
 namespace tess {
@@ -147,7 +148,7 @@ class TCollector {
  private:
   // A name that matches nothing is passed over: a runtime package of an older kind lacks some of
   // the material folders that the game disk names.
-  void Skip(const std::string& name) { log_ += "Skipped " + name + " (not found)\n"; }
+  void Skip(const std::string& name) { log_ += "Skipped " + ShownPath(name) + " (not found)\n"; }
 
   // Whether a file or folder found below the base may be packed: what a link leads to must lie
   // inside the base folder (the link is then packed as what it leads to), and a folder link must
@@ -216,7 +217,10 @@ class TCollector {
     visiting.erase({st.st_dev, st.st_ino});
   }
 
-  void Add(const std::string& archivePath, const std::string& source, bool folder) {
+  // Entries are named in the project's code page, as the game's own system names its files after
+  // unpacking; names on disk here are usually UTF-8.
+  void Add(const std::string& diskPath, const std::string& source, bool folder) {
+    const std::string archivePath = StoredPathOf(diskPath);
     const std::string key = LowerAscii(archivePath);
     auto it = index_.find(key);
     if (it != index_.end()) {
@@ -292,7 +296,7 @@ void WriteArchive(const std::string& archivePath, const std::vector<TItem>& item
     for (const TItem& item : items) {
       if (item.folder) {
         writer.AddDirectory(item.archivePath, ModificationTime(item.source));
-        log += "Folder  " + item.archivePath + "\n";
+        log += "Folder  " + ShownPath(item.archivePath) + "\n";
         continue;
       }
       Bytes data;
@@ -302,7 +306,7 @@ void WriteArchive(const std::string& archivePath, const std::vector<TItem>& item
         throw TUnlhaError{kUnlhaReadError, e.what()};
       }
       writer.AddFile(item.archivePath, data, ModificationTime(item.source));
-      log += "Added   " + item.archivePath + "\n";
+      log += "Added   " + ShownPath(item.archivePath) + "\n";
     }
     writer.Finish();
     out.Commit();

@@ -10,6 +10,7 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QUrl>
@@ -35,6 +36,7 @@
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
+#include "platform/TerminationSignals.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
 #include "project/StoredNames.h"
@@ -50,6 +52,9 @@ namespace {
 constexpr const char* kRuntimeName = "TESS_RT.exe";
 // The program that starts a Windows runtime (empty: wine when it is installed).
 constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
+// A program started for test play instead of the project's own runtime (any executable, or a
+// Windows one through the launcher); empty for the project's.
+constexpr const char* kGameRuntimeSetting = "GameRuntime";
 // Whether the map editor draws lines along the cells, and how many edits can be undone.
 constexpr const char* kShowGridSetting = "ShowMapGrid";
 constexpr const char* kUndoDepthSetting = "UndoHistoryDepth";
@@ -86,7 +91,11 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   const bool grid = settings_.ReadBool(kShowGridSetting, false);
   actions_[TMainCommand::ShowGrid]->setChecked(grid);
   mapEditor_->SetGridVisible(grid);
-  resize(800, 600);
+  PlaceAtStart();
+  // A logout or a kill ends the editor at once: the unsaved work stays in the scratch folder and
+  // is offered at the next start, as after a crash, but nothing is lost to the last moment.
+  auto* termination = new TTerminationSignals(this);
+  connect(termination, &TTerminationSignals::requested, this, [this](int) { EndKeepingWork(); });
   TProjectManager::TCallbacks callbacks;
   callbacks.create = [this](const std::string& title) {
     return document_.CreateFiles(ProjectFolder(), ScratchFolder(), title);
@@ -103,6 +112,8 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
 }
 
 TFormLcfMain::~TFormLcfMain() {
+  const QByteArray placement = saveGeometry();
+  settings_.WritePlacement(objectName().toStdString(), placement.toStdString());
   AudioShutDown();
   projects_.reset();
   settings_.SetFullScreenFlag(fullScreen_);
@@ -311,7 +322,9 @@ void TFormLcfMain::RunTestPlay() {
   TAudioReleasedForGame audioReleased;
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
-  auto plan = RuntimeLauncher::Plan(QString::fromStdString(document_.ProjectPath() + kRuntimeName), lastTestPlayWords_,
+  const std::string chosen = settings_.ReadString(kGameRuntimeSetting, "");
+  const std::string runtime = chosen.empty() ? document_.ProjectPath() + kRuntimeName : chosen;
+  auto plan = RuntimeLauncher::Plan(QString::fromStdString(runtime), lastTestPlayWords_,
                                     QString::fromStdString(document_.ProjectPath()),
                                     QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
   const TRuntimeOutcome outcome =
@@ -368,6 +381,26 @@ void TFormLcfMain::SetTool(TEditTool tool) { document_.SetTool(tool); }
 void TFormLcfMain::SetFullScreen(bool on) { fullScreen_ = on; }
 
 void TFormLcfMain::SetShowTitle(bool on) { showTitle_ = on; }
+
+void TFormLcfMain::PlaceAtStart() {
+  const std::string placement = settings_.ReadPlacement(objectName().toStdString());
+  if (!placement.empty() && restoreGeometry(QByteArray::fromStdString(placement))) return;
+  // The first start: wide enough for the whole tool bar, within the screen, centred on it.
+  QScreen* screen = QGuiApplication::primaryScreen();
+  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
+  int width = 800;
+  if (auto* bar = findChild<QToolBar*>("MainToolBar")) width = std::max(width, bar->sizeHint().width() + 16);
+  const QSize size(std::min(width, area.width()), std::min(std::max(600, area.height() * 3 / 4), area.height()));
+  resize(size.expandedTo(minimumSize()));
+  move(area.center() - rect().center());
+}
+
+void TFormLcfMain::EndKeepingWork() {
+  // What the author has not saved yet goes to the scratch folder now; the event loops end without
+  // the close question, which nobody would be there to answer.
+  keeper_->KeepNow();
+  QApplication::exit(0);
+}
 
 void TFormLcfMain::closeEvent(QCloseEvent* event) {
   if (!document_.CloseQuery()) {
