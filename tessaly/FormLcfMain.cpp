@@ -10,9 +10,8 @@
 #include <QInputDialog>
 #include <QLabel>
 #include <QMessageBox>
-#include <QScreen>
 #include <QSplitter>
-#include <QStatusBar>
+#include <QToolBar>
 #include <QUrl>
 
 #include "audio/AudioHarmony.h"
@@ -83,7 +82,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   showTitle_ = settings_.ShowTitleFlag();
   document_.SetMessageOwner(this);
   BuildActions();
-  BuildStatusBar();
+  BuildMainStatusBar(*this, statusPanels_);
   BuildPanes();
   ConnectDocument();
   keeper_ = new TUnsavedWorkKeeper(document_, this);
@@ -91,7 +90,9 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   const bool grid = settings_.ReadBool(kShowGridSetting, false);
   actions_[TMainCommand::ShowGrid]->setChecked(grid);
   mapEditor_->SetGridVisible(grid);
-  PlaceAtStart();
+  // The placement kept from the last session, or on the first start wide enough for the tool bar.
+  const auto* bar = findChild<QToolBar*>("MainToolBar");
+  RestorePlacement(*this, settings_, bar ? bar->sizeHint().width() + 16 : 0);
   // A logout or a kill ends the editor at once: the unsaved work stays in the scratch folder and
   // is offered at the next start, as after a crash, but nothing is lost to the last moment.
   auto* termination = new TTerminationSignals(this);
@@ -112,8 +113,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
 }
 
 TFormLcfMain::~TFormLcfMain() {
-  const QByteArray placement = saveGeometry();
-  settings_.WritePlacement(objectName().toStdString(), placement.toStdString());
+  KeepPlacement(*this, settings_);
   AudioShutDown();
   projects_.reset();
   settings_.SetFullScreenFlag(fullScreen_);
@@ -382,19 +382,6 @@ void TFormLcfMain::SetFullScreen(bool on) { fullScreen_ = on; }
 
 void TFormLcfMain::SetShowTitle(bool on) { showTitle_ = on; }
 
-void TFormLcfMain::PlaceAtStart() {
-  const std::string placement = settings_.ReadPlacement(objectName().toStdString());
-  if (!placement.empty() && restoreGeometry(QByteArray::fromStdString(placement))) return;
-  // The first start: wide enough for the whole tool bar, within the screen, centred on it.
-  QScreen* screen = QGuiApplication::primaryScreen();
-  const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 800, 600);
-  int width = 800;
-  if (auto* bar = findChild<QToolBar*>("MainToolBar")) width = std::max(width, bar->sizeHint().width() + 16);
-  const QSize size(std::min(width, area.width()), std::min(std::max(600, area.height() * 3 / 4), area.height()));
-  resize(size.expandedTo(minimumSize()));
-  move(area.center() - rect().center());
-}
-
 void TFormLcfMain::EndKeepingWork() {
   // What the author has not saved yet goes to the scratch folder now; the event loops end without
   // the close question, which nobody would be there to answer.
@@ -424,17 +411,6 @@ void TFormLcfMain::BuildActions() {
   CheckEditState();
   BuildMainMenus(*this, actions_);
   BuildMainToolBar(*this, actions_);
-}
-
-void TFormLcfMain::BuildStatusBar() {
-  for (int i = 0; i < 3; ++i) {
-    statusPanels_[i] = new QLabel(this);
-    statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
-    statusBar()->addPermanentWidget(statusPanels_[i], i == 0 ? 3 : 2);
-  }
-  // Panel 0 shows the long hint of what is under the mouse.
-  connect(statusBar(), &QStatusBar::messageChanged, this,
-          [this](const QString& text) { statusPanels_[0]->setText(text); });
 }
 
 void TFormLcfMain::BuildPanes() {

@@ -100,12 +100,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void ShowPickedChip(TEditMode mode);
 
   void BuildActions();
-  // The placement kept from the last session (size, position, maximised), or on the first start a
-  // size that shows the whole tool bar, centred on the screen.
-  void PlaceAtStart();
   // SIGTERM or SIGHUP: keeps the unsaved work for recovery and ends the editor without asking.
   void EndKeepingWork();
-  void BuildStatusBar();
   void BuildPanes();
 
   TSettings& settings_;
