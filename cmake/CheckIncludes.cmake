@@ -1,4 +1,6 @@
-# The include half of the layer rule: no file includes a header of a folder above its own.
+# The include half of the layer rule: no file includes a header of a folder above its own, nor of
+# another folder of its own level unless one of the two holds the other (the editor's feature
+# folders stay apart; ui/pickers/ may use ui/).
 #   cmake -DROOT=<source folder> -DLAYERS=<build folder>/layers.txt -P CheckIncludes.cmake
 # LAYERS holds one "folder=level" line per folder, as the configure step wrote it. A file belongs
 # to the deepest listed folder that holds it; files of folders this build does not list are not
@@ -55,6 +57,13 @@ foreach(folder IN LISTS folders)
       if(level_${target} GREATER level_${folder})
         message("${file}: includes ${header}: level ${level_${target}} (${target}/) is above level ${level_${folder}} (${folder}/)")
         math(EXPR errors "${errors} + 1")
+      elseif(level_${target} EQUAL level_${folder} AND NOT target STREQUAL folder)
+        string(FIND "${folder}/" "${target}/" target_holds)
+        string(FIND "${target}/" "${folder}/" folder_holds)
+        if(NOT target_holds EQUAL 0 AND NOT folder_holds EQUAL 0)
+          message("${file}: includes ${header}: ${target}/ sits beside ${folder}/ at level ${level_${folder}}")
+          math(EXPR errors "${errors} + 1")
+        endif()
       endif()
     endforeach()
   endforeach()

@@ -1,13 +1,11 @@
-# Layers. Every library states its level, and so does every folder whose sources it builds; a
-# library may link only libraries of a lower level, and a folder may include only headers of
-# folders of a lower or the same level. Levels are numbers: whole layers, with steps between them
-# where folders of one library build on each other.
+# Layers. The root CMakeLists.txt states every folder's level once (TESS_LAYERS). A library takes
+# the level of the folder that makes it and may link only libraries of a lower level; a folder may
+# include only headers of lower levels, of its own folder, or of a folder of its level that holds it
+# or that it holds.
 #
-# tess_library(NAME LEVEL <n> SOURCES ... LINKS ...) makes a library of the calling folder.
-# tess_folder(TARGET <library> [LEVEL <n>] SOURCES ...) adds the calling folder's sources to a
-# library made elsewhere; the folder's level is the library's unless LEVEL says otherwise.
-# tess_folder_level(<folder> <n>) states the level of a folder that builds no library sources
-# (programs, tests).
+# tess_library(NAME SOURCES ... LINKS ...) makes a library of the calling folder.
+# tess_folder(TARGET <library> SOURCES ...) adds the calling folder's sources to a library made
+# elsewhere, of the same level.
 #
 # The link lists are checked once every folder has been added (a library can get links from
 # other folders, and a dependency added later is a target by then); the includes are checked by
@@ -17,23 +15,39 @@ function(tess_folder_level folder level)
   set_property(GLOBAL APPEND PROPERTY TESS_FOLDER_LEVELS "${folder}=${level}")
 endfunction()
 
-function(tess_this_folder_level level)
+# The level of the calling folder, from the table; a folder the table leaves out is an error, so
+# that no code escapes the layer checks.
+function(tess_this_folder_level out)
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR} ${CMAKE_CURRENT_SOURCE_DIR})
-  tess_folder_level("${folder}" ${level})
+  tess_level_of(${folder} level)
+  set(${out} ${level} PARENT_SCOPE)
+endfunction()
+
+# The level of a folder: its own entry in the table, else that of the nearest folder holding it.
+function(tess_level_of folder out)
+  get_property(levels GLOBAL PROPERTY TESS_FOLDER_LEVELS)
+  set(dir ${folder})
+  while(NOT dir STREQUAL "")
+    foreach(entry IN LISTS levels)
+      if(entry MATCHES "^${dir}=([0-9]+)$")
+        set(${out} ${CMAKE_MATCH_1} PARENT_SCOPE)
+        return()
+      endif()
+    endforeach()
+    get_filename_component(dir ${dir} DIRECTORY)
+  endwhile()
+  message(FATAL_ERROR "${folder}/ has no level in TESS_LAYERS (CMakeLists.txt)")
 endfunction()
 
 function(tess_library name)
-  cmake_parse_arguments(ARG "" "LEVEL" "SOURCES;LINKS;PUBLIC_LINKS" ${ARGN})
-  if("${ARG_LEVEL}" STREQUAL "")
-    message(FATAL_ERROR "tess_library(${name}) states no LEVEL")
-  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LINKS;PUBLIC_LINKS" ${ARGN})
+  tess_this_folder_level(level)
   add_library(${name} STATIC ${ARG_SOURCES})
-  set_property(TARGET ${name} PROPERTY TESS_LEVEL ${ARG_LEVEL})
+  set_property(TARGET ${name} PROPERTY TESS_LEVEL ${level})
   set_property(GLOBAL APPEND PROPERTY TESS_LIBRARIES ${name})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
   tess_fuzz_coverage(${name})
   target_link_libraries(${name} PUBLIC ${ARG_LINKS} ${ARG_PUBLIC_LINKS})
-  tess_this_folder_level(${ARG_LEVEL})
 endfunction()
 
 # In the fuzz build every library is built with libFuzzer's coverage, so the fuzzer sees the edges
@@ -46,17 +60,17 @@ function(tess_fuzz_coverage name)
 endfunction()
 
 function(tess_folder)
-  cmake_parse_arguments(ARG "" "TARGET;LEVEL" "SOURCES" ${ARGN})
-  get_property(level TARGET ${ARG_TARGET} PROPERTY TESS_LEVEL)
-  if(NOT "${ARG_LEVEL}" STREQUAL "")
-    set(level ${ARG_LEVEL})
+  cmake_parse_arguments(ARG "" "TARGET" "SOURCES" ${ARGN})
+  get_property(library_level TARGET ${ARG_TARGET} PROPERTY TESS_LEVEL)
+  tess_this_folder_level(level)
+  if(NOT level EQUAL library_level)
+    message(FATAL_ERROR "a folder of level ${level} adds sources to ${ARG_TARGET} of level ${library_level}")
   endif()
   target_sources(${ARG_TARGET} PRIVATE ${ARG_SOURCES})
-  tess_this_folder_level(${level})
 endfunction()
 
 # Whether a library of the given level may link dep. A library of ours must be of a lower level.
-# Qt may be used from the platform layer up, Qt Widgets only by the editor and the programs.
+# Qt may be used from the platform layer up, Qt Widgets from the shared widgets up.
 # Anything else (the C++ and system libraries, zlib, the audio libraries) is not checked here.
 function(tess_link_allowed level dep out)
   set(allowed TRUE)
@@ -68,12 +82,16 @@ function(tess_link_allowed level dep out)
     if(NOT dep_level LESS level)
       set(allowed FALSE)
     endif()
-  elseif(dep MATCHES "^Qt6::Widgets$" AND level LESS 3)
-    set(allowed FALSE)
-    set(dep_level "3, the editor")
-  elseif(dep MATCHES "^Qt6::" AND level LESS 2)
-    set(allowed FALSE)
-    set(dep_level "2, the platform")
+  else()
+    tess_level_of(ui widgets_level)
+    tess_level_of(platform qt_level)
+    if(dep MATCHES "^Qt6::Widgets$" AND level LESS widgets_level)
+      set(allowed FALSE)
+      set(dep_level "${widgets_level}, the shared widgets")
+    elseif(dep MATCHES "^Qt6::" AND level LESS qt_level)
+      set(allowed FALSE)
+      set(dep_level "${qt_level}, the platform")
+    endif()
   endif()
   set(${out} ${allowed} PARENT_SCOPE)
   set(${out}_level "${dep_level}" PARENT_SCOPE)

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/EditorApplication.h"
+#include "tessaly/EditorApplication.h"
 #include "core/Errors.h"
 #include "core/MessagePort.h"
 

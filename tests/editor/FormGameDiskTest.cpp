@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/project/FormGameDisk.h"
+#include "editor/app/FormGameDisk.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "platform/Settings.h"

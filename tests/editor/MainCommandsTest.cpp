@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "app/MainCommands.h"
+#include "tessaly/MainCommands.h"
 
 using namespace tess;
 

@@ -10,8 +10,8 @@
 #include <memory>
 
 #include "EditorProject.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/ProjectManager.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"

@@ -11,9 +11,9 @@
 #include <filesystem>
 
 #include "MainWindowFixture.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/FormTextEncoding.h"
-#include "editor/project/ProjectManager.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/FormTextEncoding.h"
+#include "editor/app/ProjectManager.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"

@@ -10,11 +10,11 @@
 #include <filesystem>
 #include <fstream>
 
-#include "editor/project/FormNewProject.h"
-#include "editor/project/FormOpenProject.h"
-#include "editor/project/FormProjectPath.h"
-#include "editor/project/FormRenameProject.h"
-#include "editor/project/ProjectManager.h"
+#include "editor/app/FormNewProject.h"
+#include "editor/app/FormOpenProject.h"
+#include "editor/app/FormProjectPath.h"
+#include "editor/app/FormRenameProject.h"
+#include "editor/app/ProjectManager.h"
 #include "core/Errors.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"

@@ -10,10 +10,10 @@
 #include <filesystem>
 
 #include "EditorProject.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/ProjectManager.h"
-#include "app/RecoveryOffer.h"
-#include "editor/project/UnsavedWorkKeeper.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/ProjectManager.h"
+#include "tessaly/RecoveryOffer.h"
+#include "editor/app/UnsavedWorkKeeper.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"

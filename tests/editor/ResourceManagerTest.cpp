@@ -9,8 +9,8 @@
 #include <filesystem>
 
 #include "EditorProject.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/ProjectManager.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/ProjectManager.h"
 #include "core/AtomicFile.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"

@@ -64,7 +64,7 @@ struct TFixture {
   explicit TFixture(const std::string& tag) : dir("gamedisk-" + tag) {
     project = dir / "games/My Game/";
     rtp = dir / "rtp/";
-    app = dir / "app/";
+    app = dir / "tessaly/";
     dest = dir / "dest/";
     work = dir / "scratch/TESS_TEMP/GameDisk/";
     for (const std::string& folder : MaterialFolderNames()) fs::create_directories(project + folder);

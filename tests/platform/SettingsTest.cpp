@@ -18,7 +18,7 @@ struct TSettingsFiles {
 
 TEST(Settings, RuntimePackageFallsBackToTheApplicationsRtpFolderAndRemembersIt) {
   TSettingsFiles files;
-  const std::string app = files.dir / "app/";
+  const std::string app = files.dir / "tessaly/";
   std::filesystem::create_directories(app);
   {
     TSettings settings(files.values, files.placements);

@@ -22,7 +22,7 @@ namespace {
 
 struct TCreationFolders {
   TTempDir root{"creation"};
-  std::string app = root / "app/";
+  std::string app = root / "tessaly/";
   std::string base = root / "projects/";
   std::string scratch = root / "scratch/";
   TCreationFolders() {

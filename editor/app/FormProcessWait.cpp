@@ -1,4 +1,4 @@
-#include "editor/project/FormProcessWait.h"
+#include "editor/app/FormProcessWait.h"
 
 #include <QCloseEvent>
 #include <QLabel>

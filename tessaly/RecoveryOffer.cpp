@@ -1,4 +1,4 @@
-#include "app/RecoveryOffer.h"
+#include "tessaly/RecoveryOffer.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -8,9 +8,9 @@
 #include <exception>
 #include <map>
 
-#include "app/EditorApplication.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/ProjectManager.h"
+#include "tessaly/EditorApplication.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/ProjectManager.h"
 #include "core/MessagePort.h"
 #include "core/PathUtils.h"
 #include "core/Version.h"

@@ -1,12 +1,12 @@
-#include "editor/project/ProjectManager.h"
+#include "editor/app/ProjectManager.h"
 
 #include <unistd.h>
 
 #include <QDialog>
 
-#include "editor/project/FormGameDisk.h"
-#include "editor/project/FormNewProject.h"
-#include "editor/project/FormOpenProject.h"
+#include "editor/app/FormGameDisk.h"
+#include "editor/app/FormNewProject.h"
+#include "editor/app/FormOpenProject.h"
 #include "core/Errors.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"

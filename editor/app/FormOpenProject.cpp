@@ -1,4 +1,4 @@
-#include "editor/project/FormOpenProject.h"
+#include "editor/app/FormOpenProject.h"
 
 #include <QFile>
 #include <QGroupBox>
@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "editor/project/FormProjectPath.h"
-#include "editor/project/FormRenameProject.h"
+#include "editor/app/FormProjectPath.h"
+#include "editor/app/FormRenameProject.h"
 #include "ui/QtMessagePort.h"
 #include "ui/WindowPlacement.h"
 #include "platform/ProjectFolders.h"

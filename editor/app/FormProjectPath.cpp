@@ -1,4 +1,4 @@
-#include "editor/project/FormProjectPath.h"
+#include "editor/app/FormProjectPath.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -1,8 +1,8 @@
-#include "editor/project/PackCheck.h"
+#include "editor/app/PackCheck.h"
 
 #include <vector>
 
-#include "editor/project/ProjectOpenReport.h"
+#include "editor/app/ProjectOpenReport.h"
 #include "core/CountText.h"
 #include "core/MessagePort.h"
 #include "core/QuietMode.h"

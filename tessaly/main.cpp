@@ -1,3 +1,3 @@
-#include "app/EditorMain.h"
+#include "tessaly/EditorMain.h"
 
 int main(int argc, char** argv) { return tess::RunEditor(argc, argv); }

@@ -1,4 +1,4 @@
-#include "editor/project/FormRenameProject.h"
+#include "editor/app/FormRenameProject.h"
 
 #include <QDialogButtonBox>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "editor/project/FormSplash.h"
+#include "editor/app/FormSplash.h"
 
 #include <QGuiApplication>
 #include <QLinearGradient>

@@ -1,4 +1,4 @@
-#include "editor/project/FormNewProject.h"
+#include "editor/app/FormNewProject.h"
 
 #include <QDialogButtonBox>
 #include <QFile>
@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-#include "editor/project/FormProjectPath.h"
+#include "editor/app/FormProjectPath.h"
 #include "ui/QtMessagePort.h"
 #include "ui/WindowPlacement.h"
 #include "platform/ProjectFolders.h"

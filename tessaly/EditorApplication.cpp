@@ -1,4 +1,4 @@
-#include "app/EditorApplication.h"
+#include "tessaly/EditorApplication.h"
 
 #include <cstdlib>
 #include <new>

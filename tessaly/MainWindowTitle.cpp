@@ -1,4 +1,4 @@
-#include "app/MainWindowTitle.h"
+#include "tessaly/MainWindowTitle.h"
 
 namespace tess {
 

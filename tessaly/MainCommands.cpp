@@ -1,4 +1,4 @@
-#include "app/MainCommands.h"
+#include "tessaly/MainCommands.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "editor/project/RuntimeRun.h"
+#include "editor/app/RuntimeRun.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -7,7 +7,7 @@
 #include <QProcess>
 #include <cstdio>
 
-#include "editor/project/FormProcessWait.h"
+#include "editor/app/FormProcessWait.h"
 
 namespace tess {
 

@@ -1,4 +1,4 @@
-#include "app/EditorMain.h"
+#include "tessaly/EditorMain.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -12,13 +12,13 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "app/EditorApplication.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/FormSplash.h"
-#include "editor/project/ProjectManager.h"
-#include "app/ProjectOffer.h"
+#include "tessaly/EditorApplication.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/FormSplash.h"
+#include "editor/app/ProjectManager.h"
+#include "tessaly/ProjectOffer.h"
 #include "ui/QtMessagePort.h"
-#include "app/RecoveryOffer.h"
+#include "tessaly/RecoveryOffer.h"
 #include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"
 #include "core/InstallLayout.h"

@@ -1,4 +1,4 @@
-#include "editor/project/ProjectOpenReport.h"
+#include "editor/app/ProjectOpenReport.h"
 
 #include <algorithm>
 #include <exception>

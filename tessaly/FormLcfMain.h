@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 
-#include "app/MainCommands.h"
-#include "editor/project/ProjectEncoding.h"
+#include "tessaly/MainCommands.h"
+#include "editor/app/ProjectEncoding.h"
 #include "project/ProjectDocument.h"
 
 class QAction;

@@ -1,4 +1,4 @@
-#include "editor/project/UnsavedWorkKeeper.h"
+#include "editor/app/UnsavedWorkKeeper.h"
 
 #include <cstdio>
 #include <exception>

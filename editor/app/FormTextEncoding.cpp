@@ -1,4 +1,4 @@
-#include "editor/project/FormTextEncoding.h"
+#include "editor/app/FormTextEncoding.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

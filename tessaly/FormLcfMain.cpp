@@ -1,4 +1,4 @@
-#include "app/FormLcfMain.h"
+#include "tessaly/FormLcfMain.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -17,13 +17,13 @@
 #include <QToolBar>
 #include <QUrl>
 
-#include "editor/project/FormTextEncoding.h"
-#include "app/MainWindowTitle.h"
-#include "editor/project/PackCheck.h"
-#include "editor/project/ProjectManager.h"
-#include "editor/project/ProjectOpenReport.h"
-#include "editor/project/RuntimeRun.h"
-#include "editor/project/UnsavedWorkKeeper.h"
+#include "editor/app/FormTextEncoding.h"
+#include "tessaly/MainWindowTitle.h"
+#include "editor/app/PackCheck.h"
+#include "editor/app/ProjectManager.h"
+#include "editor/app/ProjectOpenReport.h"
+#include "editor/app/RuntimeRun.h"
+#include "editor/app/UnsavedWorkKeeper.h"
 #include "ui/WindowPlacement.h"
 #include "core/InstallLayout.h"
 #include "core/MessagePort.h"

@@ -1,4 +1,4 @@
-#include "editor/project/ProjectEncoding.h"
+#include "editor/app/ProjectEncoding.h"
 
 #include "platform/CodePageGuess.h"
 #include "platform/Settings.h"

@@ -1,4 +1,4 @@
-#include "editor/project/FormGameDisk.h"
+#include "editor/app/FormGameDisk.h"
 
 #include <QApplication>
 #include <QCheckBox>

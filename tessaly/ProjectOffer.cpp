@@ -1,12 +1,12 @@
-#include "app/ProjectOffer.h"
+#include "tessaly/ProjectOffer.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/EditorApplication.h"
-#include "app/FormLcfMain.h"
-#include "editor/project/ProjectManager.h"
+#include "tessaly/EditorApplication.h"
+#include "tessaly/FormLcfMain.h"
+#include "editor/app/ProjectManager.h"
 #include "ui/QtMessagePort.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"

@@ -1,0 +1,76 @@
+# The layer table that README.md prints (and the design notes, when they lie beside the checkout)
+# must say what CMakeLists.txt states.
+#   cmake -DLAYERS=<build folder>/layers.txt -DREADME=README.md [-DDESIGN=DESIGN.md] -P CheckLayerTable.cmake
+# README.md's table lists every folder with its level, as "| 8 | `ui/`, `ui/pickers/` |"; it must
+# list exactly the folders of the build's table. The design notes name top folders only: each
+# folder they name on a level's row must be, or hold, folders of that level and no other.
+
+cmake_minimum_required(VERSION 3.25)
+
+file(STRINGS ${LAYERS} lines)
+set(stated "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^([^=]*)=(.*)$")
+    list(APPEND stated "${CMAKE_MATCH_1}=${CMAKE_MATCH_2}")
+  endif()
+endforeach()
+list(SORT stated)
+
+# Rows "| N | ... |" of a Markdown file: the folders (backticked words ending in "/") that the
+# second cell names before any colon.
+function(table_rows file out)
+  file(STRINGS ${file} rows REGEX "^\\| *[0-9]+ *\\|")
+  set(result "")
+  foreach(row IN LISTS rows)
+    string(REGEX MATCH "^\\| *([0-9]+) *\\|([^|]*)" _ "${row}")
+    set(level ${CMAKE_MATCH_1})
+    # A cell may go on after its folders with a colon and a description.
+    string(REGEX REPLACE ":.*$" "" cell "${CMAKE_MATCH_2}")
+    string(REGEX MATCHALL "`[^`]+/`" folders "${cell}")
+    foreach(folder IN LISTS folders)
+      string(REGEX REPLACE "^`(.*)/`$" "\\1" folder "${folder}")
+      list(APPEND result "${folder}=${level}")
+    endforeach()
+  endforeach()
+  set(${out} ${result} PARENT_SCOPE)
+endfunction()
+
+set(errors "")
+table_rows(${README} printed)
+list(SORT printed)
+if(NOT printed STREQUAL stated)
+  string(REPLACE ";" " " a "${printed}")
+  string(REPLACE ";" " " b "${stated}")
+  string(APPEND errors "\nREADME.md's layer table says\n  ${a}\nCMakeLists.txt says\n  ${b}")
+endif()
+
+if(DEFINED DESIGN AND EXISTS ${DESIGN})
+  table_rows(${DESIGN} named)
+  foreach(entry IN LISTS named)
+    string(REPLACE "=" ";" pair "${entry}")
+    list(GET pair 0 top)
+    list(GET pair 1 level)
+    set(found FALSE)
+    foreach(s IN LISTS stated)
+      string(REPLACE "=" ";" p "${s}")
+      list(GET p 0 folder)
+      list(GET p 1 folder_level)
+      string(FIND "${folder}/" "${top}/" at)
+      if(at EQUAL 0)
+        set(found TRUE)
+        if(NOT folder_level EQUAL level)
+          string(APPEND errors "\nthe design notes put ${top}/ at level ${level}; CMakeLists.txt puts ${folder}/ at ${folder_level}")
+        endif()
+      endif()
+    endforeach()
+    if(NOT found)
+      string(APPEND errors "\nthe design notes name ${top}/ at level ${level}; CMakeLists.txt has no such folder")
+    endif()
+  endforeach()
+endif()
+
+if(errors)
+  message(FATAL_ERROR "The layer tables disagree:${errors}")
+endif()
+list(LENGTH stated count)
+message("${count} folders: README.md and CMakeLists.txt agree")
