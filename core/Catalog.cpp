@@ -423,7 +423,8 @@ void ParseRestOfStream(TStream& stream, Parse parse) {
 }  // namespace
 
 void TCatalogBaseItem::LoadThrough(TCatalogVarData& source, std::vector<TRawChunk> unknown) {
-  if (source.GetMode() != TCatalogVarData::Mode::Load) throw std::logic_error("a record loads through a Load descriptor");
+  if (source.GetMode() != TCatalogVarData::Mode::Load)
+    throw std::logic_error("a record loads through a Load descriptor");
   pendingLoad = this;
   Reset();
   pendingLoad = nullptr;

@@ -145,8 +145,8 @@ bool TStoredText::FromUtf8(const std::string& utf8, std::string& stored, TStored
     for (size_t i = start; i < end;) {
       const size_t n = std::min(Utf8Length(static_cast<unsigned char>(utf8[i])), end - i);
       if (!Convert(fromUtf8_, utf8.data() + i, n, part)) {
-        error.problem = "the text holds \"" + utf8.substr(i, n) + "\", which the code page " + codePage_ +
-                        " cannot store";
+        error.problem =
+            "the text holds \"" + utf8.substr(i, n) + "\", which the code page " + codePage_ + " cannot store";
         return false;
       }
       i += n;
@@ -167,7 +167,8 @@ bool TStoredText::FromUtf8(const std::string& utf8, std::string& stored, TStored
       stored += static_cast<char>(HexValue(utf8[i + 2]) * 16 + HexValue(utf8[i + 3]));
       i += 4;
     } else {
-      error.problem = "the text holds an escape (U+001B) that is neither \\u001b\\u001b nor \\u001bx and two hex digits";
+      error.problem =
+          "the text holds an escape (U+001B) that is neither \\u001b\\u001b nor \\u001bx and two hex digits";
       return false;
     }
     start = i;

@@ -99,10 +99,14 @@ std::string JoinPath(const std::vector<std::string>& path) {
 
 int64_t ElementAt(const uint8_t* p, TElement e) {
   switch (e) {
-    case TElement::U8: return p[0];
-    case TElement::I8: return static_cast<int8_t>(p[0]);
-    case TElement::U16: return static_cast<uint16_t>(p[0] | p[1] << 8);
-    case TElement::I16: return static_cast<int16_t>(p[0] | p[1] << 8);
+    case TElement::U8:
+      return p[0];
+    case TElement::I8:
+      return static_cast<int8_t>(p[0]);
+    case TElement::U16:
+      return static_cast<uint16_t>(p[0] | p[1] << 8);
+    case TElement::I16:
+      return static_cast<int16_t>(p[0] | p[1] << 8);
     case TElement::U32:
       return static_cast<uint32_t>(p[0] | p[1] << 8 | p[2] << 16 | static_cast<uint32_t>(p[3]) << 24);
     case TElement::I32:
@@ -113,12 +117,24 @@ int64_t ElementAt(const uint8_t* p, TElement e) {
 
 void ElementRange(TElement e, int64_t& lo, int64_t& hi) {
   switch (e) {
-    case TElement::U8: lo = 0, hi = 255; return;
-    case TElement::I8: lo = -128, hi = 127; return;
-    case TElement::U16: lo = 0, hi = 65535; return;
-    case TElement::I16: lo = -32768, hi = 32767; return;
-    case TElement::U32: lo = 0, hi = 4294967295; return;
-    case TElement::I32: lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max(); return;
+    case TElement::U8:
+      lo = 0, hi = 255;
+      return;
+    case TElement::I8:
+      lo = -128, hi = 127;
+      return;
+    case TElement::U16:
+      lo = 0, hi = 65535;
+      return;
+    case TElement::I16:
+      lo = -32768, hi = 32767;
+      return;
+    case TElement::U32:
+      lo = 0, hi = 4294967295;
+      return;
+    case TElement::I32:
+      lo = std::numeric_limits<int32_t>::min(), hi = std::numeric_limits<int32_t>::max();
+      return;
   }
 }
 
@@ -163,19 +179,23 @@ ETextFormError::ETextFormError(std::string file, int line, int column, std::stri
 
 const char* TextFileKindName(TTextFileKind kind) {
   switch (kind) {
-    case TTextFileKind::DataBase: return "database";
-    case TTextFileKind::MapTree: return "map tree";
-    case TTextFileKind::Map: return "map";
+    case TTextFileKind::DataBase:
+      return "database";
+    case TTextFileKind::MapTree:
+      return "map tree";
+    case TTextFileKind::Map:
+      return "map";
   }
   return "";
 }
 
 const std::vector<TDataBasePart>& DataBaseParts() {
-  static const std::vector<TDataBasePart> parts = {
-      {11, "heroes"},     {12, "skills"},           {13, "items"},      {14, "monsters"},     {15, "troops"},
-      {16, "terrain"},    {17, "attributes"},       {18, "conditions"}, {19, "battleAnimations"},
-      {20, "tilesets"},   {21, "vocabulary"},       {22, "system"},     {23, "switches"},     {24, "variables"},
-      {25, "commonEvents"}, {29, "battleLayout"},  {30, "classes"},    {32, "battlerAnimations"}};
+  static const std::vector<TDataBasePart> parts = {{11, "heroes"},       {12, "skills"},     {13, "items"},
+                                                   {14, "monsters"},     {15, "troops"},     {16, "terrain"},
+                                                   {17, "attributes"},   {18, "conditions"}, {19, "battleAnimations"},
+                                                   {20, "tilesets"},     {21, "vocabulary"}, {22, "system"},
+                                                   {23, "switches"},     {24, "variables"},  {25, "commonEvents"},
+                                                   {29, "battleLayout"}, {30, "classes"},    {32, "battlerAnimations"}};
   return parts;
 }
 
@@ -189,24 +209,42 @@ struct TPartRef {
 
 TPartRef PartOf(TLcfDataBase& db, int32_t id) {
   switch (id) {
-    case 11: return {&db.heroes};
-    case 12: return {&db.skills};
-    case 13: return {&db.items};
-    case 14: return {&db.monsters};
-    case 15: return {&db.troops};
-    case 16: return {&db.terrain};
-    case 17: return {&db.attributes};
-    case 18: return {&db.conditions};
-    case 19: return {&db.animations};
-    case 20: return {&db.tilesets};
-    case 21: return {nullptr, &db.vocabulary};
-    case 22: return {nullptr, &db.system};
-    case 23: return {&db.switches};
-    case 24: return {&db.variables};
-    case 25: return {&db.commonEvents};
-    case 29: return {nullptr, &db.battle};
-    case 30: return {&db.classes};
-    case 32: return {&db.battlerAnimations};
+    case 11:
+      return {&db.heroes};
+    case 12:
+      return {&db.skills};
+    case 13:
+      return {&db.items};
+    case 14:
+      return {&db.monsters};
+    case 15:
+      return {&db.troops};
+    case 16:
+      return {&db.terrain};
+    case 17:
+      return {&db.attributes};
+    case 18:
+      return {&db.conditions};
+    case 19:
+      return {&db.animations};
+    case 20:
+      return {&db.tilesets};
+    case 21:
+      return {nullptr, &db.vocabulary};
+    case 22:
+      return {nullptr, &db.system};
+    case 23:
+      return {&db.switches};
+    case 24:
+      return {&db.variables};
+    case 25:
+      return {&db.commonEvents};
+    case 29:
+      return {nullptr, &db.battle};
+    case 30:
+      return {&db.classes};
+    case 32:
+      return {&db.battlerAnimations};
   }
   return {};
 }
@@ -251,6 +289,7 @@ class TTextWriter;
 struct TWriteState {
   const TStoredText& stored;
   TEventScriptConverter converter;
+  bool render = true;  // false: the lines' "text" is left out (a text made only to be compared)
 };
 
 TJson RecordJson(TWriteState& state, TCatalogBaseItem& record);
@@ -341,9 +380,11 @@ class TTextWriter final : public TCatalogVarData {
       entry["depth"] = line.indent;
       entry["string"] = state_.stored.ToUtf8(line.text);
       entry["parameters"] = line.params;
-      rendered.clear();
-      state_.converter.AppendLineText(rendered, line);
-      entry["text"] = state_.stored.ToUtf8(rendered);
+      if (state_.render) {
+        rendered.clear();
+        state_.converter.AppendLineText(rendered, line);
+        entry["text"] = state_.stored.ToUtf8(rendered);
+      }
       array.push_back(std::move(entry));
     }
     out_[FieldKey(type_, id)] = std::move(array);
@@ -418,6 +459,10 @@ const TLcfDataBase& EmptyDataBase() {
   return db;
 }
 
+TJson DataBaseJsonOf(TWriteState& state, TLcfDataBase& db);
+TJson MapTreeJsonOf(TWriteState& state, TLcfMapTree& tree);
+TJson MapJsonOf(TWriteState& state, TLcfMap& map);
+
 }  // namespace
 
 TTextForm::TTextForm(const std::string& codePage, TTextContext context)
@@ -428,6 +473,24 @@ TTextForm::~TTextForm() = default;
 TJson TTextForm::DataBaseJson(TLcfDataBase& db) {
   TWriteState state{*stored_, TEventScriptConverter(context_.database ? *context_.database : db)};
   state.converter.MapTree = context_.tree;
+  return DataBaseJsonOf(state, db);
+}
+
+TJson TTextForm::MapTreeJson(TLcfMapTree& tree) {
+  TWriteState state{*stored_, TEventScriptConverter(context_.database ? *context_.database : EmptyDataBase())};
+  return MapTreeJsonOf(state, tree);
+}
+
+TJson TTextForm::MapJson(TLcfMap& map) {
+  TWriteState state{*stored_, TEventScriptConverter(context_.database ? *context_.database : EmptyDataBase())};
+  state.converter.MapTree = context_.tree;
+  return MapJsonOf(state, map);
+}
+
+namespace {
+
+TJson DataBaseJsonOf(TWriteState& state, TLcfDataBase& db) {
+  const TStoredText* stored_ = &state.stored;
   // The save gives the order of the parts, the chunks kept beside them and the battle animations'
   // stored bytes; the fields come from the model, which the save has trimmed.
   const Bytes saved = db.SaveToMemory(TCatalogVarData::Mode::Copy);
@@ -467,8 +530,8 @@ TJson TTextForm::DataBaseJson(TLcfDataBase& db) {
   return out;
 }
 
-TJson TTextForm::MapTreeJson(TLcfMapTree& tree) {
-  TWriteState state{*stored_, TEventScriptConverter(context_.database ? *context_.database : EmptyDataBase())};
+TJson MapTreeJsonOf(TWriteState& state, TLcfMapTree& tree) {
+  const TStoredText* stored_ = &state.stored;
   TJson out = Header(TTextFileKind::MapTree, *stored_);
   out["nodes"] = ListJson(state, tree);
   out["order"] = tree.order;
@@ -477,14 +540,15 @@ TJson TTextForm::MapTreeJson(TLcfMapTree& tree) {
   return out;
 }
 
-TJson TTextForm::MapJson(TLcfMap& map) {
-  TWriteState state{*stored_, TEventScriptConverter(context_.database ? *context_.database : EmptyDataBase())};
-  state.converter.MapTree = context_.tree;
+TJson MapJsonOf(TWriteState& state, TLcfMap& map) {
+  const TStoredText* stored_ = &state.stored;
   state.converter.Map = &map;
   TJson out = Header(TTextFileKind::Map, *stored_);
   WriteFields(state, map, out);
   return out;
 }
+
+}  // namespace
 
 TJson TTextForm::FileJson(const Bytes& file) {
   TByteReader r(file.data(), file.size());
@@ -523,13 +587,20 @@ namespace {
 
 const char* TypeName(const TJson& j) {
   switch (j.type()) {
-    case TJson::value_t::null: return "null";
-    case TJson::value_t::object: return "an object";
-    case TJson::value_t::array: return "an array";
-    case TJson::value_t::string: return "a string";
-    case TJson::value_t::boolean: return "true or false";
-    case TJson::value_t::number_float: return "a fraction";
-    default: return "a number";
+    case TJson::value_t::null:
+      return "null";
+    case TJson::value_t::object:
+      return "an object";
+    case TJson::value_t::array:
+      return "an array";
+    case TJson::value_t::string:
+      return "a string";
+    case TJson::value_t::boolean:
+      return "true or false";
+    case TJson::value_t::number_float:
+      return "a fraction";
+    default:
+      return "a number";
   }
 }
 
@@ -538,7 +609,8 @@ int64_t IntegerIn(const TJson& j, int64_t lo, int64_t hi, const std::vector<std:
   int64_t v;
   if (j.is_number_unsigned()) {
     const uint64_t u = j.get<uint64_t>();
-    if (u > static_cast<uint64_t>(hi)) Refuse(path, std::to_string(u) + " lies outside " + std::to_string(lo) + " to " + std::to_string(hi));
+    if (u > static_cast<uint64_t>(hi))
+      Refuse(path, std::to_string(u) + " lies outside " + std::to_string(lo) + " to " + std::to_string(hi));
     v = static_cast<int64_t>(u);
   } else if (j.is_number_integer()) {
     v = j.get<int64_t>();
@@ -563,7 +635,8 @@ void LoadList(TReadState& state, const TJson& array, TCatalog& list);
 
 // The script lines of a text, packed.
 Bytes PackScript(TReadState& state, const TJson& array, TLcfEventScriptList& lines) {
-  if (!array.is_array()) Refuse(state.path, std::string("an array of script lines is expected, not ") + TypeName(array));
+  if (!array.is_array())
+    Refuse(state.path, std::string("an array of script lines is expected, not ") + TypeName(array));
   lines.ClearLines();
   for (size_t i = 0; i < array.size(); ++i) {
     state.path.push_back(std::to_string(i));
@@ -635,9 +708,8 @@ class TTextReader final : public TCatalogVarData {
       }
       members_.push_back({k.id, k.kind, k.name, &*it, key});
     }
-    std::stable_sort(members_.begin(), members_.end(), [](const TMember& a, const TMember& b) {
-      return a.id != b.id ? a.id < b.id : a.kind < b.kind;
-    });
+    std::stable_sort(members_.begin(), members_.end(),
+                     [](const TMember& a, const TMember& b) { return a.id != b.id ? a.id < b.id : a.kind < b.kind; });
     for (size_t i = 1; i < members_.size(); ++i)
       if (members_[i].id == members_[i - 1].id && members_[i].kind == members_[i - 1].kind) {
         state_.path.push_back(members_[i].key);
@@ -651,7 +723,8 @@ class TTextReader final : public TCatalogVarData {
     for (TMember& m : members_) {
       if (m.kind != TKey::Kept) continue;
       state_.path.push_back(m.key);
-      if (!m.value->is_string()) Refuse(state_.path, std::string("a kept chunk is a hex string, not ") + TypeName(*m.value));
+      if (!m.value->is_string())
+        Refuse(state_.path, std::string("a kept chunk is a hex string, not ") + TypeName(*m.value));
       TRawChunk c{m.id, {}};
       if (!FromHex(m.value->get_ref<const std::string&>(), c.body))
         Refuse(state_.path, "a kept chunk is an even number of hex digits");
@@ -811,7 +884,7 @@ class TTextReader final : public TCatalogVarData {
   Bytes Elements(int id, const TJson& v, TElement element, size_t expected) {
     Enter(id);
     if (!v.is_array()) Refuse(state_.path, std::string("an array of numbers is expected, not ") + TypeName(v));
-    int64_t lo, hi;
+    int64_t lo = 0, hi = 0;
     ElementRange(element, lo, hi);
     const size_t size = ElementSize(element);
     Bytes out;
@@ -934,19 +1007,66 @@ const std::string& StringMember(const TJson& text, const char* name, const std::
   return it->get_ref<const std::string&>();
 }
 
-// The path of the first list item of a text whose bytes differ from those the model saves them as.
-std::vector<std::string> FirstDifferentItem(std::vector<std::string> path, TCatalog& made, TCatalog& saved) {
-  for (int i = 0; i < made.Count(); ++i) {
-    TCatalogItem* other = saved.FindById(made.ItemAt(i)->Id());
-    if (!other || other->Encoded() != made.ItemAt(i)->Encoded()) {
-      path.push_back(std::to_string(i));
-      return path;
-    }
+constexpr const char* kNotWrittenBack = "the model does not keep this as the text gives it";
+
+// The first value where a text and the text of the model made from it differ (script lines' "text"
+// aside): its path and what differs. Members may stand in any order.
+bool FirstDifference(const TJson& a, const TJson& b, std::vector<std::string>& path, std::string& problem) {
+  if (a.type() != b.type() && !(a.is_number_integer() && b.is_number_integer())) {
+    problem = kNotWrittenBack;
+    return true;
   }
-  return path;
+  if (a.is_object()) {
+    size_t compared = 0;
+    for (auto it = a.begin(); it != a.end(); ++it) {
+      if (it.key() == "text") continue;
+      path.push_back(it.key());
+      auto other = b.find(it.key());
+      if (other == b.end()) {
+        problem = "the model does not keep this member";
+        return true;
+      }
+      if (FirstDifference(*it, *other, path, problem)) return true;
+      path.pop_back();
+      ++compared;
+    }
+    for (auto it = b.begin(); it != b.end(); ++it) {
+      if (it.key() == "text" || a.contains(it.key())) continue;
+      path.push_back(it.key());
+      problem = "the text lacks this member";
+      return true;
+    }
+    return false;
+  }
+  if (a.is_array()) {
+    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
+      path.push_back(std::to_string(i));
+      if (FirstDifference(a[i], b[i], path, problem)) return true;
+      path.pop_back();
+    }
+    if (a.size() != b.size()) {
+      problem = kNotWrittenBack;
+      return true;
+    }
+    return false;
+  }
+  if (a != b) {
+    problem = kNotWrittenBack;
+    return true;
+  }
+  return false;
 }
 
-constexpr const char* kNotWrittenBack = "the model does not save this as the text gives it";
+// Refuses a text whose model shows otherwise than the text: a value the model does not keep.
+void ExpectSameText(const TJson& text, const TJson& made) {
+  std::vector<std::string> path;
+  std::string problem;
+  if (FirstDifference(text, made, path, problem)) Refuse(path, problem);
+}
+
+TWriteState CompareState(const TReadState& state) {
+  return TWriteState{state.stored, TEventScriptConverter(EmptyDataBase()), false};
+}
 
 Bytes DataBaseBytes(TReadState& state, const TJson& text) {
   auto db = std::make_unique<TLcfDataBase>();
@@ -984,7 +1104,8 @@ Bytes DataBaseBytes(TReadState& state, const TJson& text) {
     state.path.pop_back();
   }
   for (const TDataBasePart& part : DataBaseParts())
-    if (!present[part.id]) Refuse(state.path, std::string("the database lacks its part ") + part.name + "#" + std::to_string(part.id));
+    if (!present[part.id])
+      Refuse(state.path, std::string("the database lacks its part ") + part.name + "#" + std::to_string(part.id));
   std::sort(kept.begin(), kept.end(), [](const TKept& a, const TKept& b) { return a.id < b.id; });
 
   // The file as a save writes it: every chunk from 11 to 32, the kept ones in their places.
@@ -1049,20 +1170,13 @@ Bytes DataBaseBytes(TReadState& state, const TJson& text) {
 
   // Taken only when the database saves these bytes again.
   auto again = std::make_unique<TLcfDataBase>();
-  again->LoadFromMemory(out, true);
-  Bytes saved = again->SaveToMemory(TCatalogVarData::Mode::Copy);
-  if (saved != out) {
-    for (const TDataBasePart& part : DataBaseParts()) {
-      TPartRef mine = PartOf(*db, part.id), theirs = PartOf(*again, part.id);
-      const std::vector<std::string> at = {std::string(part.name) + "#" + std::to_string(part.id)};
-      if (mine.record && mine.record->Encoded() != theirs.record->Encoded()) Refuse(at, kNotWrittenBack);
-      if (mine.list) {
-        std::vector<std::string> item = FirstDifferentItem(at, *mine.list, *theirs.list);
-        if (item.size() > 1) Refuse(item, kNotWrittenBack);
-      }
-    }
-    Refuse({}, kNotWrittenBack);
+  try {
+    again->LoadFromMemory(out, true);
+  } catch (const EDamagedData& e) {
+    Refuse({}, e.Problem());
   }
+  TWriteState compare = CompareState(state);
+  ExpectSameText(text, DataBaseJsonOf(compare, *again));
   return out;
 }
 
@@ -1101,10 +1215,8 @@ Bytes MapTreeBytes(TReadState& state, const TJson& text) {
   } catch (const EDamagedData& e) {
     Refuse({"order"}, e.Problem());
   }
-  if (again.SaveToBytes() != out) {
-    std::vector<std::string> item = FirstDifferentItem({"nodes"}, tree, again);
-    Refuse(item.size() > 1 ? item : std::vector<std::string>{}, kNotWrittenBack);
-  }
+  TWriteState compare = CompareState(state);
+  ExpectSameText(text, MapTreeJsonOf(compare, tree));
   return out;
 }
 
@@ -1117,9 +1229,8 @@ Bytes MapBytes(TReadState& state, const TJson& text) {
   };
   const int64_t width = dimension(widthKey, 20), height = dimension(heightKey, 15);
   if (width <= 0 || height <= 0 || width * height > kMaxMapCells)
-    Refuse({width <= 0 || height > 0 ? widthKey : heightKey}, "the map's size, " + std::to_string(width) + " x " +
-                                                                  std::to_string(height) +
-                                                                  ", is not one a map can have");
+    Refuse({width <= 0 || height > 0 ? widthKey : heightKey},
+           "the map's size, " + std::to_string(width) + " x " + std::to_string(height) + ", is not one a map can have");
   TLcfMap map;
   LoadRecord(state, text, map, true);
   Bytes out = map.SaveToBytes();
@@ -1129,10 +1240,8 @@ Bytes MapBytes(TReadState& state, const TJson& text) {
   } catch (const EDamagedData& e) {
     Refuse({}, e.Problem());
   }
-  if (again.SaveToBytes() != out) {
-    std::vector<std::string> item = FirstDifferentItem({FieldKey(typeid(TLcfMap), 81)}, map.events, again.events);
-    Refuse(item.size() > 1 ? item : std::vector<std::string>{}, kNotWrittenBack);
-  }
+  TWriteState compare = CompareState(state);
+  ExpectSameText(text, MapJsonOf(compare, map));
   return out;
 }
 
@@ -1310,7 +1419,7 @@ class TLocator final : public nlohmann::json_sax<TJson> {
       found_ = *last_;
       return false;
     }
-    frames_.push_back({array});
+    frames_.push_back({array, 0, {}});
     return true;
   }
   bool Close() {
@@ -1332,7 +1441,10 @@ class TLocator final : public nlohmann::json_sax<TJson> {
 size_t TokenStart(const std::string& text, size_t at) {
   if (text.empty()) return 0;
   size_t i = std::min(at, text.size() - 1);
-  auto ends = [](char c) { return c == '"' || c == '{' || c == '[' || std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '+' || c == '-'; };
+  auto ends = [](char c) {
+    return c == '"' || c == '{' || c == '[' || std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '+' ||
+           c == '-';
+  };
   while (i > 0 && !ends(text[i])) --i;
   if (text[i] == '{' || text[i] == '[') return i;
   if (text[i] == '"') {
