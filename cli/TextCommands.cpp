@@ -19,15 +19,21 @@ namespace tess::cli {
 namespace {
 
 // The database and map tree that name what a file's script lines refer to: those beside the file,
-// else those of the current folder (git runs a textconv driver at the top of the checkout, on a
-// copy of the file elsewhere). Either may be missing; the names then show as unknown.
+// else those of the current folder or of the one project folder inside it (git runs a textconv
+// driver at the top of the checkout, on a copy of the file elsewhere). Either may be missing; the
+// names then show as unknown.
 struct TNamesSource {
   std::unique_ptr<TLcfDataBase> db;
   std::unique_ptr<TLcfMapTree> tree;
 
   explicit TNamesSource(const std::string& file) {
     const std::string beside = std::filesystem::path(file).parent_path().string();
-    for (const std::string& folder : {beside.empty() ? std::string(".") : beside, std::string(".")}) {
+    std::vector<std::string> folders = {beside.empty() ? std::string(".") : beside, std::string(".")};
+    std::vector<std::string> projects;
+    for (const std::string& name : ListFolder("."))
+      if (IsFolder(name) && FindNameNoCase(name, kDataBaseFileName)) projects.push_back(name);
+    if (projects.size() == 1) folders.push_back(projects[0]);
+    for (const std::string& folder : folders) {
       if (!db) {
         try {
           auto loaded = std::make_unique<TLcfDataBase>();
