@@ -55,8 +55,8 @@ struct TNamesSource {
 };
 
 void Report(const TProjectTextReport& report, const char* verb, std::ostream& out, std::ostream& err) {
-  out << verb << " " << CountText(report.files, "file", "files") << ": " << report.written.size() << " written, "
-      << report.unchanged << " unchanged";
+  out << verb << " " << CountText(report.files, "text file", "text files") << ": " << report.written.size()
+      << " written, " << report.unchanged << " unchanged";
   if (!report.removed.empty()) out << ", " << report.removed.size() << " removed";
   out << "\n";
   for (const std::string& name : report.written) out << "  written " << name << "\n";

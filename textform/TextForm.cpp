@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <typeinfo>
 
 #include "core/Catalog.h"
@@ -67,7 +68,7 @@ TFieldShape ShapeOf(const std::type_info& type, int id) {
 struct TKey {
   enum Kind { Field, Kept, Stored, Other } kind = Other;
   int id = 0;
-  std::string name;
+  std::string_view name;  // into the key parsed
 };
 
 TKey ParseKey(const std::string& key) {
@@ -79,7 +80,7 @@ TKey ParseKey(const std::string& key) {
   while (end < key.size() && key[end] >= '0' && key[end] <= '9' && id < 1000000) id = id * 10 + (key[end++] - '0');
   if (end == hash + 1 || id <= 0 || id > std::numeric_limits<int32_t>::max()) return k;
   k.id = static_cast<int>(id);
-  k.name = key.substr(0, hash);
+  k.name = std::string_view(key).substr(0, hash);
   const std::string rest = key.substr(end);
   if (rest.empty())
     k.kind = hash == 0 ? TKey::Kept : TKey::Field;
@@ -142,6 +143,14 @@ void PutElement(uint8_t* p, TElement e, int64_t v) {
   const uint32_t u = static_cast<uint32_t>(v);
   const size_t n = ElementSize(e);
   for (size_t i = 0; i < n; ++i) p[i] = static_cast<uint8_t>(u >> (8 * i));
+}
+
+// Appends a member to an object being built: its keys are unique by construction, so no search for
+// an earlier member of the same name is needed (a search per member makes building a record of
+// many fields quadratic).
+template <class TValue>
+void Add(TJson& object, std::string key, TValue&& value) {
+  object.get_ref<TJson::object_t&>().emplace_back(std::move(key), TJson(std::forward<TValue>(value)));
 }
 
 TJson Numbers(const uint8_t* data, size_t count, TElement e) {
@@ -319,27 +328,27 @@ class TTextWriter final : public TCatalogVarData {
         const size_t w = static_cast<size_t>(width);
         for (size_t row = 0; row < count / w; ++row)
           rows.push_back(Numbers(p + row * w * ElementSize(element), w, element));
-        out_[FieldKey(type_, id)] = std::move(rows);
+        Add(out_, FieldKey(type_, id), std::move(rows));
         return;
       }
     }
-    out_[FieldKey(type_, id)] = Numbers(p, count, element);
+    Add(out_, FieldKey(type_, id), Numbers(p, count, element));
   }
   void Block(int id, TBlockRef block) override {
     KeptBelow(id);
     const uint8_t* p = block.data(block.owner);
     const size_t bytes = block.byteSize(block.owner);
     if (ShapeOf(type_, id) == TFieldShape::Script) return Script(id, p, bytes);
-    out_[FieldKey(type_, id)] = Numbers(p, bytes / ElementSize(block.element), block.element);
+    Add(out_, FieldKey(type_, id), Numbers(p, bytes / ElementSize(block.element), block.element));
   }
   void String(int id, std::string& field, bool, const char*) override { Put(id, state_.stored.ToUtf8(field)); }
   void Record(int id, TCatalogBaseItem& record) override {
     KeptBelow(id);
-    out_[FieldKey(type_, id)] = RecordJson(state_, record);
+    Add(out_, FieldKey(type_, id), RecordJson(state_, record));
   }
   void List(int id, TCatalog& list, int, TListReset) override {
     KeptBelow(id);
-    out_[FieldKey(type_, id)] = ListJson(state_, list);
+    Add(out_, FieldKey(type_, id), ListJson(state_, list));
   }
 
   void Finish() { KeptBelow(std::numeric_limits<int>::max()); }
@@ -348,12 +357,12 @@ class TTextWriter final : public TCatalogVarData {
   template <class T>
   void Put(int id, T value) {
     KeptBelow(id);
-    out_[FieldKey(type_, id)] = value;
+    Add(out_, FieldKey(type_, id), value);
   }
   // The kept chunks stand where a save writes them: before the first described field above them.
   void KeptBelow(int id) {
     for (; next_ < kept_.size() && kept_[next_].id < id; ++next_)
-      out_["#" + std::to_string(kept_[next_].id)] = Hex(kept_[next_].body);
+      Add(out_, "#" + std::to_string(kept_[next_].id), Hex(kept_[next_].body));
   }
   int64_t WidthField() const {
     for (auto it = out_.begin(); it != out_.end(); ++it)
@@ -367,8 +376,8 @@ class TTextWriter final : public TCatalogVarData {
       shortest = lines.DecodeFrom(data, size);
     } catch (const EReadError&) {
       // A block the model holds as it was read, though no line can be read from it.
-      out_[FieldKey(type_, id)] = TJson::array();
-      out_["#" + std::to_string(id) + " stored"] = Hex(data, size);
+      Add(out_, FieldKey(type_, id), TJson::array());
+      Add(out_, "#" + std::to_string(id) + " stored", Hex(data, size));
       return;
     }
     TJson array = TJson::array();
@@ -387,8 +396,8 @@ class TTextWriter final : public TCatalogVarData {
       }
       array.push_back(std::move(entry));
     }
-    out_[FieldKey(type_, id)] = std::move(array);
-    if (!shortest) out_["#" + std::to_string(id) + " stored"] = Hex(data, size);
+    Add(out_, FieldKey(type_, id), std::move(array));
+    if (!shortest) Add(out_, "#" + std::to_string(id) + " stored", Hex(data, size));
   }
 
   TWriteState& state_;
@@ -435,7 +444,7 @@ class TContextScope {
 TJson ItemJson(TWriteState& state, TCatalogItem& item) {
   TContextScope scope(state.converter, item);
   TJson out = TJson::object();
-  out["id"] = item.Id();
+  Add(out, "id", item.Id());
   WriteFields(state, item, out);
   return out;
 }
@@ -689,9 +698,9 @@ class TTextReader final : public TCatalogVarData {
   struct TMember {
     int id;
     TKey::Kind kind;
-    std::string name;
+    std::string_view name;
     const TJson* value;
-    std::string key;
+    const std::string* key;
     bool used = false;
   };
 
@@ -706,13 +715,13 @@ class TTextReader final : public TCatalogVarData {
         state_.path.push_back(key);
         Refuse(state_.path, "\"" + key + "\" names no field (fields are NAME#CHUNK)");
       }
-      members_.push_back({k.id, k.kind, k.name, &*it, key});
+      members_.push_back({k.id, k.kind, k.name, &*it, &key});
     }
     std::stable_sort(members_.begin(), members_.end(),
                      [](const TMember& a, const TMember& b) { return a.id != b.id ? a.id < b.id : a.kind < b.kind; });
     for (size_t i = 1; i < members_.size(); ++i)
       if (members_[i].id == members_[i - 1].id && members_[i].kind == members_[i - 1].kind) {
-        state_.path.push_back(members_[i].key);
+        state_.path.push_back(*members_[i].key);
         Refuse(state_.path, "chunk " + std::to_string(members_[i].id) + " stands here a second time");
       }
   }
@@ -722,7 +731,7 @@ class TTextReader final : public TCatalogVarData {
     std::vector<TRawChunk> kept;
     for (TMember& m : members_) {
       if (m.kind != TKey::Kept) continue;
-      state_.path.push_back(m.key);
+      state_.path.push_back(*m.key);
       if (!m.value->is_string())
         Refuse(state_.path, std::string("a kept chunk is a hex string, not ") + TypeName(*m.value));
       TRawChunk c{m.id, {}};
@@ -741,16 +750,16 @@ class TTextReader final : public TCatalogVarData {
       if (m.used && m.kind != TKey::Kept) continue;
       if (m.kind == TKey::Kept) {
         if (std::binary_search(described_.begin(), described_.end(), m.id)) {
-          state_.path.push_back(m.key);
+          state_.path.push_back(*m.key);
           Refuse(state_.path, "chunk " + std::to_string(m.id) + " is the field " + FieldKey(type_, m.id));
         }
         continue;
       }
-      state_.path.push_back(m.key);
+      state_.path.push_back(*m.key);
       if (m.kind == TKey::Stored) Refuse(state_.path, "chunk " + std::to_string(m.id) + " has no stored bytes");
       if (std::binary_search(described_.begin(), described_.end(), m.id))
         Refuse(state_.path, "this count follows from the array after it and stands in no text");
-      Refuse(state_.path, "this record has no field \"" + m.key + "\"");
+      Refuse(state_.path, "this record has no field \"" + *m.key + "\"");
     }
   }
 
@@ -861,10 +870,10 @@ class TTextReader final : public TCatalogVarData {
     Described(id);
     TMember* m = Find(id, TKey::Field);
     if (!m) return nullptr;
-    const std::string expected = FieldKey(type_, id);
-    if (m->key != expected) {
-      state_.path.push_back(m->key);
-      Refuse(state_.path, "chunk " + std::to_string(id) + " is the field " + expected);
+    const TFieldName* named = FindFieldName(type_, id);
+    if (m->name != (named ? named->name : "chunk")) {
+      state_.path.push_back(*m->key);
+      Refuse(state_.path, "chunk " + std::to_string(id) + " is the field " + FieldKey(type_, id));
     }
     m->used = true;
     current_ = m;
@@ -939,7 +948,7 @@ class TTextReader final : public TCatalogVarData {
     TMember* stored = Find(id, TKey::Stored);
     if (!stored) return packed;
     stored->used = true;
-    state_.path.push_back(stored->key);
+    state_.path.push_back(*stored->key);
     Bytes bytes;
     if (!stored->value->is_string() || !FromHex(stored->value->get_ref<const std::string&>(), bytes))
       Refuse(state_.path, "stored bytes are an even number of hex digits");

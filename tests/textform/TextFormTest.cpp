@@ -271,7 +271,9 @@ TEST(TextForm, EveryFileComesBackAsALoadAndASaveWriteIt) {
     for (const std::string& shown : c.shown) EXPECT_NE(text.find(shown), std::string::npos) << shown;
     // Where a load and a save settle the file, the text of the bytes written is the text they came
     // from.
-    if (LoadAndSave(expected) == expected) EXPECT_EQ(FileToText(back, c.codePage), text);
+    if (LoadAndSave(expected) == expected) {
+      EXPECT_EQ(FileToText(back, c.codePage), text);
+    }
   }
 }
 
@@ -477,4 +479,22 @@ TEST(ProjectText, ABrokenTextWritesNothing) {
   EXPECT_EQ(loaded.failures[1], "nothing was written");
   EXPECT_TRUE(loaded.written.empty());
   EXPECT_EQ(ReadWholeFile(f.project + "/Map0001.lmu"), before);
+}
+
+TEST(ProjectText, AFileThatCannotBeWrittenLeavesEveryFileAsItWas) {
+  TProjectFolder f;
+  ASSERT_TRUE(DumpProject(f.project, f.text, "windows-1252").Ok());
+  const std::string map = f.text + "/maps/Map0001.json", heroes = f.text + "/database/heroes.json";
+  WriteFileAtomic(map, Replace(AsText(ReadWholeFile(map)), "\"Hello 1\"", "\"Goodbye\""));
+  WriteFileAtomic(heroes, Replace(AsText(ReadWholeFile(heroes)), "\"Text 1/100\"", "\"Mira\""));
+  // The map's file refuses to be replaced: the database, though it could be, is not written either.
+  const Bytes db = ReadWholeFile(f.project + "/TESS_RT.ldb"), lmu = ReadWholeFile(f.project + "/Map0001.lmu");
+  fs::permissions(f.project + "/Map0001.lmu", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  const TProjectTextReport loaded = LoadProject(f.text, f.project);
+  ASSERT_EQ(loaded.failures.size(), 2u);
+  EXPECT_NE(loaded.failures[0].find("Map0001.lmu"), std::string::npos) << loaded.failures[0];
+  EXPECT_EQ(loaded.failures[1], "nothing was written");
+  EXPECT_TRUE(loaded.written.empty());
+  EXPECT_EQ(ReadWholeFile(f.project + "/TESS_RT.ldb"), db);
+  EXPECT_EQ(ReadWholeFile(f.project + "/Map0001.lmu"), lmu);
 }
