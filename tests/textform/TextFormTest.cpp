@@ -269,6 +269,8 @@ TEST(TextForm, EveryFileComesBackAsALoadAndASaveWriteIt) {
     }
     EXPECT_TRUE(back == expected) << text.substr(0, 2000);
     for (const std::string& shown : c.shown) EXPECT_NE(text.find(shown), std::string::npos) << shown;
+    // Every field has its name.
+    EXPECT_EQ(text.find("\"chunk#"), std::string::npos) << text.substr(text.find("\"chunk#"), 40);
     // Where a load and a save settle the file, the text of the bytes written is the text they came
     // from.
     if (LoadAndSave(expected) == expected) {
