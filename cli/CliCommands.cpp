@@ -14,6 +14,7 @@
 #include "cli/ProgramFolder.h"
 #include "cli/ProjectPictures.h"
 #include "cli/RenderMapCommand.h"
+#include "cli/TextCommands.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
 #include "core/Errors.h"
@@ -340,6 +341,12 @@ const std::vector<TCliCommand>& Commands() {
        New},
       {"new-database", "new-database FILE", "write a database in the reset state (the new-project template)",
        NewDatabase},
+      {"text", "text FILE",
+       "the text form (JSON) of a database, map tree or map file on standard output; git's textconv driver", Text},
+      {"dump", "dump PROJECT_DIR OUT_DIR",
+       "write the whole project as text: database/ (a file per part), maptree.json, maps/Map0001.json ...", Dump},
+      {"load", "load TEXT_DIR PROJECT_DIR",
+       "write a dumped project's binaries back where their bytes differ; nothing when any text fails", Load},
   };
   return commands;
 }

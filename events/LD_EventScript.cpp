@@ -158,8 +158,7 @@ void TLcfBaseEventPageItem::DescribeScript(TCatalogVarData& v, int sizeId, int b
     Bytes packed;
     lines.EncodeTo(packed);
     if (!loadedBlock_.empty() && packed == loadedBlockRepacked_) packed = loadedBlock_;
-    int32_t size = static_cast<int32_t>(packed.size());
-    v.Integer(sizeId, size, 0);
+    v.Count(sizeId, scriptSize, packed.size());
     v.Array(blockId, packed);
     return;
   }

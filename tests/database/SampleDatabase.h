@@ -22,7 +22,7 @@ class TFieldFiller final : public TCatalogVarData {
   void IntegerAlias(int id, int32_t& field, int32_t def) override { field = def + 1 + (id + seed_) % 7; }
   void Flag(int, uint8_t& field, uint8_t def) override { field = def ? 0 : 1; }
   void Byte(int id, uint8_t& field, uint8_t) override { field = static_cast<uint8_t>(1 + (id + seed_) % 3); }
-  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock) override {
+  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock, TElement) override {
     auto* p = static_cast<uint8_t*>(data);
     for (size_t i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(i * 31 + id + seed_ + 1);
   }
