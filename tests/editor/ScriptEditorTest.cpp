@@ -44,8 +44,7 @@ void OnNextModal(std::function<void(QWidget*)> f) {
   });
 }
 
-// Clicks the chooser button of a code in the chooser that opens next, and OK in the command's
-// window.
+// Clicks the chooser button of a code in the chooser that opens next, and OK in the command's window.
 void ChooseNext(int32_t code) {
   OnNextModal([code](QWidget* modal) {
     auto* button = modal->findChild<QPushButton*>(QString("Command%1").arg(code));
@@ -55,10 +54,10 @@ void ChooseNext(int32_t code) {
       for (int i = 0; i < pages->count(); ++i)
         if (pages->widget(i)->isAncestorOf(button)) pages->setCurrentIndex(i);
     }
-    // The command's window opens on the command's defaults: OK takes them.
-    OnNextModal([](QWidget* window) {
-      auto* buttons = window->findChild<QDialogButtonBox*>();
-      ASSERT_NE(buttons, nullptr);
+    // The command's window opens next: OK takes what it shows.
+    OnNextModal([](QWidget* dialog) {
+      auto* buttons = dialog->findChild<QDialogButtonBox*>("DialogButtons");
+      ASSERT_NE(buttons, nullptr) << dialog->objectName().toStdString();
       QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
     });
     QTest::mouseClick(button, Qt::LeftButton);
@@ -238,9 +237,11 @@ TEST_F(ScriptPane, ChoosersOfferTheirButtons) {
   endCombat.AppendLine(TLcfEventScriptLine(13410, 0));
   EXPECT_FALSE(map.EditLines(endCombat));
   EXPECT_TRUE(battle.EditLines(endCombat));
-  // A chosen button is remembered, even when its command's window is cancelled: the next chooser
-  // opens on its page.
-  OnNextModal([](QWidget* window) { qobject_cast<QDialog*>(window)->reject(); });
+  // A chosen button is remembered: the next chooser opens on its page (its command's window is
+  // cancelled).
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
   map.Choose(64);
   TFormEvCmdList next(converter);
   next.show();
