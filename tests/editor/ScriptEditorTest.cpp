@@ -25,6 +25,7 @@
 #include "maps/LD_MapTree.h"
 #include "script/CommandSchema.h"
 #include "ui/FieldBinder.h"
+#include "ui/script/FormEvCmdBase.h"
 #include "ui/script/FormEvCmdList.h"
 #include "ui/script/ScriptEditor.h"
 #include "ui/script/ScriptListBox.h"
@@ -35,10 +36,14 @@ namespace {
 
 constexpr int kCommonEventTab = 16;
 
-// Runs f on the modal window that the next call opens.
-void OnNextModal(std::function<void(QWidget*)> f) {
-  QTimer::singleShot(0, [f] {
-    QWidget* modal = QApplication::activeModalWidget();
+// Runs f on the modal window of type Window once it is the active one: the next call opens it.
+// It is looked for again every few milliseconds, so a timer that fires before the window has
+// entered its own loop waits for it instead of acting on the window below.
+template <class Window = QWidget>
+void OnNextModal(std::function<void(Window*)> f, int tries = 500) {
+  QTimer::singleShot(tries == 500 ? 0 : 10, [f, tries] {
+    auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget());
+    if (!modal && tries > 0) return OnNextModal<Window>(f, tries - 1);
     ASSERT_NE(modal, nullptr);
     f(modal);
   });
@@ -46,7 +51,7 @@ void OnNextModal(std::function<void(QWidget*)> f) {
 
 // Clicks the chooser button of a code in the chooser that opens next, and OK in the command's window.
 void ChooseNext(int32_t code) {
-  OnNextModal([code](QWidget* modal) {
+  OnNextModal<TFormEvCmdChooser>([code](TFormEvCmdChooser* modal) {
     auto* button = modal->findChild<QPushButton*>(QString("Command%1").arg(code));
     ASSERT_NE(button, nullptr) << code;
     if (auto* pages = modal->findChild<QTabWidget*>()) {
@@ -55,7 +60,7 @@ void ChooseNext(int32_t code) {
         if (pages->widget(i)->isAncestorOf(button)) pages->setCurrentIndex(i);
     }
     // The command's window opens next: OK takes what it shows.
-    OnNextModal([](QWidget* dialog) {
+    OnNextModal<TFormEvCmdBase>([](TFormEvCmdBase* dialog) {
       auto* buttons = dialog->findChild<QDialogButtonBox*>("DialogButtons");
       ASSERT_NE(buttons, nullptr) << dialog->objectName().toStdString();
       QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
