@@ -77,7 +77,7 @@ Bytes SampleMap() {
     page->graphicName = "People";
     page->condition.heroId = 0;  // written, since it differs from the 1 a reset condition holds
     page->lines.InsertLine(0, std::make_unique<TLcfEventScriptLine>(10110, 0, "Hello " + std::to_string(i)));
-    page->lines.InsertLine(1, std::make_unique<TLcfEventScriptLine>(10310, 1, "", std::vector<int32_t>{0, 1, -5}));
+    page->lines.InsertLine(1, std::make_unique<TLcfEventScriptLine>(10310, 0, "", std::vector<int32_t>{0, 1, -5}));
     page->moveRoute.AppendCommand();
   }
   for (int y = 0; y < 17; ++y)
@@ -351,8 +351,9 @@ TEST(TextForm, RefusedTextsNameFileLineColumnAndField) {
        "is not one a map can have", 0, "\"width#2\""},
       {"ids out of order", [](std::string t) { return Replace(t, "\"id\": 2,", "\"id\": 1 ,"); },
        "events#81/0/pages#5/1/id", "ids ascend", 0, "\"id\": 1 ,"},
-      {"a script line member", [](std::string t) { return Replace(t, "\"depth\":1", "\"indent\":1"); },
-       "events#81/0/pages#5/1/script#52/1/indent", "no member \"indent\"", 0, "\"indent\":1"},
+      {"a script line member",
+       [](std::string t) { return Replace(t, "\"code\":10310,\"depth\":0", "\"code\":10310,\"indent\":0"); },
+       "events#81/0/pages#5/1/script#52/1/indent", "no member \"indent\"", 0, "\"indent\":0"},
       {"a missing field", [](std::string t) { return Replace(t, "  \"tilesetId#1\": 1,\n", ""); }, "tilesetId#1",
        "the text lacks this member", 1, nullptr},
       {"a field under another field's chunk",
