@@ -228,7 +228,7 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
     result.failed = true;
     return result;
   }
-  const Bytes before = files.database.SaveToMemory();
+  const Bytes before = files.database.SaveToMemory(TCatalogVarData::Mode::Copy);
   TLcfMap map;
   TFormDataBase window(files.database, files.tree, map, folder, folder, nullptr);
   std::string withoutFields;
@@ -247,7 +247,7 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
       ++result.checked;
     }
   }
-  const Bytes after = files.database.SaveToMemory();
+  const Bytes after = files.database.SaveToMemory(TCatalogVarData::Mode::Copy);
   if (after == before) {
     result.identical = result.checked;
   } else {
