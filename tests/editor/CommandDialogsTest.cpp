@@ -299,9 +299,11 @@ constexpr int32_t kCodes[] = {1005,  1006,  1007,  1008,  1009,  10110, 10120, 1
 std::vector<TLcfEventScriptList> EdgeLines(int32_t code) {
   const TEventCommandInfo* info = FindEventCommand(code);
   const TCommandSchema* schema = FindCommandSchema(code);
-  const int count = std::max<int>(info->paramCount, 1);
+  // Lines never carry more parameters than their command has: a longer line is damage when loaded.
+  const int count = info->paramCount;
   std::vector<std::vector<int32_t>> sets = {
-      std::vector<int32_t>(count, INT32_MIN), std::vector<int32_t>(count, INT32_MAX), {}, {1}};
+      std::vector<int32_t>(count, INT32_MIN), std::vector<int32_t>(count, INT32_MAX), {}};
+  if (count > 1) sets.push_back({1});
   if (schema) {
     std::vector<int32_t> above(count), below(count);
     for (const TFieldRow& row : schema->rows)
