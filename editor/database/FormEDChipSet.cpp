@@ -42,7 +42,7 @@ constexpr TFieldRow kRows[] = {
 
 TFieldAccess AccessOf(const TFieldRow& row, std::function<C*()> entry) {
   const std::string_view key = row.key;
-  if (key == "Name") return MemberAccess<C, std::string>(entry, &C::name);
+  if (key == "Name") return MemberAccess(entry, &C::name);
   if (key == "ChipSetFile") return MemberAccess(entry, &C::chipSetFile);
   if (key == "WaterSequence") return MemberAccess(entry, &C::waterSequence);
   return MemberAccess(entry, &C::waterSpeed);

@@ -135,7 +135,7 @@ TFieldAccess RateAccess(std::function<G*()> entry, int32_t bit) {
 
 TFieldAccess AccessOf(const TFieldRow& row, std::function<G*()> entry, TLcfDataBase& database) {
   const std::string_view key = row.key;
-  if (key == "Name") return MemberAccess<G, std::string>(entry, &G::name);
+  if (key == "Name") return MemberAccess(entry, &G::name);
   if (key == "Damage") return MemberAccess(entry, &G::damage);
   if (key == "EncounterRate") return MemberAccess(entry, &G::encounterRate);
   if (key == "SkiffPass") return MemberAccess(entry, &G::skiffPass);
