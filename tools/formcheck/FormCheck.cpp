@@ -226,7 +226,8 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
     result.failed = true;
     return result;
   }
-  const Bytes before = files.database.SaveToMemory();
+  // Copies, not saves: a save counts itself in the system record, which would differ every time.
+  const Bytes before = files.database.SaveToMemory(TCatalogVarData::Mode::Copy);
   TLcfMap map;
   TFormDataBase window(files.database, files.tree, map, folder, folder, nullptr);
   std::string withoutFields;
@@ -245,7 +246,7 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
       ++result.checked;
     }
   }
-  const Bytes after = files.database.SaveToMemory();
+  const Bytes after = files.database.SaveToMemory(TCatalogVarData::Mode::Copy);
   if (after == before) {
     result.identical = result.checked;
   } else {
