@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -81,7 +82,7 @@ TEST_F(SettingsPages, TerrainRatesAreLimitedAsTheAuthorClicks) {
   EXPECT_TRUE(Find<QCheckBox>(page, "Surround")->isEnabled());
   EXPECT_FALSE(Find<QSpinBox>(page, "SurroundRate")->isEnabled());
   // A preset sets the grid; "Custom" keeps it.
-  Find<QRadioButton>(page, "GridDepth")->parentWidget()->findChildren<QRadioButton*>().at(1)->click();
+  Find<QGroupBox>(page, "GridDepth")->findChildren<QRadioButton*>().at(1)->click();
   EXPECT_EQ(t.gridDepth, 2);
   EXPECT_EQ(t.gridTop, kDeepGrid.top);
 }
