@@ -56,7 +56,7 @@ constexpr TFieldRow kRows[] = {
     {.key = "SpriteDisplay", .kind = K::Choice, .caption = "Character Display", .choices = kSpriteDisplay},
     {.key = "FootstepSound", .kind = K::Sound, .caption = "Sound Effect", .folder = "Sound"},
     Flag("SoundOnlyOnDamage", "Play only if Damaged"),
-    {.key = "BackgroundType", .kind = K::Choice, .caption = "Battle Background", .choices = kBackgrounds},
+    {.key = "BackgroundType", .kind = K::Choice, .caption = "Drawn With", .choices = kBackgrounds},
     {.key = "Backdrop",
      .kind = K::Picture,
      .caption = "Battle Background",
@@ -93,7 +93,7 @@ constexpr TFieldRow kRows[] = {
     Rate("SurroundRate", "Surround"),
     Flag("Pincers", "Pincers Attack", "AutoPlacement"),
     Rate("PincersRate", "Pincers"),
-    {.key = "GridDepth", .kind = K::Choice, .caption = "Battle Grid", .choices = kGrids},
+    {.key = "GridDepth", .kind = K::Choice, .caption = "Preset", .choices = kGrids},
 };
 
 constexpr int Row(std::string_view key) {
