@@ -11,7 +11,12 @@
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/FormEDChipSet.h"
 #include "editor/database/FormEDCommonEvent.h"
+#include "editor/database/FormEDGround.h"
+#include "editor/database/FormEDSystem.h"
+#include "editor/database/FormEDSystem2.h"
+#include "editor/database/FormEDVocabulary.h"
 #include "editor/database/FormEntryListPage.h"
 #include "platform/WaitCursor.h"
 #include "project/WorkRecovery.h"
@@ -42,6 +47,12 @@ TFormDataBaseBase* SettingsPage(const TDataBasePageContext& context, QWidget* pa
   return page;
 }
 
+// The page of a form made from the context alone.
+template <class Form>
+TFormDataBaseBase* Page(const TDataBasePageContext& context, QWidget* parent) {
+  return new Form(context, parent);
+}
+
 TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget* parent) {
   return new TFormEDCommonEvent(context, parent);
 }
@@ -58,11 +69,11 @@ const TTabInfo kTabs[TFormDataBase::kTabCount] = {
     {"Animations", ListPage<&TLcfDataBase::animations, kClipBattleAnimations>},
     {"Animations 2", ListPage<&TLcfDataBase::battlerAnimations, kClipBattlerAnimations>},
     {"Battle Layout", SettingsPage},
-    {"Terrain", ListPage<&TLcfDataBase::terrain, kClipTerrain>},
-    {"Tileset", ListPage<&TLcfDataBase::tilesets, kClipTilesets>},
-    {"String", SettingsPage},
-    {"System", SettingsPage},
-    {"System 2", SettingsPage},
+    {"Terrain", Page<TFormEDGround>},
+    {"Tileset", Page<TFormEDChipSet>},
+    {"String", Page<TFormEDVocabulary>},
+    {"System", Page<TFormEDSystem>},
+    {"System 2", Page<TFormEDSystem2>},
     {"Common Event", CommonEventPage},
 };
 

@@ -228,6 +228,7 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
     result.failed = true;
     return result;
   }
+  // Copies, not saves: a save counts itself in the system record, which would differ every time.
   const Bytes before = files.database.SaveToMemory(TCatalogVarData::Mode::Copy);
   TLcfMap map;
   TFormDataBase window(files.database, files.tree, map, folder, folder, nullptr);
