@@ -11,7 +11,11 @@
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/FormEDAttrib.h"
 #include "editor/database/FormEDCommonEvent.h"
+#include "editor/database/FormEDJob.h"
+#include "editor/database/FormEDPlayer.h"
+#include "editor/database/FormEDStatus.h"
 #include "editor/database/FormEntryListPage.h"
 #include "platform/WaitCursor.h"
 #include "project/WorkRecovery.h"
@@ -42,19 +46,24 @@ TFormDataBaseBase* SettingsPage(const TDataBasePageContext& context, QWidget* pa
   return page;
 }
 
+template <class TPage>
+TFormDataBaseBase* Page(const TDataBasePageContext& context, QWidget* parent) {
+  return new TPage(context, parent);
+}
+
 TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget* parent) {
   return new TFormEDCommonEvent(context, parent);
 }
 
 const TTabInfo kTabs[TFormDataBase::kTabCount] = {
-    {"Hero", ListPage<&TLcfDataBase::heroes, kClipHeroes>},
-    {"Class", ListPage<&TLcfDataBase::classes, kClipClasses>},
+    {"Hero", Page<TFormEDPlayer>},
+    {"Class", Page<TFormEDJob>},
     {"Skill", ListPage<&TLcfDataBase::skills, kClipSkills>},
     {"Item", ListPage<&TLcfDataBase::items, kClipItems>},
     {"Monster", ListPage<&TLcfDataBase::monsters, kClipMonsters>},
     {"M. Groups", ListPage<&TLcfDataBase::troops, kClipTroops>},
-    {"Attribute", ListPage<&TLcfDataBase::attributes, kClipAttributes>},
-    {"Condition", ListPage<&TLcfDataBase::conditions, kClipConditions>},
+    {"Attribute", Page<TFormEDAttrib>},
+    {"Condition", Page<TFormEDStatus>},
     {"Animations", ListPage<&TLcfDataBase::animations, kClipBattleAnimations>},
     {"Animations 2", ListPage<&TLcfDataBase::battlerAnimations, kClipBattlerAnimations>},
     {"Battle Layout", SettingsPage},
