@@ -8,11 +8,11 @@
 #include <memory>
 
 #include "BenchReference.h"
+#include "database/HeroSampleDatabase.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormDataBaseBase.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
-#include "tests/database/HeroSampleDatabase.h"
 
 using namespace tess;
 
