@@ -144,6 +144,14 @@ bool TAudioHarmony::PlayMusic(const std::string& file) {
       if (!sound) lastError_ = EInvalidMidiFile().what();
       return sound;
     }
+    // A wave holding MP3 frames plays through the MP3 decoder.
+    if (auto frames = MpegWaveData(data.data(), data.size()); frames && mp3_) {
+      auto stream = std::make_unique<TMp3Stream>(std::move(*frames));
+      std::lock_guard lock(mixer_.Mutex());
+      mp3_->Assign(std::move(stream), path);
+      music_ = TMusicPlayer::Mp3;
+      return true;
+    }
     if (std::memcmp(data.data(), "RIFF", 4) == 0 && wave_) {
       auto pcm = std::make_shared<const TPcmData>(DecodeWave(data.data(), data.size()));
       std::lock_guard lock(mixer_.Mutex());
@@ -227,7 +235,10 @@ bool TAudioHarmony::PlaySound(const std::string& file, int volume, int tempo, in
       }
     }
     // Read outside the lock; the buffer is chosen when the samples are ready.
-    auto pcm = std::make_shared<const TPcmData>(ReadWaveFile(path));
+    const Bytes data = ReadWholeFile(path);
+    auto frames = MpegWaveData(data.data(), data.size());
+    auto pcm =
+        std::make_shared<const TPcmData>(frames ? DecodeMp3(std::move(*frames)) : DecodeWave(data.data(), data.size()));
     std::lock_guard lock(mixer_.Mutex());
     int chosen = -1;
     for (int i = 0; i < wave_->EffectCount() && chosen < 0; ++i)

@@ -151,4 +151,19 @@ void TMP3Player::Render(float* out, size_t frames) {
   loops_ = loops;
 }
 
+TPcmData DecodeMp3(Bytes file, size_t maxFrames) {
+  TMp3Stream stream(std::move(file));
+  TPcmData pcm;
+  pcm.channels = 2;  // the stream gives mono as two equal channels
+  pcm.sampleRate = stream.SampleRate();
+  // The stream loops; one round is the whole sound. Frame by frame, so that nothing of the next
+  // round slips in.
+  int16_t frame[2];
+  while (stream.Loops() == 0 && stream.Read(frame, 1) == 1 && stream.Loops() == 0) {
+    if (pcm.Frames() >= maxFrames) throw EInvalidWaveFile();
+    pcm.samples.insert(pcm.samples.end(), frame, frame + 2);
+  }
+  return pcm;
+}
+
 }  // namespace tess

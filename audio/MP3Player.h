@@ -15,6 +15,7 @@
 #include "media/AudioMixer.h"
 #include "media/AudioNotices.h"
 #include "media/AudioVoice.h"
+#include "media/WaveFile.h"
 
 typedef struct mpg123_handle_struct mpg123_handle;
 
@@ -55,6 +56,10 @@ class TMp3Stream final : public TPcmStream {
   // Frames decoded in the current round; a round that gives none ends the stream.
   int64_t roundFrames_ = 0;
 };
+
+// One round of MP3 data decoded whole, for a sound effect (a wave holding MP3 frames). Raises
+// EMp3Error when no audio can be decoded, EInvalidWaveFile beyond maxFrames.
+TPcmData DecodeMp3(Bytes file, size_t maxFrames = size_t{44100} * 600);
 
 class TMP3Player final : public TAudioSource {
  public:

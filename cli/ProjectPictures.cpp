@@ -2,6 +2,7 @@
 
 #include "core/Errors.h"
 #include "core/MaterialFiles.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
@@ -109,13 +110,14 @@ std::vector<TProjectProblem> TProjectPictures::Check(const std::string& projectF
     const std::string named = " (named by " + use.what + " in " + use.file + ")";
     if (path == name) {
       problems.push_back(
-          {use.file, use.what + " names the picture " + folder + "/" + name + ", which " +
+          {use.file, use.what + " names the picture " + folder + "/" + DescribeMissingName(name) + ", which " +
                          (runtimePackageFolder.empty() ? "the project lacks (no runtime package is registered)"
                                                        : "neither the project nor the runtime package has")});
       continue;
     }
     // Pictures of the project by their name in it, those of the runtime package by their path.
-    const std::string shown = path.compare(0, project.size(), project) == 0 ? path.substr(project.size()) : path;
+    const std::string shown =
+        ShownPath(path.compare(0, project.size(), project) == 0 ? path.substr(project.size()) : path);
     try {
       TBitmap picture;
       LoadPictureFile(picture, path);

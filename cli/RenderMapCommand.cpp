@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <filesystem>
 #include <ostream>
 #include <stdexcept>
 
@@ -20,6 +21,7 @@
 #include "maps/StartPosMark.h"
 #include "media/BoardPicture.h"
 #include "media/CorvidPng.h"
+#include "media/PictureFile.h"
 #include "platform/Settings.h"
 
 namespace tess::cli {
@@ -183,6 +185,13 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << kUsage;
     return 2;
   }
+  // The picture is written in the format its name's extension names; any other name is refused,
+  // so that a slip of the arguments never writes a picture over a map, the database or the tree.
+  const std::string outExtension = LowerAscii(std::filesystem::path(words[2]).extension().string());
+  if (outExtension != ".png" && outExtension != ".bmp") {
+    err << "tessaly-cli: " << words[2] << ": the picture is written as PNG or BMP; name it .png or .bmp\n";
+    return 1;
+  }
   const std::string project = AbsoluteFolder(words[0]);
   if (!IsFolder(project)) {
     err << "tessaly-cli: " << words[0] << " is not a folder\n";
@@ -216,7 +225,7 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
   TLcfChipSetGraphic graphic;
   graphic.SetTileset(tileset);
   if (!graphic.pictureError.empty()) {
-    err << "tessaly-cli: " << graphic.pictureError << "; its cells are left blank\n";
+    err << "tessaly-cli: " << graphic.pictureError << "; its cells show the placeholder stripes\n";
     complete = false;
   }
   TCorvidSheet panorama;
@@ -251,7 +260,13 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
     }
     events = TEventLayer{&grid, &charSets, &painter, TMarkerStyle::Picture};
   }
-  WriteFileAtomic(words[2], RenderMapPng(map, graphic, &panorama, options, &events));
+  Bytes picture = RenderMapPng(map, graphic, &panorama, options, &events);
+  if (outExtension == ".bmp") {
+    TBitmap bitmap;
+    LoadPictureBytes(bitmap, picture);
+    picture = SavePictureBytes(bitmap, TPictureFormat::Bmp);
+  }
+  WriteFileAtomic(words[2], picture);
   out << words[2] << ": map " << mapId << ", " << map.width * options.cellSize << " x " << map.height * options.cellSize
       << " pixels\n";
   return complete ? 0 : 1;

@@ -7,6 +7,7 @@
 #include <typeinfo>
 
 #include "core/ClipboardPort.h"
+#include "core/ContentDamage.h"
 #include "core/QuietMode.h"
 
 namespace tess {
@@ -82,7 +83,7 @@ class TChunkResetter final : public TCatalogVarData {
   void Byte(int id, uint8_t& field, uint8_t reset) override {
     if (id >= from_) field = reset;
   }
-  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock) override {
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock, TElement) override {
     if (id >= from_) ResetBlock(data, bytes, reset);
   }
   void Block(int id, TBlockRef block) override {
@@ -154,7 +155,7 @@ class TChunkLoader final : public TCatalogVarData {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : reset;
   }
-  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older) override {
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older, TElement) override {
     TChunkRef* c = Take(id);
     if (c && c->size == bytes) return (void)std::memcpy(data, base_ + c->offset, bytes);
     ResetBlock(data, bytes, reset);
@@ -253,6 +254,14 @@ class TChunkLoader final : public TCatalogVarData {
       r = (r << 7) + (b & 0x7Fu);
       if (!(b & 0x80)) {
         field = static_cast<int32_t>(r);
+        // Integers are written in chunks exactly as long as their value: bytes after it mean that
+        // the chunk's size changed and it swallowed the chunks after it.
+        if (p != end && !sizeDamage_) {
+          sizeDamage_.emplace("the chunk holds " + Plural(c->size, "byte") + " where its integer takes " +
+                                  std::to_string(p - (base_ + c->offset)),
+                              record_.OffsetOf(base_ + c->offset));
+          sizeDamage_->EnterChunk(id);
+        }
         return true;
       }
     }
@@ -367,7 +376,15 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
     } catch (EDamagedData& e) {
       if (!e.HasOffset()) e.SetOffset(record.Offset());
       throw;
+    } catch (const EContentDamage& inner) {
+      // A chunk cut short by the damage found while scanning is no content damage of its own.
+      if (damage) throw *damage;
+      const int64_t at = loader.ChunkOffset(stopped);
+      EDamagedData e(inner.Problem(), at < 0 ? -1 : at + inner.Offset());
+      e.EnterChunk(stopped);
+      throw e;
     } catch (const EReadError&) {
+      if (damage) throw *damage;
       // A field whose contents its record cannot decode (a damaged script).
       EDamagedData e("the contents of chunk " + std::to_string(stopped) + " cannot be read",
                      loader.ChunkOffset(stopped));
@@ -422,6 +439,22 @@ void ParseRestOfStream(TStream& stream, Parse parse) {
 
 }  // namespace
 
+void TCatalogBaseItem::LoadThrough(TCatalogVarData& source, std::vector<TRawChunk> unknown) {
+  if (source.GetMode() != TCatalogVarData::Mode::Load)
+    throw std::logic_error("a record loads through a Load descriptor");
+  pendingLoad = this;
+  Reset();
+  pendingLoad = nullptr;
+  try {
+    DescribeChunks(source);
+  } catch (...) {
+    AfterLoad();
+    throw;
+  }
+  if (!unknown.empty()) unknown_ = std::make_unique<std::vector<TRawChunk>>(std::move(unknown));
+  AfterLoad();
+}
+
 void TCatalogBaseItem::LoadFromStream(TStream& stream) {
   ParseRestOfStream(stream, [this](TByteReader& reader) { LoadFrom(reader); });
 }
@@ -474,7 +507,9 @@ class TChunkSaver final : public TCatalogVarData {
     w_.WriteInt(1);
     w_.WriteByte(field);
   }
-  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock) override { WriteBody(id, data, bytes); }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock, TElement) override {
+    WriteBody(id, data, bytes);
+  }
   void Block(int id, TBlockRef block) override { WriteBody(id, block.data(block.owner), block.byteSize(block.owner)); }
   void String(int id, std::string& field, bool always, const char*) override {
     if (field.empty() && !always) return Probe(id);
@@ -561,6 +596,7 @@ void TCatalogBaseItem::Assign(const TCatalogBaseItem& source) {
   if (&source == this) return;
   Bytes bytes = source.Encoded();
   TByteReader reader(bytes.data(), bytes.size());
+  TRecordCopyScope copying;
   LoadFrom(reader);
 }
 
@@ -633,6 +669,12 @@ TCatalogItem* TCatalog::Obtain(int32_t id) {
 TCatalogItem* TCatalog::Append() {
   int32_t id = items_.empty() ? 1 : items_.back()->Id() + 1;
   items_.push_back(CreateItem(id));
+  return items_.back().get();
+}
+
+TCatalogItem* TCatalog::AppendLoaded(int32_t id) {
+  if (!items_.empty() && id <= items_.back()->Id()) throw std::logic_error("items appended out of order");
+  items_.push_back(CreateLoaded(id));
   return items_.back().get();
 }
 

@@ -32,9 +32,25 @@ class TCatalog;
 // Most items a list may hold; pasting never creates an item numbered above it.
 constexpr int32_t kMaxCatalogItems = 5000;
 
+// What the elements of a block are: the chunk holds them little-endian, one after another. The
+// chunk encoding needs only the byte size; a text form shows the elements as numbers.
+enum class TElement : uint8_t { U8, I8, U16, I16, U32, I32 };
+
+template <class T>
+constexpr TElement ElementOf() {
+  static_assert(std::is_integral_v<T> && sizeof(T) <= 4);
+  if constexpr (sizeof(T) == 1) return std::is_signed_v<T> ? TElement::I8 : TElement::U8;
+  if constexpr (sizeof(T) == 2) return std::is_signed_v<T> ? TElement::I16 : TElement::U16;
+  return std::is_signed_v<T> ? TElement::I32 : TElement::U32;
+}
+
+constexpr size_t ElementSize(TElement e) {
+  return e == TElement::U8 || e == TElement::I8 ? 1 : e == TElement::U16 || e == TElement::I16 ? 2 : 4;
+}
+
 // A resizable block of elements as the descriptor sees it: its byte size, its memory, a way to
-// resize it to a given byte count (rounded down to whole elements), and the contents a reset gives
-// it (none: empty).
+// resize it to a given byte count (rounded down to whole elements), the contents a reset gives it
+// (none: empty), and what its elements are.
 struct TBlockRef {
   void* owner;
   size_t (*byteSize)(void* owner);
@@ -42,6 +58,7 @@ struct TBlockRef {
   void (*resize)(void* owner, size_t bytes);
   const void* resetData = nullptr;
   size_t resetBytes = 0;
+  TElement element = TElement::U8;
 };
 
 template <class T>
@@ -52,7 +69,8 @@ TBlockRef MakeBlockRef(std::vector<T>& v, const T* reset = nullptr, size_t reset
                    [](void* o) { return reinterpret_cast<uint8_t*>(static_cast<std::vector<T>*>(o)->data()); },
                    [](void* o, size_t bytes) { static_cast<std::vector<T>*>(o)->assign(bytes / sizeof(T), T{}); },
                    reset,
-                   resetCount * sizeof(T)};
+                   resetCount * sizeof(T),
+                   ElementOf<T>()};
 }
 
 // Gives a fixed block its reset contents (none: all bytes 0).
@@ -103,8 +121,9 @@ class TCatalogVarData {
   virtual void Byte(int id, uint8_t& field, uint8_t reset) = 0;
   // bytes(N) and fixed arrays: always written; read when the chunk has exactly that size, or when
   // older takes a chunk of another size (files of the older format hold some blocks smaller).
-  // Other sizes are skipped and the block keeps its reset value.
-  virtual void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older) = 0;
+  // Other sizes are skipped and the block keeps its reset value. element says what the block's
+  // elements are.
+  virtual void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older, TElement element) = 0;
   // array of 8/16/32-bit: always written with its current size; read by resizing to the chunk.
   virtual void Block(int id, TBlockRef block) = 0;
   // string: omitted when empty unless always is set; reset to reset (none: empty).
@@ -115,14 +134,17 @@ class TCatalogVarData {
 
   void Integer(int id, int32_t& field, int32_t def) { Integer(id, field, def, def); }
   void Byte(int id, uint8_t& field) { Byte(id, field, 0); }
-  void Fixed(int id, void* data, size_t bytes) { Fixed(id, data, bytes, nullptr, nullptr); }
+  void Fixed(int id, void* data, size_t bytes) { Fixed(id, data, bytes, nullptr, nullptr, TElement::U8); }
+  void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older) {
+    Fixed(id, data, bytes, reset, older, TElement::U8);
+  }
   void List(int id, TCatalog& list, int resetCount = 0) { List(id, list, resetCount, nullptr); }
   void String(int id, std::string& field) { String(id, field, false, nullptr); }
   void StringAlways(int id, std::string& field, const char* reset = nullptr) { String(id, field, true, reset); }
   template <class T, size_t N>
   void FixedArray(int id, T (&arr)[N], TBlockReset reset = nullptr, TOlderBlock older = nullptr) {
     static_assert(std::is_trivially_copyable_v<T>);
-    Fixed(id, arr, sizeof(T) * N, reset, older);
+    Fixed(id, arr, sizeof(T) * N, reset, older, ElementOf<T>());
   }
   template <class T>
   void Array(int id, std::vector<T>& v) {
@@ -138,9 +160,10 @@ class TCatalogVarData {
   // the chunk and its offset. expected completes "the chunk holds N bytes where ..." ("a map of
   // 30 x 15 cells takes 900"). Nothing in the other modes, nor when the chunk is absent.
   virtual void RequireSize(int /*id*/, size_t /*bytes*/, const std::string& /*expected*/) {}
-  // A count chunk that says how many elements an array chunk holds: written as the array's size at
-  // the time, so that it always matches what is written; read into count.
-  void Count(int id, int32_t& count, size_t elements) {
+  // A count chunk that says how many elements the array chunk described next holds: written as the
+  // array's size at the time, so that it always matches what is written; read into count. A text
+  // form leaves it out and derives it from the array.
+  virtual void Count(int id, int32_t& count, size_t elements) {
     if (!Writing()) return Integer(id, count, 0);
     int32_t n = static_cast<int32_t>(elements);
     Integer(id, n, 0);
@@ -191,6 +214,12 @@ class TCatalogBaseItem {
   Bytes Encoded() const;
   bool SameAs(const TCatalogBaseItem& other) const { return Encoded() == other.Encoded(); }
 
+  // Loads the record from another source than chunk bytes (a text form): source, a descriptor in
+  // Load mode, gives every field its value or its reset; unknown are the chunks the record does
+  // not describe, in ascending id order, kept as a load from bytes keeps them. The record's checks
+  // after a load run as they do after LoadFrom.
+  void LoadThrough(TCatalogVarData& source, std::vector<TRawChunk> unknown);
+
   // Private clipboard blocks holding this one record.
   bool PasteFromClipboard(int format);
   void CopyToClipboard(int format) const;
@@ -234,6 +263,9 @@ class TCatalog {
   int IndexOfId(int32_t id) const;
   TCatalogItem* Obtain(int32_t id);
   TCatalogItem* Append();
+  // Appends an item that is about to be loaded (LoadFrom or LoadThrough resets it); its id must be
+  // larger than the last item's.
+  TCatalogItem* AppendLoaded(int32_t id);
   TCatalogItem* InsertAt(int32_t id);
   void Delete(int32_t id);
   void Remove(int32_t id);

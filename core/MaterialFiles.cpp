@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 
@@ -26,7 +27,8 @@ std::vector<std::string> Collect(const std::string& root, const std::string& fol
     const std::string ext = LowerAscii(entry.substr(dot + 1));
     if (std::find(extensions.begin(), extensions.end(), ext) == extensions.end()) continue;
     if (!IsFile(WithTrailingBackslash(*folder) + entry)) continue;
-    const std::string base = entry.substr(0, dot);
+    // Entries are stored names: a file named in UTF-8 lists under its name in the code page.
+    const std::string base = StoredNameOf(entry.substr(0, dot));
     if (seen.insert(LowerAscii(base)).second) names.push_back(base);
   }
   SortNatural(names);
@@ -38,9 +40,11 @@ std::string FindIn(const std::string& root, const std::string& baseName, const s
   if (root.empty()) return {};
   auto folder = FindNameNoCase(root, folderName);
   if (!folder) return {};
-  for (const std::string& ext : extensions) {
-    auto file = FindNameNoCase(*folder, baseName + "." + ext);
-    if (file && IsFile(*file)) return *file;
+  for (const std::string& name : DiskNameCandidates(baseName)) {
+    for (const std::string& ext : extensions) {
+      auto file = FindNameNoCase(*folder, name + "." + ext);
+      if (file && IsFile(*file)) return *file;
+    }
   }
   return {};
 }
@@ -151,7 +155,10 @@ std::string FindMaterialFile(const std::string& baseName, const std::string& fol
 
 std::string FindExistingMaterialFile(const std::string& baseName, const std::string& folderName,
                                      const std::vector<std::string>& extensions) {
-  if (baseName.empty() || baseName == "." || baseName == ".." || baseName.find_first_of("/\\") != std::string::npos)
+  // Separators count by the text the name reads as: in Shift_JIS the byte 0x5C is the second half
+  // of many characters, not a backslash.
+  if (baseName.empty() || baseName == "." || baseName == ".." || baseName.find('/') != std::string::npos ||
+      ShownName(baseName).find_first_of("/\\") != std::string::npos)
     return {};
   const std::string found = FindMaterialFile(baseName, folderName, extensions);
   return found != baseName && IsFile(found) ? found : std::string();

@@ -32,7 +32,8 @@ void SortNatural(std::vector<std::string>& names);
 
 // The materials of one kind: the project folder's entries in natural order, then every runtime
 // package entry the project does not have, marked. Files count when their lower-cased extension is
-// one of extensions; Hero.bmp and Hero.png give one entry. Either root may be empty (none).
+// one of extensions; Hero.bmp and Hero.png give one entry. Entries are stored names: a file named
+// in UTF-8 is listed in the project's code page (StoredNameOf). Either root may be empty (none).
 std::vector<std::string> ListMaterials(const std::string& projectFolder, const std::string& runtimePackageFolder,
                                        const std::string& folderName, const std::vector<std::string>& extensions);
 // The same from ProjectFolder() and CurrentRuntimePackageFolder().
@@ -40,7 +41,9 @@ std::vector<std::string> ListMaterials(const std::string& folderName, const std:
 
 // The full path of a material: the project's file with the first extension that exists, else the
 // runtime package's; else baseName unchanged (the caller then fails to open it and says so). An
-// empty name gives the empty string. Folder and file are found case-insensitively.
+// empty name gives the empty string. Folder and file are found case-insensitively, and in each
+// folder the file is looked for under the name's UTF-8 form first, then under its raw bytes
+// (DiskNameCandidates).
 std::string FindMaterialFile(const std::string& projectFolder, const std::string& runtimePackageFolder,
                              const std::string& baseName, const std::string& folderName,
                              const std::vector<std::string>& extensions);

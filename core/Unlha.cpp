@@ -1,5 +1,6 @@
 #include "core/Unlha.h"
 
+#include <limits.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -12,6 +13,7 @@
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
 #include "core/LhaArchive.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 
 namespace tess {
@@ -64,6 +66,24 @@ std::vector<std::string> SplitWords(const std::string& line) {
   return words;
 }
 
+bool IsLink(const std::string& path) {
+  struct stat st;
+  return ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode);
+}
+
+// The path with every link resolved, or empty when it leads nowhere.
+std::string RealPath(const std::string& path) {
+  char buffer[PATH_MAX];
+  return ::realpath(path.c_str(), buffer) ? std::string(buffer) : std::string();
+}
+
+// Whether path is folder or lies below it (both resolved).
+bool IsWithin(const std::string& path, const std::string& folder) {
+  if (folder == "/") return true;
+  return path == folder ||
+         (path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '/');
+}
+
 uint32_t ModificationTime(const std::string& path) {
   struct stat st;
   if (::stat(path.c_str(), &st) != 0 || st.st_mtime < 0) return 0;
@@ -80,6 +100,9 @@ class TCollector {
 
   void AddName(const std::string& rawName) {
     const std::string name = Slashes(rawName);
+    // Names are read below the base folder; a name that starts at the root would leave it.
+    if (!name.empty() && (name[0] == '/' || (name.size() >= 2 && name[1] == ':')))
+      throw TUnlhaError{kUnlhaBadCommand, "Names may not be absolute paths: " + rawName};
     const size_t slash = name.find_last_of('/');
     const std::string parent = slash == std::string::npos ? std::string() : name.substr(0, slash);
     const std::string last = slash == std::string::npos ? name : name.substr(slash + 1);
@@ -88,13 +111,14 @@ class TCollector {
       if (!folder || !IsFolder(*folder)) return Skip(rawName);
       for (const std::string& entry : ListFolder(*folder)) {
         const std::string full = WithTrailingBackslash(*folder) + entry;
-        if (WildcardMatchNoCase(last, entry) && IsFile(full) && !IsSaveTemporaryName(entry))
+        if (WildcardMatchNoCase(last, entry) && IsFile(full) && !IsSaveTemporaryName(entry) && MayFollow(full))
           Add(RelativeName(full), full, false);
       }
       return;
     }
     auto found = ResolvePathNoCase(base_, name);
     if (!found || (!IsFile(*found) && !IsFolder(*found))) return Skip(rawName);
+    if (!MayFollow(*found)) return;
     if (IsFile(*found)) {
       Add(RelativeName(*found), *found, false);
     } else {
@@ -105,10 +129,51 @@ class TCollector {
 
   const std::vector<TItem>& Items() const { return items_; }
 
+  // Links that lead out of the folder being packed, or back into a folder that holds them, are
+  // refused together, each named, before anything is written.
+  void RefuseLinks() const {
+    std::string message;
+    auto list = [&](const std::vector<std::string>& names, const char* what) {
+      if (names.empty()) return;
+      message += message.empty() ? "" : "\n";
+      message += what;
+      for (size_t i = 0; i < names.size(); ++i) message += (i ? ", " : " ") + names[i];
+      message += ".";
+    };
+    list(outside_, "Symbolic links lead outside the folder being packed:");
+    list(loops_, "Symbolic links lead back into a folder that holds them:");
+    if (!message.empty()) throw TUnlhaError{kUnlhaBadCommand, message};
+  }
+
  private:
   // A name that matches nothing is passed over: a runtime package of an older kind lacks some of
   // the material folders that the game disk names.
-  void Skip(const std::string& name) { log_ += "Skipped " + name + " (not found)\n"; }
+  void Skip(const std::string& name) { log_ += "Skipped " + ShownPath(name) + " (not found)\n"; }
+
+  // Whether a file or folder found below the base may be packed: what a link leads to must lie
+  // inside the base folder (the link is then packed as what it leads to), and a folder link must
+  // not lead to a folder that holds it. A path that is no link, below a base that is none, is
+  // always inside.
+  bool MayFollow(const std::string& path) {
+    const std::string real = RealPath(path);
+    const std::string root = RealPath(base_.empty() ? std::string(".") : base_);
+    if (real.empty() || root.empty()) return true;  // reported as not found or unreadable later
+    const std::string shown = RelativeName(path);
+    if (!IsWithin(real, root)) {
+      outside_.push_back(shown + " (" + real + ")");
+      return false;
+    }
+    if (IsLink(path) && IsFolder(path)) {
+      std::string parent = path;
+      while (!parent.empty() && parent.back() == '/') parent.pop_back();
+      parent = RealPath(parent.substr(0, parent.find_last_of('/') + 1));
+      if (!parent.empty() && IsWithin(parent, real)) {
+        loops_.push_back(shown);
+        return false;
+      }
+    }
+    return true;
+  }
 
   // The archive name of a resolved path: the part below the current base folder, or for names
   // outside it, the path without its root. Parent references are never stored.
@@ -142,6 +207,7 @@ class TCollector {
       for (const std::string& entry : ListFolder(folder)) {
         const std::string full = WithTrailingBackslash(folder) + entry;
         if (IsSaveTemporaryName(entry)) continue;  // left by a save that died
+        if (IsLink(full) && !MayFollow(full)) continue;
         if (IsFile(full))
           Add(RelativeName(full), full, false);
         else if (IsFolder(full))
@@ -151,7 +217,10 @@ class TCollector {
     visiting.erase({st.st_dev, st.st_ino});
   }
 
-  void Add(const std::string& archivePath, const std::string& source, bool folder) {
+  // Entries are named in the project's code page, as the game's own system names its files after
+  // unpacking; names on disk here are usually UTF-8.
+  void Add(const std::string& diskPath, const std::string& source, bool folder) {
+    const std::string archivePath = StoredPathOf(diskPath);
     const std::string key = LowerAscii(archivePath);
     auto it = index_.find(key);
     if (it != index_.end()) {
@@ -167,6 +236,8 @@ class TCollector {
   std::string base_;
   std::vector<TItem> items_;
   std::map<std::string, size_t> index_;
+  std::vector<std::string> outside_;
+  std::vector<std::string> loops_;
 };
 
 void ReadResponseFile(const std::string& path, TCollector& collector) {
@@ -225,7 +296,7 @@ void WriteArchive(const std::string& archivePath, const std::vector<TItem>& item
     for (const TItem& item : items) {
       if (item.folder) {
         writer.AddDirectory(item.archivePath, ModificationTime(item.source));
-        log += "Folder  " + item.archivePath + "\n";
+        log += "Folder  " + ShownPath(item.archivePath) + "\n";
         continue;
       }
       Bytes data;
@@ -235,7 +306,7 @@ void WriteArchive(const std::string& archivePath, const std::vector<TItem>& item
         throw TUnlhaError{kUnlhaReadError, e.what()};
       }
       writer.AddFile(item.archivePath, data, ModificationTime(item.source));
-      log += "Added   " + item.archivePath + "\n";
+      log += "Added   " + ShownPath(item.archivePath) + "\n";
     }
     writer.Finish();
     out.Commit();
@@ -283,6 +354,7 @@ int Run(const std::string& commandLine, std::string& log) {
     else
       collector.AddName(name);
   }
+  collector.RefuseLinks();
   WriteArchive(archive, collector.Items(), log);
   return kUnlhaOk;
 }
@@ -305,7 +377,17 @@ int Unlha(const std::string& commandLine, char* output, size_t outputSize) {
     result = kUnlhaWriteError;
   }
   if (output && outputSize > 0) {
-    const size_t n = std::min(log.size(), outputSize - 1);
+    // A long log of added files keeps its end, where a failure names its file: the middle gives
+    // way.
+    const size_t room = outputSize - 1;
+    if (log.size() > room) {
+      const std::string gap = "...\n";
+      const size_t tail = std::min(log.size(), room / 2);
+      const size_t head = room > tail + gap.size() ? room - tail - gap.size() : 0;
+      log = log.substr(0, head) + (head ? gap : std::string()) +
+            log.substr(log.size() - (room - head - (head ? gap.size() : 0)));
+    }
+    const size_t n = std::min(log.size(), room);
     std::memcpy(output, log.data(), n);
     output[n] = '\0';
   }

@@ -14,7 +14,7 @@ bool TakeOlderFlags(const uint8_t* body, size_t size, void* flags) {
 }  // namespace
 
 void TLcfBattleEventTrigger::DescribeChunks(TCatalogVarData& v) {
-  v.Fixed(1, &flags, sizeof flags, nullptr, TakeOlderFlags);
+  v.Fixed(1, &flags, sizeof flags, nullptr, TakeOlderFlags, TElement::U16);
   v.Integer(2, switchAId, 1);
   v.Integer(3, switchBId, 1);
   v.Integer(4, variableId, 1);

@@ -4,19 +4,10 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "core/ContentDamage.h"
+#include "events/CommandShapes.h"
+
 namespace tess {
-
-namespace {
-
-// Reads one compressed integer and notes whether it used more bytes than needed.
-int32_t ReadTracked(TByteReader& r, bool& shortest) {
-  size_t start = r.Pos();
-  int32_t value = r.ReadInt();
-  if (r.Pos() - start != static_cast<size_t>(EncodedIntSize(value))) shortest = false;
-  return value;
-}
-
-}  // namespace
 
 TLcfEventScriptLine* TLcfEventScriptList::AppendLine(std::unique_ptr<TLcfEventScriptLine> line) {
   lines_.push_back(std::move(line));
@@ -70,25 +61,71 @@ void TLcfEventScriptList::InsertLinesFrom(int position, const TLcfEventScriptLis
                 std::make_move_iterator(pasted.end()));
 }
 
-bool TLcfEventScriptList::DecodeFrom(const uint8_t* data, size_t size) {
-  std::vector<std::unique_ptr<TLcfEventScriptLine>> decoded;
+namespace {
+
+using TDecodedLines = std::vector<std::unique_ptr<TLcfEventScriptLine>>;
+
+// Decodes a packed block into lines. A damaged block raises EContentDamage naming the line and its
+// first byte; starts, when given, receives where each line begins. With checkCounts a line that
+// carries more parameters than its code does is damage too (ParamCountFault). Returns whether the
+// block was in the shortest encoding.
+bool DecodeLines(const uint8_t* data, size_t size, TDecodedLines& decoded, std::vector<uint32_t>* starts,
+                 bool checkCounts) {
+  std::vector<uint32_t> lineStarts;
   TByteReader r(data, size);
   bool shortest = true;
   while (!r.AtEnd()) {
+    const size_t start = r.Pos();
+    const std::string which = "script line " + std::to_string(decoded.size() + 1);
+    // Each line must lie whole within the block: a length or count that reaches past it, or a
+    // block that ends inside a line, is damage at the line's first byte.
+    auto read = [&](const char* what) {
+      int32_t value;
+      const size_t at = r.Pos();
+      if (!r.TryReadInt(value))
+        throw EContentDamage(which + " ends inside its " + what + " at the end of the script",
+                             static_cast<int64_t>(start));
+      if (r.Pos() - at != static_cast<size_t>(EncodedIntSize(value))) shortest = false;
+      return value;
+    };
     auto line = std::make_unique<TLcfEventScriptLine>();
-    line->code = ReadTracked(r, shortest);
-    line->indent = ReadTracked(r, shortest);
-    int32_t length = ReadTracked(r, shortest);
-    if (length < 0 || static_cast<size_t>(length) > r.Remaining()) throw EReadError();
+    line->code = read("code");
+    line->indent = read("depth");
+    const int32_t length = read("text length");
+    if (length < 0 || static_cast<size_t>(length) > r.Remaining())
+      throw EContentDamage(which + " (code " + std::to_string(line->code) + ") has a text of " +
+                               std::to_string(length) + " bytes where " + std::to_string(r.Remaining()) +
+                               " are left in the script",
+                           static_cast<int64_t>(start));
     line->text.assign(reinterpret_cast<const char*>(r.Here()), static_cast<size_t>(length));
     r.Skip(static_cast<size_t>(length));
-    int32_t count = ReadTracked(r, shortest);
+    const int32_t count = read("parameter count");
+    // A count beyond what the code carries is read before its parameters are, so that the line
+    // whose count changed is the one named rather than a later one its parameters ran into.
+    if (checkCounts) {
+      if (std::string problem = ParamCountFault(line->code, count); !problem.empty())
+        throw EContentDamage(which + " (code " + std::to_string(line->code) + "): " + problem,
+                             static_cast<int64_t>(start));
+    }
     // Every parameter takes at least one byte.
-    if (count < 0 || static_cast<size_t>(count) > r.Remaining()) throw EReadError();
+    if (count < 0 || static_cast<size_t>(count) > r.Remaining())
+      throw EContentDamage(which + " (code " + std::to_string(line->code) + ") has " + std::to_string(count) +
+                               " parameters where " + std::to_string(r.Remaining()) + " bytes are left in the script",
+                           static_cast<int64_t>(start));
     line->params.resize(static_cast<size_t>(count));
-    for (int32_t& p : line->params) p = ReadTracked(r, shortest);
+    for (int32_t& p : line->params) p = read("parameters");
     decoded.push_back(std::move(line));
+    lineStarts.push_back(static_cast<uint32_t>(start));
   }
+  if (starts) *starts = std::move(lineStarts);
+  return shortest;
+}
+
+}  // namespace
+
+bool TLcfEventScriptList::DecodeFrom(const uint8_t* data, size_t size) {
+  TDecodedLines decoded;
+  const bool shortest = DecodeLines(data, size, decoded, nullptr, false);
   lines_ = std::move(decoded);
   return shortest;
 }
@@ -121,23 +158,51 @@ void TLcfBaseEventPageItem::DescribeScript(TCatalogVarData& v, int sizeId, int b
     Bytes packed;
     lines.EncodeTo(packed);
     if (!loadedBlock_.empty() && packed == loadedBlockRepacked_) packed = loadedBlock_;
-    int32_t size = static_cast<int32_t>(packed.size());
-    v.Integer(sizeId, size, 0);
+    v.Count(sizeId, scriptSize, packed.size());
     v.Array(blockId, packed);
     return;
   }
   // The empty script is one end line: four bytes 0.
   static const uint8_t kEmptyScript[] = {0, 0, 0, 0};
-  v.Integer(sizeId, scriptSize, 0, 4);
-  v.Array(blockId, scriptBytes, kEmptyScript);
+  if (!v.Reading()) {
+    v.Integer(sizeId, scriptSize, 0, 4);
+    v.Array(blockId, scriptBytes, kEmptyScript);
+  } else {
+    // The size chunk is checked against the block only when the file has it.
+    int32_t stored = -1;
+    v.IntegerAlias(sizeId, stored, 0);
+    scriptSize = stored >= 0 ? stored : 4;
+    v.Array(blockId, scriptBytes, kEmptyScript);
+    if (stored >= 0 && !CopyingRecord() && static_cast<size_t>(stored) != scriptBytes.size())
+      throw EContentDamage("the script's size chunk " + std::to_string(sizeId) + " says " + std::to_string(stored) +
+                               " bytes where its block holds " + std::to_string(scriptBytes.size()),
+                           0);
+  }
   loadedBlock_.clear();
   loadedBlockRepacked_.clear();
   if (v.Resetting()) {
     lines.ClearLines();
     lines.AppendLine(TLcfEventScriptLine());
-  } else if (!lines.DecodeFrom(scriptBytes)) {
+    return;
+  }
+  if (!v.Reading()) return;
+  std::vector<uint32_t> starts;
+  TDecodedLines decoded;
+  const bool shortest = DecodeLines(scriptBytes.data(), scriptBytes.size(), decoded, &starts, !CopyingRecord());
+  lines.ClearLines();
+  for (auto& line : decoded) lines.AppendLine(std::move(line));
+  if (!shortest) {
     loadedBlock_ = scriptBytes;
     lines.EncodeTo(loadedBlockRepacked_);
+  }
+  // Lines that decode but do not form whole commands are what a changed length or count makes of
+  // the lines after it: damage, named by the line where the structure breaks.
+  if (CopyingRecord()) return;
+  if (const TScriptFault fault = CheckScriptShape(lines)) {
+    const TLcfEventScriptLine& line = *lines.LineAt(fault.line);
+    throw EContentDamage(
+        "script line " + std::to_string(fault.line + 1) + " (code " + std::to_string(line.code) + "): " + fault.problem,
+        starts[static_cast<size_t>(fault.line)]);
   }
 }
 

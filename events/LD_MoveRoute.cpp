@@ -185,8 +185,7 @@ void TLcfMoveRoute::DescribeChunks(TCatalogVarData& v) {
     // The commands are the route; the block is written as they pack now.
     Bytes packed;
     PackInto(packed);
-    int32_t size = static_cast<int32_t>(packed.size());
-    v.Integer(11, size, 0);
+    v.Count(11, routeSize, packed.size());
     v.Array(12, packed);
   } else {
     v.Integer(11, routeSize, 0);

@@ -33,6 +33,7 @@
 #include "media/MidiFile.h"
 #include "media/MsAdpcm.h"
 #include "media/WaveFile.h"
+#include "textform/TextForm.h"
 
 namespace tess::fuzz {
 
@@ -508,6 +509,19 @@ TSeeds WaveSeeds() {
           {"adpcm-mono.wav", AdpcmWave(1)}};
 }
 
+// ------------------------------------------------------------------ text form
+
+// The texts of the smallest files of the loaders above.
+TSeeds TextFormSeeds() {
+  auto text = [](const Bytes& file) {
+    const std::string printed = FileToText(file, "windows-1252");
+    return Bytes(printed.begin(), printed.end());
+  };
+  return {{"map.json", text(MapSeeds()["tiny.lmu"])},
+          {"maptree.json", text(MapTreeSeeds()["small.lmt"])},
+          {"database.json", text(DatabaseSeeds()["reset.ldb"])}};
+}
+
 const std::vector<TTarget>& Targets() {
   static const std::vector<TTarget> targets = {
       {"database", DatabaseSeeds, [](const Bytes& b) { TLcfDataBase().LoadFromMemory(b, true); }},
@@ -565,6 +579,7 @@ const std::vector<TTarget>& Targets() {
          if (song.damaged) throw EInvalidMidiFile();
        }},
       {"wave", WaveSeeds, [](const Bytes& b) { DecodeWave(b.data(), b.size()); }},
+      {"textform", TextFormSeeds, [](const Bytes& b) { TextToFile(std::string(b.begin(), b.end()), "seed.json"); }},
   };
   return targets;
 }

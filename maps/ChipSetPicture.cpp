@@ -69,16 +69,45 @@ TChipSetPicture::TChipSetPicture(const std::string& path) : path_(path) {
     try {
       TBitmap bitmap;
       LoadPictureFile(bitmap, path);
-      sheet_.LoadFromBitmap(bitmap);
+      if (bitmap.Width() != kChipSetWidth || bitmap.Height() != kChipSetHeight)
+        error_ = "the picture is " + std::to_string(bitmap.Width()) + " x " + std::to_string(bitmap.Height()) +
+                 " pixels; a tileset picture is " + std::to_string(kChipSetWidth) + " x " +
+                 std::to_string(kChipSetHeight);
+      else
+        sheet_.LoadFromBitmap(bitmap);
     } catch (const std::bad_alloc&) {
-      sheet_.ClearAll();
       error_ = "Insufficient memory.";
     } catch (const std::exception& e) {
-      sheet_.ClearAll();
       error_ = e.what();
     }
+    if (!error_.empty()) DrawPlaceholder();
   }
   Analyse();
+}
+
+TChipSetPicture::TChipSetPicture(const std::string& path, const std::string& error) : path_(path), error_(error) {
+  sheet_.SetSize(kChipSetWidth, kChipSetHeight);
+  DrawPlaceholder();
+  Analyse();
+}
+
+std::shared_ptr<TChipSetPicture> TChipSetPicture::Placeholder() {
+  static const auto placeholder = std::make_shared<TChipSetPicture>("", "no picture");
+  return placeholder;
+}
+
+void TChipSetPicture::DrawPlaceholder() {
+  // Diagonal stripes in two colours that no tileset is drawn in, so a picture that did not load
+  // never passes for a dark map. The first upper chip stays blank: it is the empty upper cell.
+  sheet_.ClearAll();
+  sheet_.palette[1] = TPaletteEntry{64, 64, 72, 0};
+  sheet_.palette[2] = TPaletteEntry{240, 150, 20, 0};
+  sheet_.UpdatePalette16();
+  for (int y = 0; y < kChipSetHeight; ++y)
+    for (int x = 0; x < kChipSetWidth; ++x) sheet_.Row(y)[x] = static_cast<uint8_t>(((x + y) / 4) % 2 ? 1 : 2);
+  const TPoint empty = UpperChipPixel(0);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) sheet_.Row(empty.y + y)[empty.x + x] = 0;
 }
 
 void TChipSetPicture::Analyse() {

@@ -58,15 +58,20 @@ struct TScaledTile {
 
 class TChipSetPicture {
  public:
-  // Reads the picture file and analyses it. A missing, unreadable or not 8-bit picture leaves every
-  // pixel and palette entry 0, and Error() says why. An empty path is no picture and no error.
+  // Reads the picture file and analyses it. A missing, unreadable or not 8-bit picture, or one that
+  // is not 480 x 256, gives a striped placeholder sheet (the first upper chip blank), and Error()
+  // says why. An empty path is no picture and no error: every pixel and palette entry 0.
   explicit TChipSetPicture(const std::string& path);
+  // The placeholder alone, with error as its reason.
+  TChipSetPicture(const std::string& path, const std::string& error);
   TChipSetPicture(const TChipSetPicture&) = delete;
   TChipSetPicture& operator=(const TChipSetPicture&) = delete;
 
   // The picture of a file, shared: a file read before and unchanged since (the same size and
   // modification time) is neither read nor analysed again.
   static std::shared_ptr<TChipSetPicture> Obtain(const std::string& path);
+  // The striped sheet of a picture that cannot be drawn, shared.
+  static std::shared_ptr<TChipSetPicture> Placeholder();
   // Forgets every shared picture (tests).
   static void ClearCache();
   // How many files were read and analysed so far (tests).
@@ -93,6 +98,7 @@ class TChipSetPicture {
     std::vector<uint8_t> pool;
   };
   void Analyse();
+  void DrawPlaceholder();
   // The four quarters of a key in units from the picture's top-left, and whether it is a whole
   // chip.
   TShapeQuarters QuartersOf(int key, bool& whole) const;

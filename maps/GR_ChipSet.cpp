@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/MaterialFiles.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "database/LD_ChipSet.h"
 
@@ -46,13 +47,13 @@ void TLcfChipSetGraphic::LoadPicture(const std::string& name) {
   // to read (it would be taken relative to the current directory).
   const std::string found = FindMaterialFile(name, "ChipSet", PictureExtensions());
   if (found.empty() || found == name || !IsFile(found)) {
-    pictureError = "ChipSet/" + name + ": no such picture in the project or the runtime package";
-    TakePicture(TChipSetPicture::Obtain(""));
+    pictureError = "ChipSet/" + DescribeMissingName(name) + ": no such picture in the project or the runtime package";
+    TakePicture(TChipSetPicture::Placeholder());
     return;
   }
   picturePath = found;
   TakePicture(TChipSetPicture::Obtain(found));
-  pictureError = picture_->Error().empty() ? std::string() : found + ": " + picture_->Error();
+  pictureError = picture_->Error().empty() ? std::string() : ShownPath(found) + ": " + picture_->Error();
 }
 
 void TLcfChipSetGraphic::ReloadPicture() {

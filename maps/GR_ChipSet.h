@@ -36,9 +36,9 @@ class TLcfChipSetGraphic {
   // Takes the tileset's id and water settings and loads its picture; none clears both.
   void SetTileset(const TLcfChipSetItem* tileset);
   // Loads and analyses the ChipSet picture of that name; nothing happens when it is the name
-  // already loaded. A picture that cannot be found or read leaves both sheets blank (index 0 in
-  // black) and says why in pictureError. A picture file loaded before and unchanged since is taken
-  // from the shared cache without reading it again.
+  // already loaded. A picture that cannot be found, read or is of the wrong size gives both
+  // sheets the striped placeholder and says why in pictureError. A picture file loaded before and unchanged since is
+  // taken from the shared cache without reading it again.
   void LoadPicture(const std::string& name);
   // Loads the current name again: after the picture's file was replaced.
   void ReloadPicture();

@@ -95,7 +95,10 @@ void TLcfMapLayer::ReadCells(TCatalogVarData& v, int id, int w, int h) {
                 [](void* o, size_t bytes) {
                   auto* t = static_cast<TTarget*>(o);
                   t->taken = bytes == t->bytes;
-                }};
+                },
+                nullptr,
+                0,
+                TElement::U16};
   v.Block(id, ref);
   if (target.taken) return;
   Fill();
@@ -290,11 +293,12 @@ void TLcfMap::WriteLayer(TCatalogVarData& v, int id, const TLcfMapLayer& layer) 
   // A layer always has the map's size when it is edited through the map; one whose size fields
   // were set directly is written as it would be resized, without changing it.
   if (layer.width == width && layer.height == height)
-    return v.Fixed(id, const_cast<uint16_t*>(layer.cells.data()), layer.cells.size() * sizeof(uint16_t));
+    return v.Fixed(id, const_cast<uint16_t*>(layer.cells.data()), layer.cells.size() * sizeof(uint16_t), nullptr,
+                   nullptr, TElement::U16);
   TLcfMapLayer sized(nullptr, layer.fillValue);
   sized.Assign(layer);
   sized.Resize(width, height);
-  v.Fixed(id, sized.cells.data(), sized.cells.size() * sizeof(uint16_t));
+  v.Fixed(id, sized.cells.data(), sized.cells.size() * sizeof(uint16_t), nullptr, nullptr, TElement::U16);
 }
 
 void TLcfMap::AfterLoad() {

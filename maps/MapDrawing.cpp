@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "core/MaterialFiles.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "maps/EventMap.h"
 #include "maps/GR_ChipSet.h"
@@ -23,12 +24,12 @@ std::string LoadMapPanorama(TCorvidSheet& panorama, const std::string& name) {
   if (name.empty()) return {};
   const std::string found = FindMaterialFile(name, "Panorama", PictureExtensions());
   if (found.empty() || found == name || !IsFile(found))
-    return "Panorama/" + name + ": no such picture in the project or the runtime package";
+    return "Panorama/" + DescribeMissingName(name) + ": no such picture in the project or the runtime package";
   try {
     panorama.LoadFromFile(found, true);
   } catch (const std::exception& e) {
     panorama.FreePixels();
-    return found + ": " + e.what();
+    return ShownPath(found) + ": " + e.what();
   }
   return {};
 }

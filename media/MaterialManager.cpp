@@ -6,6 +6,7 @@
 
 #include "core/AtomicFile.h"
 #include "core/MaterialFiles.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "media/CorvidPng.h"
 #include "media/PictureFile.h"
@@ -157,8 +158,11 @@ std::string TMaterialManager::ProjectSubFolder(int folder) const {
 std::optional<std::string> TMaterialManager::Import(int folder, const std::string& source, TImportFormat format,
                                                     const TImportChoices& choices) {
   const TMaterialFolder& f = ResourceFolders().at(static_cast<size_t>(folder));
-  const std::string fileName = FileNameOf(source);
-  const std::string stem = StemOf(fileName);
+  // The copy is named in UTF-8, as the file system here names files, whatever the source's name
+  // was; the name returned is the one the project stores (its code page's bytes).
+  const std::string fileName = DiskNameOf(FileNameOf(source));
+  const std::string diskStem = StemOf(fileName);
+  const std::string stem = StoredNameOf(diskStem);
   auto destinationFor = [&](const std::string& name) {
     const std::string into = ProjectSubFolder(folder);
     // A file already there under another case is replaced under its own name.
@@ -168,7 +172,7 @@ std::optional<std::string> TMaterialManager::Import(int folder, const std::strin
 
   if (f.kind != K::Picture) {
     // A source that is not there makes no folder either.
-    if (!IsFile(source)) throw EFileError("Cannot open file \"" + source + "\". No such file.");
+    if (!IsFile(source)) throw EFileError("Cannot open file \"" + ShownPath(source) + "\". No such file.");
     CopyFileAtomic(source, destinationFor(fileName));
     return stem;
   }
@@ -192,7 +196,7 @@ std::optional<std::string> TMaterialManager::Import(int folder, const std::strin
     SwapTransparentIndex(bitmap, *k);
   }
   const std::string extension = format == TImportFormat::Xyz ? "xyz" : "png";
-  const std::string destination = destinationFor(stem + "." + extension);
+  const std::string destination = destinationFor(diskStem + "." + extension);
   if (SameFile(source, destination)) RefuseOntoItself(destination);
   SavePictureFile(bitmap, destination);
 
@@ -201,7 +205,7 @@ std::optional<std::string> TMaterialManager::Import(int folder, const std::strin
   const std::string into = ParentOf(destination);
   for (const std::string& other : PictureExtensions()) {
     if (other == extension) continue;
-    const auto shadow = FindNameNoCase(into, stem + "." + other);
+    const auto shadow = FindNameNoCase(into, diskStem + "." + other);
     if (shadow && IsFile(*shadow) && !SameFile(*shadow, destination) && !SameFile(*shadow, source))
       std::remove(shadow->c_str());
   }
@@ -212,8 +216,9 @@ void TMaterialManager::Export(int folder, const std::string& entry, const std::s
   const TMaterialFolder& f = ResourceFolders().at(static_cast<size_t>(folder));
   const std::string file = Locate(folder, entry);
   if (file.empty())
-    throw EFileError("Cannot open file \"" + std::string(f.name) + "/" + StripRuntimePackageMark(entry) +
-                     "\". No such material in the project or the runtime package.");
+    throw EFileError("Cannot open file " + std::string(f.name) + "/" +
+                     DescribeMissingName(StripRuntimePackageMark(entry)) +
+                     ". No such material in the project or the runtime package.");
   if (f.kind != K::Picture) {
     CopyFileAtomic(file, destination);
     return;

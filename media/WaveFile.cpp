@@ -105,6 +105,15 @@ TPcmData DecodeWave(const uint8_t* data, size_t size) {
   return pcm;
 }
 
+std::optional<Bytes> MpegWaveData(const uint8_t* data, size_t size) {
+  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) return std::nullopt;
+  size_t pos = 12;
+  const TChunk fmt = FindChunk(data, size, pos, "fmt ");
+  if (fmt.size < 2 || Le16(fmt.body) != kWaveFormatMpegLayer3) return std::nullopt;
+  const TChunk chunk = FindChunk(data, size, pos, "data");
+  return Bytes(chunk.body, chunk.body + chunk.size);
+}
+
 TPcmData ReadWaveFile(const std::string& path) {
   const Bytes data = ReadWholeFile(path);
   return DecodeWave(data.data(), data.size());

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,8 @@ class EInvalidWaveFile : public ETessError {
 
 inline constexpr uint16_t kWaveFormatPcm = 1;
 inline constexpr uint16_t kWaveFormatMsAdpcm = 2;
+// MPEG Layer 3 frames in a wave's data chunk; decoded by the MP3 player.
+inline constexpr uint16_t kWaveFormatMpegLayer3 = 0x55;
 
 // The "fmt " chunk.
 struct TWaveFormat {
@@ -52,6 +55,10 @@ struct TPcmData {
 // format, a damaged ADPCM description or block.
 TPcmData DecodeWave(const uint8_t* data, size_t size);
 TPcmData ReadWaveFile(const std::string& path);
+
+// The data chunk of a RIFF wave whose format tag is MPEG Layer 3; nothing for any other file
+// (other waves included). Chunks reaching past the end raise EInvalidWaveFile.
+std::optional<Bytes> MpegWaveData(const uint8_t* data, size_t size);
 
 // The format chunk alone, checked as DecodeWave checks it.
 TWaveFormat ReadWaveFormat(const uint8_t* body, size_t size);

@@ -16,6 +16,7 @@
 #include "core/Errors.h"
 #include "core/MaterialFiles.h"
 #include "core/MessagePort.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "core/Unlha.h"
@@ -362,8 +363,10 @@ std::string GameDiskCommandLine(const std::string& archivePath, const std::strin
 }
 
 std::string SetupIniText(const std::string& projectName, const std::string& gameTitle, int diskNumber) {
-  return std::string("[Setup]") + kCrLf + "ProjectName=" + projectName + kCrLf + "GameTitle=" + gameTitle + kCrLf +
-         "DiskNumber=" + std::to_string(diskNumber) + kCrLf;
+  // The installer reads the file in the game's code page, the one the title is stored in; the
+  // folder's name on this disk is usually UTF-8.
+  return std::string("[Setup]") + kCrLf + "ProjectName=" + StoredNameOf(projectName) + kCrLf +
+         "GameTitle=" + gameTitle + kCrLf + "DiskNumber=" + std::to_string(diskNumber) + kCrLf;
 }
 
 std::string DiskPieceName(const std::string& fileName, int k) {

@@ -127,7 +127,8 @@ std::string GameDiskResponseText(const std::string& projectFolder, const std::st
 // The archiver command: a -+ -r2 -d "ARCHIVE" @"RESPONSE".
 std::string GameDiskCommandLine(const std::string& archivePath, const std::string& responsePath);
 
-// Setup.ini for the installer: section Setup with ProjectName, GameTitle and DiskNumber.
+// Setup.ini for the installer: section Setup with ProjectName, GameTitle and DiskNumber, every value
+// in the project's code page (projectName is the folder's name on disk, gameTitle stored bytes).
 std::string SetupIniText(const std::string& projectName, const std::string& gameTitle, int diskNumber);
 
 // The name of piece k of fileName: its extension replaced by "." and k with three digits.

@@ -26,6 +26,24 @@ std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const s
     if (why) *why = QString("The game runtime \"%1\" is missing.").arg(runtime);
     return std::nullopt;
   }
+  // Said in plain words with the fix, rather than as the system's "Permission denied" later.
+  if (info.size() == 0) {
+    if (why)
+      *why = QString(
+                 "The game runtime \"%1\" is an empty file, so it cannot be started. Copy the runtime into "
+                 "the project again (the editor's folder holds it as TESS_RT.exe.dat), or name another program "
+                 "as the game runtime in the settings.")
+                 .arg(runtime);
+    return std::nullopt;
+  }
+  if (!IsWindowsExecutable(runtime) && !info.isExecutable()) {
+    if (why)
+      *why = QString(
+                 "The game runtime \"%1\" is not marked as a program that may be run. Mark it executable "
+                 "(chmod +x \"%1\") and start again.")
+                 .arg(runtime);
+    return std::nullopt;
+  }
   TLaunchPlan plan;
   plan.workingDirectory = workingDirectory;
   for (const std::string& word : words) plan.arguments << QString::fromStdString(word);

@@ -26,8 +26,9 @@ class RuntimeLauncher {
   // PATH, else empty (none configured).
   static QString WindowsLauncher(const QString& setting);
 
-  // What to start for runtime with words, in workingDirectory. Empty with a reason in *why when
-  // the runtime is missing, or is a Windows program and no launcher is configured.
+  // What to start for runtime with words, in workingDirectory. Empty with a reason in *why (in
+  // plain words, with the fix) when the runtime is missing, empty, a native file not marked
+  // executable, or a Windows program and no launcher is configured.
   static std::optional<TLaunchPlan> Plan(const QString& runtime, const std::vector<std::string>& words,
                                          const QString& workingDirectory, const QString& launcherSetting,
                                          QString* why = nullptr);

@@ -10,6 +10,7 @@
 #include <QLockFile>
 #include <QStandardPaths>
 #include <QThread>
+#include <cctype>
 #include <memory>
 
 namespace tess {
@@ -36,10 +37,19 @@ QString InstanceFolder() {
   if (folder.isEmpty() || !QDir(folder).exists()) folder = QDir::tempPath();
   return folder;
 }
+// The display the editor shows on: two sessions of one user on two displays (a desktop and a
+// remote one) each have their own editor.
+QString DisplayTag() {
+  QByteArray display = qgetenv("WAYLAND_DISPLAY");
+  if (display.isEmpty()) display = qgetenv("DISPLAY");
+  QString tag;
+  for (char c : display) tag += std::isalnum(static_cast<unsigned char>(c)) ? QChar(c) : QChar('_');
+  return tag.isEmpty() ? QString("none") : tag;
+}
 }  // namespace
 
 TSingleInstance::TSingleInstance(const QString& name, QObject* parent) : QObject(parent) {
-  const QString base = InstanceFolder() + "/" + name + "-" + QString::number(::getuid());
+  const QString base = InstanceFolder() + "/" + name + "-" + QString::number(::getuid()) + "-" + DisplayTag();
   lockPath_ = base + ".lock";
   socketPath_ = base + ".socket";
 }

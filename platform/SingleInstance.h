@@ -1,5 +1,5 @@
 #pragma once
-// One editor per user: the first start holds a lock file and listens on a local socket; a later
+// One editor per user and display: the first start holds a lock file and listens on a local socket; a later
 // start finds the lock taken, asks the first one to come forward (passing on the project folder
 // it was started with, if any), and ends without a message.
 

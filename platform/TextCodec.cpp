@@ -3,6 +3,9 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <algorithm>
+#include <memory>
+
+#include "core/NameEncoding.h"
 
 namespace tess {
 
@@ -61,13 +64,40 @@ bool TextCodec::CanEncode(const QString& text, QString* refused) const {
 }
 
 namespace {
+
+// File-name lookups in core read stored names through the current code page.
+class TCodecNameConverter : public TNameConverter {
+ public:
+  explicit TCodecNameConverter(const TextCodec& codec) : codec_(codec) {}
+  std::optional<std::string> ToUtf8(const std::string& bytes) const override {
+    if (!codec_.Decodes(bytes)) return std::nullopt;
+    return codec_.ToUnicode(bytes).toStdString();
+  }
+  std::optional<std::string> FromUtf8(const std::string& text) const override {
+    const QString unicode = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    if (!codec_.CanEncode(unicode)) return std::nullopt;
+    return codec_.FromUnicode(unicode);
+  }
+
+ private:
+  TextCodec codec_;
+};
+
 TextCodec& CurrentCodec() {
-  static TextCodec codec;
+  static TextCodec codec = [] {
+    TextCodec first;
+    SetNameConverter(std::make_shared<TCodecNameConverter>(first));
+    return first;
+  }();
   return codec;
 }
+
 }  // namespace
 
 const TextCodec& TextCodec::Current() { return CurrentCodec(); }
-void TextCodec::SetCurrent(const std::string& name) { CurrentCodec() = TextCodec(name); }
+void TextCodec::SetCurrent(const std::string& name) {
+  CurrentCodec() = TextCodec(name);
+  SetNameConverter(std::make_shared<TCodecNameConverter>(CurrentCodec()));
+}
 
 }  // namespace tess

@@ -71,6 +71,8 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
                                    ", which the map tree lacks");
   }
 
+  int mapCount = 0, mapsDone = 0;
+  for (int i = 0; i < tree.Count(); ++i) mapCount += tree.ItemAt(i)->IsMap() ? 1 : 0;
   TLcfMap map;
   for (int i = 0; i < tree.Count(); ++i) {
     const TLcfMapTreeItem* node = tree.ItemAt(i);
@@ -86,6 +88,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
       }
     }
     if (!node->IsMap()) continue;
+    if (visitor.progress) visitor.progress(mapsDone++, mapCount);
     const std::string file = MapFileName(node->Id());
     try {
       map.LoadFromProject(projectFolder, node->Id());
@@ -103,6 +106,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
     if (haveDatabase && !db.tilesets.FindById(map.tilesetId))
       report(file, "the map's tileset " + Id(map.tilesetId) + " is one the database lacks");
   }
+  if (visitor.progress) visitor.progress(mapCount, mapCount);
   return problems;
 }
 

@@ -22,6 +22,8 @@ struct TProjectVisitor {
   std::function<void(const TLcfDataBase&)> database;
   std::function<void(const TLcfMapTree&)> tree;
   std::function<void(const std::string& file, const TLcfMap&)> map;
+  // After each map of the tree: how many were looked at, of how many.
+  std::function<void(int done, int total)> progress;
 };
 
 // Every file that fails to load and every reference that points nowhere (a map the tree lacks, a

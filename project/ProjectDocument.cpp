@@ -1,9 +1,13 @@
 #include "project/ProjectDocument.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <exception>
+#include <memory>
 
+#include "core/EntryCaption.h"
 #include "core/MessagePort.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "database/LD_ChipSet.h"
 #include "maps/AutotileFixup.h"
@@ -50,6 +54,12 @@ TProjectDocument::TProjectDocument(std::string applicationFolder) : applicationF
   };
 }
 
+std::string TextOfChipSetFailure(int32_t tilesetId, const std::string& tilesetName, const std::string& error) {
+  return "The picture of tileset " + EntryCaption(tilesetId, ShownName(tilesetName)) + " cannot be drawn: " + error +
+         ".\n\nIts tiles show as orange stripes until the picture is mended, or another is chosen on the Tilesets "
+         "page of the database.";
+}
+
 void TProjectDocument::ShowFailure(const std::string& text) const { ShowError(text, messageOwner_); }
 
 std::string MapFailureText(const TLcfMapTreeItem& map, bool workCopy, const std::string& error) {
@@ -94,6 +104,16 @@ void TProjectDocument::RefreshChipSet() {
   const TLcfChipSetItem* tileset = map_.Id() > 0 ? database_.tilesets.FindById(map_.tilesetId) : nullptr;
   chipSet_.SetTileset(tileset);
   editor_.State().SetLinks(AutotileLinksOf(chipSet_));
+  ReportChipSetPicture(tileset);
+}
+
+void TProjectDocument::ReportChipSetPicture(const TLcfChipSetItem* tileset) {
+  if (!tileset || chipSet_.pictureError.empty()) return;
+  // Once per tileset and picture for as long as the project is open: the author hears why the
+  // map shows stripes, and is not asked again on every map of that tileset.
+  if (!reportedPictures_.insert(std::to_string(tileset->Id()) + "/" + tileset->chipSetFile).second) return;
+  ShowMessageBox(TextOfChipSetFailure(tileset->Id(), tileset->name, chipSet_.pictureError),
+                 TMessageStyle{TMessageIcon::Warning}, messageOwner_);
 }
 
 bool TProjectDocument::MapsModified() const { return CurrentMapEdited() || mapTree_.IsModified(); }
@@ -149,6 +169,7 @@ bool TProjectDocument::Open(const std::string& projectFolder, const std::string&
 }
 
 void TProjectDocument::Unload() {
+  reportedPictures_.clear();
   database_.ResetDatabase();
   mapTree_.ClearTree();
   mapTree_.deletedIds.clear();
@@ -320,14 +341,64 @@ void TProjectDocument::ChangeTree(const std::function<void(TLcfMapTree&)>& chang
 std::vector<int32_t> TProjectDocument::AdoptWorkCopies(const std::vector<int32_t>& ids) {
   TModifiedWatch watch(*this);
   std::vector<int32_t> taken = mapTree_.AdoptWorkCopies(ids);
-  const TLcfMapTreeItem* owner = mapTree_.OwningMap(mapTree_.currentId);
+  TLcfMapTreeItem* owner = mapTree_.OwningMap(mapTree_.currentId);
   if (owner && std::find(taken.begin(), taken.end(), owner->Id()) != taken.end()) {
     map_.Unload();
-    LoadSelectedMap(mapTree_.currentId);
+    if (!BringBackAsEdit(*owner)) LoadSelectedMap(mapTree_.currentId);
   }
   // The adopted maps show their pending marks.
   if (!taken.empty()) treeChanged.Emit();
   return taken;
+}
+
+bool TProjectDocument::BringBackAsEdit(TLcfMapTreeItem& owner) {
+  // The map as the project holds it is where the history starts; the recovered work is one edit
+  // on it, which Undo takes back like any other.
+  auto saved = std::make_shared<TLcfMap>();
+  auto recovered = std::make_shared<TLcfMap>();
+  try {
+    recovered->LoadWorkCopy(scratchFolder_, owner.Id());
+    saved->LoadFromProject(projectFolder_, owner.Id());
+  } catch (const std::exception&) {
+    return false;
+  }
+  if (recovered->LoadDamage() || saved->LoadDamage() || saved->width != recovered->width ||
+      saved->height != recovered->height)
+    return false;
+  map_.LoadFromProject(projectFolder_, owner.Id());
+  mapReadOnly_ = false;
+  UpdateCurrentMapName();
+  StartHistory();
+  if (!CanEditMap()) {
+    map_.Unload();
+    return false;
+  }
+  const int32_t id = owner.Id();
+  auto take = [this, id](const TLcfMap& from) {
+    map_.Assign(from);
+    map_.SetId(id);
+    map_.SetScrollType(map_.scrollType);
+  };
+  // The edit lives in memory now, as any unsaved edit does; leaving the map stores it again.
+  std::remove((WithTrailingBackslash(scratchFolder_) + MapFileName(id)).c_str());
+  owner.pending = false;
+  // Work on the tiles alone is an edit of the layers, which undone leaves nothing to save.
+  TLcfMap probe;
+  probe.Assign(*recovered);
+  probe.lower.Assign(saved->lower);
+  probe.upper.Assign(saved->upper);
+  probe.saveCount = saved->saveCount;  // each stored work copy counted one save
+  if (probe.SaveToBytes() == saved->SaveToBytes()) {
+    EditLayers([&](TLcfMap& m) {
+      m.lower.Assign(recovered->lower);
+      m.upper.Assign(recovered->upper);
+      return TCellRect{0, 0, m.width, m.height};
+    });
+    return true;
+  }
+  EditMap([&](TLcfMap&) { take(*recovered); },
+          [take, saved, recovered](bool undo) { take(undo ? *saved : *recovered); });
+  return true;
 }
 
 void TProjectDocument::DataBaseChanged() {

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -43,6 +44,10 @@ std::string DamagedMapText(const TLcfMapTreeItem& map, const std::string& damage
 std::string RecoveredMapName(const std::string& name);
 // What "Save As New Map" tells when it has saved the new map.
 std::string RecoveredMapText(const TLcfMapTreeItem& damaged, const TLcfMapTreeItem& recovered);
+
+// The warning shown when a tileset's picture cannot be drawn: the tileset, the file and what is
+// wrong with it, and how to mend it.
+std::string TextOfChipSetFailure(int32_t tilesetId, const std::string& tilesetName, const std::string& error);
 
 class TProjectDocument {
  public:
@@ -227,10 +232,15 @@ class TProjectDocument {
   void NameRoot();
   void SaveEditSettings();
   void MarkMapClean();
+  // Makes a recovered work copy of the current map one undoable edit on the project's map; false
+  // (nothing changed) when either cannot be read or their sizes differ.
+  bool BringBackAsEdit(TLcfMapTreeItem& owner);
   // A map was loaded or unloaded: a fresh history at its saved state.
   void StartHistory();
   // The tileset graphic follows the map's tileset, and the fix-up its autotile links.
   void RefreshChipSet();
+  // Tells the author once per tileset when its picture cannot be drawn.
+  void ReportChipSetPicture(const TLcfChipSetItem* tileset);
   void EmitChanges();
   void Unload();
   void ShowFailure(const std::string& text) const;
@@ -251,6 +261,7 @@ class TProjectDocument {
   void* messageOwner_ = nullptr;
   TLcfMapEditUndoManager history_;
   TLcfChipSetGraphic chipSet_;
+  std::set<std::string> reportedPictures_;  // tileset id and picture name
   TMapEditController editor_{map_, history_};
   // Something besides the layers was edited since the map was loaded or last stored; the history
   // sees only the layers.

@@ -25,6 +25,7 @@ namespace {
 constexpr const char* kUnsavedFolder = "Unsaved/";
 constexpr const char* kLeftFolder = "Left/";
 constexpr const char* kDatabaseName = "TESS_RT.ldb";
+constexpr const char* kTreeName = "TESS_RT.lmt";
 
 std::string Unsaved(const std::string& scratchFolder) { return WithTrailingBackslash(scratchFolder) + kUnsavedFolder; }
 
@@ -71,6 +72,7 @@ TLeftWork ReadSet(const std::string& folder) {
     set.databasePath = database;
     set.databaseTime = ModifiedTime(database);
   }
+  if (IsFile(folder + kUnsavedFolder + kTreeName)) set.treePath = folder + kUnsavedFolder + kTreeName;
   return set;
 }
 
@@ -105,6 +107,17 @@ void DropUnsavedDatabase(const std::string& scratchFolder) {
   if (!scratchFolder.empty()) std::remove((Unsaved(scratchFolder) + kDatabaseName).c_str());
 }
 
+void KeepUnsavedTree(const std::string& scratchFolder, const Bytes& tree) {
+  if (scratchFolder.empty()) return;
+  const std::string folder = Unsaved(scratchFolder);
+  fs::create_directories(folder);
+  WriteFileAtomic(folder + kTreeName, tree);
+}
+
+void DropUnsavedTree(const std::string& scratchFolder) {
+  if (!scratchFolder.empty()) std::remove((Unsaved(scratchFolder) + kTreeName).c_str());
+}
+
 // ---------------------------------------------------------------------------------------------
 // After a crash
 
@@ -132,6 +145,7 @@ std::vector<TLeftWork> CollectLeftWork(const std::string& scratchFolder) {
     for (const TLeftWorkCopy& c : FindLeftWorkCopies(scratch + kUnsavedFolder))
       Move(c.path, folder + kUnsavedFolder + fs::path(c.path).filename().string());
     Move(scratch + kUnsavedFolder + kDatabaseName, folder + kUnsavedFolder + kDatabaseName);
+    Move(scratch + kUnsavedFolder + kTreeName, folder + kUnsavedFolder + kTreeName);
     std::error_code ec;
     fs::copy_file(scratch + kScratchProjectNote, folder + kScratchProjectNote, ec);
   }
@@ -159,6 +173,23 @@ TRecovered RecoverLeftWork(TLeftWork& set, TProjectDocument& document) {
   const std::string project = WithTrailingBackslash(document.ProjectPath());
   std::vector<TLeftMap> kept;
   std::vector<int32_t> placed;
+  // Maps added after the last save are known only to the kept tree.
+  if (!set.treePath.empty()) {
+    TLcfMapTree keptTree;
+    try {
+      keptTree.LoadFromBytes(ReadWholeFile(set.treePath));
+    } catch (const std::exception&) {
+      keptTree.ClearTree();
+    }
+    for (const TLeftMap& left : set.maps) {
+      const TLcfMapTreeItem* node = keptTree.FindById(left.mapId);
+      if (!node || !node->IsMap() || document.MapTree().FindById(left.mapId)) continue;
+      document.ChangeTree([&](TLcfMapTree& tree) {
+        const TLcfMapTreeItem* parent = tree.FindById(node->parentId);
+        tree.AddMapLike(parent && (parent->IsMap() || parent->Id() == 0) ? node->parentId : 0, left.mapId, *node);
+      });
+    }
+  }
   for (const TLeftMap& left : set.maps) {
     const TLcfMapTreeItem* node = document.MapTree().FindById(left.mapId);
     const char* refusal = !node || !node->IsMap() ? "the project has no such map any more"

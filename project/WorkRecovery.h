@@ -26,6 +26,10 @@ void KeepUnsavedDatabase(const std::string& scratchFolder, const Bytes& database
 // Forgets what was kept: the edits were stored, saved or discarded. Missing files are fine.
 void DropUnsavedMaps(const std::string& scratchFolder);
 void DropUnsavedDatabase(const std::string& scratchFolder);
+// The map tree while it has changes not saved yet (Unsaved/TESS_RT.lmt): a map added since the last
+// save exists only there, and comes back with its work.
+void KeepUnsavedTree(const std::string& scratchFolder, const Bytes& tree);
+void DropUnsavedTree(const std::string& scratchFolder);
 
 // --- After a crash
 
@@ -43,6 +47,7 @@ struct TLeftWork {
   std::vector<TLeftMap> maps;  // by map id, one each
   std::string databasePath;    // the database window's working state, or empty
   int64_t databaseTime = 0;
+  std::string treePath;  // the map tree with its unsaved nodes, or empty
   // The time of its newest file.
   int64_t Time() const;
   bool Empty() const { return maps.empty() && databasePath.empty(); }
@@ -62,7 +67,9 @@ struct TRecovered {
   std::vector<std::string> failures;
 };
 
-// With the set's project open in document: each map whose work loads becomes a pending map (its
+// With the set's project open in document: a map the project's tree lacks is taken back into it
+// from the kept tree (under its parent when the tree has it, else under the root); each map whose
+// work loads becomes a pending map (its
 // work copy in the scratch folder, committed by the next "Save Map"), and the database working
 // state, when it loads, replaces the document's database in memory and becomes this run's working
 // state. No project file is written. What failed stays in the set; an emptied set is removed.

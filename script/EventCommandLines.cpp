@@ -60,22 +60,6 @@ void AppendBranch(TLcfEventScriptList& out, const std::vector<const TLcfEventScr
 
 }  // namespace
 
-bool OpensBlock(const TLcfEventScriptLine& line) {
-  const TEventCommandInfo* info = FindEventCommand(line.code);
-  if (!info || info->role != TCommandRole::Command) return false;
-  switch (info->block) {
-    case TBlockRule::None:
-      return false;
-    case TBlockRule::Always:
-      return true;
-    case TBlockRule::EncounterHandlers:
-      return line.Param(3) == 2 || line.Param(4) == 1;
-    case TBlockRule::HandlersFlag:
-      return line.Param(2) == 1;
-  }
-  return false;
-}
-
 std::vector<TLcfEventScriptLine> CaseLinesOf(const TLcfEventScriptLine& opener) {
   std::vector<TLcfEventScriptLine> cases;
   if (!OpensBlock(opener)) return cases;

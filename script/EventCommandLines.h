@@ -15,9 +15,6 @@
 
 namespace tess {
 
-// Whether an opening line comes with case and end lines (by its block rule and its parameters).
-bool OpensBlock(const TLcfEventScriptLine& line);
-
 // The case lines of an opening line's block in branch order, at depth 0: one per choice of Show
 // Choices (and the cancellation case when it runs a handler), the handlers an encounter, shop or
 // inn has, the else case of a branch that has one.

@@ -1254,6 +1254,24 @@ constexpr bool SortedByCode() {
 }
 static_assert(SortedByCode(), "the catalogue is looked up by binary search");
 
+// The catalogue holds exactly the codes whose shapes the loaders check scripts against, with the
+// same parameter counts and block structure.
+constexpr bool AgreesWithShapes() {
+  if (std::size(kCatalogue) != std::size(kCommandShapes)) return false;
+  for (size_t i = 0; i < std::size(kCatalogue); ++i) {
+    const TEventCommandInfo& c = kCatalogue[i];
+    const TCommandShape& s = kCommandShapes[i];
+    if (c.code != s.code || c.paramCount != s.paramCount || c.moreParams != s.moreParams || c.role != s.role ||
+        c.block != s.block || c.directBranch != s.directBranch || c.caseRule != s.caseRule ||
+        c.continuation != s.continuation || c.end != s.end || c.owner != s.owner)
+      return false;
+    for (int k = 0; k < 3; ++k)
+      if (c.cases[k] != s.cases[k]) return false;
+  }
+  return true;
+}
+static_assert(AgreesWithShapes(), "the catalogue and the command shapes of the event model disagree");
+
 template <size_t N>
 std::array<int32_t, N> ButtonCodes(int16_t TEventCommandInfo::*button) {
   std::array<int32_t, N> codes{};

@@ -7,19 +7,11 @@
 #include <cstdint>
 #include <span>
 
+#include "events/CommandShapes.h"
+
 namespace tess {
 
 class TCommandText;
-
-// What a line is within its script.
-enum class TCommandRole : uint8_t {
-  Command,       // a command of its own: the user inserts it, and it begins a selection
-  Continuation,  // a further text line of the message or comment above it
-  Case,          // opens a branch of a multi-line command; the branch follows one level deeper
-  End,           // closes a multi-line command
-  EmptyLine,     // code 10: the line an empty branch holds
-  EndOfScript,   // code 0: the last line of every script
-};
 
 // The scripts a line may stand in.
 enum TScriptScope : uint8_t {
@@ -32,23 +24,6 @@ enum TScriptScope : uint8_t {
 
 enum class TScriptKind : uint8_t { MapEvent, CommonEvent, TroopPage };
 uint8_t ScopeOf(TScriptKind kind);
-
-// When an opening line comes with its case and end lines.
-enum class TBlockRule : uint8_t {
-  None,               // a single line (with continuation lines, for messages and comments)
-  Always,             // always a block
-  EncounterHandlers,  // only when escape (p3 = 2) or defeat (p4 = 1) runs a handler
-  HandlersFlag,       // only when p2 = 1
-};
-
-// Which of an opening line's case codes its block has.
-enum class TCaseRule : uint8_t {
-  All,       // every case code, in order
-  Choices,   // one first case per choice of s ("/"-separated, at most four), and a cancellation case
-             // (p0 = 4) when p0 is 5
-  Handlers,  // the first case; the second when p3 = 2, the third when p4 = 1
-  ElseFlag,  // the case only when p5 = 1
-};
 
 inline constexpr int kMaxDefaultParams = 17;
 // Buttons of the two choosers.

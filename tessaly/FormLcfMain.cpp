@@ -11,7 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QSplitter>
-#include <QStatusBar>
+#include <QToolBar>
 #include <QUrl>
 
 #include "audio/AudioHarmony.h"
@@ -35,6 +35,7 @@
 #include "platform/RuntimeLauncher.h"
 #include "platform/Settings.h"
 #include "platform/ShellServices.h"
+#include "platform/TerminationSignals.h"
 #include "platform/TextCodec.h"
 #include "platform/WaitCursor.h"
 #include "project/StoredNames.h"
@@ -50,6 +51,9 @@ namespace {
 constexpr const char* kRuntimeName = "TESS_RT.exe";
 // The program that starts a Windows runtime (empty: wine when it is installed).
 constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
+// A program started for test play instead of the project's own runtime (any executable, or a
+// Windows one through the launcher); empty for the project's.
+constexpr const char* kGameRuntimeSetting = "GameRuntime";
 // Whether the map editor draws lines along the cells, and how many edits can be undone.
 constexpr const char* kShowGridSetting = "ShowMapGrid";
 constexpr const char* kUndoDepthSetting = "UndoHistoryDepth";
@@ -78,7 +82,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   showTitle_ = settings_.ShowTitleFlag();
   document_.SetMessageOwner(this);
   BuildActions();
-  BuildStatusBar();
+  BuildMainStatusBar(*this, statusPanels_);
   BuildPanes();
   ConnectDocument();
   keeper_ = new TUnsavedWorkKeeper(document_, this);
@@ -86,7 +90,13 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   const bool grid = settings_.ReadBool(kShowGridSetting, false);
   actions_[TMainCommand::ShowGrid]->setChecked(grid);
   mapEditor_->SetGridVisible(grid);
-  resize(800, 600);
+  // The placement kept from the last session, or on the first start wide enough for the tool bar.
+  const auto* bar = findChild<QToolBar*>("MainToolBar");
+  RestorePlacement(*this, settings_, bar ? bar->sizeHint().width() + 16 : 0);
+  // A logout or a kill ends the editor at once: the unsaved work stays in the scratch folder and
+  // is offered at the next start, as after a crash, but nothing is lost to the last moment.
+  auto* termination = new TTerminationSignals(this);
+  connect(termination, &TTerminationSignals::requested, this, [this](int) { EndKeepingWork(); });
   TProjectManager::TCallbacks callbacks;
   callbacks.create = [this](const std::string& title) {
     return document_.CreateFiles(ProjectFolder(), ScratchFolder(), title);
@@ -103,6 +113,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
 }
 
 TFormLcfMain::~TFormLcfMain() {
+  KeepPlacement(*this, settings_);
   AudioShutDown();
   projects_.reset();
   settings_.SetFullScreenFlag(fullScreen_);
@@ -311,7 +322,9 @@ void TFormLcfMain::RunTestPlay() {
   TAudioReleasedForGame audioReleased;
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
-  auto plan = RuntimeLauncher::Plan(QString::fromStdString(document_.ProjectPath() + kRuntimeName), lastTestPlayWords_,
+  const std::string chosen = settings_.ReadString(kGameRuntimeSetting, "");
+  const std::string runtime = chosen.empty() ? document_.ProjectPath() + kRuntimeName : chosen;
+  auto plan = RuntimeLauncher::Plan(QString::fromStdString(runtime), lastTestPlayWords_,
                                     QString::fromStdString(document_.ProjectPath()),
                                     QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
   const TRuntimeOutcome outcome =
@@ -369,6 +382,13 @@ void TFormLcfMain::SetFullScreen(bool on) { fullScreen_ = on; }
 
 void TFormLcfMain::SetShowTitle(bool on) { showTitle_ = on; }
 
+void TFormLcfMain::EndKeepingWork() {
+  // What the author has not saved yet goes to the scratch folder now; the event loops end without
+  // the close question, which nobody would be there to answer.
+  keeper_->KeepNow();
+  QApplication::exit(0);
+}
+
 void TFormLcfMain::closeEvent(QCloseEvent* event) {
   if (!document_.CloseQuery()) {
     event->ignore();
@@ -391,17 +411,6 @@ void TFormLcfMain::BuildActions() {
   CheckEditState();
   BuildMainMenus(*this, actions_);
   BuildMainToolBar(*this, actions_);
-}
-
-void TFormLcfMain::BuildStatusBar() {
-  for (int i = 0; i < 3; ++i) {
-    statusPanels_[i] = new QLabel(this);
-    statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
-    statusBar()->addPermanentWidget(statusPanels_[i], i == 0 ? 3 : 2);
-  }
-  // Panel 0 shows the long hint of what is under the mouse.
-  connect(statusBar(), &QStatusBar::messageChanged, this,
-          [this](const QString& text) { statusPanels_[0]->setText(text); });
 }
 
 void TFormLcfMain::BuildPanes() {

@@ -100,7 +100,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void ShowPickedChip(TEditMode mode);
 
   void BuildActions();
-  void BuildStatusBar();
+  // SIGTERM or SIGHUP: keeps the unsaved work for recovery and ends the editor without asking.
+  void EndKeepingWork();
   void BuildPanes();
 
   TSettings& settings_;

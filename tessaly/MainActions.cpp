@@ -1,8 +1,10 @@
 #include "tessaly/MainActions.h"
 
 #include <QActionGroup>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QToolBar>
 #include <vector>
 
@@ -68,6 +70,16 @@ void BuildMainToolBar(QMainWindow& window, const TMainActions& actions) {
     if (group != groups.begin()->first) bar->addSeparator();
     for (QAction* action : members) bar->addAction(action);
   }
+}
+
+void BuildMainStatusBar(QMainWindow& window, QLabel* (&panels)[3]) {
+  for (int i = 0; i < 3; ++i) {
+    panels[i] = new QLabel(&window);
+    panels[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    window.statusBar()->addPermanentWidget(panels[i], i == 0 ? 3 : 2);
+  }
+  QLabel* hint = panels[0];
+  QObject::connect(window.statusBar(), &QStatusBar::messageChanged, hint, &QLabel::setText);
 }
 
 }  // namespace tess

@@ -9,6 +9,7 @@
 
 #include "tessaly/MainCommands.h"
 
+class QLabel;
 class QMainWindow;
 
 namespace tess {
@@ -21,5 +22,7 @@ TMainActions BuildMainActions(QMainWindow& window, const TSettings& settings,
                               std::function<void(TMainCommand)> execute);
 void BuildMainMenus(QMainWindow& window, const TMainActions& actions);
 void BuildMainToolBar(QMainWindow& window, const TMainActions& actions);
+// The three panels of the status bar; the first shows the hint of what is under the mouse.
+void BuildMainStatusBar(QMainWindow& window, QLabel* (&panels)[3]);
 
 }  // namespace tess

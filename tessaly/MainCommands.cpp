@@ -35,9 +35,9 @@ const std::vector<TMainCommandInfo>& MainCommands() {
   using E = TEditTool;
   // clang-format off
   static const std::vector<TMainCommandInfo> table = {
-      {C::NewProject, "NewProject", "Project", false, "New Project", "", R::NoProject, false,
+      {C::NewProject, "NewProject", "Project", false, "New Project", "Ctrl+N", R::NoProject, false,
        [](T& t, bool) { t.RunNewProject(); }, 1, I::NewProject},
-      {C::OpenProject, "OpenProject", "Project", false, "Open Project", "", R::NoProject, false,
+      {C::OpenProject, "OpenProject", "Project", false, "Open Project", "Ctrl+O", R::NoProject, false,
        [](T& t, bool) { t.RunOpenProject(); }, 1, I::OpenProject},
       {C::CloseProject, "CloseProject", "Project", false, "Close Project", "", R::ProjectOpen, false,
        [](T& t, bool) { t.RunCloseProject(); }, 0, I::None},

@@ -4,7 +4,7 @@
 #   tools/install-deps.sh --test   also what the tests and checks need
 set -euo pipefail
 
-build=(cmake ninja-build g++ clang ccache qt6-base-dev libgl-dev zlib1g-dev libsdl2-dev
+build=(cmake ninja-build g++ clang ccache qt6-base-dev libgl-dev zlib1g-dev libsdl2-dev nlohmann-json3-dev
        libfluidsynth-dev timgm6mb-soundfont libmpg123-dev libicu-dev dpkg-dev)
 test=(libgtest-dev libbenchmark-dev libclang-rt-14-dev clang-format-14 libpng-dev pngcheck python3-pil
       imagemagick sox lhasa midicsv lame xvfb xauth desktop-file-utils appstream file)

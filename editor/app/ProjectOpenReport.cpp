@@ -1,7 +1,14 @@
 #include "editor/app/ProjectOpenReport.h"
 
+#include <QApplication>
+#include <QEventLoop>
+#include <QProgressDialog>
+#include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <exception>
+#include <future>
 
 #include "core/CountText.h"
 #include "core/MessagePort.h"
@@ -14,6 +21,8 @@ namespace {
 
 // The message shows this many problems; the details hold them all.
 constexpr size_t kShownProblems = 10;
+// A check this short shows no progress window.
+constexpr int kQuietCheckMs = 400;
 
 // Keeps what would have been shown, so that one message can say it all.
 class THeldMessages final : public MessagePort {
@@ -24,6 +33,45 @@ class THeldMessages final : public MessagePort {
   }
   std::vector<std::string> texts;
 };
+
+// Runs the check on a thread of its own, so that a project of hundreds of large maps keeps the
+// editor painting; a progress window counts the maps when the check takes a while.
+std::vector<TProjectProblem> CheckInBackground(const std::string& projectFolder, QWidget* owner) {
+  std::atomic<int> done{0}, total{0};
+  auto check = std::async(std::launch::async, [&] {
+    // The editor's quiet mode would let damage pass unseen; the check must see it.
+    SetThreadQuietMode(false);
+    TProjectVisitor visitor;
+    visitor.progress = [&](int d, int t) {
+      total = t;
+      done = d;
+    };
+    return CheckProject(projectFolder, visitor);
+  });
+  TWaitCursor wait;
+  if (check.wait_for(std::chrono::milliseconds(kQuietCheckMs)) != std::future_status::ready) {
+    QProgressDialog progress("Checking the project's maps...", QString(), 0, 0, owner);
+    progress.setWindowTitle(QApplication::applicationName());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(0);
+    progress.setCancelButton(nullptr);
+    progress.setAutoClose(false);
+    progress.show();
+    QEventLoop loop;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (total > 0) {
+        progress.setMaximum(total);
+        progress.setValue(done);
+        progress.setLabelText(QString("Checking map %1 of %2...").arg(done.load()).arg(total.load()));
+      }
+      if (check.wait_for(std::chrono::seconds(0)) == std::future_status::ready) loop.quit();
+    });
+    poll.start(50);
+    loop.exec();
+  }
+  return check.get();
+}
 
 }  // namespace
 
@@ -36,13 +84,7 @@ std::string ProblemSummary(const std::string& headLine, const std::vector<TProje
 }
 
 bool OpenReportingProblems(const std::string& projectFolder, const std::function<bool()>& open, QWidget* owner) {
-  std::vector<TProjectProblem> problems;
-  {
-    TWaitCursor wait;
-    // The editor's quiet mode would let damage pass unseen; the check must see it.
-    TQuietModeScope strict(false);
-    problems = CheckProject(projectFolder);
-  }
+  const std::vector<TProjectProblem> problems = CheckInBackground(projectFolder, owner);
   if (problems.empty()) return open();
 
   THeldMessages held;

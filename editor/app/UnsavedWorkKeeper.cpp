@@ -21,6 +21,7 @@ TUnsavedWorkKeeper::TUnsavedWorkKeeper(TProjectDocument& document, QObject* pare
   document_.cellsChanged.Connect([this](const TChangedCells&) { Follow(); });
   document_.mapChanged.Connect([this] { Follow(); });
   document_.modifiedChanged.Connect([this](bool) { Follow(); });
+  document_.treeChanged.Connect([this] { Follow(); });
 }
 
 void TUnsavedWorkKeeper::Follow() {
@@ -40,6 +41,11 @@ void TUnsavedWorkKeeper::KeepNow() {
       KeepUnsavedMap(scratch, document_.Map());
     else
       DropUnsavedMaps(scratch);
+    // A map added since the last save has no place in the project's tree file yet.
+    if (document_.IsOpen() && document_.MapTree().IsModified())
+      KeepUnsavedTree(scratch, document_.MapTree().SaveToBytes());
+    else
+      DropUnsavedTree(scratch);
   } catch (const std::exception& e) {
     // The scratch folder is full or gone: the edits are still in memory, and saving reports its
     // own failures. Keeping is tried again after the next edit.
@@ -53,6 +59,7 @@ void TUnsavedWorkKeeper::Forget() {
   if (scratch.empty()) return;
   DropUnsavedMaps(scratch);
   DropUnsavedDatabase(scratch);
+  DropUnsavedTree(scratch);
   ForgetScratchProject(scratch);
 }
 

@@ -107,8 +107,11 @@ void TFormChipSelector::DrawPalette() {
   const int rows = shown_ ? PaletteRows(mode) : 0;
   board_.SetSize(kPaletteWidth, rows * kPaletteCellPixels);
   if (rows > 0 && graphic_ && graphic_->HasTileset())
-    DrawTileGrid(board_, *graphic_, rows * kPaletteColumns,
-                 [mode](int a) { return PaletteId(mode, a % kPaletteColumns, a / kPaletteColumns); });
+    // Upper tiles show their transparent colour as transparent, as they lie over the ground.
+    DrawTileGrid(
+        board_, *graphic_, rows * kPaletteColumns,
+        [mode](int a) { return PaletteId(mode, a % kPaletteColumns, a / kPaletteColumns); },
+        mode == TEditMode::Upper ? TTileGridBack::Checker : TTileGridBack::Opaque);
   viewport()->update();
 }
 

@@ -39,6 +39,10 @@ namespace {
 
 constexpr const char* kSlotNames[kGeneratorSlotCount] = {"Ceiling", "Lower Wall", "Upper Wall", "Floor A",   "Floor B",
                                                          "Floor C", "Obstacle A", "Obstacle B", "Obstacle C"};
+constexpr const char* kSlotPickerCaptions[kGeneratorSlotCount] = {
+    "Select Ceiling Tile", "Select Lower Wall Tile", "Select Upper Wall Tile",
+    "Select Floor A Tile", "Select Floor B Tile",    "Select Floor C Tile",
+    "Select Obstacle A",   "Select Obstacle B",      "Select Obstacle C"};
 constexpr int kPanoramaWidth = 160, kPanoramaHeight = 120;
 constexpr int kPreviewBox = 240;
 constexpr uint16_t kBoxColour = Rgb565(212, 208, 200);
@@ -311,6 +315,17 @@ QWidget* TFormEDMap::BuildGeneratorPage() {
     cell->addStretch();
     tv->addLayout(cell, row, column);
   }
+  // On the first use every slot names the same tile, and the preview is one field of it.
+  slotHint_ = new QLabel(
+      "Every slot names the same tile: choose the ceiling, wall and floor tiles (double-click a box) to make "
+      "rooms and passages.",
+      tiles);
+  slotHint_->setObjectName("SlotHint");
+  slotHint_->setWordWrap(true);
+  QPalette hintColours = slotHint_->palette();
+  hintColours.setColor(QPalette::WindowText, QColor(170, 60, 0));
+  slotHint_->setPalette(hintColours);
+  tv->addWidget(slotHint_, 3, 0, 1, 3);
   grid->addWidget(tiles, 0, 1);
 
   auto* preview = new QGroupBox("Preview", generatorArea_);
@@ -400,6 +415,9 @@ void TFormEDMap::LoadTileset() {
 }
 
 void TFormEDMap::DrawSlots() {
+  bool alike = true;
+  for (int slot = 1; slot < kGeneratorSlotCount; ++slot) alike = alike && p_.SlotCell(slot) == p_.SlotCell(0);
+  if (slotHint_) slotHint_->setVisible(alike && p_.useGenerator);
   uint16_t tiles[18] = {};
   GeneratorTilesOf(p_.generatorChips, p_.generatorChipVariants, tiles);
   const TMapPropertiesEnabled e = p_.Enabled();
@@ -456,7 +474,7 @@ void TFormEDMap::TryAnother() {
 
 void TFormEDMap::PickSlot(int slot) {
   if (slot < 0 || slot >= kGeneratorSlotCount || !p_.Enabled().tileSlots[slot]) return;
-  TFormSelMap picker(this, slot);
+  TFormSelMap picker(this, slot, kSlotPickerCaptions[slot]);
   picker.SetTileset(document_.DataBase().tilesets.FindById(p_.tilesetId));
   const TSlotCell current = p_.SlotCell(slot);
   picker.column = current.column;

@@ -103,6 +103,7 @@ class TFormEDMap : public QDialog {
   QSpinBox *roomWidth_ = nullptr, *roomHeight_ = nullptr;
   QCheckBox* surround_ = nullptr;
   QCheckBox* slotUse_[kGeneratorSlotCount] = {};
+  QLabel* slotHint_ = nullptr;
   TBoardView* slots_[kGeneratorSlotCount] = {};
   TBoardView* preview_ = nullptr;
   QScrollArea* previewArea_ = nullptr;

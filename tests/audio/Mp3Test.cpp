@@ -4,6 +4,7 @@
 
 #include "AudioTestUtil.h"
 #include "MediaTestUtil.h"
+#include "audio/AudioHarmony.h"
 #include "audio/MP3Player.h"
 #include "media/AudioMixer.h"
 #include "media/WaveFile.h"
@@ -111,4 +112,80 @@ TEST(Mp3, ThePlayerLoopsWithoutAGapAndKeepsItsLevels) {
 TEST(Mp3, FilesThatAreNoMp3AreRefused) {
   EXPECT_THROW(TMp3Stream stream(Bytes(3000, 'x')), EMp3Error);
   EXPECT_THROW(TMp3Stream stream{Bytes{}}, EMp3Error);
+}
+
+namespace {
+
+void Le16To(Bytes& b, uint32_t v) {
+  b.push_back(uint8_t(v));
+  b.push_back(uint8_t(v >> 8));
+}
+void Le32To(Bytes& b, uint32_t v) {
+  Le16To(b, v & 0xFFFF);
+  Le16To(b, v >> 16);
+}
+void TagTo(Bytes& b, const char* tag) {
+  for (int i = 0; i < 4; ++i) b.push_back(uint8_t(tag[i]));
+}
+
+// An MP3 file's frames in a wave's chunks, format tag MPEG Layer 3, as some games store music
+// and sounds.
+Bytes MpegWave(const Bytes& mp3, int channels, int rate) {
+  Bytes b;
+  TagTo(b, "RIFF");
+  Le32To(b, uint32_t(4 + 8 + 30 + 8 + mp3.size()));
+  TagTo(b, "WAVE");
+  TagTo(b, "fmt ");
+  Le32To(b, 30);
+  Le16To(b, kWaveFormatMpegLayer3);
+  Le16To(b, uint16_t(channels));
+  Le32To(b, uint32_t(rate));
+  Le32To(b, 16000);
+  Le16To(b, 1);
+  Le16To(b, 0);
+  Le16To(b, 12);  // extra bytes: id, flags, block size, frames a block, codec delay
+  Le16To(b, 1);
+  Le32To(b, 2);
+  Le16To(b, 417);
+  Le16To(b, 1);
+  Le16To(b, 1393);
+  TagTo(b, "data");
+  Le32To(b, uint32_t(mp3.size()));
+  b.insert(b.end(), mp3.begin(), mp3.end());
+  return b;
+}
+
+}  // namespace
+
+TEST(Mp3, WavesHoldingMp3FramesPlayAsMusicAndAsSounds) {
+  TMadeMp3 made;
+  if (!MakeMp3("inwave", "-r 22050 -c 1 -b 16", "-b 64", made)) GTEST_SKIP() << "sox or lame is not installed";
+  const Bytes wave = MpegWave(ReadWholeFile(made.path), 1, 22050);
+  const std::string path = Scratch("inwave.wav");
+  WriteBytes(path, wave);
+
+  const auto frames = MpegWaveData(wave.data(), wave.size());
+  ASSERT_TRUE(frames);
+  EXPECT_EQ(*frames, ReadWholeFile(made.path));
+  // Other waves are no MP3s.
+  const Bytes pcm = EncodeWaveFile(made.original.samples.data(), made.original.Frames(), 1, 22050);
+  EXPECT_FALSE(MpegWaveData(pcm.data(), pcm.size()));
+
+  // As a sound: one round of the file, mono as two equal channels.
+  const TPcmData sound = DecodeMp3(*frames);
+  EXPECT_EQ(sound.sampleRate, 22050);
+  EXPECT_EQ(sound.Frames(), made.original.Frames());
+  EXPECT_EQ(sound.samples[2 * 1000], sound.samples[2 * 1000 + 1]);
+
+  TAudioHarmony front(std::make_unique<TOfflineAudioOutput>());
+  ASSERT_TRUE(front.OpenWave());
+  ASSERT_TRUE(front.PlayMusic(path)) << front.LastError();
+  EXPECT_EQ(front.MusicPlayer(), TMusicPlayer::Mp3);
+  ASSERT_TRUE(front.StopMusic());
+  ASSERT_TRUE(front.PlaySound(path, 100, 100, 50)) << front.LastError();
+  std::vector<int16_t> out(2 * 22050);
+  front.Mixer().MixPcm16(out.data(), out.size() / 2);
+  int peak = 0;
+  for (int16_t s : out) peak = std::max(peak, std::abs(int(s)));
+  EXPECT_GT(peak, 1000);
 }

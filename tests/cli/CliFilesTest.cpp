@@ -14,6 +14,7 @@
 #include "maps/LD_MapTree.h"
 #include "media/CorvidXyz.h"
 #include "media/PictureFile.h"
+#include "tests/ProjectTemplates.h"
 #include "tests/TestFolder.h"
 #include "tests/cli/CliRun.h"
 
@@ -34,8 +35,11 @@ std::vector<std::string> TopLines(const std::string& text) {
   return lines;
 }
 
+// A new project on templates in the reset state, whose database names no picture.
 std::string NewProject(const TTestFolder& dir, const std::string& name) {
-  const TCliRun made = RunCliWords({"new", dir / name, "--app-folder", kApp});
+  const std::string app = dir.Sub("app");
+  WriteProjectTemplates(app);
+  const TCliRun made = RunCliWords({"new", dir / name, "--app-folder", app});
   EXPECT_EQ(made.status, 0) << made.err;
   return dir / name + "/";
 }

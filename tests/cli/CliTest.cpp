@@ -187,6 +187,15 @@ TEST(Cli, ArchivePacksAndLists) {
   EXPECT_EQ(listed.status, 0);
   EXPECT_EQ(listed.out, "-lh0- 24 24 TESS_RT.ini\n-lhd- 0 0 Music/\n");
   EXPECT_EQ(RunCliWords({"archive", "a", archive, "-x"}).status, 1);
+  // A named file that is not there is passed over, and the command says so and fails.
+  TRun missing = RunCliWords({"archive", "a", archive, (dir / "My Game").string() + "/", "TESS_RT.ini", "Gone.png"});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("Skipped Gone.png (not found)"), std::string::npos) << missing.err;
+  // Names are read below their folder: neither an absolute path nor a parent reference leaves it.
+  for (const std::string& name : {(dir / "My Game" / "TESS_RT.ini").string(), std::string("../My Game.lzh")}) {
+    TRun outside = RunCliWords({"archive", "a", archive, (dir / "My Game").string() + "/", name});
+    EXPECT_EQ(outside.status, 1) << name;
+  }
   std::filesystem::remove_all(dir);
 }
 
@@ -204,7 +213,31 @@ TEST(Cli, NewProjectPassesTheCheckAndTheRuntimeFindsItSound) {
   EXPECT_EQ(check.status, 0) << check.out;
   EXPECT_EQ(check.out, "ok\n");
 
-  const TRun played = RunShell("cd '" + project + "' && ./TESS_RT.exe TestPlay HideTitle Window");
+  // The starter database draws the first map from the runtime package's tileset: no cell is blank.
+  const TRun rendered = RunCliWords(
+      {"render-map", project, "1", folder / "first.png", "--zoom", "4", "--rtp-folder", TESS_BINARY_DIR "/app/RTP"});
+  ASSERT_EQ(rendered.status, 0) << rendered.err;
+  TBitmap first;
+  LoadPictureFile(first, folder / "first.png");
+  const int cell = 32 / 4;
+  ASSERT_EQ(first.Width(), 100 * cell);
+  int blank = 0;
+  for (int cy = 0; cy < 100; ++cy)
+    for (int cx = 0; cx < 100; ++cx) {
+      bool drawn = false;
+      for (int y = 0; y < cell && !drawn; ++y)
+        for (int x = 0; x < cell && !drawn; ++x) drawn = first.Pixel(cell * cx + x, cell * cy + y) != TRgb{0, 0, 0};
+      blank += drawn ? 0 : 1;
+    }
+  EXPECT_EQ(blank, 0);
+  TLcfDataBase db;
+  ASSERT_TRUE(db.LoadDatabase(project + "/"));
+  EXPECT_EQ(db.tilesets.FindById(1)->chipSetFile, "Field");
+  EXPECT_FALSE(db.heroes.FindById(1)->charSetFile.empty());
+  EXPECT_FALSE(db.heroes.FindById(1)->faceSetFile.empty());
+  EXPECT_EQ(db.system.partySize, 1);
+
+  const TRun played = RunShell("cd '" + project + "' && TESS_RT_NO_WINDOW=1 ./TESS_RT.exe TestPlay HideTitle Window");
   EXPECT_EQ(played.status, 0) << played.out;
   EXPECT_NE(played.out.find("title: Cli Game"), std::string::npos) << played.out;
   EXPECT_NE(played.out.find("result: sound"), std::string::npos) << played.out;

@@ -59,8 +59,11 @@ struct TProject {
     event->name = "Guard";
     event->x = 12;
     event->y = 5;
-    event->pages.ItemAt(0)->lines.InsertLine(
-        0, std::make_unique<TLcfEventScriptLine>(10860, 1, "", std::vector<int32_t>{10005, 0, 1, 2, 0}));
+    // One line inside a loop, at depth 1.
+    TLcfEventScriptList& lines = event->pages.ItemAt(0)->lines;
+    lines.InsertLine(0, std::make_unique<TLcfEventScriptLine>(12210, 0));
+    lines.InsertLine(1, std::make_unique<TLcfEventScriptLine>(10860, 1, "", std::vector<int32_t>{10005, 0, 1, 2, 0}));
+    lines.InsertLine(2, std::make_unique<TLcfEventScriptLine>(22210, 0));
     event->pages.Obtain(2);
     map.SaveToProject(folder.Path(), 1);
     WriteFileAtomic(folder / "Map0002.lmu", std::string("LcfMapUnit broken"));
@@ -74,7 +77,9 @@ TEST(CliEvents, PrintsEveryScriptUnderItsHeader) {
   const TRun all = Events({p.folder.Path()});
   EXPECT_EQ(all.out,
             "Map 0001:Town, Event 0003:Guard (012,005), Page 1\n"
+            "<>Loop\n"
             "  <>Change Event Location: This Event, (001,002)\n"
+            ": End Loop\n"
             "<>\n\n"
             "Map 0001:Town, Event 0003:Guard (012,005), Page 2\n"
             "<>\n\n"

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <sstream>
 
@@ -137,6 +138,34 @@ TEST_F(RenderMap, DrawsTheWholeMapInBandsAsTheDrawingRoutineDoes) {
   }
 }
 
+// The picture takes the format its extension names; any other name is refused, and the project's
+// data files are never written over.
+TEST_F(RenderMap, WritesTheFormatItsExtensionNamesAndNothingElse) {
+  MakeMap(20, 15);
+  SaveMap(1);
+  const Bytes mapFile = ReadWholeFile(project_ + "Map0001.lmu");
+  const struct {
+    const char* name;
+    int status;
+    std::optional<TPictureFormat> format;
+  } cases[] = {{"a.png", 0, TPictureFormat::Png}, {"b.BMP", 0, TPictureFormat::Bmp}, {"c.xyz", 1, std::nullopt},
+               {"noextension", 1, std::nullopt},  {"Map0001.lmu", 1, std::nullopt},  {"TESS_RT.ldb", 1, std::nullopt}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const bool inProject = std::string(c.name).find("TESS_RT") == 0 || std::string(c.name).find("Map") == 0;
+    const std::string out = inProject ? project_ + c.name : folder_ / c.name;
+    const TRun run = Cli({"render-map", project_, "1", out, "--rtp-folder", folder_.Sub("NoRtp")});
+    EXPECT_EQ(run.status, c.status) << run.err;
+    if (c.format) {
+      const Bytes written = ReadWholeFile(out);
+      EXPECT_EQ(PictureFormatOfData(written.data(), written.size()), *c.format);
+    } else {
+      EXPECT_NE(run.err.find("name it .png or .bmp"), std::string::npos) << run.err;
+    }
+  }
+  EXPECT_EQ(ReadWholeFile(project_ + "Map0001.lmu"), mapFile);
+}
+
 TEST_F(RenderMap, MoreColoursThanAPaletteHoldsGiveATrueColourPicture) {
   MakeMap(20, 15);
   map_.usePanorama = 1;
@@ -158,7 +187,7 @@ TEST_F(RenderMap, MoreColoursThanAPaletteHoldsGiveATrueColourPicture) {
   EXPECT_TRUE(SamePixels(out, DrawnWhole(16, 0, &panorama)));
 }
 
-TEST_F(RenderMap, MissingPicturesAreNamedTheirCellsBlankAndTheStatusOne) {
+TEST_F(RenderMap, MissingPicturesAreNamedTheirCellsStripedAndTheStatusOne) {
   MakeMap(10, 8, 2);  // tileset 2's picture is missing
   SaveMap(3);
   map_.usePanorama = 1;
@@ -171,10 +200,11 @@ TEST_F(RenderMap, MissingPicturesAreNamedTheirCellsBlankAndTheStatusOne) {
   TRun run = Cli({"render-map", project_, "3", folder_ / "a.png", "--zoom", "4"});
   EXPECT_EQ(run.status, 1);
   EXPECT_NE(run.err.find("ChipSet/Gone"), std::string::npos) << run.err;
-  const TBitmap blank = Output("a.png");
-  EXPECT_EQ(blank.Width(), 80);
-  for (int y = 0; y < blank.Height(); ++y)
-    for (int x = 0; x < blank.Width(); ++x) ASSERT_EQ(blank.Pixel(x, y), (TRgb{0, 0, 0})) << x << "," << y;
+  // Never a dark map: every cell shows the placeholder.
+  const TBitmap striped = Output("a.png");
+  EXPECT_EQ(striped.Width(), 80);
+  for (int y = 0; y < striped.Height(); ++y)
+    for (int x = 0; x < striped.Width(); ++x) ASSERT_NE(striped.Pixel(x, y), (TRgb{0, 0, 0})) << x << "," << y;
 
   run = Cli({"render-map", project_, "4", folder_ / "b.png"});
   EXPECT_EQ(run.status, 1);

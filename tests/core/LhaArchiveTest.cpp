@@ -348,3 +348,74 @@ TEST_F(UnlhaTest, FailuresReportAndLeaveNoArchive) {
   EXPECT_EQ(Unlha("a \"" + a + "\" \"" + project.string() + "/\" TESS_RT.ini", nullptr, 0), kUnlhaReadError);
   EXPECT_EQ(ReadFile(a).size(), 7u);
 }
+
+// Symbolic links in a packed folder: those that lead outside it, or back into a folder that holds
+// them, are refused with their names; those that stay inside are packed as what they lead to.
+TEST_F(UnlhaTest, LinksLeavingTheFolderAreRefusedByName) {
+  WriteFile(dir.path / "secret.txt", WordText(10, 30));
+  WriteFile(dir.path / "Other Game" / "TESS_RT.ldb", WordText(10, 31));
+  const std::string a = (work / "links.lzh").string();
+  const struct {
+    const char* link;   // below the project
+    fs::path target;    // what it leads to
+    const char* named;  // in the refusal, or nullptr: packed
+  } cases[] = {
+      {"Picture/shadow.txt", dir.path / "secret.txt",
+       "Symbolic links lead outside the folder being packed: "
+       "Picture/shadow.txt"},
+      {"Picture/Other", dir.path / "Other Game", "outside the folder being packed: Picture/Other"},
+      {"Picture/Deep/up", "..", "lead back into a folder that holds them: Picture/Deep/up"},
+      {"Picture/Deep/here", ".", "lead back into a folder that holds them: Picture/Deep/here"},
+      {"Picture/Deep/Inner/loop", "../../..", "lead back into a folder that holds them: Picture/Deep/Inner/loop"},
+      {"Picture/same.xyz", "Deep/Inner/pic.xyz", nullptr},
+      {"Picture/Alias", "../CharSet", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    const fs::path link = project / c.link;
+    fs::create_symlink(c.target, link);
+    std::vector<char> output(1 << 16);
+    const int result = Unlha("a -r2 \"" + a + "\" @" + ResponseFile(false), output.data(), output.size());
+    if (c.named) {
+      EXPECT_EQ(result, kUnlhaBadCommand);
+      EXPECT_NE(std::string(output.data()).find(c.named), std::string::npos) << output.data();
+      EXPECT_FALSE(fs::exists(a));
+    } else {
+      ASSERT_EQ(result, kUnlhaOk) << output.data();
+      const Bytes bytes = ReadFile(a);
+      std::map<std::string, Bytes> packed;
+      for (const TLhaEntry& e : ReadLhaDirectory(bytes)) packed[e.path] = ExtractLhaEntry(bytes, e);
+      if (std::string(c.link) == "Picture/same.xyz") {
+        EXPECT_EQ(packed["Picture/same.xyz"], expected["Picture/Deep/Inner/pic.xyz"]);
+      } else {
+        EXPECT_EQ(packed["Picture/Alias/Hero.bmp"], expected["CharSet/Hero.bmp"]);
+      }
+      fs::remove(a);
+    }
+    fs::remove(link);
+  }
+  // Names are read below their folder: absolute paths are refused as parent references are.
+  char output[256];
+  EXPECT_EQ(Unlha("a \"" + a + "\" \"" + project.string() + "/\" " + (dir.path / "secret.txt").string(), output,
+                  sizeof output),
+            kUnlhaBadCommand);
+  EXPECT_NE(std::string(output).find("Names may not be absolute paths"), std::string::npos) << output;
+}
+
+// However long the log grows, its end, where a failure names its file, is kept.
+TEST_F(UnlhaTest, AFailureIsNamedAfterThousandsOfEntries) {
+  std::string text = "\"" + project.string() + "/\"\r\n";
+  for (int i = 0; i < 3000; ++i) text += "Missing" + std::to_string(i) + ".png\r\n";
+  text += "Picture/leak.txt\r\n";
+  fs::create_symlink(dir.path / "secret.txt", project / "Picture" / "leak.txt");
+  WriteFile(dir.path / "secret.txt", WordText(10, 30));
+  const fs::path list = work / "Long.lst";
+  std::ofstream(list, std::ios::binary) << text;
+  std::vector<char> output(1 << 16);
+  EXPECT_EQ(Unlha("a \"" + (work / "long.lzh").string() + "\" @" + list.string(), output.data(), output.size()),
+            kUnlhaBadCommand);
+  const std::string shown = output.data();
+  EXPECT_NE(shown.find("Skipped Missing0.png"), std::string::npos);
+  EXPECT_NE(shown.find("Picture/leak.txt"), std::string::npos);
+  EXPECT_LT(shown.size(), output.size());
+}

@@ -70,7 +70,8 @@ TEST(DataBase, EveryFieldSavesLoadsAndSavesAgainToTheSameBytes) {
   TLcfDataBase db;
   sample::FillDatabase(db, 3);
   db.conditions.ItemAt(0)->color = 6;  // condition 1 at the chunk default
-  db.commonEvents.ItemAt(0)->lines.InsertLine(0, std::make_unique<TLcfEventScriptLine>());
+  db.commonEvents.ItemAt(0)->lines.InsertLine(
+      0, std::make_unique<TLcfEventScriptLine>(12110, 0, "", std::vector<int32_t>{3}));
   Bytes first = db.SaveToMemory();
 
   TLcfDataBase loaded;

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <string>
 
+#include "core/ContentDamage.h"
 #include "database/DataBaseObj.h"
 
 namespace tess::sample {
@@ -21,14 +22,14 @@ class TFieldFiller final : public TCatalogVarData {
   void IntegerAlias(int id, int32_t& field, int32_t def) override { field = def + 1 + (id + seed_) % 7; }
   void Flag(int, uint8_t& field, uint8_t def) override { field = def ? 0 : 1; }
   void Byte(int id, uint8_t& field, uint8_t) override { field = static_cast<uint8_t>(1 + (id + seed_) % 3); }
-  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock) override {
+  void Fixed(int id, void* data, size_t bytes, TBlockReset, TOlderBlock, TElement) override {
     auto* p = static_cast<uint8_t*>(data);
     for (size_t i = 0; i < bytes; ++i) p[i] = static_cast<uint8_t>(i * 31 + id + seed_ + 1);
   }
   void Block(int, TBlockRef block) override {
-    // Also a valid packed script (a line of code 11, indent 7 and text "abc", then the end line),
-    // and its first elements are no array's neutral value.
-    static const uint8_t pattern[] = {11, 7, 3, 'a', 'b', 'c', 0, 0, 0, 0, 0};
+    // Also a valid packed script (a line of the unknown code 11 and text "abc", then the end
+    // line), and its first elements are no array's neutral value.
+    static const uint8_t pattern[] = {11, 0, 3, 'a', 'b', 'c', 0, 0, 0, 0, 0};
     block.resize(block.owner, sizeof pattern);
     size_t n = block.byteSize(block.owner);
     std::copy_n(pattern, n, block.data(block.owner));
@@ -56,6 +57,9 @@ class TFieldFiller final : public TCatalogVarData {
 
 // Fills every list of the database with count items and every record, all fields non-default.
 inline void FillDatabase(TLcfDataBase& db, int count) {
+  // The records are filled in memory, field by field, not read from a file: a script's size field
+  // gets a value of its own, as every field does, and is no file's claim about its block.
+  TRecordCopyScope inMemory;
   TCatalog* lists[] = {&db.heroes,     &db.classes,           &db.skills,   &db.items,      &db.monsters,
                        &db.troops,     &db.terrain,           &db.tilesets, &db.attributes, &db.conditions,
                        &db.animations, &db.battlerAnimations, &db.switches, &db.variables,  &db.commonEvents};

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QToolBar>
 #include <filesystem>
@@ -68,6 +69,8 @@ TEST_F(MainWindow, WithoutAProject) {
   EXPECT_FALSE(window.Action(TMainCommand::TestPlay)->isEnabled());
   EXPECT_FALSE(window.Action(TMainCommand::Database)->isEnabled());
   EXPECT_EQ(window.Action(TMainCommand::SaveMap)->shortcut(), QKeySequence("Ctrl+S"));
+  EXPECT_EQ(window.Action(TMainCommand::NewProject)->shortcut(), QKeySequence("Ctrl+N"));
+  EXPECT_EQ(window.Action(TMainCommand::OpenProject)->shortcut(), QKeySequence("Ctrl+O"));
   EXPECT_TRUE(window.Document().CloseQuery());
 }
 
@@ -473,4 +476,25 @@ TEST_F(MainWindow, SaveAsNewMapLeavesTheDamagedFileAsItIs) {
   EXPECT_EQ(node->name, "MAP0001 (recovered)");
   EXPECT_TRUE(window->Document().CloseQuery());
   EXPECT_EQ(ReadWholeFile(file), bytes);
+}
+
+// Size, position and the maximised state come back at the next start; the first start shows the
+// whole tool bar.
+TEST_F(MainWindow, ThePlacementIsKept) {
+  {
+    TFormLcfMain first(settings, home.path().toStdString() + "/");
+    const QToolBar* bar = first.findChild<QToolBar*>("MainToolBar");
+    ASSERT_NE(bar, nullptr);
+    const int screenWidth = first.screen()->availableGeometry().width();
+    EXPECT_GE(first.width(), std::min(bar->sizeHint().width(), screenWidth));
+    first.setGeometry(120, 90, 1000, 700);
+  }
+  {
+    TFormLcfMain second(settings, home.path().toStdString() + "/");
+    EXPECT_EQ(second.size(), QSize(1000, 700));
+    EXPECT_EQ(second.pos(), QPoint(120, 90));
+    second.setWindowState(Qt::WindowMaximized);
+  }
+  TFormLcfMain third(settings, home.path().toStdString() + "/");
+  EXPECT_TRUE(third.windowState() & Qt::WindowMaximized);
 }

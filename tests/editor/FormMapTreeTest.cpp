@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QRadioButton>
@@ -161,7 +162,12 @@ TEST_F(MapTreeWindow, MapPropertiesCoupling) {
   dialog.WidthBox()->setValue(20);
   EXPECT_EQ(p.roomWidth, 5);  // the room shrank with the map
   EXPECT_FALSE(dialog.RoomWidthBox()->isEnabled());
+  const QLabel* hint = dialog.findChild<QLabel*>("SlotHint");
+  ASSERT_NE(hint, nullptr);
+  EXPECT_TRUE(hint->isHidden());
   dialog.GeneratorBox()->setChecked(true);
+  // The first use: every slot names the same tile, and the page says what to choose.
+  EXPECT_FALSE(hint->isHidden());
   EXPECT_FALSE(dialog.RoomWidthBox()->isEnabled());  // only for rooms
   dialog.GuidelineBox()->setCurrentIndex(1);
   emit dialog.GuidelineBox()->activated(1);

@@ -64,7 +64,7 @@ struct Recovery : ::testing::Test {
     return saved.lower.GetCell(x, 0);
   }
   // Starts the editor that is killed while it edits and waits until its work is kept.
-  void KillWhileEditing(const std::string& mode, const std::string& keptFile) {
+  void KillWhileEditing(const std::string& mode, const std::string& keptFile, int signal = SIGKILL) {
     QProcess victim;
     victim.setProcessChannelMode(QProcess::ForwardedChannels);
     victim.start(TESS_RECOVERY_VICTIM,
@@ -74,9 +74,16 @@ struct Recovery : ::testing::Test {
     const std::string kept = scratch + keptFile;
     for (int i = 0; i < 300 && !fs::exists(kept) && victim.state() == QProcess::Running; ++i) QTest::qWait(100);
     ASSERT_TRUE(fs::exists(kept)) << "the editor kept nothing; it ended with " << victim.exitCode();
-    ASSERT_EQ(::kill(static_cast<pid_t>(victim.processId()), SIGKILL), 0);
+    ASSERT_EQ(::kill(static_cast<pid_t>(victim.processId()), signal), 0);
     ASSERT_TRUE(victim.waitForFinished());
-    EXPECT_EQ(victim.exitStatus(), QProcess::CrashExit);
+    if (signal == SIGKILL) {
+      EXPECT_EQ(victim.exitStatus(), QProcess::CrashExit);
+    } else {
+      // A logout or a kill ends the editor cleanly, and its work stays.
+      EXPECT_EQ(victim.exitStatus(), QProcess::NormalExit);
+      EXPECT_EQ(victim.exitCode(), 0);
+      EXPECT_TRUE(fs::exists(kept));
+    }
   }
   // The next start: the question is asked, answered with answer, and recorded.
   bool StartAgain(TFormLcfMain& window, TRecoveryAnswer answer, QString* asked = nullptr) {
@@ -112,6 +119,45 @@ TEST_F(Recovery, AMapEditSurvivesSigkill) {
   EXPECT_TRUE(window.Action(TMainCommand::SaveMap)->isEnabled());
   window.Execute(TMainCommand::SaveMap);
   EXPECT_EQ(SavedCell(4), 5005);
+  EXPECT_TRUE(CollectLeftWork(scratch).empty());
+}
+
+// SIGTERM and SIGHUP end the editor cleanly in the middle of an edit; the edit comes back at the
+// next start as after a crash.
+TEST_F(Recovery, SigtermAndSighupKeepTheEdit) {
+  for (int signal : {SIGTERM, SIGHUP}) {
+    SCOPED_TRACE(signal);
+    KillWhileEditing("map", "Unsaved/Map0001.lmu", signal);
+    TFormLcfMain window(settings, homeFolder);
+    ASSERT_TRUE(StartAgain(window, TRecoveryAnswer::Recover));
+    EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 5005);
+    // What came back is an edit like any other: Undo takes it back, and nothing is left to save.
+    ASSERT_TRUE(window.Action(TMainCommand::Undo)->isEnabled());
+    window.Execute(TMainCommand::Undo);
+    EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 0);
+    EXPECT_FALSE(window.Document().MapsModified());
+    window.Execute(TMainCommand::Redo);
+    EXPECT_EQ(window.Document().Map().lower.GetCell(4, 0), 5005);
+    EXPECT_TRUE(window.Document().MapsModified());
+    window.Document().DiscardWorkCopies();
+    window.Keeper().Forget();
+  }
+}
+
+// A map added after the last save comes back with its place in the tree and its cells.
+TEST_F(Recovery, ANewMapThatWasNeverSavedComesBack) {
+  KillWhileEditing("newmap", "Unsaved/Map0002.lmu");
+  TFormLcfMain window(settings, homeFolder);
+  ASSERT_TRUE(StartAgain(window, TRecoveryAnswer::Recover));
+  const TLcfMapTreeItem* node = window.Document().MapTree().FindById(2);
+  ASSERT_NE(node, nullptr);
+  EXPECT_EQ(node->name, "MAP0002");
+  window.Document().SelectNode(2);
+  EXPECT_EQ(window.Document().Map().lower.GetCell(2, 1), 5007);
+  window.Execute(TMainCommand::SaveMap);
+  TLcfMap saved;
+  saved.LoadFromProject(project.Folder(), 2);
+  EXPECT_EQ(saved.lower.GetCell(2, 1), 5007);
   EXPECT_TRUE(CollectLeftWork(scratch).empty());
 }
 

@@ -1,7 +1,7 @@
 // An editor that dies while its author edits: opens a project in the main window, makes one edit
 // (a cell of map 1, or the first hero's name in the database window, which stays open) and runs
 // until it is killed. The recovery test kills it with SIGKILL once its work is kept.
-//   recovery-victim SCRATCH_FOLDER HOME_FOLDER BASE_FOLDER PROJECT map|database
+//   recovery-victim SCRATCH_FOLDER HOME_FOLDER BASE_FOLDER PROJECT map|newmap|database
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTimer>
@@ -15,7 +15,9 @@
 #include "database/DataBaseObj.h"
 #include "editor/app/ProjectManager.h"
 #include "editor/database/FormDataBase.h"
+#include "maps/MapProperties.h"
 #include "platform/Settings.h"
+#include "project/MapTreeCommands.h"
 #include "tessaly/FormLcfMain.h"
 
 using namespace tess;
@@ -42,6 +44,17 @@ int main(int argc, char** argv) {
   // Never outlives a test that forgot it.
   QTimer::singleShot(60000, [] { std::_Exit(3); });
 
+  if (mode == "newmap") {
+    // A map added and drawn on, never saved: only the kept tree knows it.
+    TMapTreeCommands commands(window.Document());
+    TMapProperties properties;
+    if (!commands.PrepareNewMap(0, properties) || !commands.NewMap(0, properties, 1)) return 6;
+    window.Document().EditLayers([](TLcfMap& map) {
+      map.lower.SetCell(2, 1, 5007);
+      return TCellRect{2, 1, 1, 1};
+    });
+    return app.exec();
+  }
   if (mode == "map") {
     window.Document().EditLayers([](TLcfMap& map) {
       map.lower.SetCell(4, 0, 5005);

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
@@ -42,7 +43,7 @@ void OnNextModal(std::function<void(QWidget*)> f) {
   });
 }
 
-// Clicks the chooser button of a code in the chooser that opens next.
+// Clicks the chooser button of a code in the chooser that opens next, and OK in the command's window.
 void ChooseNext(int32_t code) {
   OnNextModal([code](QWidget* modal) {
     auto* button = modal->findChild<QPushButton*>(QString("Command%1").arg(code));
@@ -52,6 +53,12 @@ void ChooseNext(int32_t code) {
       for (int i = 0; i < pages->count(); ++i)
         if (pages->widget(i)->isAncestorOf(button)) pages->setCurrentIndex(i);
     }
+    // The command's window opens next: OK takes what it shows.
+    OnNextModal([](QWidget* dialog) {
+      auto* buttons = dialog->findChild<QDialogButtonBox*>("DialogButtons");
+      ASSERT_NE(buttons, nullptr) << dialog->objectName().toStdString();
+      QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
+    });
     QTest::mouseClick(button, Qt::LeftButton);
   });
 }
@@ -227,7 +234,11 @@ TEST_F(ScriptPane, ChoosersOfferTheirButtons) {
   endCombat.AppendLine(TLcfEventScriptLine(13410, 0));
   EXPECT_FALSE(map.EditLines(endCombat));
   EXPECT_TRUE(battle.EditLines(endCombat));
-  // A chosen button is remembered: the next chooser opens on its page.
+  // A chosen button is remembered: the next chooser opens on its page (its command's window is
+  // cancelled).
+  QTimer::singleShot(0, [] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+  });
   map.Choose(64);
   TFormEvCmdList next(converter);
   next.show();

@@ -142,7 +142,7 @@ TEST(EventPage, MissingBlockKeepsTheEmptyScript) {
   TLcfEventPageItem page;
   page.Reset();
   page.lines.AppendLine(TLcfEventScriptLine(10110, 0, "x"));
-  Decode(page, Bytes{51, 1, 9, 0});
+  Decode(page, Bytes{0});
   ASSERT_EQ(page.lines.Count(), 1);
   EXPECT_EQ(*page.lines.LineAt(0), TLcfEventScriptLine());
   EXPECT_EQ(page.direction, 2);
@@ -152,15 +152,15 @@ TEST(EventPage, MissingBlockKeepsTheEmptyScript) {
 }
 
 TEST(EventPage, UntouchedScriptsKeepTheirBytes) {
-  // A block that spells the code 10 in two bytes (0x80 0x0A) where one suffices.
-  Bytes longForm = {0x80, 0x0A, 0, 0, 1, 0x80, 0x05, 0, 0, 0, 0};
+  // A block that spells the (unknown) code 5 in two bytes (0x80 0x05) where one suffices.
+  Bytes longForm = {0x80, 0x05, 0, 0, 1, 0x80, 0x05, 0, 0, 0, 0};
   TLcfEventPageItem page;
   page.Reset();
   Bytes record = {51, 1, 11, 52, 11};
   record.insert(record.end(), longForm.begin(), longForm.end());
   record.push_back(0);
   Decode(page, record);
-  EXPECT_EQ(page.lines.LineAt(0)->code, 10);
+  EXPECT_EQ(page.lines.LineAt(0)->code, 5);
   EXPECT_EQ(page.lines.LineAt(0)->Param(0), 5);
   auto block = [](TLcfEventPageItem& p) { return FindChunk(TopChunks(Encode(p)), 52)->body; };
   EXPECT_EQ(block(page), longForm);
@@ -169,7 +169,7 @@ TEST(EventPage, UntouchedScriptsKeepTheirBytes) {
   EXPECT_EQ(block(copy), longForm);
   // Once a line changes, the script is packed afresh.
   page.lines.LineAt(0)->SetParam(0, 6);
-  EXPECT_EQ(block(page), (Bytes{10, 0, 0, 1, 6, 0, 0, 0, 0}));
+  EXPECT_EQ(block(page), (Bytes{5, 0, 0, 1, 6, 0, 0, 0, 0}));
   page.lines.LineAt(0)->SetParam(0, 5);
   EXPECT_EQ(block(page), longForm);
 }
@@ -251,7 +251,7 @@ TEST(CommonEvent, DefaultsAndRoundTrip) {
   EXPECT_EQ(ChunkIds(chunks), (std::vector<int32_t>{1, 11, 21, 22}));
   ce.useSwitch = 1;
   ce.switchId = 20;
-  ce.lines.AppendLine(TLcfEventScriptLine(12010, 0));
+  ce.lines.InsertLine(0, std::make_unique<TLcfEventScriptLine>(12110, 0, "", std::vector<int32_t>{3}));
   TLcfCommonEvent list;
   list.Obtain(1)->Assign(ce);
   EXPECT_EQ(Encode(*list.ItemById(1)), Encode(ce));

@@ -303,14 +303,20 @@ TEST(ChipSetGraphic, PicturesAreLoadedAndAnalysedOncePerFile) {
   EXPECT_EQ(b.sheet.Row(10)[10], other.Row(10)[10]);
 }
 
-TEST(ChipSetGraphic, MissingOrDamagedPicturesLeaveBlankSheetsAndSaySo) {
+TEST(ChipSetGraphic, MissingDamagedOrMisfitPicturesDrawAPlaceholderAndSaySo) {
   TChipSetProject project;
   TBitmap trueColour(480, 256, TPixelFormat::Rgb24);
   project.Write("Deep", trueColour);
+  TBitmap small(320, 240, TPixelFormat::Indexed8);
+  small.Palette().assign(2, TRgb{0, 0, 0});
+  project.Write("Small", small);
   const struct {
     const char* name;
     const char* errorHas;
-  } cases[] = {{"Nowhere", "no such picture"}, {"Deep", "Invalid image format."}, {"../ChipSet/Deep", "no such"}};
+  } cases[] = {{"Nowhere", "no such picture"},
+               {"Deep", "Invalid image format."},
+               {"../ChipSet/Deep", "no such"},
+               {"Small", "the picture is 320 x 240 pixels; a tileset picture is 480 x 256"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TLcfChipSetItem tileset;
@@ -322,7 +328,14 @@ TEST(ChipSetGraphic, MissingOrDamagedPicturesLeaveBlankSheetsAndSaySo) {
     board.SetSize(16, 16);
     board.Fill(1234);
     graphic.DrawChip(board, 0, 0, 16, false, 5000, 0);
-    EXPECT_EQ(board.Row(8)[8], 0);  // index 0 in black
+    // Stripes in two colours, never black.
+    EXPECT_NE(board.Row(8)[8], 0);
+    EXPECT_NE(board.Row(8)[8], board.Row(8)[12]);
+    // The empty upper cell stays empty.
+    board.Fill(1234);
+    graphic.SetTransparent(true);
+    graphic.DrawChip(board, 0, 0, 16, false, 10000, 0);
+    EXPECT_EQ(board.Row(8)[8], 1234);
   }
 }
 

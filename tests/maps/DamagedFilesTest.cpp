@@ -312,6 +312,16 @@ TEST(DamagedFiles, EachLoadNamesTheChunkPathAndTheOffset) {
        },
        LoadMap, "the chunk holds 640 bytes where a map of 20 x 15 cells takes 600", "chunk 72",
        [](const Bytes& file) { return MapChunkBody(file, 72); }},
+      {"an integer chunk longer than its value",
+       [] {
+         return MapFile([](const Bytes& r) {
+           std::vector<TChunk> chunks = TopChunks(r);
+           chunks.insert(chunks.begin(), TChunk{2, {20, 0}});
+           return EncodeChunks(chunks);
+         });
+       },
+       LoadMap, "the chunk holds 2 bytes where its integer takes 1", "chunk 2",
+       [](const Bytes& file) { return MapChunkBody(file, 2); }},
       {"a map wider than its layers", WiderThanItsLayers, LoadMap,
        "the chunk holds 600 bytes where a map of 30 x 15 cells takes 900", "chunk 71",
        [](const Bytes& file) { return MapChunkBody(file, 71); }},

@@ -47,3 +47,25 @@ TEST(RuntimeLauncher, WindowsRuntimeNeedsALauncher) {
   EXPECT_FALSE(RuntimeLauncher::Plan(dir.filePath("missing.exe"), {}, dir.path(), "", &why));
   EXPECT_TRUE(why.contains("missing"));
 }
+
+// A runtime that cannot run is refused before anything starts, in plain words with the fix.
+TEST(RuntimeLauncher, EmptyOrNotExecutableRuntimesSayWhatToDo) {
+  QTemporaryDir dir;
+  const struct {
+    const char* name;
+    QByteArray bytes;
+    bool executable;
+    const char* says;
+  } cases[] = {
+      {"empty", QByteArray(), true, "is an empty file"},
+      {"plain", "#!/bin/sh\n", false, "chmod +x"},
+  };
+  for (const auto& c : cases) {
+    const QString runtime = dir.filePath(c.name);
+    WriteFile(runtime, c.bytes, c.executable);
+    QString why;
+    EXPECT_FALSE(RuntimeLauncher::Plan(runtime, {"TestPlay"}, dir.path(), "", &why)) << c.name;
+    EXPECT_TRUE(why.contains(c.says)) << why.toStdString();
+    EXPECT_FALSE(why.contains("Permission denied")) << why.toStdString();
+  }
+}

@@ -486,3 +486,23 @@ TEST_F(Document, SaveAsNewMapKeepsWhatCouldBeReadBesideTheDamagedMap) {
   EXPECT_TRUE(document.MapDamaged());
   EXPECT_EQ(RecoveredMapName("Cave (recovered)"), "Cave (recovered)");
 }
+
+// A tileset whose picture cannot be drawn is named once per project session, with the file and
+// what is wrong, however often its maps open.
+TEST_F(Document, AMissingTilesetPictureIsReportedOnce) {
+  WriteSampleProject(folder);
+  TLcfDataBase db;
+  ASSERT_TRUE(db.LoadDatabase(folder));
+  db.tilesets.FindById(1)->chipSetFile = "Gone";
+  db.SaveToFile(folder + "TESS_RT.ldb");
+  ASSERT_TRUE(document.Open(folder, scratch));
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_NE(messages.shown[0].text.find("ChipSet/Gone: no such picture"), std::string::npos) << messages.shown[0].text;
+  EXPECT_EQ(messages.shown[0].style.icon, TMessageIcon::Warning);
+  document.SelectNode(0);
+  document.SelectNode(1);
+  EXPECT_EQ(messages.shown.size(), 1u);
+  document.Close();
+  ASSERT_TRUE(document.Open(folder, scratch));
+  EXPECT_EQ(messages.shown.size(), 2u);
+}

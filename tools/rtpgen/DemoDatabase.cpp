@@ -591,7 +591,10 @@ void FillDungeonTileset(TLcfChipSetItem& t) {
 // ---------------------------------------------------------------------------------------------
 // System, vocabulary, switches, variables, common events
 
-void FillSystem(TLcfDataBase& db) {
+// The system settings on the package's pictures, music and sounds, with the first partySize
+// heroes in the party and the battle test party (at level 5 with their gear, or at level 1 with
+// none).
+void FillSystem(TLcfDataBase& db, int partySize, bool equipped) {
   TLcfSystem& s = db.system;
   s.formatVersion = TLcfSystem::kCurrentFormatVersion;
   s.titleName = "Meadow";
@@ -601,9 +604,8 @@ void FillSystem(TLcfDataBase& db) {
   s.useFrame = 0;
   s.frameName = "Gilded";
   s.troopPreviewBackdrop = "Grassland";
-  s.SetPartySize(2);
-  s.SetPartyMember(0, 1);
-  s.SetPartyMember(1, 2);
+  s.SetPartySize(partySize);
+  for (int i = 0; i < partySize; ++i) s.SetPartyMember(i, i + 1);
   s.SetMenuCommandCount(6);
   for (int i = 0; i < 6; ++i) s.SetMenuCommand(i, i + 1);  // item, skill, equip, save, status, row
 
@@ -636,13 +638,13 @@ void FillSystem(TLcfDataBase& db) {
   sound(s.enemyDefeatedSound, "Explosion");
   sound(s.itemSound, "Item");
 
-  s.testParty.SetCount(2);
-  for (int i = 0; i < 2; ++i) {
+  s.testParty.SetCount(partySize);
+  for (int i = 0; i < partySize; ++i) {
     TLcfTestPlayerItem& member = *s.testParty.ItemAt(i);
     member.heroId = i + 1;
-    member.level = 5;
+    member.level = equipped ? 5 : 1;
     for (int slot = 0; slot < TLcfTestPlayerItem::kEquipSlots; ++slot)
-      member.SetEquip(slot, kHeroes[i].equipment[slot]);
+      member.SetEquip(slot, equipped ? kHeroes[i].equipment[slot] : 0);
   }
   s.testTerrain = kTerrainGrass;
 }
@@ -744,7 +746,53 @@ void FillCommonEvents(TLcfDataBase& db) {
       .WriteTo(recovery.lines);
 }
 
+void FillBattleCommands(TLcfDataBase& db) {
+  Named(db.battle.commands, {"Fight", "Skill", "Defend", "Item", "Run"});
+  for (int i = 0; i < db.battle.commands.Count(); ++i) {
+    static constexpr int32_t kArchetypes[] = {0, 1, 3, 4, 5};
+    db.battle.commands.ItemAt(i)->archetype = kArchetypes[i];
+  }
+}
+
+void FillTilesets(TLcfDataBase& db) {
+  db.tilesets.SetCount(2);
+  FillFieldTileset(*db.tilesets.FindById(1));
+  FillDungeonTileset(*db.tilesets.FindById(2));
+}
+
 }  // namespace
+
+void FillStarterDatabase(TLcfDataBase& db) {
+  db.ResetDatabase();
+  db.system.formatVersion = TLcfSystem::kCurrentFormatVersion;
+  FillBattlerAnimations(db);
+  FillBattleCommands(db);
+  FillTerrain(db);
+  FillTilesets(db);
+
+  // One class and one hero of the first kind the demo has, with sprite, face and battler.
+  TLcfJobItem& job = *db.classes.ItemAt(0);
+  job.name = kClasses[0].name;
+  Grow(job, kClasses[0].growth);
+  job.expPrimary = 25;
+  job.expSecondary = 20;
+  job.battlerAnimation = kClasses[0].battler;
+  Commands(job, {kCmdFight, kCmdSkill, kCmdDefend, kCmdItem});
+  job.skills.Clear();
+  TLcfPlayerItem& hero = *db.heroes.ItemAt(0);
+  hero.name = kHeroes[0].name;
+  hero.title = kHeroes[0].title;
+  hero.charSetFile = "Heroes";
+  hero.charSetIndex = kHeroes[0].look;
+  hero.faceSetFile = "Heroes";
+  hero.faceIndex = 2 * kHeroes[0].look;
+  hero.classId = 1;
+  hero.maxLevel = 50;
+  ApplyClassToHero(job, hero, db.conditions.Count(), db.attributes.Count());
+
+  FillSystem(db, 1, false);
+  FillVocabulary(db.vocabulary);
+}
 
 void FillDemoDatabase(TLcfDataBase& db) {
   FillAttributes(db);
@@ -753,20 +801,14 @@ void FillDemoDatabase(TLcfDataBase& db) {
   FillBattlerAnimations(db);
   FillSkills(db);
   FillItems(db);
-  Named(db.battle.commands, {"Fight", "Skill", "Defend", "Item", "Run"});
-  for (int i = 0; i < db.battle.commands.Count(); ++i) {
-    static constexpr int32_t kArchetypes[] = {0, 1, 3, 4, 5};
-    db.battle.commands.ItemAt(i)->archetype = kArchetypes[i];
-  }
+  FillBattleCommands(db);
   FillClasses(db);
   FillHeroes(db);
   FillMonsters(db);
   FillTroops(db);
   FillTerrain(db);
-  db.tilesets.SetCount(2);
-  FillFieldTileset(*db.tilesets.FindById(1));
-  FillDungeonTileset(*db.tilesets.FindById(2));
-  FillSystem(db);
+  FillTilesets(db);
+  FillSystem(db, 2, true);
   FillVocabulary(db.vocabulary);
   FillSwitchesAndVariables(db);
   FillCommonEvents(db);

@@ -34,6 +34,12 @@ enum TDemoSwitch : int32_t {
   kSwitchWoodsChest = 4,
 };
 
+// The database every new project starts from (the editor's template TESS_RT.ldb.dat): the reset
+// state with the package's two tilesets and their passability, terrain, one hero of one class with
+// sprite, face and battler, the party of that hero, the system's pictures, music and sounds, and
+// the game's texts.
+void FillStarterDatabase(TLcfDataBase& db);
+
 // Fills a database (as project creation leaves it) with the demo's entries: every list the game
 // uses, the system settings and the vocabulary.
 void FillDemoDatabase(TLcfDataBase& db);

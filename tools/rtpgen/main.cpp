@@ -3,12 +3,14 @@
 //   tessaly-rtpgen rtp FOLDER                   writes the runtime package into FOLDER
 //   tessaly-rtpgen demo FOLDER [EDITOR_FOLDER]  creates the demo project in FOLDER, taking the
 //                                               project templates from EDITOR_FOLDER
+//   tessaly-rtpgen template-database FILE       writes the database new projects start from
 
 #include <cstdio>
 #include <exception>
 #include <string>
 #include <vector>
 
+#include "core/AtomicFile.h"
 #include "tools/rtpgen/DemoProject.h"
 #include "tools/rtpgen/RuntimePackage.h"
 
@@ -30,6 +32,14 @@ int RunDemo(const std::vector<std::string>& args) {
   return 0;
 }
 
+int RunTemplateDatabase(const std::vector<std::string>& args) {
+  if (args.size() != 1) return 2;
+  tess::TLcfDataBase db;
+  tess::rtp::FillStarterDatabase(db);
+  tess::WriteFileAtomic(args[0], db.SaveToMemory(tess::TCatalogVarData::Mode::Copy));
+  return 0;
+}
+
 struct TCommand {
   const char* name;
   const char* usage;
@@ -38,6 +48,8 @@ struct TCommand {
 constexpr TCommand kCommands[] = {
     {"rtp", "rtp FOLDER                   write the runtime package into FOLDER", RunRtp},
     {"demo", "demo FOLDER [EDITOR_FOLDER]  create the demo project in FOLDER (templates from EDITOR_FOLDER)", RunDemo},
+    {"template-database", "template-database FILE       write the database new projects start from",
+     RunTemplateDatabase},
 };
 
 int Usage() {

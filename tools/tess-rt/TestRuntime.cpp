@@ -1,18 +1,23 @@
 #include "tools/tess-rt/TestRuntime.h"
 
 #include <charconv>
+#include <map>
 #include <ostream>
 
 #include "core/AtomicFile.h"
 #include "core/Errors.h"
+#include "core/NameEncoding.h"
 #include "core/PathUtils.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "platform/CodePageGuess.h"
 #include "platform/RuntimePackage.h"
+#include "platform/Settings.h"
 #include "platform/TextCodec.h"
 #include "project/ProjectCheck.h"
 #include "project/ProjectNames.h"
+#include "project/StoredNames.h"
 
 namespace tess {
 
@@ -33,7 +38,7 @@ std::optional<int32_t> Number(const std::string& word, int32_t low, int32_t high
 }
 
 // Stored names are bytes in the game's code page; the report is UTF-8.
-std::string Shown(const std::string& bytes) { return TextCodec().ToUnicode(bytes).toStdString(); }
+std::string Shown(const std::string& bytes) { return ShownName(bytes); }
 
 std::string NameOf(const TCatalogItem* item) { return item ? "\"" + Shown(item->name) + "\"" : "(missing)"; }
 
@@ -111,18 +116,10 @@ TRuntimeReport InspectProject(const std::string& projectFolder, const TRuntimeCo
     out += std::string(command.showTitle ? ", title screen" : ", no title screen") +
            (command.fullScreen ? ", full screen\n" : ", window\n");
 
-  try {
-    out += "title: " + Shown(ReadGameTitle(folder)) + "\n";
-  } catch (const ETessError& e) {
-    problem("TESS_RT.ini", e.what());
-  }
-
   // What loads is described here; what fails is reported below by the project check, which loads
   // the same files through the same models.
   TLcfDataBase database;
   const bool haveDatabase = database.LoadDatabase(folder);
-  if (haveDatabase) out += "database: " + DescribeDatabase(database) + "\n";
-
   TLcfMapTree tree;
   tree.projectFolder = folder;
   bool haveTree = false;
@@ -131,17 +128,33 @@ TRuntimeReport InspectProject(const std::string& projectFolder, const TRuntimeCo
     haveTree = tree.HasRoot();
   } catch (const std::exception&) {
   }
+
+  // Names are read and materials found in the project's code page: the one the editor keeps for
+  // the folder, else the best reading of its names.
+  std::string codePage = TSettings().ProjectCodePage(folder);
+  if (codePage.empty()) codePage = GuessCodePage(CollectStoredNames(database, tree)).name;
+  TextCodec::SetCurrent(codePage);
+  out += "code page: " + CodePageCaption(TextCodec::Current().Name()) + "\n";
+
+  try {
+    out += "title: " + Shown(ReadGameTitle(folder)) + "\n";
+  } catch (const ETessError& e) {
+    problem("TESS_RT.ini", e.what());
+  }
+  if (haveDatabase) out += "database: " + DescribeDatabase(database) + "\n";
+  // The check below loads every map once; what each holds is described as it goes by.
+  std::map<std::string, std::string> described;
+  TProjectVisitor visitor;
+  visitor.map = [&](const std::string& file, const TLcfMap& map) { described[file] = DescribeMap(map); };
+  const std::vector<TProjectProblem> problems = CheckProject(folder, visitor);
+
   if (haveTree) {
     out += "map tree: " + DescribeMapTree(tree) + "\n";
-    TLcfMap map;
     for (int32_t id : tree.order) {
       const TLcfMapTreeItem* node = tree.FindById(id);
       if (!node || !node->IsMap()) continue;
-      try {
-        map.LoadFromProject(folder, id);
-        out += MapFileName(id) + " " + NameOf(node) + ": " + DescribeMap(map) + "\n";
-      } catch (const std::exception&) {
-      }
+      const auto d = described.find(MapFileName(id));
+      if (d != described.end()) out += MapFileName(id) + " " + NameOf(node) + ": " + d->second + "\n";
     }
     for (int slot = 0; slot < TLcfMapStartPosition::kSlotCount; ++slot) {
       const int32_t mapId = tree.startPositions.MapId(slot);
@@ -183,7 +196,7 @@ TRuntimeReport InspectProject(const std::string& projectFolder, const TRuntimeCo
     }
   }
 
-  for (const TProjectProblem& p : CheckProject(folder)) problem(p.file, p.message);
+  for (const TProjectProblem& p : problems) problem(p.file, p.message);
   out += report.problems == 0
              ? std::string("result: sound\n")
              : "result: " + std::to_string(report.problems) + (report.problems == 1 ? " problem\n" : " problems\n");

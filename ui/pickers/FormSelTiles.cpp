@@ -28,10 +28,9 @@ void TFormSelReplChip::DrawPreview(TCorvidBoard& board) {
   DrawTileGrid(board, *tileset_, kUpperChipCount, [&](int i) { return first + i; });
 }
 
-TFormSelMap::TFormSelMap(QWidget* owner, int slot)
-    : TFormSelMaterial(owner,
-                       TSetup("Select Map")
-                           .Preview(kColumns * kCell, (slot >= 6 ? kUpperRows : kLowerRows) * kCell, kVisibleHeight)),
+TFormSelMap::TFormSelMap(QWidget* owner, int slot, const char* caption)
+    : TFormSelMaterial(owner, TSetup(caption).Preview(kColumns * kCell, (slot >= 6 ? kUpperRows : kLowerRows) * kCell,
+                                                      kVisibleHeight)),
       tileset_(std::make_unique<TLcfChipSetGraphic>()),
       upper_(slot >= 6) {}
 

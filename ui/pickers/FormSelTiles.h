@@ -38,7 +38,8 @@ class TFormSelMap : public TFormSelMaterial {
   Q_OBJECT
  public:
   // slot: the generator's tile slot 0..8.
-  explicit TFormSelMap(QWidget* owner = nullptr, int slot = 0);
+  // caption: what the slot's tile is ("Select Ceiling Tile"); the picker alone is "Select Map".
+  explicit TFormSelMap(QWidget* owner = nullptr, int slot = 0, const char* caption = "Select Map");
   ~TFormSelMap() override;
 
   // The chosen cell of the palette; cellIndex is column + 6 row.

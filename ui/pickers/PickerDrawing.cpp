@@ -60,14 +60,22 @@ uint16_t SheetBackground(const TCorvidSheet& sheet) {
   return Rgb565(c.red, c.green, c.blue);
 }
 
-void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, const std::function<int(int)>& idOf) {
+void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, const std::function<int(int)>& idOf,
+                  TTileGridBack back) {
   if (!graphic.HasTileset()) return;
   TCorvidSheet& sheet = graphic.sheet;
   const bool transparent = sheet.transparent;
   const int32_t opacity = sheet.opacity;
-  sheet.transparent = false;
+  sheet.transparent = back == TTileGridBack::Checker;
   sheet.opacity = 255;
-  for (int i = 0; i < count; ++i) graphic.DrawChip(board, 32 * (i % 6), 32 * (i / 6), 32, false, idOf(i), 0);
+  constexpr uint16_t kLight = Rgb565(200, 200, 200), kDark = Rgb565(150, 150, 150);
+  for (int i = 0; i < count; ++i) {
+    const int x = 32 * (i % 6), y = 32 * (i / 6);
+    if (back == TTileGridBack::Checker)
+      for (int q = 0; q < 16; ++q)
+        board.FillRect(Bounds(x + 8 * (q % 4), y + 8 * (q / 4), 8, 8), (q % 4 + q / 4) % 2 ? kDark : kLight);
+    graphic.DrawChip(board, x, y, 32, false, idOf(i), 0);
+  }
   sheet.transparent = transparent;
   sheet.opacity = opacity;
 }

@@ -47,8 +47,13 @@ void DrawSheetPieces(TCorvidBoard& board, TCorvidSheet& sheet, const TCellGrid& 
   for (int k = 0; k < grid.count; ++k) board.StretchSheet(grid.CellRect(k), sheet, sourceOf(k));
 }
 
-// count tiles of a tileset graphic at 32 pixels, six across, opaque (index 0 in its palette
-// colour): tile i is the id idOf(i). The graphic's drawing state is left as it was.
-void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, const std::function<int(int)>& idOf);
+// How a tile grid shows the tileset's transparent colour (index 0): in its palette colour, or as
+// transparent over a grey checker, as upper tiles lie over the ground.
+enum class TTileGridBack { Opaque, Checker };
+
+// count tiles of a tileset graphic at 32 pixels, six across: tile i is the id idOf(i). The
+// graphic's drawing state is left as it was.
+void DrawTileGrid(TCorvidBoard& board, TLcfChipSetGraphic& graphic, int count, const std::function<int(int)>& idOf,
+                  TTileGridBack back = TTileGridBack::Opaque);
 
 }  // namespace tess

@@ -1,0 +1,189 @@
+// One or two flipped bits in the scripts of the demo's maps: every changed map is refused with a
+// named place, or loads with every event, page and script line it had. Nothing is lost without a
+// word.
+#include <gtest/gtest.h>
+
+#include <iostream>
+#include <random>
+
+#include "core/Errors.h"
+#include "core/StreamUtils.h"
+#include "events/CommandShapes.h"
+#include "maps/LD_Map.h"
+#include "tools/rtpgen/DemoProject.h"
+
+using namespace tess;
+
+namespace {
+
+// What a map's events hold, line by line: codes and depths of every page's script.
+struct TLineShape {
+  int32_t code, indent;
+};
+using TEventsShape = std::vector<std::vector<std::vector<TLineShape>>>;
+
+TEventsShape ShapeOf(const TLcfMap& map) {
+  TEventsShape shape;
+  for (int e = 0; e < map.events.Count(); ++e) {
+    const TLcfEventItem* event = map.events.ItemAt(e);
+    auto& pages = shape.emplace_back();
+    for (int p = 0; p < event->pages.Count(); ++p) {
+      auto& lines = pages.emplace_back();
+      const TLcfEventScriptList& script = event->pages.ItemAt(p)->lines;
+      for (int i = 0; i < script.Count(); ++i) lines.push_back({script.LineAt(i)->code, script.LineAt(i)->indent});
+    }
+  }
+  return shape;
+}
+
+// What a mutant lost of what the original held, or nothing when it kept the same events, pages and
+// lines at the same depths; a code may only have turned into one the editor does not know, which is
+// kept as it is.
+std::string Loss(const TEventsShape& original, const TEventsShape& mutant) {
+  if (original.size() != mutant.size())
+    return std::to_string(original.size()) + " events became " + std::to_string(mutant.size());
+  for (size_t e = 0; e < original.size(); ++e) {
+    const std::string event = "event " + std::to_string(e + 1);
+    if (original[e].size() != mutant[e].size())
+      return event + ": " + std::to_string(original[e].size()) + " pages became " + std::to_string(mutant[e].size());
+    for (size_t p = 0; p < original[e].size(); ++p) {
+      const auto& a = original[e][p];
+      const auto& b = mutant[e][p];
+      const std::string page = event + " page " + std::to_string(p + 1);
+      if (a.size() != b.size())
+        return page + ": " + std::to_string(a.size()) + " lines became " + std::to_string(b.size());
+      for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].indent != b[i].indent || (a[i].code != b[i].code && FindCommandShape(b[i].code)))
+          return page + " line " + std::to_string(i + 1) + ": code " + std::to_string(a[i].code) + " at depth " +
+                 std::to_string(a[i].indent) + " became code " + std::to_string(b[i].code) + " at depth " +
+                 std::to_string(b[i].indent);
+    }
+  }
+  return {};
+}
+
+// Where the body of the map's event list (chunk 81) lies in the file.
+std::pair<size_t, size_t> EventsChunk(const Bytes& file) {
+  TByteReader r(file.data(), file.size());
+  r.ReadString();
+  for (int32_t id = r.ReadInt(); id != 0; id = r.ReadInt()) {
+    const size_t size = r.ReadLength();
+    if (id == 81) return {r.Pos(), size};
+    r.Skip(size);
+  }
+  return {0, 0};
+}
+
+// The byte ranges of every page's script block in a map file.
+std::vector<std::pair<size_t, size_t>> ScriptBlocks(const TLcfMap& map, const Bytes& file) {
+  std::vector<std::pair<size_t, size_t>> blocks;
+  auto from = file.begin();
+  for (int e = 0; e < map.events.Count(); ++e)
+    for (int p = 0; p < map.events.ItemAt(e)->pages.Count(); ++p) {
+      Bytes block;
+      map.events.ItemAt(e)->pages.ItemAt(p)->lines.EncodeTo(block);
+      from = std::search(from, file.end(), block.begin(), block.end());
+      blocks.push_back({static_cast<size_t>(from - file.begin()), block.size()});
+      from += static_cast<ptrdiff_t>(block.size());
+    }
+  return blocks;
+}
+
+struct TMutationRun {
+  int mutants = 0, named = 0, whole = 0, silent = 0;
+  // Silent losses where a text swallowed whole lines: the text holds their control bytes.
+  int swallowed = 0;
+  std::vector<std::string> losses;
+};
+
+bool HoldsControlBytes(const TLcfMap& map) {
+  for (int e = 0; e < map.events.Count(); ++e)
+    for (int p = 0; p < map.events.ItemAt(e)->pages.Count(); ++p) {
+      const TLcfEventScriptList& lines = map.events.ItemAt(e)->pages.ItemAt(p)->lines;
+      for (int i = 0; i < lines.Count(); ++i)
+        for (unsigned char c : lines.LineAt(i)->text)
+          if (c < 0x20) return true;
+    }
+  return false;
+}
+
+// Flips one or two bits (alternately) at bits drawn from the ranges, n times, and sorts what each
+// mutant's load gives.
+void Mutate(const Bytes& file, const std::vector<std::pair<size_t, size_t>>& ranges, int n, std::mt19937& random,
+            TMutationRun& run) {
+  size_t bits = 0;
+  for (const auto& r : ranges) bits += r.second * 8;
+  TLcfMap map;
+  map.LoadFromBytes(file);
+  const TEventsShape original = ShapeOf(map);
+  for (int i = 0; i < n; ++i) {
+    Bytes mutant = file;
+    for (int f = 0; f < 1 + i % 2; ++f) {
+      size_t bit = std::uniform_int_distribution<size_t>(0, bits - 1)(random);
+      for (const auto& r : ranges) {
+        if (bit < r.second * 8) {
+          mutant[r.first + bit / 8] ^= static_cast<uint8_t>(1u << (bit % 8));
+          break;
+        }
+        bit -= r.second * 8;
+      }
+    }
+    if (mutant == file) continue;
+    ++run.mutants;
+    TLcfMap loaded;
+    try {
+      loaded.LoadFromBytes(mutant);
+    } catch (const EDamagedData& e) {
+      if (e.Offset() >= 0 && !e.Problem().empty())
+        ++run.named;
+      else
+        ADD_FAILURE() << "damage without its place: " << e.what();
+      continue;
+    } catch (const ETessError& e) {
+      ADD_FAILURE() << "refused without a place: " << e.what();
+      continue;
+    }
+    const std::string loss = Loss(original, ShapeOf(loaded));
+    if (loss.empty()) {
+      ++run.whole;
+    } else {
+      ++run.silent;
+      if (HoldsControlBytes(loaded))
+        ++run.swallowed;
+      else
+        run.losses.push_back(loss);
+    }
+  }
+}
+
+std::ostream& operator<<(std::ostream& out, const TMutationRun& run) {
+  return out << run.mutants << " mutants: " << run.named << " refused with a named place, " << run.whole
+             << " loaded whole, " << run.silent << " lost something silently (" << run.swallowed
+             << " of them into a text)";
+}
+
+}  // namespace
+
+// Bits flipped inside the script blocks of the demo's maps: every mutant is refused with its
+// place or keeps every line.
+TEST(ScriptMutations, EveryChangedScriptOfTheDemoIsRefusedByNameOrLoadsWhole) {
+  std::mt19937 random(37);
+  TMutationRun scripts, events;
+  for (const auto& demoMap : rtp::BuildDemoMaps()) {
+    const Bytes file = demoMap->SaveToBytes();
+    Mutate(file, ScriptBlocks(*demoMap, file), 1500, random, scripts);
+    // The same over the whole event list, pages and their fields included: figures only, since
+    // the lists and records around the scripts keep their own leniency (a page list whose chunk id
+    // changes is an unknown chunk, and an item id named twice keeps the later item).
+    Mutate(file, {EventsChunk(file)}, 1500, random, events);
+  }
+  std::cout << "script blocks: " << scripts << "\nwhole event lists: " << events << "\n";
+  // What no rule of the block structure sees: a text length that grew by exactly the lines after it
+  // (and a parameter count that still fits); the swallowed lines leave their control bytes in it.
+  for (const std::string& loss : scripts.losses) ADD_FAILURE() << "loaded without damage: " << loss;
+  EXPECT_EQ(scripts.silent, scripts.swallowed);
+  EXPECT_LE(scripts.silent * 1000, scripts.mutants);
+  EXPECT_GT(scripts.named, 1000);
+  EXPECT_GT(scripts.whole, 1000);
+  EXPECT_EQ(scripts.named + scripts.whole + scripts.silent, scripts.mutants);
+}
