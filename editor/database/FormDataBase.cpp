@@ -11,9 +11,13 @@
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/FormEDAttrib.h"
 #include "editor/database/FormEDChipSet.h"
 #include "editor/database/FormEDCommonEvent.h"
 #include "editor/database/FormEDGround.h"
+#include "editor/database/FormEDJob.h"
+#include "editor/database/FormEDPlayer.h"
+#include "editor/database/FormEDStatus.h"
 #include "editor/database/FormEDSystem.h"
 #include "editor/database/FormEDSystem2.h"
 #include "editor/database/FormEDVocabulary.h"
@@ -58,14 +62,14 @@ TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget*
 }
 
 const TTabInfo kTabs[TFormDataBase::kTabCount] = {
-    {"Hero", ListPage<&TLcfDataBase::heroes, kClipHeroes>},
-    {"Class", ListPage<&TLcfDataBase::classes, kClipClasses>},
+    {"Hero", Page<TFormEDPlayer>},
+    {"Class", Page<TFormEDJob>},
     {"Skill", ListPage<&TLcfDataBase::skills, kClipSkills>},
     {"Item", ListPage<&TLcfDataBase::items, kClipItems>},
     {"Monster", ListPage<&TLcfDataBase::monsters, kClipMonsters>},
     {"M. Groups", ListPage<&TLcfDataBase::troops, kClipTroops>},
-    {"Attribute", ListPage<&TLcfDataBase::attributes, kClipAttributes>},
-    {"Condition", ListPage<&TLcfDataBase::conditions, kClipConditions>},
+    {"Attribute", Page<TFormEDAttrib>},
+    {"Condition", Page<TFormEDStatus>},
     {"Animations", ListPage<&TLcfDataBase::animations, kClipBattleAnimations>},
     {"Animations 2", ListPage<&TLcfDataBase::battlerAnimations, kClipBattlerAnimations>},
     {"Battle Layout", SettingsPage},
