@@ -27,6 +27,8 @@
 #include "editor/app/RuntimeRun.h"
 #include "editor/app/UnsavedWorkKeeper.h"
 #include "editor/database/FormDataBase.h"
+#include "editor/database/FormDataBaseBase.h"
+#include "editor/events/FormFindResult.h"
 #include "editor/maps/FormChipSelector.h"
 #include "editor/maps/FormMapEditor.h"
 #include "editor/maps/FormMapTree.h"
@@ -43,6 +45,8 @@
 #include "ui/EditorAudio.h"
 #include "ui/WindowPlacement.h"
 #include "ui/pickers/FormSelMusic.h"
+#include "ui/script/ScriptEditor.h"
+#include "ui/script/ScriptListBox.h"
 
 namespace tess {
 
@@ -82,6 +86,8 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildPanes();
   ConnectDocument();
   keeper_ = new TUnsavedWorkKeeper(document_, this);
+  findResult_ = new TFormFindResult(document_, this);
+  findResult_->onOpenPlace = [this](const TSearchPlace& place) { OpenSearchPlace(place); };
   document_.SetUndoDepth(UndoDepthOf(settings_));
   const bool grid = settings_.ReadBool(kShowGridSetting, false);
   actions_[TMainCommand::ShowGrid]->setChecked(grid);
@@ -301,6 +307,45 @@ void TFormLcfMain::RunListenToMusic() {
   TFormSelMusic picker(this, true);
   CenterOnOwnerWindow(&picker);
   picker.exec();
+}
+
+void TFormLcfMain::RunEventSearch() {
+  findResult_->show();
+  findResult_->raise();
+  findResult_->activateWindow();
+  findResult_->UpdateControls();
+}
+
+void TFormLcfMain::OpenSearchPlace(const TSearchPlace& place) {
+  if (!document_.IsOpen()) return;
+  if (place.kind == TSearchPlace::TKind::CommonEvent) {
+    settings_.SetFullScreenFlag(fullScreen_);
+    TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
+                         applicationFolder_, this);
+    for (int tab = 0; tab < TFormDataBase::kTabCount; ++tab)
+      if (std::string_view(TFormDataBase::TabCaption(tab)) == "Common Event") window.SelectTab(tab);
+    if (TFormDataBaseBase* page = window.Page()) {
+      const int index = document_.DataBase().commonEvents.IndexOfId(place.eventId);
+      if (index >= 0) page->ShowEntry(index);
+      if (auto* script = page->findChild<TScriptEditor*>(); script && place.line >= 0) {
+        script->Model().SetItemIndex(place.line);
+        script->List()->SyncWithModel();
+        script->List()->setFocus();
+      }
+    }
+    window.exec();
+    document_.DataBaseChanged();
+    return;
+  }
+  if (document_.MapTree().currentId != place.mapId) document_.SelectNode(place.mapId);
+  // A map that cannot be loaded has been named in a message; the tree keeps its node.
+  if (document_.Map().Id() != place.mapId || place.kind != TSearchPlace::TKind::MapEvent) return;
+  if (document_.EditMode() != TEditMode::Event) SetEditMode(TEditMode::Event);
+  // The event may have moved since the search.
+  const TLcfEventItem* event = document_.Map().events.ItemById(place.eventId);
+  mapEditor_->CentreCursorOn(event ? TCellPoint{event->x, event->y} : TCellPoint{place.x, place.y});
+  activateWindow();
+  mapEditor_->setFocus();
 }
 
 void TFormLcfMain::RunTestPlay() {
