@@ -111,13 +111,16 @@ class TMapEditController {
   bool DraggingEvent() const { return action_ == TAction::DragEvent; }
   TCellPoint DropCell() const { return dropCell_; }
 
+  // Whether the tool draws tiles (pen, rectangle, ellipse, flood fill); the view dims and shows the
+  // block under the cursor only then.
+  bool IsDrawingTool() const;
+
   // Told after a block was picked from the map into the current chip of mode.
   std::function<void(TEditMode)> onChipPicked;
 
  private:
   enum class TAction { None, Stroke, Pick, MakeSelection, MoveSelection, DragEvent };
 
-  bool IsDrawingTool() const;
   // Undo (or redo with forward): any action in progress is cancelled and the selection dropped.
   bool StepHistory(bool forward);
   void StartStroke(TCellPoint cell);

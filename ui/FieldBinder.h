@@ -43,8 +43,9 @@ struct TFieldAccess {
 
 // The accessor of a record's member, for the record record() gives (none: nothing to show or
 // write). Text members are reached as text, every other member as a number.
-template <class Record, class Member>
-TFieldAccess MemberAccess(std::function<Record*()> record, Member Record::*member) {
+template <class Record, class Owner, class Member>
+TFieldAccess MemberAccess(std::function<Record*()> record, Member Owner::*member) {
+  static_assert(std::is_base_of_v<Owner, Record>);
   TFieldAccess access;
   if constexpr (std::is_same_v<Member, std::string>) {
     access.text = [record, member] {
@@ -62,6 +63,20 @@ TFieldAccess MemberAccess(std::function<Record*()> record, Member Record::*membe
     access.setValue = [record, member](int32_t v) {
       if (Record* r = record()) r->*member = static_cast<Member>(v);
     };
+  }
+  return access;
+}
+
+// The accessor of a value a dialog keeps itself (a copy it hands back after OK).
+template <class Value>
+TFieldAccess ValueAccess(Value& value) {
+  TFieldAccess access;
+  if constexpr (std::is_same_v<Value, std::string>) {
+    access.text = [&value] { return value; };
+    access.setText = [&value](const std::string& text) { value = text; };
+  } else {
+    access.value = [&value] { return static_cast<int32_t>(value); };
+    access.setValue = [&value](int32_t v) { value = static_cast<Value>(v); };
   }
   return access;
 }

@@ -33,9 +33,6 @@ TFormEDArea::TFormEDArea(TProjectDocument& document, int32_t id, const std::stri
   // The name is written back only when the author edits it, so a name other tools stored is kept
   // byte for byte.
   auto* binder = new TFieldBinder(std::span(&kNameRow, 1), {}, this);
-  TFieldAccess access;
-  access.text = [this] { return name_; };
-  access.setText = [this](const std::string& text) { name_ = text; };
   rectButton_->setObjectName("AreaRect");
   rectButton_->setToolTip("Define Area Boundaries");
   // The rectangle is drawn on the area's map, the one the document has open.
@@ -43,7 +40,7 @@ TFormEDArea::TFormEDArea(TProjectDocument& document, int32_t id, const std::stri
   connect(rectButton_, &QPushButton::clicked, this, [this, &document] { DefineBoundaries(document); });
   SetRect(rect);
   auto* form = new QFormLayout;
-  form->addRow("Name", binder->Build(kNameRow, std::move(access), this));
+  form->addRow("Name", binder->Build(kNameRow, ValueAccess(name_), this));
   binder->Load();
   form->addRow("Area", rectButton_);
   form->addRow("Enemy Encounters", encounters_);

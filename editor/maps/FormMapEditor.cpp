@@ -136,7 +136,7 @@ void TFormMapEditor::ShowSelectedArea() {
 void TFormMapEditor::FollowEditState() {
   const TEditMode mode = document_.IsOpen() ? document_.EditMode() : TEditMode::None;
   // The mode decides the markers and the grid, the tool with it which layer is dimmed.
-  const bool dimming = LayerMode() && DrawingTool();
+  const bool dimming = LayerMode() && document_.Editor().IsDrawingTool();
   const bool redraw = mode != shownMode_ || dimming != shownDimming_;
   shownMode_ = mode;
   shownDimming_ = dimming;
@@ -154,24 +154,12 @@ void TFormMapEditor::FollowEditState() {
   UpdateSelectionDisplay();
 }
 
-bool TFormMapEditor::DrawingTool() const {
-  switch (document_.Tool()) {
-    case TEditTool::Pen:
-    case TEditTool::Rectangle:
-    case TEditTool::Ellipse:
-    case TEditTool::FloodFill:
-      return true;
-    default:
-      return false;
-  }
-}
-
 bool TFormMapEditor::LayerMode() const { return document_.IsOpen() && IsTileLayer(document_.EditMode()); }
 
 TMapDrawOptions TFormMapEditor::DrawOptions() const {
   TMapDrawOptions options = TFormMapViewer::DrawOptions();
   // The layer not being edited stands back while a drawing tool is in use.
-  if (LayerMode() && DrawingTool())
+  if (LayerMode() && document_.Editor().IsDrawingTool())
     options.dimming = document_.EditMode() == TEditMode::Upper ? TLayerDimming::Lower : TLayerDimming::Upper;
   return options;
 }
@@ -201,7 +189,7 @@ TCellRect TFormMapEditor::FrameWanted() const {
     const TCellPoint c = ed.Cursor();
     return c.x >= 0 ? TCellRect{c.x, c.y, 1, 1} : TCellRect{};
   }
-  if (!LayerMode() || !DrawingTool() || Panner().Active()) return {};
+  if (!LayerMode() || !document_.Editor().IsDrawingTool() || Panner().Active()) return {};
   if (ed.Picking()) return ed.PickRect();
   if (HoverCell().x < 0) return {};
   const TLcfCurrentChip& chip = ed.State().CurrentChip();

@@ -61,7 +61,6 @@ class TFormMapEditor : public TFormMapViewer {
   void ShowDocumentMap();
   void ShowSelectedArea();
   void FollowEditState();
-  bool DrawingTool() const;
   bool LayerMode() const;
   // The view's mouse position on the map.
   TMapPointer PointerAt(QPoint viewportPos) const;

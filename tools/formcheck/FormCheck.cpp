@@ -13,6 +13,7 @@
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"
+#include "script/CommandSchema.h"
 #include "script/EventCommandLines.h"
 #include "script/EventCommands.h"
 #include "script/ScriptEditModel.h"
@@ -32,7 +33,14 @@ std::string Folder(std::string folder) {
 struct TProjectFiles {
   TLcfDataBase database;
   TLcfMapTree tree;
-  bool Load(const std::string& folder, std::ostream& out) {
+  // Loads both; a failure is said under the check's name.
+  bool Load(const std::string& folder, const char* check, std::ostream& out) {
+    std::ostringstream said;
+    if (Read(folder, said)) return true;
+    out << check << ": the project could not be read\n" << said.str();
+    return false;
+  }
+  bool Read(const std::string& folder, std::ostream& out) {
     std::string error;
     if (!database.LoadDatabase(folder, &error)) {
       out << kDataBaseFileName << ": " << error << "\n";
@@ -56,14 +64,19 @@ std::string Describe(const TLcfEventScriptLine& line) {
   return s + ")";
 }
 
-// Whether after equals before but for missing parameters of before written as 0.
+// Whether after equals before but for missing parameters of an older, shorter line: written as 0,
+// or as the command's form reads that older layout (a Key Input line older than its direction keys
+// takes them from its one all-directions key).
 bool SameLine(const TLcfEventScriptLine& before, const TLcfEventScriptLine& after, int depthShift) {
   if (before.code != after.code || before.indent - depthShift != after.indent || before.text != after.text)
     return false;
   if (after.params.size() < before.params.size()) return false;
+  bool padded = true;
   for (size_t i = 0; i < after.params.size(); ++i)
-    if (after.params[i] != (i < before.params.size() ? before.params[i] : 0)) return false;
-  return true;
+    padded = padded && after.params[i] == (i < before.params.size() ? before.params[i] : 0);
+  if (padded) return true;
+  if (after.params.size() == before.params.size()) return false;
+  return TCommandForm(before).ToLine().params == after.params;
 }
 
 // The difference between the lines given and those a window gave back, or "" when they are the same.
@@ -165,9 +178,8 @@ TFormCheckResult CheckCommands(const std::string& projectFolder, std::ostream& o
   TFormCheckResult result;
   TProjectFiles files;
   std::ostringstream details;
-  if (!files.Load(folder, details)) {
+  if (!files.Load(folder, "commands", out)) {
     result.failed = true;
-    out << "commands: the project could not be read\n" << details.str();
     return result;
   }
   TCommandWalker walker(result, details, shownDifferences);
@@ -210,9 +222,8 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
   TFormCheckResult result;
   TProjectFiles files;
   std::ostringstream details;
-  if (!files.Load(folder, details)) {
+  if (!files.Load(folder, "database", out)) {
     result.failed = true;
-    out << "database: the project could not be read\n" << details.str();
     return result;
   }
   const Bytes before = files.database.SaveToMemory();
@@ -257,9 +268,8 @@ TFormCheckResult CheckEvents(const std::string& projectFolder, std::ostream& out
   TFormCheckResult result;
   TProjectFiles files;
   std::ostringstream details;
-  if (!files.Load(folder, details)) {
+  if (!files.Load(folder, "events", out)) {
     result.failed = true;
-    out << "events: the project could not be read\n" << details.str();
     return result;
   }
   int maps = 0;

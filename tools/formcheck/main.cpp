@@ -6,6 +6,7 @@
 // with their place; exits 1 when anything changed or the project could not be read.
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
   // The windows are never shown to anyone.
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QApplication app(argc, argv);
+  // Under the tests no real profile is read or written.
+  if (std::getenv("TESS_TEST")) QStandardPaths::setTestModeEnabled(true);
   const std::string verb = argv[1];
   const tess::TFormCheckResult result = verb == "commands"   ? tess::CheckCommands(argv[2], std::cout)
                                         : verb == "database" ? tess::CheckDatabase(argv[2], std::cout)

@@ -103,7 +103,6 @@ void TFormEvCmdBase::AddButtons(QVBoxLayout* layout) {
 }
 
 void TFormEvCmdBase::Accept() {
-  form_.Remember();
   const TLcfEventScriptLine opener = OpeningLine();
   // The command's own lines as given, from the first at any depth: branches keep their lines.
   lines_ = BuildCommand(opener, given_.Count() > 0 ? &given_ : nullptr);

@@ -39,8 +39,9 @@ class TFormEvCmdBase : public QDialog {
   static QString Caption(int32_t code);
 
  protected:
-  // The opening line as OK writes it; hand-written windows adjust the form's values first.
-  virtual TLcfEventScriptLine OpeningLine() { return form_.ToLine(); }
+  // The opening line as OK writes it (the form's confirming rules run, and its values are
+  // remembered); hand-written windows adjust the form's values first.
+  virtual TLcfEventScriptLine OpeningLine() { return form_.Accept(); }
   // Lays out the binder's controls for every row, then OK, Cancel and Help.
   void BuildGenericLayout();
   // Ends the layout with OK, Cancel and Help (the command's own page of the manual).
