@@ -142,7 +142,7 @@ void TFormFindResult::BuildControls() {
 }
 
 QString TFormFindResult::EntryCaption(const TCatalog& list, int32_t id) {
-  const TCatalogItem* item = list.ItemById(id);
+  const TCatalogItem* item = list.FindById(id);
   if (!item) return "?";
   return QString::fromStdString(SearchEntryText(id, "")) +
          (item->name.empty() ? QString() : ":" + TextCodec::Current().ToUnicode(item->name));

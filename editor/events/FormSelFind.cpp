@@ -65,7 +65,9 @@ TFormSelFind::TFormSelFind(const char* caption, const TCatalog& names, int32_t& 
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(lists, 1);
   layout->addLayout(nameRow);
-  layout->addWidget(MakeDialogButtons(this, {.ok = [this] { Confirm(); }}));
+  TDialogButtons buttons;
+  buttons.ok = [this] { Confirm(); };
+  layout->addWidget(MakeDialogButtons(this, std::move(buttons)));
   resize(460, 420);
   if (count > 0) groups_->setCurrentRow(0);
 }

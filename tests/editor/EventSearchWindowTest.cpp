@@ -1,6 +1,7 @@
 // The "Event Search" window, its finders, and leading the author to a result.
 #include <QApplication>
 #include <QClipboard>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
