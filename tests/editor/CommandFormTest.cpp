@@ -132,8 +132,9 @@ TEST_F(CommandWindow, MissingEntriesAreShownAndKept) {
       lines.LineAt(0)->params[static_cast<size_t>(row.index)] = 9876;
       auto window = Open(lines, schema.code);
       if (!window) continue;
-      if (auto* combo = qobject_cast<QComboBox*>(window->Binder().Control(row.key)))
+      if (auto* combo = qobject_cast<QComboBox*>(window->Binder().Control(row.key))) {
         EXPECT_EQ(combo->currentText().toStdString(), "9876:? (missing)");
+      }
       window->Accept();
       EXPECT_EQ(window->Lines().LineAt(0)->Param(row.index), 9876);
       return;  // one command is enough: every list is built by the same binder

@@ -22,6 +22,7 @@
 #include "editor/database/FormEDCommonEvent.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "ui/FieldBinder.h"
 #include "ui/script/FormEvCmdList.h"
 #include "ui/script/ScriptEditor.h"
 #include "ui/script/ScriptListBox.h"
