@@ -84,10 +84,10 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildActions();
   BuildStatusBar();
   BuildPanes();
-  ConnectDocument();
-  keeper_ = new TUnsavedWorkKeeper(document_, this);
   findResult_ = new TFormFindResult(document_, this);
   findResult_->onOpenPlace = [this](const TSearchPlace& place) { OpenSearchPlace(place); };
+  ConnectDocument();
+  keeper_ = new TUnsavedWorkKeeper(document_, this);
   document_.SetUndoDepth(UndoDepthOf(settings_));
   const bool grid = settings_.ReadBool(kShowGridSetting, false);
   actions_[TMainCommand::ShowGrid]->setChecked(grid);
@@ -119,13 +119,17 @@ TFormLcfMain::~TFormLcfMain() {
 // Following the document
 
 void TFormLcfMain::ConnectDocument() {
-  document_.projectOpened.Connect([this] { ShowTree(); });
+  document_.projectOpened.Connect([this] {
+    ShowTree();
+    findResult_->UpdateControls();
+  });
   document_.treeReloaded.Connect([this] { ShowTree(); });
   document_.treeChanged.Connect([this] { ShowTree(); });
   document_.projectClosed.Connect([this] {
     statusPanels_[1]->clear();
     statusPanels_[2]->clear();
     UpdateCommandStates();
+    findResult_->UpdateControls();
   });
   document_.mapChanged.Connect([this] {
     ShowPalette();

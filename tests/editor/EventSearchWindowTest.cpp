@@ -109,7 +109,7 @@ TEST_F(EventSearch, ControlsFollowTheKind) {
   auto* variable = find.findChild<QPushButton*>("VariableButton");
   auto* switchButton = find.findChild<QPushButton*>("SwitchButton");
   EXPECT_TRUE(variable->isEnabled() && !switchButton->isEnabled() && search->isEnabled());
-  EXPECT_EQ(variable->text(), "?");  // the sample has no variables
+  EXPECT_EQ(variable->text(), "0001");  // unnamed
   find.SetScope(S::CommonEvents);
   find.findChild<QRadioButton*>("Kind2")->click();
   EXPECT_EQ(find.Kind(), K::EventName);
@@ -200,8 +200,11 @@ TEST_F(EventSearch, FindGoChangeAndFindAgain) {
   find.findChild<QPushButton*>("Search")->click();
   QListWidget* list = find.ResultList(K::Switch);
   ASSERT_EQ(list->count(), 3);
+  QApplication::processEvents();
   // The door on the other map: the map opens in the event mode with the cursor on the door.
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(2)).center());
+  const QPoint door = list->visualItemRect(list->item(2)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, door);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, door);
   TProjectDocument& document = window->Document();
   EXPECT_EQ(document.Map().Id(), 2);
   EXPECT_EQ(document.EditMode(), TEditMode::Event);
