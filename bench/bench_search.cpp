@@ -10,6 +10,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 
 #include "BenchReference.h"
 #include "core/AtomicFile.h"
@@ -62,8 +63,9 @@ void FillScript(TLcfEventScriptList& script, int seed) {
 }
 
 TProject& Project() {
-  static TProject project = [] {
-    TProject p;
+  static const std::unique_ptr<TProject> project = [] {
+    auto owned = std::make_unique<TProject>();
+    TProject& p = *owned;
     if (const char* dir = std::getenv("TESS_BENCH_SEARCH_PROJECT")) {
       p.folder = std::string(dir) + "/";
     } else {
@@ -100,9 +102,9 @@ TProject& Project() {
       p.bytes += map.SaveToBytes().size();
     }
     WriteFileAtomic(p.folder + kMapTreeFileName, p.tree.SaveToBytes());
-    return p;
+    return owned;
   }();
-  return project;
+  return *project;
 }
 
 // Reading every map file's bytes, as the search must at the least.
@@ -130,10 +132,18 @@ void Search(benchmark::State& state, TSearchQuery query) {
   state.counters["read_ms"] = reference * 1e3;
 }
 
-void BM_SwitchSearchAllMaps(benchmark::State& state) { Search(state, {TSearchKind::Switch, 7}); }
+TSearchQuery Query(TSearchKind kind, int32_t id, std::string text) {
+  TSearchQuery query;
+  query.kind = kind;
+  query.id = id;
+  query.text = std::move(text);
+  return query;
+}
+
+void BM_SwitchSearchAllMaps(benchmark::State& state) { Search(state, Query(TSearchKind::Switch, 7, "")); }
 BENCHMARK(BM_SwitchSearchAllMaps)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BM_TextSearchAllMaps(benchmark::State& state) { Search(state, {TSearchKind::Text, 0, "ROAD EAST"}); }
+void BM_TextSearchAllMaps(benchmark::State& state) { Search(state, Query(TSearchKind::Text, 0, "ROAD EAST")); }
 BENCHMARK(BM_TextSearchAllMaps)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole map loader on the same files, for comparison with the scan.

@@ -232,3 +232,51 @@ TEST_F(EventSearch, FindGoChangeAndFindAgain) {
     find.grab().save(QString(shots) + "/event-search.png");
   }
 }
+
+// The same on a copy of the demo project when the build has made it: the first place a switch is
+// turned on, changed there to another switch, is found no more.
+TEST_F(EventSearch, OnTheDemo) {
+  const std::filesystem::path demo = std::filesystem::path(TESS_BINARY_DIR) / "demo" / "DemoGame";
+  if (!std::filesystem::exists(demo / "TESS_RT.ldb")) GTEST_SKIP() << "no demo project in this build";
+  std::filesystem::remove_all(project.Folder());
+  std::filesystem::copy(demo, project.Folder(), std::filesystem::copy_options::recursive);
+  auto window = Open();
+  window->show();
+  TFormFindResult& find = window->FindResult();
+  window->Execute(TMainCommand::EventSearch);
+  find.SetKind(K::Switch);
+  find.SetScope(S::AllMaps);
+  TProjectDocument& document = window->Document();
+  // The first switch the demo turns on somewhere on a map.
+  const TSearchHit* hit = nullptr;
+  for (int32_t id = 1; id <= document.DataBase().switches.Count() && !hit; ++id) {
+    find.SetSwitchId(id);
+    find.Search();
+    for (const TSearchHit& h : find.Results(K::Switch))
+      if (h.place.kind == TSearchPlace::TKind::MapEvent && !hit) hit = &h;
+  }
+  ASSERT_NE(hit, nullptr);
+  const TSearchPlace place = hit->place;
+  const int found = static_cast<int>(find.Results(K::Switch).size());
+  if (const char* shots = std::getenv("TESS_SHOTS")) find.grab().save(QString(shots) + "/event-search-demo.png");
+  find.OpenResult(K::Switch, static_cast<int>(hit - find.Results(K::Switch).data()));
+  ASSERT_EQ(document.Map().Id(), place.mapId);
+  EXPECT_EQ(document.EditMode(), TEditMode::Event);
+  const TLcfEventItem* event = document.Map().events.ItemById(place.eventId);
+  ASSERT_NE(event, nullptr);
+  EXPECT_EQ(document.Editor().Cursor(), (TCellPoint{event->x, event->y}));
+  // Changed where it was found, to a switch of its own, not saved yet.
+  const int32_t other = document.DataBase().switches.Count() + 1;
+  ASSERT_TRUE(document.EditMap([&](TLcfMap& map) {
+    TLcfEventScriptLine* line =
+        map.events.ItemById(place.eventId)->pages.ItemAt(place.page - 1)->lines.LineAt(place.line);
+    line->params[1] = other;
+    if (line->params[0] == 1) line->params[2] = other;
+  }));
+  find.Search();
+  EXPECT_EQ(static_cast<int>(find.Results(K::Switch).size()), found == 1 ? 1 : found - 1);
+  find.SetSwitchId(other);
+  find.Search();
+  ASSERT_EQ(find.Results(K::Switch).size(), 1u);
+  EXPECT_EQ(find.Results(K::Switch)[0].place, place);
+}
