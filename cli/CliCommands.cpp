@@ -14,6 +14,7 @@
 #include "cli/ProgramFolder.h"
 #include "cli/ProjectPictures.h"
 #include "cli/RenderMapCommand.h"
+#include "cli/SearchCommand.h"
 #include "cli/TextCommands.h"
 #include "core/AtomicFile.h"
 #include "core/ChunkDump.h"
@@ -313,6 +314,13 @@ const std::vector<TCliCommand>& Commands() {
        "loads a whole project and its pictures; lists files that fail and references to nothing", Check},
       {"events", "events PROJECT_DIR [--map N] [--common] [--troops]",
        "every event script as the editor shows it, under a line naming its map, event and page", Events},
+      {"search",
+       "search PROJECT_DIR (--switch N | --variable N | --event-name NAME | --text TEXT) [--scope map:N|common|all] "
+       "[--where]",
+       "the Event Search window's result lines (all maps and the common events unless --scope says otherwise; "
+       "--where: map, event, page and line columns); exit status 1 when nothing matched, 3 when a map could not "
+       "be read",
+       Search},
       {"archive", "archive a [-r2] [-d] ARCHIVE NAME... | @LIST",
        "pack files into an LHA archive as the game disk does", Archive},
       {"archive-list", "archive-list ARCHIVE", "list and check the entries of an LHA archive", ArchiveList},

@@ -190,6 +190,47 @@ void MoveEvent(T& t) {
 
 // The row of a plain command: code, caption, parameters and its text; what the parameters mean is
 // the command's schema (CommandSchema).
+// The search's match rules: whether a line uses variable v or switch v. Each names the parameters
+// that hold a variable or switch id and the mode parameters that say they do.
+using L = const TLcfEventScriptLine&;
+
+bool VarInputNumber(L l, int32_t v) { return l.Param(1) == v; }
+bool VarSwitchOperations(L l, int32_t v) { return l.Param(0) == 2 && l.Param(1) == v; }
+// A range target (p0 = 1) never matches, whatever its bounds.
+bool VarVariableOperations(L l, int32_t v) {
+  return ((l.Param(0) == 0 || l.Param(0) == 2) && l.Param(1) == v) ||
+         ((l.Param(4) == 1 || l.Param(4) == 2) && l.Param(5) == v);
+}
+bool VarTimer(L l, int32_t v) { return l.Param(0) == 0 && l.Param(1) == 1 && l.Param(2) == v; }
+bool VarMoney(L l, int32_t v) { return l.Param(1) == 1 && l.Param(2) == v; }
+bool VarItems(L l, int32_t v) { return (l.Param(1) == 1 && l.Param(2) == v) || (l.Param(3) == 1 && l.Param(4) == v); }
+bool VarParty(L l, int32_t v) { return l.Param(1) == 1 && l.Param(2) == v; }
+bool VarHeroOnly(L l, int32_t v) { return l.Param(0) == 2 && l.Param(1) == v; }
+bool VarHeroAmount(L l, int32_t v) { return VarHeroOnly(l, v) || (l.Param(3) == 1 && l.Param(4) == v); }
+bool VarBaseStatistics(L l, int32_t v) { return VarHeroOnly(l, v) || (l.Param(4) == 1 && l.Param(5) == v); }
+bool VarEncounter(L l, int32_t v) { return l.Param(0) == 1 && l.Param(1) == v; }
+bool VarMemorizedPosition(L l, int32_t v) { return l.Param(0) == v || l.Param(1) == v || l.Param(2) == v; }
+bool VarVehiclePosition(L l, int32_t v) {
+  return l.Param(1) != 0 && (l.Param(2) == v || l.Param(3) == v || l.Param(4) == v);
+}
+bool VarEventLocation(L l, int32_t v) { return l.Param(1) != 0 && (l.Param(2) == v || l.Param(3) == v); }
+bool VarStoreId(L l, int32_t v) { return l.Param(3) == v || (l.Param(0) != 0 && (l.Param(1) == v || l.Param(2) == v)); }
+bool VarPicture(L l, int32_t v) { return l.Param(1) != 0 && (l.Param(2) == v || l.Param(3) == v); }
+bool VarMovie(L l, int32_t v) { return l.Param(0) != 0 && (l.Param(1) == v || l.Param(2) == v); }
+// The older all-directions key (p1) and the newer flag (p8) both set in their low bytes: p7 holds
+// the variable of the time waited.
+bool VarKeyInput(L l, int32_t v) {
+  return l.Param(0) == v || ((l.Param(1) & 0xFF) != 0 && (l.Param(8) & 0xFF) != 0 && l.Param(7) == v);
+}
+bool VarBranch(L l, int32_t v) { return l.Param(0) == 1 && (l.Param(1) == v || (l.Param(2) != 0 && l.Param(3) == v)); }
+bool VarCallEvent(L l, int32_t v) { return l.Param(0) >= 2 && (l.Param(1) == v || l.Param(2) == v); }
+
+// A range of switches matches only at its first or last switch; a switch named by a variable never.
+bool SwitchOperations(L l, int32_t s) {
+  return (l.Param(0) == 0 && l.Param(1) == s) || (l.Param(0) == 1 && (l.Param(1) == s || l.Param(2) == s));
+}
+bool SwitchBranch(L l, int32_t s) { return l.Param(0) == 0 && l.Param(1) == s; }
+
 constexpr TEventCommandInfo kCatalogue[] = {
     {.code = 0, .caption = "(end of script)", .role = R::EndOfScript, .scopes = 0, .text = [](T& t) { t << "<>"; }},
     {.code = 10,
@@ -266,7 +307,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .continuation = 20110,
      .mapButton = 0,
      .battleButton = 0,
-     .text = [](T& t) { t << "<>Message: " << t.s(); }},
+     .text = [](T& t) { t << "<>Message: " << t.s(); },
+     .authorText = true},
     {.code = 10120,
      .caption = "Message Display Options",
      .paramCount = 4,
@@ -306,7 +348,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .battleButton = 2,
      .defaults = {2},
      .defaultText = "Yes/No",
-     .text = [](T& t) { t << "<>Show Choices: " << t.s(); }},
+     .text = [](T& t) { t << "<>Show Choices: " << t.s(); },
+     .authorText = true},
     {.code = 10150,
      .caption = "Input Number",
      .paramCount = 2,
@@ -314,7 +357,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .mapButton = 4,
      .battleButton = 3,
      .defaults = {1, 1},
-     .text = [](T& t) { (((t << "<>Input Number: ").F("%d Digit, ", t.p(0)) << "[").Variable(t.p(1))) << "]"; }},
+     .text = [](T& t) { (((t << "<>Input Number: ").F("%d Digit, ", t.p(0)) << "[").Variable(t.p(1))) << "]"; },
+     .usesVariable = VarInputNumber},
     {.code = 10210,
      .caption = "Switch Operations",
      .paramCount = 4,
@@ -327,7 +371,9 @@ constexpr TEventCommandInfo kCatalogue[] = {
            t << "<>Switch Operation: ";
            SwitchTarget(t);
            t.Pick(t.p(3), {" ON ", " OFF ", " ON/OFF Toggle "});
-         }},
+         },
+     .usesVariable = VarSwitchOperations,
+     .usesSwitch = SwitchOperations},
     {.code = 10220,
      .caption = "Variable Operations",
      .paramCount = 7,
@@ -341,7 +387,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            VariableTarget(t);
            t.Pick(t.p(3), {" Set", " + ", " - ", " * ", " / ", " Mod"}) << ", ";
            VariableOperand(t);
-         }},
+         },
+     .usesVariable = VarVariableOperations},
     {.code = 10230,
      .caption = "Timer Operations",
      .paramCount = 6,
@@ -352,7 +399,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            t.Pick(t.p(0), {{1, "Start "}, {2, "Stop "}, {0, "Set, "}});
            if (t.p(1) == 0) t.MinSec(t.p(2));
            if (t.p(1) == 1) t.V(t.p(2));
-         }},
+         },
+     .usesVariable = VarTimer},
 
     // Money, items, party and hero statistics.
     {.code = 10310,
@@ -364,7 +412,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .text =
          [](T& t) {
            (t << "<>Change Money: ").Amount(t.p(1), t.p(2)).Pick(t.p(0), {" Add", " Remove"});
-         }},
+         },
+     .usesVariable = VarMoney},
     {.code = 10320,
      .caption = "Item Management",
      .paramCount = 5,
@@ -377,7 +426,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            t << "<>Change Items: ";
            IdOrVariable(t, t.p(1), t.p(2), &T::Item);
            (t << " ").Amount(t.p(3), t.p(4)).Pick(t.p(0), {" Add", " Remove"});
-         }},
+         },
+     .usesVariable = VarItems},
     {.code = 10330,
      .caption = "Change Party",
      .paramCount = 3,
@@ -390,7 +440,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            t << "<>Change Party Members: ";
            IdOrVariable(t, t.p(1), t.p(2), &T::Hero);
            (t << " ").Pick(t.p(0), {"Add", "Remove"});
-         }},
+         },
+     .usesVariable = VarParty},
     {.code = 10410,
      .caption = "Change Experience Points",
      .paramCount = 6,
@@ -399,7 +450,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
          [](T& t) {
            (t << "<>Change Experience: ").Who(t.p(0), t.p(1)) << "'s Experience ";
            t.Amount(t.p(3), t.p(4)).Pick(t.p(2), {" Add", " Remove"});
-         }},
+         },
+     .usesVariable = VarHeroAmount},
     {.code = 10420,
      .caption = "Change Character Level",
      .paramCount = 6,
@@ -411,7 +463,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
          [](T& t) {
            (t << "<>Change Level: ").Who(t.p(0), t.p(1)) << "'s Level ";
            t.Amount(t.p(3), t.p(4)).Pick(t.p(2), {" Up", " Down"});
-         }},
+         },
+     .usesVariable = VarHeroAmount},
     {.code = 10430,
      .caption = "Change Character Base Statistics",
      .paramCount = 6,
@@ -422,7 +475,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            (t << "<>Change Statistics: ").Who(t.p(0), t.p(1)) << " ";
            t.Pick(t.p(3), {"Max HP", "Max MP", "Attack", "Defense", "Intellect", "Agility"}) << " ";
            t.Amount(t.p(4), t.p(5)).Pick(t.p(2), {" Up", " Down"});
-         }},
+         },
+     .usesVariable = VarBaseStatistics},
     {.code = 10440,
      .caption = "Change Skills",
      .paramCount = 5,
@@ -435,7 +489,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            (t << "<>Change Skills: ").Who(t.p(0), t.p(1)) << " ";
            IdOrVariable(t, t.p(3), t.p(4), &T::Skill);
            (t << " ").Pick(t.p(2), {"Add", "Remove"});
-         }},
+         },
+     .usesVariable = VarHeroAmount},
     {.code = 10450,
      .caption = "Change Equipped Items",
      .paramCount = 5,
@@ -452,7 +507,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            } else if (t.p(2) == 1) {
              t.Pick(t.p(3), {"Weapon", "Shield", "Armor", "Helmet", "Accessory", "All"}) << " Unequip";
            }
-         }},
+         },
+     .usesVariable = VarHeroAmount},
     {.code = 10460,
      .caption = "Change Character HP",
      .paramCount = 6,
@@ -463,7 +519,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
          [](T& t) {
            (t << "<>Change HP: ").Who(t.p(0), t.p(1)) << "'s HP ";
            t.Amount(t.p(3), t.p(4)).Pick(t.p(2), {" Recovered", " Remove"});
-         }},
+         },
+     .usesVariable = VarHeroAmount},
     {.code = 10470,
      .caption = "Change Character MP",
      .paramCount = 5,
@@ -474,7 +531,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
          [](T& t) {
            (t << "<>Change MP: ").Who(t.p(0), t.p(1)) << "'s MP ";
            t.Amount(t.p(3), t.p(4)).Pick(t.p(2), {" Recovered", " Remove"});
-         }},
+         },
+     .usesVariable = VarHeroAmount},
     {.code = 10480,
      .caption = "Change Character Condition",
      .paramCount = 4,
@@ -486,20 +544,23 @@ constexpr TEventCommandInfo kCatalogue[] = {
          [](T& t) {
            ((t << "<>Change Cond: ").Who(t.p(0), t.p(1)) << " ").Condition(t.p(3));
            t.Pick(t.p(2), {" Inflict", " Remove"});
-         }},
+         },
+     .usesVariable = VarHeroOnly},
     {.code = 10490,
      .caption = "Complete Healing",
      .paramCount = 2,
      .scopes = kInAllScripts,
      .mapButton = 19,
      .battleButton = 15,
-     .text = [](T& t) { (t << "<>Full Heal: ").Who(t.p(0), t.p(1)); }},
+     .text = [](T& t) { (t << "<>Full Heal: ").Who(t.p(0), t.p(1)); },
+     .usesVariable = VarHeroOnly},
     {.code = 10500,
      .caption = "Simulated Enemy Attack",
      .paramCount = 8,
      .mapButton = 20,
      .defaults = {0, 0, 0, 100, 100, 0},
-     .text = [](T& t) { (t << "<>Simulated Attack: ").Who(t.p(0), t.p(1)).F(" with   %d Attack Power", t.p(2)); }},
+     .text = [](T& t) { (t << "<>Simulated Attack: ").Who(t.p(0), t.p(1)).F(" with   %d Attack Power", t.p(2)); },
+     .usesVariable = VarHeroOnly},
 
     // Hero looks and system settings.
     {.code = 10610,
@@ -507,7 +568,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .paramCount = 1,
      .mapButton = 21,
      .defaults = {1},
-     .text = [](T& t) { (t << "<>Change Hero Name: ").Hero(t.p(0)) << "'s Name " << t.s(); }},
+     .text = [](T& t) { (t << "<>Change Hero Name: ").Hero(t.p(0)) << "'s Name " << t.s(); },
+     .authorText = true},
     {.code = 10620,
      .caption = "Change Hero Title",
      .paramCount = 1,
@@ -594,7 +656,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            if (t.p(2) == 1) t << ", " << t.s();
            if (t.p(2) == 2) (t << ", ").Terrain(t.p(8));
            if (t.p(5) == 1 && kind == 0) t << ", First Strike";
-         }},
+         },
+     .usesVariable = VarEncounter},
     {.code = 10720,
      .caption = "Open Shop Window",
      .paramCount = 4,
@@ -636,13 +699,15 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .paramCount = 3,
      .mapButton = 35,
      .defaults = {1, 2, 3},
-     .text = [](T& t) { (t << "<>Memorize Location: ").F("[%.4d], [%.4d], [%.4d]", t.p(0), t.p(1), t.p(2)); }},
+     .text = [](T& t) { (t << "<>Memorize Location: ").F("[%.4d], [%.4d], [%.4d]", t.p(0), t.p(1), t.p(2)); },
+     .usesVariable = VarMemorizedPosition},
     {.code = 10830,
      .caption = "Recall to Memorized Position",
      .paramCount = 3,
      .mapButton = 36,
      .defaults = {1, 2, 3},
-     .text = [](T& t) { (t << "<>Recall to Location: ").F("V[%.4d] (V[%.4d],V[%.4d])", t.p(0), t.p(1), t.p(2)); }},
+     .text = [](T& t) { (t << "<>Recall to Location: ").F("V[%.4d] (V[%.4d],V[%.4d])", t.p(0), t.p(1), t.p(2)); },
+     .usesVariable = VarMemorizedPosition},
     {.code = 10840,
      .caption = "Enter or Exit Vehicle",
      .mapButton = 37,
@@ -657,14 +722,16 @@ constexpr TEventCommandInfo kCatalogue[] = {
            (t << "<>Set Vehicle Location: ").Vehicle(t.p(0)) << ", ";
            if (t.p(1) == 0) t.F("%.4d:", t.p(2)).MapName(t.p(2)).F(" (%.3d,%.3d)", t.p(3), t.p(4));
            if (t.p(1) == 1) t.F("V[%.4d] (V[%.4d],V[%.4d])", t.p(2), t.p(3), t.p(4));
-         }},
+         },
+     .usesVariable = VarVehiclePosition},
     {.code = 10860,
      .caption = "Change Event Location",
      .paramCount = 5,
      .mapButton = 39,
      .defaults = {10005},
      .text =
-         [](T& t) { ((t << "<>Change Event Location: ").EventName(t.p(0)) << ", ").Position(t.p(1), t.p(2), t.p(3)); }},
+         [](T& t) { ((t << "<>Change Event Location: ").EventName(t.p(0)) << ", ").Position(t.p(1), t.p(2), t.p(3)); },
+     .usesVariable = VarEventLocation},
     {.code = 10870,
      .caption = "Trade Two Event Locations",
      .paramCount = 2,
@@ -679,14 +746,16 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .text =
          [](T& t) {
            ((t << "<>Store Terrain ID: ").Position(t.p(0), t.p(1), t.p(2)) << ", [").Variable(t.p(3)) << "]";
-         }},
+         },
+     .usesVariable = VarStoreId},
     {.code = 10920,
      .caption = "Store Event ID",
      .paramCount = 4,
      .mapButton = 42,
      .defaults = {0, 0, 0, 1},
      .text =
-         [](T& t) { ((t << "<>Store Event ID: ").Position(t.p(0), t.p(1), t.p(2)) << ", [").Variable(t.p(3)) << "]"; }},
+         [](T& t) { ((t << "<>Store Event ID: ").Position(t.p(0), t.p(1), t.p(2)) << ", [").Variable(t.p(3)) << "]"; },
+     .usesVariable = VarStoreId},
 
     // Screen, pictures, animation and movement.
     {.code = 11010,
@@ -778,7 +847,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            t << "<>Show Picture: " << t.p(0) << ", " << t.s() << ", ";
            if (t.p(1) == 0) t.F("(%d,%d)", t.p(2), t.p(3));
            if (t.p(1) == 1) t.F("(V[%.4d],V[%.4d])", t.p(2), t.p(3));
-         }},
+         },
+     .usesVariable = VarPicture},
     {.code = 11120,
      .caption = "Move Picture",
      .paramCount = 17,
@@ -790,7 +860,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
            if (t.p(1) == 0) t.F("(%d,%d)", t.p(2), t.p(3));
            if (t.p(1) == 1) t.F("(V[%.4d],V[%.4d])", t.p(2), t.p(3));
            t.F(", %d.%d Sec", t.p(14) / 10, t.p(14) % 10).Wait(t.p(15));
-         }},
+         },
+     .usesVariable = VarPicture},
     {.code = 11130,
      .caption = "Erase Picture",
      .paramCount = 1,
@@ -899,13 +970,15 @@ constexpr TEventCommandInfo kCatalogue[] = {
            if (t.p(0) == 0) t.F("(%d,%d)", t.p(1), t.p(2));
            if (t.p(0) == 1) t.F("(V[%.4d],V[%.4d])", t.p(1), t.p(2));
            t.F(", (%d,%d)", t.p(3), t.p(4));
-         }},
+         },
+     .usesVariable = VarMovie},
     {.code = 11610,
      .caption = "Key Input Processing",
      .paramCount = 14,
      .mapButton = 66,
      .defaults = {1, 1, 0, 1, 1, 0, 0, 0, 0, 0, 1, 1, 1, 1},
-     .text = [](T& t) { ((t << "<>Key Input Proc: [").Variable(t.p(0))) << "]"; }},
+     .text = [](T& t) { ((t << "<>Key Input Proc: [").Variable(t.p(0))) << "]"; },
+     .usesVariable = VarKeyInput},
     {.code = 11710,
      .caption = "Change Map Tileset",
      .paramCount = 1,
@@ -1002,7 +1075,9 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .end = 22011,
      .mapButton = 79,
      .defaults = {0, 1},
-     .text = BranchCondition},
+     .text = BranchCondition,
+     .usesVariable = VarBranch,
+     .usesSwitch = SwitchBranch},
     {.code = 12110,
      .caption = "Label",
      .paramCount = 1,
@@ -1051,14 +1126,16 @@ constexpr TEventCommandInfo kCatalogue[] = {
            if (t.p(0) == 0) t.CommonEvent(t.p(1));
            if (t.p(0) == 1) t.EventName(t.p(1)) << "[" << t.p(2) << "]";
            if (t.p(0) == 2) t << "V[" << t.p(1) << "][V[" << t.p(2) << "]]";
-         }},
+         },
+     .usesVariable = VarCallEvent},
     {.code = 12410,
      .caption = "Insert Comment",
      .scopes = kInAllScripts,
      .continuation = 22410,
      .mapButton = 87,
      .battleButton = 34,
-     .text = [](T& t) { t << "<>Comment: " << t.s(); }},
+     .text = [](T& t) { t << "<>Comment: " << t.s(); },
+     .authorText = true},
     {.code = 12420,
      .caption = "Game Over",
      .scopes = kInAllScripts,
@@ -1158,7 +1235,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .role = R::Continuation,
      .scopes = kInAllScripts,
      .owner = 10110,
-     .text = [](T& t) { t << ":             " << t.s(); }},
+     .text = [](T& t) { t << ":             " << t.s(); },
+     .authorText = true},
     {.code = 20140,
      .caption = "(choice case)",
      .paramCount = 1,
@@ -1232,7 +1310,8 @@ constexpr TEventCommandInfo kCatalogue[] = {
      .role = R::Continuation,
      .scopes = kInAllScripts,
      .owner = 12410,
-     .text = [](T& t) { t << ":             " << t.s(); }},
+     .text = [](T& t) { t << ":             " << t.s(); },
+     .authorText = true},
     {.code = 23310,
      .caption = "(battle else case)",
      .role = R::Case,
@@ -1301,6 +1380,21 @@ const TEventCommandInfo* FindEventCommand(int32_t code) {
   const auto* it = std::lower_bound(std::begin(kCatalogue), std::end(kCatalogue), code,
                                     [](const TEventCommandInfo& info, int32_t c) { return info.code < c; });
   return it != std::end(kCatalogue) && it->code == code ? it : nullptr;
+}
+
+bool IsFindVariable(const TLcfEventScriptLine& line, int32_t variable) {
+  const TEventCommandInfo* info = FindEventCommand(line.code);
+  return info && info->usesVariable && info->usesVariable(line, variable);
+}
+
+bool IsFindSwitch(const TLcfEventScriptLine& line, int32_t switchId) {
+  const TEventCommandInfo* info = FindEventCommand(line.code);
+  return info && info->usesSwitch && info->usesSwitch(line, switchId);
+}
+
+bool IsAuthorText(int32_t code) {
+  const TEventCommandInfo* info = FindEventCommand(code);
+  return info && info->authorText;
 }
 
 bool IsCommandCode(int32_t code) {

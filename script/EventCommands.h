@@ -12,6 +12,7 @@
 namespace tess {
 
 class TCommandText;
+class TLcfEventScriptLine;
 
 // The scripts a line may stand in.
 enum TScriptScope : uint8_t {
@@ -66,6 +67,13 @@ struct TEventCommandInfo {
   const char* defaultText = "";
   // Appends the body of a line (what follows the indentation).
   void (*text)(TCommandText&) = nullptr;
+  // Whether a line of this code uses a variable or a switch, for the event search; a code without
+  // one never matches.
+  bool (*usesVariable)(const TLcfEventScriptLine& line, int32_t variable) = nullptr;
+  bool (*usesSwitch)(const TLcfEventScriptLine& line, int32_t switchId) = nullptr;
+  // The line's string is the author's own words (messages, choices, comments, names given by
+  // commands), which the text search reads.
+  bool authorText = false;
 
   bool IsStructural() const {
     return role == TCommandRole::Continuation || role == TCommandRole::Case || role == TCommandRole::End;
@@ -80,6 +88,12 @@ struct TEventCommandInfo {
 std::span<const TEventCommandInfo> EventCommands();
 // The row of a code, or none for a code the editor does not know.
 const TEventCommandInfo* FindEventCommand(int32_t code);
+
+// The event search's match rules of one line, read from its row: false for codes without one.
+bool IsFindVariable(const TLcfEventScriptLine& line, int32_t variable);
+bool IsFindSwitch(const TLcfEventScriptLine& line, int32_t switchId);
+// Whether the search for text reads the line's string.
+bool IsAuthorText(int32_t code);
 
 // A row begins a selection (its text starts with "<>") unless it is a case, end or continuation
 // line; unknown codes are commands.

@@ -27,6 +27,8 @@
 #include "editor/app/RuntimeRun.h"
 #include "editor/app/UnsavedWorkKeeper.h"
 #include "editor/database/FormDataBase.h"
+#include "editor/database/FormDataBaseBase.h"
+#include "editor/events/FormFindResult.h"
 #include "editor/maps/FormChipSelector.h"
 #include "editor/maps/FormMapEditor.h"
 #include "editor/maps/FormMapTree.h"
@@ -44,6 +46,8 @@
 #include "ui/EditorAudio.h"
 #include "ui/WindowPlacement.h"
 #include "ui/pickers/FormSelMusic.h"
+#include "ui/script/ScriptEditor.h"
+#include "ui/script/ScriptListBox.h"
 
 namespace tess {
 
@@ -84,6 +88,8 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildActions();
   BuildMainStatusBar(*this, statusPanels_);
   BuildPanes();
+  findResult_ = new TFormFindResult(document_, this);
+  findResult_->onOpenPlace = [this](const TSearchPlace& place) { OpenSearchPlace(place); };
   ConnectDocument();
   keeper_ = new TUnsavedWorkKeeper(document_, this);
   document_.SetUndoDepth(UndoDepthOf(settings_));
@@ -124,13 +130,17 @@ TFormLcfMain::~TFormLcfMain() {
 // Following the document
 
 void TFormLcfMain::ConnectDocument() {
-  document_.projectOpened.Connect([this] { ShowTree(); });
+  document_.projectOpened.Connect([this] {
+    ShowTree();
+    findResult_->UpdateControls();
+  });
   document_.treeReloaded.Connect([this] { ShowTree(); });
   document_.treeChanged.Connect([this] { ShowTree(); });
   document_.projectClosed.Connect([this] {
     statusPanels_[1]->clear();
     statusPanels_[2]->clear();
     UpdateCommandStates();
+    findResult_->UpdateControls();
   });
   document_.mapChanged.Connect([this] {
     ShowPalette();
@@ -312,6 +322,45 @@ void TFormLcfMain::RunListenToMusic() {
   TFormSelMusic picker(this, true);
   CenterOnOwnerWindow(&picker);
   picker.exec();
+}
+
+void TFormLcfMain::RunEventSearch() {
+  findResult_->show();
+  findResult_->raise();
+  findResult_->activateWindow();
+  findResult_->UpdateControls();
+}
+
+void TFormLcfMain::OpenSearchPlace(const TSearchPlace& place) {
+  if (!document_.IsOpen()) return;
+  if (place.kind == TSearchPlace::TKind::CommonEvent) {
+    settings_.SetFullScreenFlag(fullScreen_);
+    TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
+                         applicationFolder_, this);
+    for (int tab = 0; tab < TFormDataBase::kTabCount; ++tab)
+      if (std::string_view(TFormDataBase::TabCaption(tab)) == "Common Event") window.SelectTab(tab);
+    if (TFormDataBaseBase* page = window.Page()) {
+      const int index = document_.DataBase().commonEvents.IndexOfId(place.eventId);
+      if (index >= 0) page->ShowEntry(index);
+      if (auto* script = page->findChild<TScriptEditor*>(); script && place.line >= 0) {
+        script->Model().SetItemIndex(place.line);
+        script->List()->SyncWithModel();
+        script->List()->setFocus();
+      }
+    }
+    window.exec();
+    document_.DataBaseChanged();
+    return;
+  }
+  if (document_.MapTree().currentId != place.mapId) document_.SelectNode(place.mapId);
+  // A map that cannot be loaded has been named in a message; the tree keeps its node.
+  if (document_.Map().Id() != place.mapId || place.kind != TSearchPlace::TKind::MapEvent) return;
+  if (document_.EditMode() != TEditMode::Event) SetEditMode(TEditMode::Event);
+  // The event may have moved since the search.
+  const TLcfEventItem* event = document_.Map().events.ItemById(place.eventId);
+  mapEditor_->CentreCursorOn(event ? TCellPoint{event->x, event->y} : TCellPoint{place.x, place.y});
+  activateWindow();
+  mapEditor_->setFocus();
 }
 
 void TFormLcfMain::RunTestPlay() {

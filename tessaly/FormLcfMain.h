@@ -22,6 +22,8 @@ class TFormMapTree;
 class TUnsavedWorkKeeper;
 class TFormMapEditor;
 class TFormChipSelector;
+class TFormFindResult;
+struct TSearchPlace;
 
 class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   Q_OBJECT
@@ -52,6 +54,11 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
   TFormMapEditor& MapEditor() const { return *mapEditor_; }
   TFormChipSelector& ChipSelector() const { return *chipSelector_; }
+  // "Event Search", made hidden with the main window.
+  TFormFindResult& FindResult() const { return *findResult_; }
+  // Leads to a search result: its map, centred on its event with the event selected, or the
+  // common event's page of the database window on its line.
+  void OpenSearchPlace(const TSearchPlace& place);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -71,6 +78,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void RunDatabase() override;
   void RunResourceManager() override;
   void RunListenToMusic() override;
+  void RunEventSearch() override;
   void RunTestPlay() override;
   void RunHelpContents() override;
   void RunAbout() override;
@@ -113,6 +121,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   TFormMapTree* treePane_ = nullptr;
   TFormMapEditor* mapEditor_ = nullptr;
   TFormChipSelector* chipSelector_ = nullptr;
+  TFormFindResult* findResult_ = nullptr;
   std::vector<std::string> lastTestPlayWords_;
   std::map<TMainCommand, QAction*> actions_;
   QLabel* statusPanels_[3] = {};

@@ -71,9 +71,8 @@ const std::vector<TMainCommandInfo>& MainCommands() {
        [](T& t, bool) { t.RunResourceManager(); }, 6, I::Resources},
       {C::ListenToMusic, "ListenToMusic", "Tools", false, "Listen to Music", "", R::ProjectOpen, false,
        [](T& t, bool) { t.RunListenToMusic(); }, 6, I::Music},
-      // Stays disabled until its window is there.
-      {C::EventSearch, "EventSearch", "Tools", false, "Event Search", "", R::Never, false,
-       nullptr, 6, I::Search},
+      {C::EventSearch, "EventSearch", "Tools", false, "Event Search", "", R::ProjectOpen, false,
+       [](T& t, bool) { t.RunEventSearch(); }, 6, I::Search},
       {C::TestPlay, "TestPlay", "Game", false, "Test Play", "F9", R::ProjectOpen, false,
        [](T& t, bool) { t.RunTestPlay(); }, 7, I::Play},
       {C::FullScreen, "FullScreen", "Game", true, "Full Screen Mode", "", R::ProjectOpen, true,

@@ -72,6 +72,7 @@ class TMainCommandTarget {
   virtual void RunDatabase() = 0;
   virtual void RunResourceManager() = 0;
   virtual void RunListenToMusic() = 0;
+  virtual void RunEventSearch() = 0;
   virtual void RunTestPlay() = 0;
   virtual void RunHelpContents() = 0;
   virtual void RunAbout() = 0;

@@ -487,6 +487,17 @@ void TFormMapEditor::RunTileCommand(TTileCommand command) {
   EndMouseAction();
 }
 
+bool TFormMapEditor::CentreCursorOn(TCellPoint cell) {
+  if (!Map() || !InsideMap(cell)) return false;
+  if (!document_.UseEditor([cell](TMapEditController& editor) { editor.SetCursor(cell); })) return false;
+  const QPoint offset = ClientRectOf({cell.x, cell.y, 1, 1}).center() - viewport()->rect().center();
+  const TPoint s = Scroll();
+  SetScroll({s.x + offset.x(), s.y + offset.y()});
+  UpdateFrame();
+  emit CursorMoved(StatusCell().x, StatusCell().y);
+  return true;
+}
+
 void TFormMapEditor::ScrollCellIntoView(TCellPoint cell) {
   const QRect r = ClientRectOf({cell.x, cell.y, 1, 1});
   const QRect view = MapClientRect();

@@ -31,6 +31,9 @@ class TFormMapEditor : public TFormMapViewer {
   TCellRect CursorFrame() const { return frame_; }
   // Ends any drag in progress (the application was deactivated).
   void CancelDrag();
+  // Puts the event mode's cursor on a cell of the map and centres the view on it (a search result
+  // leads there). False when the map cannot be edited or the cell is outside it.
+  bool CentreCursorOn(TCellPoint cell);
 
   // The context menus, for tests and the key handling.
   QMenu& TileMenu() { return tileMenu_; }
