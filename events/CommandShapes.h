@@ -274,4 +274,38 @@ struct TScriptFault {
 // passes.
 TScriptFault CheckScriptShape(const TLcfEventScriptList& lines);
 
+// The same check fed one decoded line at a time, for readers that decode a script without
+// keeping its lines (the project search scans packed scripts this way).
+class TScriptShapeChecker {
+ public:
+  // Checks the next line; the first fault sticks and later lines are not looked at. Lines after
+  // the end line are only counted, and Finish names them.
+  const TScriptFault& Feed(const TLcfEventScriptLine& line);
+  // Checks that the script ended whole once every line was fed.
+  const TScriptFault& Finish();
+  const TScriptFault& Fault() const { return fault_; }
+
+ private:
+  struct TOpen {
+    int line;      // the opening line's index
+    int32_t code;  // the opening line's code
+    const TCommandShape* shape;
+    int depth;
+    int lastCase = -1;  // index in the shape's cases of the last case line, -1 before the first
+    int cases = 0;      // case lines seen
+    bool awaitingCase;  // the first case line must come next
+    bool branchEmpty;   // no line of the current branch has come yet
+  };
+  void Check(const TLcfEventScriptLine& line);
+  void Fail(std::string problem) { fault_ = {index_, std::move(problem)}; }
+  void FailUnclosed();
+
+  std::vector<TOpen> open_;
+  TScriptFault fault_;
+  int index_ = 0;         // the line being fed
+  int32_t lastCode_ = 0;  // the line before it
+  int32_t lastIndent_ = 0;
+  int endLine_ = -1;  // the end line's index once it was fed
+};
+
 }  // namespace tess

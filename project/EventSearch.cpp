@@ -8,6 +8,7 @@
 #include "core/QuietMode.h"
 #include "core/StreamUtils.h"
 #include "database/DataBaseObj.h"
+#include "events/CommandShapes.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "script/EventCommands.h"
@@ -178,11 +179,13 @@ class TLineMatcher {
 };
 
 // Calls found(index, line) for each line of a packed script that matches; the line's text is read
-// only for the text search and only for the lines whose text it reads.
+// only for the text search and only for the lines whose text it reads. A script cut short or out
+// of shape raises EReadError.
 template <class TFound>
 void ScanPackedScript(const uint8_t* data, size_t size, const TLineMatcher& matcher, TFound&& found) {
   TByteReader r(data, size);
   TLcfEventScriptLine line;
+  TScriptShapeChecker shape;
   for (int index = 0; !r.AtEnd(); ++index) {
     line.code = r.ReadInt();
     line.indent = r.ReadInt();
@@ -196,8 +199,12 @@ void ScanPackedScript(const uint8_t* data, size_t size, const TLineMatcher& matc
     if (count < 0 || static_cast<size_t>(count) > r.Remaining()) throw EReadError();
     line.params.resize(static_cast<size_t>(count));
     for (int32_t& p : line.params) p = r.ReadInt();
+    // A script the map loader would refuse is not searched here: the caller falls back to the
+    // loader, which names the damage.
+    if (shape.Feed(line)) throw EReadError();
     if (matcher.Matches(line)) found(index, line);
   }
+  if (shape.Finish()) throw EReadError();
 }
 
 template <class TFound>

@@ -63,7 +63,7 @@ struct Search : TProjectRun {
     TLcfEventItem* chest = AddEvent(village, 1, "Chest", 3, 4);
     Script(chest->pages.Obtain(1)->lines, {{10210, 0, "", {1, 3, 5, 0}}, {10220, 0, "", {1, 3, 5, 0, 0, 0, 0}}});
     Script(chest->pages.Obtain(2)->lines,
-           {{12010, 0, "", {0, 7, 0, 0, 0, 0}}, {10110, 1, "Open the CHEST?"}, {0, 1}, {22011, 0}});
+           {{12010, 0, "", {0, 7, 0, 0, 0, 0}}, {10110, 1, "Open the CHEST?"}, {10, 1}, {22011, 0}});
     TLcfEventItem* guarded = AddEvent(village, 2, "CHEST", 12, 7);
     guarded->pages.ItemAt(0)->condition.flags = 1;
     guarded->pages.ItemAt(0)->condition.switchAId = 7;
@@ -151,6 +151,17 @@ TEST_F(Search, AMapThatCannotBeReadIsNamedAndTheSearchGoesOn) {
   EXPECT_EQ(result.hits[2].place, (TSearchPlace{TSearchPlace::TKind::Map, 3}));
   // With nothing found, the summary still says so below the maps that were not read.
   EXPECT_EQ(Texts(Run(K::Switch, 5, S::CurrentMap)).back(), kNoMatchesFound);
+
+  // A script whose lines decode but whose depths break its blocks is damage too: the matching
+  // line before the break is not reported as found.
+  TLcfMap cave;
+  cave.SetWidth(20);
+  Script(AddEvent(cave, 1, "Guard", 0, 0)->pages.ItemAt(0)->lines, {{10210, 0, "", {0, 7, 7, 1}}, {10110, 2, "x"}});
+  cave.SaveToProject(folder, 3);
+  const Lines cave3 = Texts(Run(K::Switch, 7, S::CurrentMap, "", 3));
+  ASSERT_EQ(cave3.size(), 2u);
+  EXPECT_EQ(cave3[0].rfind("Map Name: Cave Not searched: ", 0), 0u) << cave3[0];
+  EXPECT_EQ(cave3[1], kNoMatchesFound);
 }
 
 TEST_F(Search, ACancelledSearchKeepsWhatItFound) {
@@ -190,15 +201,17 @@ TEST_F(Search, TheScanAgreesWithTheLoadedMaps) {
     for (int p = 1; p <= 2; ++p) {
       TLcfEventScriptList& lines = event->pages.Obtain(p)->lines;
       for (int j = 0; j < 10; ++j) {
-        TLcfEventScriptList command = NewCommandLines(codes[random() % codes.size()]);
-        for (int32_t& param : command.LineAt(0)->params) param = static_cast<int32_t>(random() % 6);
-        lines.InsertLinesFrom(lines.Count() - 1, command, 0);
+        TLcfEventScriptLine opener = *NewCommandLines(codes[random() % codes.size()]).LineAt(0);
+        for (int32_t& param : opener.params) param = static_cast<int32_t>(random() % 6);
+        // The branches follow the parameters, as the command's window writes them.
+        lines.InsertLinesFrom(lines.Count() - 1, BuildCommand(opener), 0);
       }
     }
   }
   map.SaveToProject(folder, 3);
   TLcfMap loaded;
   loaded.LoadFromProject(folder, 3);
+  ASSERT_FALSE(loaded.LoadDamage()) << loaded.LoadDamage().Message();
   for (K kind : {K::Variable, K::Switch})
     for (int32_t id = 0; id < 6; ++id) {
       std::vector<TSearchPlace> expected;
