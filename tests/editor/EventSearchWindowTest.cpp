@@ -65,7 +65,7 @@ struct EventSearch : TMainWindowFixture {
     door->name = "Door";
     door->x = 2;
     door->y = 9;
-    Script(door->pages.ItemAt(0)->lines, {{12010, 0, "", {0, 5, 0, 0, 0, 0}}, {0, 1}, {22011, 0}});
+    Script(door->pages.ItemAt(0)->lines, {{12010, 0, "", {0, 5, 0, 0, 0, 0}}, {10, 1}, {22011, 0}});
     other.SaveToProject(folder, 2);
   }
 
