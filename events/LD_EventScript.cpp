@@ -85,7 +85,10 @@ bool DecodeLines(const uint8_t* data, size_t size, TDecodedLines& decoded, std::
       if (!r.TryReadInt(value))
         throw EContentDamage(which + " ends inside its " + what + " at the end of the script",
                              static_cast<int64_t>(start));
-      if (r.Pos() - at != static_cast<size_t>(EncodedIntSize(value))) shortest = false;
+      // A longer form than the value needs, or a five-byte form whose first byte carries bits
+      // beyond 32, packs back to other bytes: the block is then kept as it was read.
+      const size_t used = r.Pos() - at;
+      if (used != static_cast<size_t>(EncodedIntSize(value)) || (used == 5 && (data[at] & 0x70) != 0)) shortest = false;
       return value;
     };
     auto line = std::make_unique<TLcfEventScriptLine>();
@@ -168,12 +171,16 @@ void TLcfBaseEventPageItem::DescribeScript(TCatalogVarData& v, int sizeId, int b
     v.Integer(sizeId, scriptSize, 0, 4);
     v.Array(blockId, scriptBytes, kEmptyScript);
   } else {
-    // The size chunk is checked against the block only when the file has it.
-    int32_t stored = -1;
+    // The size chunk is checked against the block only when the file has it. Reading it into two
+    // different starting values tells whether it is there: only a chunk that is there overwrites
+    // both with the same value (a negative size is damage like any other wrong size).
+    int32_t stored = 0, again = 1;
     v.IntegerAlias(sizeId, stored, 0);
-    scriptSize = stored >= 0 ? stored : 4;
+    v.IntegerAlias(sizeId, again, 0);
+    const bool hasSize = stored == again;
+    scriptSize = hasSize ? stored : 4;
     v.Array(blockId, scriptBytes, kEmptyScript);
-    if (stored >= 0 && !CopyingRecord() && static_cast<size_t>(stored) != scriptBytes.size())
+    if (hasSize && !CopyingRecord() && (stored < 0 || static_cast<size_t>(stored) != scriptBytes.size()))
       throw EContentDamage("the script's size chunk " + std::to_string(sizeId) + " says " + std::to_string(stored) +
                                " bytes where its block holds " + std::to_string(scriptBytes.size()),
                            0);

@@ -157,6 +157,8 @@ TEST(ScriptShape, EachDamageIsNamedWithItsLineAndByte) {
        "the script's size chunk 51 says " + std::to_string(good.size() + 1) + " bytes where its block holds " +
            std::to_string(good.size()),
        0},
+      {"a negative size chunk", [](Bytes b) { return b; }, int64_t{UINT32_MAX} - 2,  // stored as -3
+       "the script's size chunk 51 says -3 bytes where its block holds " + std::to_string(good.size()), 0},
       {"a block cut inside its last line", [](Bytes b) { return Bytes(b.begin(), b.end() - 1); }, -1,
        "script line 14 ends inside its parameter count", at[13]},
       {"a text past the block",
@@ -205,6 +207,18 @@ TEST(ScriptShape, EachDamageIsNamedWithItsLineAndByte) {
     EXPECT_EQ(e->ChunkPath(), "chunk 52") << e->what();
     EXPECT_EQ(e->Offset(), BlockStart(record) + c.byte) << e->what();
   }
+}
+
+// An unknown code written in five bytes whose first byte carries bits beyond 32 reads as the
+// wrapped value; the page still saves the bytes it was read from.
+TEST(ScriptShape, AnOverlongCodeSavesBackItsBytes) {
+  const Bytes block = {0xb4, 0xa4, 0xa4, 0x9c, 0x07, 0, 0, 0, 0, 0, 0, 0};
+  const Bytes record = PageRecord(block);
+  TLcfEventPageItem page;
+  TByteReader r(record.data(), record.size());
+  page.LoadFrom(r);
+  ASSERT_EQ(page.lines.Count(), 2);
+  EXPECT_EQ(FindChunk(TopChunks(Encode(page)), 52)->body, block);
 }
 
 TEST(ScriptShape, MapDamageNamesTheFileEventPageLineAndByte) {
