@@ -48,7 +48,7 @@ std::string DamageText(const TFileKind& kind, const ETessError& e) {
     const std::string lead = "damaged ";
     return text + " " + (detail.rfind(lead, 0) == 0 ? detail.substr(lead.size()) : detail);
   }
-  return text + ": " + e.what();
+  return text + ": " + e.Plain();
 }
 
 int Chunks(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
@@ -92,6 +92,8 @@ int Check(const std::vector<std::string>& args, std::ostream& out, std::ostream&
   if (!runtimePackageNamed) {
     TSettings settings;
     runtimePackage = RuntimePackageFolder(settings, EditorFolder());
+  } else if (!NamedRuntimePackageExists(runtimePackage, err)) {
+    return 1;
   }
   TProjectPictures pictures;
   std::vector<TProjectProblem> problems = CheckProject(project, pictures.Visitor());
@@ -161,7 +163,7 @@ int Convert(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   try {
     LoadPictureFile(picture, args[0]);
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << args[0] << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << args[0] << ": " << e.Plain() << "\n";
     return 1;
   }
   SavePictureFile(picture, args[1]);

@@ -4,6 +4,7 @@
 #include <ostream>
 #include <random>
 
+#include "cli/MapChoice.h"
 #include "cli/ProgramFolder.h"
 #include "core/FolderTree.h"
 #include "core/PathUtils.h"
@@ -83,9 +84,8 @@ int Dungeon(const std::vector<std::string>& args, std::ostream& out, std::ostrea
   TProjectDocument document(EditorFolder());
   if (!document.Open(project, scratch.Path())) return 1;
   const auto id = static_cast<int32_t>(mapId);
-  const TLcfMapTreeItem* node = document.MapTree().FindById(id);
-  if (!node || !node->IsMap()) {
-    err << "tessaly-cli: the project has no map " << id << "\n";
+  if (const std::string problem = MapIdProblem(project, id); !problem.empty()) {
+    err << "tessaly-cli: " << problem << "\n";
     return 1;
   }
   document.SelectNode(id);

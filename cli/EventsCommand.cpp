@@ -4,6 +4,7 @@
 #include <charconv>
 #include <ostream>
 
+#include "cli/MapChoice.h"
 #include "core/Errors.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
@@ -99,7 +100,7 @@ int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   TLcfDataBase db;
   std::string error;
-  if (!db.LoadDatabase(folder, &error)) {
+  if (!db.LoadDatabase(folder, &error, TErrorWording::Plain)) {
     err << "tessaly-cli: " << kDataBaseFileName << ": " << error << "\n";
     return 1;
   }
@@ -113,7 +114,7 @@ int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream
   } catch (const ETessError& e) {
     // The map names of common events and troop pages show "?" without the tree.
     if (maps) {
-      err << "tessaly-cli: " << kMapTreeFileName << ": " << e.what() << "\n";
+      err << "tessaly-cli: " << kMapTreeFileName << ": " << e.Plain() << "\n";
       return 1;
     }
   }
@@ -129,7 +130,7 @@ int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream
       if (tree.ItemAt(i)->IsMap() && (onlyMap == 0 || tree.ItemAt(i)->Id() == onlyMap))
         ids.push_back(tree.ItemAt(i)->Id());
     if (onlyMap != 0 && ids.empty()) {
-      err << "tessaly-cli: the map tree has no map " << onlyMap << "\n";
+      err << "tessaly-cli: " << MapIdProblem(folder, onlyMap) << "\n";
       return 1;
     }
     TLcfMap map;
@@ -138,7 +139,7 @@ int Events(const std::vector<std::string>& args, std::ostream& out, std::ostream
         map.LoadFromProject(folder, id);
       } catch (const ETessError& e) {
         writer.Flush();
-        err << "tessaly-cli: " << MapFileName(id) << ": " << e.what() << "\n";
+        err << "tessaly-cli: " << MapFileName(id) << ": " << e.Plain() << "\n";
         ++failures;
         continue;
       }

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/MapChoice.h"
 #include "cli/ProgramFolder.h"
 #include "core/PathUtils.h"
 #include "database/DataBaseObj.h"
@@ -52,13 +53,22 @@ int Fixup(const std::vector<std::string>& args, std::ostream& out, std::ostream&
 
   TLcfDataBase db;
   std::string why;
-  if (!db.LoadDatabase(project, &why)) {
-    err << "tessaly-cli: " << why << "\n";
+  if (!db.LoadDatabase(project, &why, TErrorWording::Plain)) {
+    err << "tessaly-cli: " << kDataBaseFileName << ": " << why << "\n";
+    return 1;
+  }
+  if (const std::string problem = MapIdProblem(project, mapId); !problem.empty()) {
+    err << "tessaly-cli: " << problem << "\n";
     return 1;
   }
   TLcfMap map;
   map.tilesetExists = [&db](int32_t id) { return db.tilesets.FindById(id) != nullptr; };
-  map.LoadFromProject(project, mapId);
+  try {
+    map.LoadFromProject(project, mapId);
+  } catch (const ETessError& e) {
+    err << "tessaly-cli: " << MapFileName(mapId) << ": " << e.Plain() << "\n";
+    return 1;
+  }
 
   // The links come from the tileset's picture, found as the editor finds it: the project's ChipSet
   // folder, then the runtime package's.

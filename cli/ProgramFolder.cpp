@@ -34,6 +34,7 @@ std::string UseProjectFolder(const std::string& argument, const std::string* run
   SetProjectFolder(project);
   std::string package;
   if (runtimePackage) {
+    if (!NamedRuntimePackageExists(*runtimePackage, err)) return {};
     package = *runtimePackage;
   } else {
     TSettings settings;
@@ -41,6 +42,13 @@ std::string UseProjectFolder(const std::string& argument, const std::string* run
   }
   SetCurrentRuntimePackageFolder(package.empty() ? std::string() : AbsoluteFolder(package));
   return project;
+}
+
+bool NamedRuntimePackageExists(const std::string& folder, std::ostream& err) {
+  // An empty name asks for no runtime package at all.
+  if (folder.empty() || IsFolder(AbsoluteFolder(folder))) return true;
+  err << "tessaly-cli: --rtp-folder " << folder << " is not a folder\n";
+  return false;
 }
 
 }  // namespace tess::cli

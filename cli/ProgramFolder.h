@@ -19,5 +19,9 @@ std::string EditorFolder();
 // when given, else the registered one (or the editor's own). An argument that is no folder is
 // told to err and gives an empty string.
 std::string UseProjectFolder(const std::string& argument, const std::string* runtimePackage, std::ostream& err);
+// Whether a runtime package folder named with --rtp-folder is there; one that is not is told to
+// err, as the pictures looked up in it would all be reported missing for no clear reason. An
+// empty name asks for no package and passes.
+bool NamedRuntimePackageExists(const std::string& folder, std::ostream& err);
 
 }  // namespace tess::cli

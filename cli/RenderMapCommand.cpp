@@ -6,6 +6,7 @@
 #include <ostream>
 #include <stdexcept>
 
+#include "cli/MapChoice.h"
 #include "cli/ProgramFolder.h"
 #include "core/AtomicFile.h"
 #include "core/PathUtils.h"
@@ -197,12 +198,17 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
     err << "tessaly-cli: " << words[0] << " is not a folder\n";
     return 1;
   }
+  if (!rtpFolder.empty() && !NamedRuntimePackageExists(rtpFolder, err)) return 1;
   SetProjectFolder(project);
   SetCurrentRuntimePackageFolder(RuntimePackageFor(rtpFolder));
+  if (const std::string problem = MapIdProblem(project, mapId); !problem.empty()) {
+    err << "tessaly-cli: " << problem << "\n";
+    return 1;
+  }
 
   TLcfDataBase database;
   std::string why;
-  if (!database.LoadDatabase(project, &why)) {
+  if (!database.LoadDatabase(project, &why, TErrorWording::Plain)) {
     err << "tessaly-cli: " << kDataBaseFileName << ": " << why << "\n";
     return 1;
   }
@@ -211,7 +217,7 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
   try {
     map.LoadFromProject(project, mapId);
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << MapFileName(mapId) << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << MapFileName(mapId) << ": " << e.Plain() << "\n";
     return 1;
   }
 
@@ -248,7 +254,7 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
     try {
       tree.LoadTree();
     } catch (const ETessError& e) {
-      err << "tessaly-cli: " << kMapTreeFileName << ": " << e.what() << "; the start positions are not shown\n";
+      err << "tessaly-cli: " << kMapTreeFileName << ": " << e.Plain() << "; the start positions are not shown\n";
       complete = treeLoaded = false;
     }
     grid.Build(treeLoaded ? &tree : nullptr, map);

@@ -98,7 +98,7 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
 
   TLcfDataBase db;
   std::string error;
-  if (!db.LoadDatabase(folder, &error)) {
+  if (!db.LoadDatabase(folder, &error, TErrorWording::Plain)) {
     err << "tessaly-cli: " << kDataBaseFileName << ": " << error << "\n";
     return 3;
   }
@@ -108,7 +108,7 @@ int Search(const std::vector<std::string>& args, std::ostream& out, std::ostream
     tree.LoadTree();
     tree.RequireRoot();
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << kMapTreeFileName << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << kMapTreeFileName << ": " << e.Plain() << "\n";
     return 3;
   }
   if (query.scope == TSearchScope::CurrentMap && !tree.FindById(query.currentMapId)) {

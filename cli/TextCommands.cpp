@@ -76,7 +76,7 @@ int Text(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   try {
     out << FileToText(data, TextCodec::Current().Name(), {names.db.get(), names.tree.get()});
   } catch (const ETessError& e) {
-    err << "tessaly-cli: " << args[0] << ": " << e.what() << "\n";
+    err << "tessaly-cli: " << args[0] << ": " << e.Plain() << "\n";
     return 1;
   }
   return 0;

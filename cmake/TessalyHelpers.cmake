@@ -139,7 +139,9 @@ function(tess_test name)
   target_compile_definitions(${name} PRIVATE TESS_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
                                             TESS_BINARY_DIR="${PROJECT_BINARY_DIR}")
   add_test(NAME ${name} COMMAND ${name})
-  set(env "TESS_TEST=1")
+  # The tests keep their settings in the build tree: what an author's editor registered (a runtime
+  # package, the last project) must not change what a test sees, and no test writes over it.
+  set(env "TESS_TEST=1" "XDG_CONFIG_HOME=${PROJECT_BINARY_DIR}/test-settings")
   if(ARG_GUI)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()

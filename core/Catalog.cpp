@@ -863,11 +863,15 @@ void LoadRecordBytes(const Bytes& data, const std::string& magic, TCatalogBaseIt
 }
 
 void ExpectMagic(TByteReader& reader, const std::string& magic) {
+  const size_t at = reader.Pos();
   int32_t length;
   // A file too short to hold a magic string is of another kind as well.
   if (!reader.TryReadInt(length) || length < 0 || static_cast<size_t>(length) > reader.Remaining() ||
-      static_cast<size_t>(length) != magic.size() || std::memcmp(reader.Here(), magic.data(), magic.size()) != 0)
-    throw EWrongMagic();
+      static_cast<size_t>(length) != magic.size() || std::memcmp(reader.Here(), magic.data(), magic.size()) != 0) {
+    const uint8_t* start = reader.Here() - (reader.Pos() - at);
+    const size_t shown = std::min<size_t>(16, reader.Remaining() + (reader.Pos() - at));
+    throw EWrongMagic(magic, std::string(reinterpret_cast<const char*>(start), shown));
+  }
   reader.Skip(magic.size());
 }
 

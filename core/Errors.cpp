@@ -2,6 +2,28 @@
 
 namespace tess {
 
+std::string EWrongMagic::Plain() const {
+  if (!known_) return what();
+  if (start_.empty()) return "the file is empty";
+  const std::string kind = expected_ == "LcfDataBase"  ? "a database"
+                           : expected_ == "LcfMapTree" ? "a map tree"
+                           : expected_ == "LcfMapUnit" ? "a map"
+                                                       : "a " + expected_ + " file";
+  // The first bytes as text, with what does not print as \xNN.
+  std::string shown;
+  for (unsigned char c : start_) {
+    if (c >= 0x20 && c < 0x7f && c != '"' && c != '\\') {
+      shown += static_cast<char>(c);
+    } else {
+      static const char kHex[] = "0123456789abcdef";
+      shown += "\\x";
+      shown += kHex[c >> 4];
+      shown += kHex[c & 15];
+    }
+  }
+  return "the file is not " + kind + " (it starts with \"" + shown + "\")";
+}
+
 EDamagedData::EDamagedData(std::string problem, int64_t offset)
     : EReadError("Stream read error."), problem_(std::move(problem)), offset_(offset) {
   Compose();

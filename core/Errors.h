@@ -12,7 +12,16 @@ namespace tess {
 class ETessError : public std::runtime_error {
  public:
   explicit ETessError(const std::string& message) : std::runtime_error(message) {}
+  // The wording for logs and the command line, where a file's name stands before it; what() but
+  // for the few errors whose shown text says little about the cause.
+  virtual std::string Plain() const { return what(); }
 };
+
+// Which text an error gives: the one the editor shows, or the plain one of logs and the command line.
+enum class TErrorWording { Shown, Plain };
+inline std::string ErrorText(const ETessError& e, TErrorWording wording) {
+  return wording == TErrorWording::Plain ? e.Plain() : e.what();
+}
 
 // A stream ended before the bytes a read asked for, or a size read from input cannot be true.
 class EReadError : public ETessError {
@@ -81,6 +90,20 @@ class EDamagedData : public EReadError {
 class EWrongMagic : public EReadError {
  public:
   EWrongMagic() : EReadError("Event script referenced a \"shigunechi\" that does not exist.") {}
+  // expected: the magic string of the kind wanted; start: the file's first bytes (empty for an
+  // empty file).
+  EWrongMagic(std::string expected, std::string start) : EWrongMagic() {
+    expected_ = std::move(expected);
+    start_ = std::move(start);
+    known_ = true;
+  }
+  // "the file is empty", or "the file is not a map (it starts with "...")".
+  std::string Plain() const override;
+
+ private:
+  std::string expected_;
+  std::string start_;
+  bool known_ = false;
 };
 
 class EWriteError : public ETessError {

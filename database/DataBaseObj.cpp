@@ -213,13 +213,13 @@ void TLcfDataBase::LoadFromFile(const std::string& path) {
   if (damage_) stamp_ = {};
 }
 
-bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* error) {
+bool TLcfDataBase::LoadDatabase(const std::string& projectFolder, std::string* error, TErrorWording wording) {
   try {
     LoadFromFile(PathNoCase(projectFolder, kDataBaseFileName));
     if (!damage_) return true;
     if (error) *error = damage_.Message();
   } catch (const ETessError& e) {
-    if (error) *error = e.what();
+    if (error) *error = ErrorText(e, wording);
   } catch (const std::bad_alloc&) {
     if (error) *error = EOutOfMemory().what();
   }

@@ -116,7 +116,8 @@ class TLcfDataBase final : public TDataBaseLinks {
 
   // Loads the project's database. On failure, or when the file was damaged, returns false with the
   // reason in error; the database keeps what it held, or in quiet mode what could be read.
-  bool LoadDatabase(const std::string& projectFolder, std::string* error = nullptr);
+  bool LoadDatabase(const std::string& projectFolder, std::string* error = nullptr,
+                    TErrorWording wording = TErrorWording::Shown);
   // The save every caller uses: converts a project of the older Orvane format first (asking through
   // the message port and creating the folders the newer format needs), then saves. Returns false,
   // having told the user, when the conversion is refused, a folder cannot be made, or the file

@@ -18,7 +18,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
 
   TLcfDataBase db;
   std::string error;
-  const bool haveDatabase = db.LoadDatabase(projectFolder, &error);
+  const bool haveDatabase = db.LoadDatabase(projectFolder, &error, TErrorWording::Plain);
   if (!haveDatabase) report(kDataBaseFileName, error);
   if (haveDatabase && visitor.database) visitor.database(db);
 
@@ -32,7 +32,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
   } catch (const EDamagedData& e) {
     report(kMapTreeFileName, e.Detail());
   } catch (const ETessError& e) {
-    report(kMapTreeFileName, e.what());
+    report(kMapTreeFileName, e.Plain());
   } catch (const std::bad_alloc&) {
     report(kMapTreeFileName, EOutOfMemory().what());
   }
@@ -96,7 +96,7 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
       report(file, e.Detail());
       continue;
     } catch (const ETessError& e) {
-      report(file, e.what());
+      report(file, e.Plain());
       continue;
     } catch (const std::bad_alloc&) {
       report(file, EOutOfMemory().what());
@@ -105,6 +105,13 @@ std::vector<TProjectProblem> CheckProject(const std::string& projectFolder, cons
     if (visitor.map) visitor.map(file, map);
     if (haveDatabase && !db.tilesets.FindById(map.tilesetId))
       report(file, "the map's tileset " + Id(map.tilesetId) + " is one the database lacks");
+    // The editor cannot show or reach such an event, and the game never meets it.
+    for (int e = 0; e < map.events.Count(); ++e) {
+      const TLcfEventItem& event = *map.events.ItemAt(e);
+      if (event.x < 0 || event.y < 0 || event.x >= map.width || event.y >= map.height)
+        report(file, "event " + Id(event.Id()) + " stands at (" + Id(event.x) + ", " + Id(event.y) +
+                         "), outside the map's " + Id(map.width) + " x " + Id(map.height) + " cells");
+    }
   }
   if (visitor.progress) visitor.progress(mapCount, mapCount);
   return problems;

@@ -338,3 +338,80 @@ TEST(CliCheck, DecodesEveryPictureTheProjectNames) {
             std::string::npos)
       << alone.out;
 }
+
+// A project file that is empty or of another kind is named with what it is, by every verb that
+// reads a project; a map id that names an area or nothing says so; a runtime package folder that
+// is not there is named.
+TEST(CliFiles, EveryProjectVerbSaysWhatAFileIs) {
+  TTestFolder dir;
+  const std::string good = NewProject(dir, "Good");
+  TLcfMapTree tree;
+  tree.LoadFromBytes(ReadWholeFile(good + "TESS_RT.lmt"));
+  TLcfMapTreeItem* area = tree.AddNode(1, 2);
+  area->nodeType = TLcfMapTreeItem::kArea;
+  WriteFileAtomic(good + "TESS_RT.lmt", tree.SaveToBytes());
+
+  const struct {
+    const char* file;
+    std::string bytes;
+    std::string said;
+  } files[] = {
+      {"TESS_RT.ldb", "", "TESS_RT.ldb: the file is empty"},
+      {"TESS_RT.ldb", "\x0aLcfMapTree", "TESS_RT.ldb: the file is not a database (it starts with \"\\x0aLcfMapTree\")"},
+      {"TESS_RT.lmt", "PK\x03\x04", "TESS_RT.lmt: the file is not a map tree (it starts with \"PK\\x03\\x04\")"},
+      {"Map0001.lmu", "", "Map0001.lmu: the file is empty"},
+  };
+  const std::vector<std::vector<std::string>> verbs = {{"check", "P", "--rtp-folder", ""},
+                                                       {"events", "P"},
+                                                       {"render-map", "P", "1", dir / "out.png"},
+                                                       {"fixup", "P", "1", "--out", dir / "out.lmu"}};
+  auto run = [](std::vector<std::string> words, const std::string& project) {
+    words[1] = project;
+    return RunCliWords(words);
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.said);
+    const std::string project = dir.Sub("p");
+    fs::remove_all(project);
+    fs::copy(good, project, fs::copy_options::recursive);
+    WriteFileAtomic(project + "/" + f.file, Bytes(f.bytes.begin(), f.bytes.end()));
+    for (const auto& words : verbs) {
+      // The map tree is read only by the verbs that show the whole project or its start positions.
+      if (words[0] != "check" && words[0] != "events" && std::string(f.file) == "TESS_RT.lmt") continue;
+      const TCliRun r = run(words, project);
+      EXPECT_EQ(r.status, 1) << words[0];
+      EXPECT_NE((r.out + r.err).find(f.said), std::string::npos) << words[0] << ": " << r.out << r.err;
+    }
+  }
+  EXPECT_FALSE(fs::exists(dir / "out.lmu"));
+
+  for (const char* id : {"2", "7"}) {
+    const std::string said =
+        id == std::string("2") ? "map 2 is an area, which has no cells of its own" : "the map tree has no map 7";
+    for (const std::vector<std::string>& words :
+         std::vector<std::vector<std::string>>{{"render-map", good, id, dir / "area.png"},
+                                               {"fixup", good, id},
+                                               {"events", good, "--map", id},
+                                               {"dungeon", good, id}}) {
+      const TCliRun r = RunCliWords(words);
+      EXPECT_EQ(r.status, 1) << words[0];
+      EXPECT_EQ(r.err, "tessaly-cli: " + said + "\n") << words[0];
+    }
+  }
+  for (const std::vector<std::string>& words :
+       std::vector<std::vector<std::string>>{{"check", good},
+                                             {"render-map", good, "1", dir / "x.png"},
+                                             {"fixup", good, "1"},
+                                             {"pack", good, dir / "disk"}}) {
+    std::vector<std::string> named = words;
+    named.insert(named.end(), {"--rtp-folder", dir / "no-such-package"});
+    const TCliRun r = RunCliWords(named);
+    EXPECT_EQ(r.status, 1) << words[0];
+    // The game disk says it in its own words, as the editor's window does.
+    EXPECT_EQ(r.err, words[0] == "pack"
+                         ? "tessaly-cli: Gamedisk creation was cancelled. The runtime package folder \"" +
+                               dir / "no-such-package" + "/\" does not exist.\n"
+                         : "tessaly-cli: --rtp-folder " + dir / "no-such-package" + " is not a folder\n")
+        << words[0];
+  }
+}

@@ -386,8 +386,8 @@ TEST(Cli, FixupRepairsWrongShapesAndLeavesFixedMapsAlone) {
       {{"fixup", project}, 2, "usage: tessaly-cli fixup"},
       {{"fixup", project, "0"}, 2, "usage: tessaly-cli fixup"},
       {{"fixup", project, "1", "--bogus"}, 2, "usage: tessaly-cli fixup"},
-      {{"fixup", project, "9", "--rtp-folder", rtp}, 1, "Map0009.lmu"},
-      {{"fixup", project, "1", "--rtp-folder", folder / "nowhere"}, 1, "no such picture"},
+      {{"fixup", project, "9", "--rtp-folder", rtp}, 1, "the map tree has no map 9"},
+      {{"fixup", project, "1", "--rtp-folder", folder / "nowhere"}, 1, "nowhere is not a folder"},
       {{"fixup", folder / "none", "1"}, 1, "is not a folder"},
   };
   for (const TCase& c : failures) {
@@ -436,7 +436,7 @@ TEST(Cli, DungeonRegeneratesAGeneratorMapInPlace) {
   };
   const TCase failures[] = {
       {{"dungeon", project, "1", "--rtp-folder", rtp}, 1, "does not use the random dungeon generator"},
-      {{"dungeon", project, "7", "--rtp-folder", rtp}, 1, "the project has no map 7"},
+      {{"dungeon", project, "7", "--rtp-folder", rtp}, 1, "the map tree has no map 7"},
       {{"dungeon", project, "1", "--seed", "x"}, 2, "usage: tessaly-cli dungeon"},
       {{"dungeon", project, "1", "--seed", "4294967296"}, 2, "usage: tessaly-cli dungeon"},
       {{"dungeon", project}, 2, "usage: tessaly-cli dungeon"},

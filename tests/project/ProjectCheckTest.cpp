@@ -49,10 +49,14 @@ TEST(ProjectCheck, SoundProjectHasNoProblems) {
 TEST(ProjectCheck, ReportsEachFailureAndDanglingReference) {
   test::TTestFolder folder;
   WriteProject(folder.Path());
-  // Map 2 names a tileset the database lacks; map 3 is in the tree but has no file; the ship
-  // starts on a map the tree lacks; a node meets a troop the database lacks.
+  // Map 2 names a tileset the database lacks and holds two events outside its cells; map 3 is in the tree but has no
+  // file; the ship starts on a map the tree lacks; a node meets a troop the database lacks.
   TLcfMap map;
   map.tilesetId = 7;
+  map.SetWidth(20);
+  map.events.Obtain(1)->x = 19;  // the last column: inside
+  map.events.Obtain(2)->x = 20;
+  map.events.Obtain(3)->y = -1;
   map.SaveToProject(folder.Path(), 2);
   TLcfMapTree tree;
   tree.LoadFromBytes(ReadWholeFile(folder / kMapTreeFileName));
@@ -62,11 +66,13 @@ TEST(ProjectCheck, ReportsEachFailureAndDanglingReference) {
   WriteFileAtomic(folder / kMapTreeFileName, tree.SaveToBytes());
 
   std::vector<std::string> lines = Lines(CheckProject(folder.Path()));
-  ASSERT_EQ(lines.size(), 4u) << ::testing::PrintToString(lines);
+  ASSERT_EQ(lines.size(), 6u) << ::testing::PrintToString(lines);
   EXPECT_EQ(lines[0], "TESS_RT.lmt: the start position of the ship names map 9, which the map tree lacks");
   EXPECT_EQ(lines[1], "TESS_RT.lmt: node 1 meets troop 4, which the database lacks");
   EXPECT_EQ(lines[2], "Map0002.lmu: the map's tileset 7 is one the database lacks");
-  EXPECT_EQ(lines[3].substr(0, 13), "Map0003.lmu: ");
+  EXPECT_EQ(lines[3], "Map0002.lmu: event 2 stands at (20, 0), outside the map's 20 x 15 cells");
+  EXPECT_EQ(lines[4], "Map0002.lmu: event 3 stands at (0, -1), outside the map's 20 x 15 cells");
+  EXPECT_EQ(lines[5].substr(0, 13), "Map0003.lmu: ");
 }
 
 TEST(ProjectCheck, FilesThatFailToLoad) {
@@ -78,7 +84,7 @@ TEST(ProjectCheck, FilesThatFailToLoad) {
   WriteFileAtomic(folder / "Map0001.lmu", map);
   std::vector<std::string> lines = Lines(CheckProject(folder.Path()));
   ASSERT_EQ(lines.size(), 2u) << ::testing::PrintToString(lines);
-  EXPECT_EQ(lines[0], "TESS_RT.ldb: Event script referenced a \"shigunechi\" that does not exist.");
+  EXPECT_EQ(lines[0], "TESS_RT.ldb: the file is not a database (it starts with \"not a database\")");
   EXPECT_EQ(lines[1], "Map0001.lmu: damaged at byte 131: chunk 71 claims 600 bytes where 538 are left.");
 
   std::filesystem::remove(folder / "TESS_RT.lmt");
