@@ -28,10 +28,7 @@ bool ParseNumber(const std::string& text, size_t maxDigits, uint64_t& value) {
 // The work copies live in a folder of this run only, removed whatever happens.
 class TScratch {
  public:
-  TScratch() {
-    std::string pattern = TempFolder() + "tessaly-dungeon-XXXXXX";
-    if (mkdtemp(pattern.data())) path_ = pattern + "/";
-  }
+  TScratch() { path_ = MakeOwnedTempFolder("tessaly-dungeon"); }
   ~TScratch() {
     if (!path_.empty()) DeleteFolderTree(path_);
   }

@@ -86,9 +86,9 @@ int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   std::error_code ec;
   const bool madeDestination = !fs::exists(job.destination) && fs::create_directories(job.destination, ec);
   // A work folder of our own, so an editor running beside us keeps its TESS_TEMP.
-  std::string scratch = (fs::temp_directory_path() / "tessaly-pack-XXXXXX").string();
-  if (!::mkdtemp(scratch.data())) {
-    err << "tessaly-cli: cannot make a work folder in " << fs::temp_directory_path().string() << "\n";
+  const std::string scratch = MakeOwnedTempFolder("tessaly-pack");
+  if (scratch.empty()) {
+    err << "tessaly-cli: cannot make a work folder in " << TempFolder() << "\n";
     return 1;
   }
   job.workFolder = WithTrailingBackslash(scratch) + kGameDiskFolderName + "/";

@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "                            [--seconds S] [--render OUT.wav]\n";
 // Without --seconds a file plays to its end (or to the start of its next loop), at most this long.
 constexpr double kLongestSeconds = 600;
+// The longest --seconds: an hour of 16-bit stereo at 44,100 Hz is a 635 MB wave.
+constexpr double kLongestRender = 3600;
 // After the end, notes are let go and ring out this long.
 constexpr double kTailSeconds = 0.5;
 
@@ -45,7 +47,7 @@ bool ParseInt(const std::string& text, int low, int high, int& value) {
 bool ParseSeconds(const std::string& text, double& value) {
   char* end = nullptr;
   const double v = std::strtod(text.c_str(), &end);
-  if (end != text.c_str() + text.size() || !(v > 0) || v > 24 * 3600) return false;
+  if (end != text.c_str() + text.size() || !(v > 0) || v > kLongestRender) return false;
   value = v;
   return true;
 }
@@ -76,7 +78,8 @@ bool ParseOptions(const std::vector<std::string>& args, TPlayOptions& o, std::os
       ok = false;
     }
     if (!ok) {
-      err << "tessaly-cli: play: bad option " << a << (hasValue && a.rfind("--", 0) == 0 ? " " + args[i] : "") << "\n"
+      err << "tessaly-cli: play: bad option " << a << (hasValue && a.rfind("--", 0) == 0 ? " " + args[i] : "")
+          << (a == "--seconds" ? " (more than 0, at most 3600)" : "") << "\n"
           << kUsage;
       return false;
     }
@@ -169,15 +172,27 @@ int Play(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   const bool toTheEnd = o.seconds <= 0;
 
   if (!o.render.empty()) {
-    std::vector<int16_t> pcm;
-    constexpr size_t kBlock = 1024;
+    // The render goes to its file block by block, so its length costs no memory; the header is
+    // written with the final size once the last block is in.
+    TAtomicFile file(o.render);
+    file.Append(WaveHeaderFor(0, 2, rate));
+    constexpr size_t kBlock = 1024;  // the end of a sound is looked for after each block
+    std::vector<int16_t> pcm(2 * kBlock);
+    Bytes bytes;
     int64_t frames = 0;
+    auto mix = [&](size_t n) {
+      front->Mixer().MixPcm16(pcm.data(), n);
+      bytes.resize(4 * n);
+      for (size_t i = 0; i < 2 * n; ++i) {
+        bytes[2 * i] = uint8_t(uint16_t(pcm[i]) & 0xff);
+        bytes[2 * i + 1] = uint8_t(uint16_t(pcm[i]) >> 8);
+      }
+      file.Append(bytes);
+      frames += int64_t(n);
+    };
     bool ended = false;
     while (frames < limit) {
-      const size_t n = size_t(std::min<int64_t>(kBlock, limit - frames));
-      pcm.resize(2 * size_t(frames + int64_t(n)));
-      front->Mixer().MixPcm16(pcm.data() + 2 * frames, n);
-      frames += int64_t(n);
+      mix(size_t(std::min<int64_t>(kBlock, limit - frames)));
       if (toTheEnd && ReachedEnd(*front, o.sound)) {
         ended = true;
         break;
@@ -185,12 +200,12 @@ int Play(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
     }
     if (ended && !o.sound) {
       AudioStopMusic();
-      const int64_t tail = int64_t(kTailSeconds * rate);
-      pcm.resize(2 * size_t(frames + tail));
-      front->Mixer().MixPcm16(pcm.data() + 2 * frames, size_t(tail));
-      frames += tail;
+      for (int64_t tail = int64_t(kTailSeconds * rate); tail > 0; tail -= int64_t(kBlock))
+        mix(size_t(std::min<int64_t>(kBlock, tail)));
     }
-    WriteFileAtomic(o.render, EncodeWaveFile(pcm.data(), size_t(frames), 2, rate));
+    file.Seek(0, TSeekOrigin::Begin);
+    file.Append(WaveHeaderFor(size_t(frames), 2, rate));
+    file.Commit();
     out << o.file << ": " << kind << ", " << Duration(double(frames) / rate) << " rendered to " << o.render << " ("
         << rate << " Hz, 16-bit stereo)\n";
     return 0;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -72,6 +73,42 @@ bool DeleteFolderTree(const std::string& folder) {
     ::close(fd);
   }
   return ::rmdir(path.c_str()) == 0;
+}
+
+int RemoveOrphanedTempFolders(const std::string& prefix) {
+  const std::string temp = TempFolder();
+  DIR* dir = ::opendir(temp.c_str());
+  if (!dir) return 0;
+  std::vector<std::string> orphans;
+  const std::string lead = prefix + "-";
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, lead.size(), lead) != 0) continue;
+    // The process id stands between the prefix and the random part.
+    const size_t dash = name.find('-', lead.size());
+    if (dash == std::string::npos || dash == lead.size()) continue;
+    const std::string digits = name.substr(lead.size(), dash - lead.size());
+    if (digits.find_first_not_of("0123456789") != std::string::npos || digits.size() > 9) continue;
+    const pid_t pid = static_cast<pid_t>(std::stol(digits));
+    if (pid <= 0 || pid == ::getpid()) continue;
+    // Alive, or another user's (EPERM): left alone.
+    if (::kill(pid, 0) == 0 || errno != ESRCH) continue;
+    struct stat st;
+    const std::string path = temp + name;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) || st.st_uid != ::getuid()) continue;
+    orphans.push_back(path);
+  }
+  ::closedir(dir);
+  int removed = 0;
+  for (const std::string& path : orphans) removed += DeleteFolderTree(path) ? 1 : 0;
+  return removed;
+}
+
+std::string MakeOwnedTempFolder(const std::string& prefix) {
+  RemoveOrphanedTempFolders(prefix);
+  std::string pattern = TempFolder() + prefix + "-" + std::to_string(::getpid()) + "-XXXXXX";
+  if (!::mkdtemp(pattern.data())) return {};
+  return WithTrailingBackslash(pattern);
 }
 
 }  // namespace tess

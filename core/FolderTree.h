@@ -13,4 +13,12 @@ std::string TempFolder();
 // ignored (a locked entry simply stays); returns whether the folder is gone.
 bool DeleteFolderTree(const std::string& folder);
 
+// A temporary folder of this process, TempFolder() + prefix + "-PID-XXXXXX", with a trailing '/';
+// empty when it cannot be made. A run that is killed cannot remove its folder, so before making
+// one this removes the folders of the same prefix that belong to this user and to a process that
+// is gone.
+std::string MakeOwnedTempFolder(const std::string& prefix);
+// The removal alone; returns how many folders it removed.
+int RemoveOrphanedTempFolders(const std::string& prefix);
+
 }  // namespace tess

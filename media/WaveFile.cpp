@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "core/Errors.h"
 #include "media/MsAdpcm.h"
 
 namespace tess {
@@ -119,11 +120,15 @@ TPcmData ReadWaveFile(const std::string& path) {
   return DecodeWave(data.data(), data.size());
 }
 
-Bytes EncodeWaveFile(const int16_t* samples, size_t frames, int channels, int sampleRate) {
-  const uint32_t dataBytes = uint32_t(frames * size_t(channels) * 2);
+Bytes WaveHeaderFor(size_t frames, int channels, int sampleRate) {
+  const uint64_t size = uint64_t(frames) * uint64_t(channels) * 2;
+  if (size > uint64_t(UINT32_MAX) - 36)
+    throw ETessError("a wave file holds at most 4 GiB of samples; " + std::to_string(frames) + " frames need " +
+                     std::to_string(size) + " bytes");
+  const uint32_t dataBytes = uint32_t(size);
   const uint16_t align = uint16_t(channels * 2);
   Bytes out;
-  out.reserve(44 + dataBytes);
+  out.reserve(44);
   PutTag(out, "RIFF");
   PutLe32(out, 36 + dataBytes);
   PutTag(out, "WAVE");
@@ -137,6 +142,12 @@ Bytes EncodeWaveFile(const int16_t* samples, size_t frames, int channels, int sa
   PutLe16(out, 16);
   PutTag(out, "data");
   PutLe32(out, dataBytes);
+  return out;
+}
+
+Bytes EncodeWaveFile(const int16_t* samples, size_t frames, int channels, int sampleRate) {
+  Bytes out = WaveHeaderFor(frames, channels, sampleRate);
+  out.reserve(out.size() + frames * size_t(channels) * 2);
   for (size_t i = 0; i < frames * size_t(channels); ++i) PutLe16(out, uint16_t(samples[i]));
   return out;
 }

@@ -65,5 +65,9 @@ TWaveFormat ReadWaveFormat(const uint8_t* body, size_t size);
 
 // A RIFF wave of 16-bit PCM: frames of channels interleaved samples.
 Bytes EncodeWaveFile(const int16_t* samples, size_t frames, int channels, int sampleRate);
+// The 44-byte header of such a file holding frames frames, for writers that stream the samples
+// after it. Both raise ETessError when the samples would pass the format's 4 GiB limit, which
+// its 32-bit sizes cannot state.
+Bytes WaveHeaderFor(size_t frames, int channels, int sampleRate);
 
 }  // namespace tess

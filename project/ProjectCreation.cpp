@@ -125,9 +125,8 @@ std::string CreateNewProject(const std::string& baseFolder, const std::string& f
   const std::string folder = WithTrailingBackslash(baseFolder) + folderName + "/";
 
   // A scratch folder of our own: an editor's TESS_TEMP may hold work copies of the same map ids.
-  std::string scratch = TempFolder() + "tess-new-project-XXXXXX";
-  const bool haveScratch = ::mkdtemp(scratch.data()) != nullptr;
-  scratch = WithTrailingBackslash(scratch);
+  const std::string scratch = MakeOwnedTempFolder("tess-new-project");
+  const bool haveScratch = !scratch.empty();
 
   std::string reason;
   bool ok = false;

@@ -8,12 +8,12 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
 #include "core/AtomicFile.h"
 #include "core/ClipboardPort.h"
+#include "core/FolderTree.h"
 #include "core/InstallLayout.h"
 #include "core/ProjectFolder.h"
 #include "core/Version.h"
@@ -91,12 +91,24 @@ int RunEditor(int argc, char** argv) {
   }
   // A screenshot run works on a copy of the user's settings, so that the project it shows does not
   // become the one the editor reopens next time.
+  // Its folder carries this process's id, so that a run that is killed leaves nothing the next
+  // one does not remove.
   TSettings userSettings;
-  QTemporaryDir snapshotFolder;
   std::unique_ptr<TSettings> snapshot;
+  struct TFolderGuard {
+    std::string path;
+    ~TFolderGuard() {
+      if (!path.empty()) DeleteFolderTree(path);
+    }
+  } snapshotFolder;
   if (unattended) {
-    snapshot = std::make_unique<TSettings>(snapshotFolder.filePath("values.ini").toStdString(),
-                                           snapshotFolder.filePath("placement.ini").toStdString());
+    snapshotFolder.path = MakeOwnedTempFolder("tessaly-snapshot");
+    if (snapshotFolder.path.empty()) {
+      StartUpError(
+          QString::fromStdString("Cannot create a folder for the copy of the settings in " + TempFolder() + "."));
+      return 1;
+    }
+    snapshot = std::make_unique<TSettings>(snapshotFolder.path + "values.ini", snapshotFolder.path + "placement.ini");
     snapshot->CopyFrom(userSettings);
   }
   TSettings& settings = snapshot ? *snapshot : userSettings;

@@ -503,7 +503,14 @@ TEST(CliPlay, RendersSoundsAndMusicAsTheyWouldBeHeard) {
     EXPECT_NEAR(double(heard.Frames()) / 44100, c.seconds, 1024.0 / 44100) << run.out;
     EXPECT_NEAR(Peak(heard, 0), c.leftPeak, 0.01) << run.out;
     EXPECT_NEAR(Peak(heard, 1), c.rightPeak, 0.01) << run.out;
+    // The header, written last, states the size of what was streamed before it.
+    const Bytes bytes = ReadWholeFile(out);
+    EXPECT_EQ(bytes.size(), 44 + heard.Frames() * 4);
+    const uint32_t riffSize = bytes[4] | bytes[5] << 8 | bytes[6] << 16 | uint32_t(bytes[7]) << 24;
+    EXPECT_EQ(riffSize, bytes.size() - 8);
   }
+  EXPECT_THROW(WaveHeaderFor(size_t{1} << 30, 2, 44100), ETessError);  // 4 GiB of stereo frames
+  EXPECT_EQ(WaveHeaderFor((size_t{UINT32_MAX} - 36) / 4, 2, 44100).size(), 44u);
 }
 
 TEST(CliPlay, BadWordsAndFilesThatDoNotPlay) {
@@ -513,6 +520,7 @@ TEST(CliPlay, BadWordsAndFilesThatDoNotPlay) {
                                                 {tone, "--volume", "101"},
                                                 {tone, "--tempo", "0"},
                                                 {tone, "--seconds", "-1"},
+                                                {tone, "--seconds", "3600.5", "--render", dir / "x.wav"},
                                                 {tone, "--balance"},
                                                 {tone, "--loud"},
                                                 {tone, tone}})

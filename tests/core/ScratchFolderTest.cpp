@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 
 #include "../TestFolder.h"
 #include "core/AtomicFile.h"
+#include "core/FolderTree.h"
 #include "core/ScratchFolder.h"
 
 using namespace tess;
@@ -27,4 +30,36 @@ TEST(ScratchFolder, LeftWorkCopiesAreListedNotDeleted) {
   EXPECT_EQ(NotedScratchProject(scratch.Path()), "");
   NoteScratchProject("/home/me/Project1/", scratch.Path());
   EXPECT_EQ(NotedScratchProject(scratch.Path()), "/home/me/Project1/");
+}
+
+// A killed run leaves its temporary folder; the next run of the same kind removes it, and only
+// the folders of processes that are gone.
+TEST(OwnedTempFolder, FoldersOfProcessesThatAreGoneAreRemoved) {
+  test::TTestFolder temp;
+  const char* old = std::getenv("TMPDIR");
+  const std::string saved = old ? old : "";
+  ::setenv("TMPDIR", temp.Path().c_str(), 1);
+  const pid_t child = ::fork();
+  if (child == 0) ::_exit(0);
+  ASSERT_GT(child, 0);
+  ::waitpid(child, nullptr, 0);  // its id now names no process
+  const std::string gone = temp / ("tessaly-dungeon-" + std::to_string(child) + "-abc123");
+  const std::string alive = temp / ("tessaly-dungeon-" + std::to_string(::getppid()) + "-abc123");
+  const std::string other = temp / ("tessaly-pack-" + std::to_string(child) + "-abc123");
+  const std::string notOurs = temp / "tessaly-dungeon-abc";
+  for (const std::string& folder : {gone, alive, other, notOurs}) std::filesystem::create_directories(folder);
+  WriteFileAtomic(gone + "/Map0001.lmu", std::string("copy"));
+
+  const std::string made = MakeOwnedTempFolder("tessaly-dungeon");
+  ASSERT_FALSE(made.empty());
+  EXPECT_EQ(made.rfind(temp / ("tessaly-dungeon-" + std::to_string(::getpid()) + "-"), 0), 0u) << made;
+  EXPECT_FALSE(std::filesystem::exists(gone));
+  for (const std::string& folder : {alive, other, notOurs, made})
+    EXPECT_TRUE(std::filesystem::exists(folder)) << folder;
+  // Its own folder is never taken for an orphan.
+  EXPECT_EQ(RemoveOrphanedTempFolders("tessaly-dungeon"), 0);
+  if (old)
+    ::setenv("TMPDIR", saved.c_str(), 1);
+  else
+    ::unsetenv("TMPDIR");
 }
