@@ -273,6 +273,7 @@ TFormSelLocation::TFormSelLocation(QWidget* owner, const TLocationSources& sourc
   if (node) {
     if (QTreeWidgetItem* item = tree->ItemOfId(location_.mapId)) {
       const QSignalBlocker blocker(tree_);
+      for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
       tree_->setCurrentItem(item);
       tree_->scrollToItem(item);
     }
@@ -294,6 +295,7 @@ bool TFormSelLocation::HasCell() const { return cellChosen_ && MapNode(sources_.
 bool TFormSelLocation::ShowMap(int32_t mapId) {
   QTreeWidgetItem* item = static_cast<TLocationTree*>(tree_)->ItemOfId(mapId);
   if (!item) return false;
+  for (QTreeWidgetItem* p = item->parent(); p; p = p->parent()) p->setExpanded(true);
   tree_->setCurrentItem(item);
   return true;
 }
