@@ -24,7 +24,7 @@ constexpr const char* kColourKeys[] = {"red", "green", "blue", "saturation"};
 
 }  // namespace
 
-void (*TFormEvCmd11110::transformationsHook)(QDialog& window) = nullptr;
+std::function<void(QDialog&)> TFormEvCmd11110::transformationsHook;
 
 TFormEvCmd11110::TFormEvCmd11110(int32_t code, const TLcfEventScriptList& lines, TCommandDialogContext& context)
     : TFormEvCmdBase(code, lines, context) {

@@ -4,6 +4,8 @@
 // Attributes": red, green, blue and saturation sliders with the colour preview strip, and
 // "Rotation" or "Waver" (never both) with its speed or magnitude.
 
+#include <functional>
+
 #include "ui/script/FormEvCmdBase.h"
 
 class QLabel;
@@ -20,7 +22,7 @@ class TFormEvCmd11110 : public TFormEvCmdBase {
   QString Summary() const;
 
   // The sub-dialog's window, for tests: made by RunTransformations, shown modally.
-  static void (*transformationsHook)(QDialog& window);
+  static std::function<void(QDialog&)> transformationsHook;
 
  private:
   void ShowSummary();
