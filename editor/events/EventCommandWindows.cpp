@@ -5,7 +5,9 @@
 #include "editor/events/FormEvCmd10140.h"
 #include "editor/events/FormEvCmd11030.h"
 #include "editor/events/FormEvCmd11110.h"
+#include "editor/events/FormEvCmd11510.h"
 #include "editor/events/FormEvCmd11520.h"
+#include "editor/events/FormEvCmd11550.h"
 #include "editor/events/FormEvCmd11610.h"
 #include "editor/events/FormEvCmd12010.h"
 #include "editor/events/FormEvCmd12330.h"
@@ -42,7 +44,9 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(11030, Make<TFormEvCmd11030>);
   RegisterCommandDialog(11110, MakePicture<11110>);
   RegisterCommandDialog(11120, MakePicture<11120>);
+  RegisterCommandDialog(11510, Make<TFormEvCmd11510>);
   RegisterCommandDialog(11520, Make<TFormEvCmd11520>);
+  RegisterCommandDialog(11550, Make<TFormEvCmd11550>);
   RegisterCommandDialog(11610, Make<TFormEvCmd11610>);
   RegisterCommandDialog(12330, Make<TFormEvCmd12330>);
   RegisterCommandDialog(13260, Make<TFormEvCmd13260>);

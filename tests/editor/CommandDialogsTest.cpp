@@ -29,6 +29,7 @@
 #include "editor/events/FormEvCmd10140.h"
 #include "editor/events/FormEvCmd11110.h"
 #include "editor/events/FormEvCmd11520.h"
+#include "editor/events/FormEvCmd11550.h"
 #include "editor/events/FormEvCmd12010.h"
 #include "editor/events/FormEvCmd13260.h"
 #include "script/CommandSchema.h"
@@ -36,6 +37,7 @@
 #include "script/EventCommands.h"
 #include "tools/formcheck/FormCheck.h"
 #include "ui/ColorBar.h"
+#include "ui/pickers/FormSelSound.h"
 #include "ui/pickers/FormSelSwitch.h"
 #include "ui/script/CommandDialogs.h"
 #include "ui/script/FormEvCmdBase.h"
@@ -325,6 +327,28 @@ TEST_F(CommandDialogs, FadeOutBgmIsEnteredInSecondsAndStoredInMilliseconds) {
   window->Accept();
   EXPECT_EQ(window->Lines().LineAt(0)->Param(0), 20000);
   EXPECT_EQ(window->Seconds()->maximum(), 20);
+}
+
+TEST_F(CommandDialogs, PlaySoundEffectRunsThePickerAndRemembersTheLastSound) {
+  std::vector<std::string> offered;
+  TFormEvCmd11550::pickerHook = [&offered](TFormSelSound& picker) {
+    offered.push_back(picker.Sound().name);
+    picker.Sound().name = "bell";
+    picker.Sound().volume = 80;
+    picker.accept();
+  };
+  auto window = Open<TFormEvCmd11550>(11550);
+  ASSERT_TRUE(window->Execute());
+  EXPECT_EQ(window->Lines().LineAt(0)->text, "bell");
+  EXPECT_EQ(window->Lines().LineAt(0)->params, (std::vector<int32_t>{80, 100, 50}));
+  // The next new one opens on it; cancelled, it makes no line.
+  TFormEvCmd11550::pickerHook = [&offered](TFormSelSound& picker) {
+    offered.push_back(picker.Sound().name);
+    picker.reject();
+  };
+  EXPECT_FALSE(Open<TFormEvCmd11550>(11550)->Execute());
+  TFormEvCmd11550::pickerHook = nullptr;
+  EXPECT_EQ(offered, (std::vector<std::string>{"(OFF)", "bell"}));
 }
 
 TEST_F(CommandDialogs, BattleAnimationTargetsDeriveTheTargetAndKeepAStaleOne) {
