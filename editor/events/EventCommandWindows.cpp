@@ -8,6 +8,7 @@
 #include "editor/events/FormEvCmd11510.h"
 #include "editor/events/FormEvCmd11520.h"
 #include "editor/events/FormEvCmd11550.h"
+#include "editor/events/FormEvCmd11560.h"
 #include "editor/events/FormEvCmd11610.h"
 #include "editor/events/FormEvCmd12010.h"
 #include "editor/events/FormEvCmd12330.h"
@@ -47,6 +48,7 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(11510, Make<TFormEvCmd11510>);
   RegisterCommandDialog(11520, Make<TFormEvCmd11520>);
   RegisterCommandDialog(11550, Make<TFormEvCmd11550>);
+  RegisterCommandDialog(11560, Make<TFormEvCmd11560>);
   RegisterCommandDialog(11610, Make<TFormEvCmd11610>);
   RegisterCommandDialog(12330, Make<TFormEvCmd12330>);
   RegisterCommandDialog(13260, Make<TFormEvCmd13260>);
