@@ -132,11 +132,21 @@ int32_t TFormEvCmd12010::OperandOf(int32_t kind, int index) const {
 TFieldAccess TFormEvCmd12010::KindAccess(const TFieldRow& row, int32_t kind) {
   // The kinds share their operands' places; each kind's controls show that kind's own operands, so
   // a kind not chosen never shows a value that belongs to another.
+  // Two kinds share the timer rows, so a control of the kind not chosen can be enabled: changing it
+  // chooses its kind first.
   TFieldAccess access = AccessOf(row);
   access.value = [this, &row, kind] { return OperandOf(kind, row.index); };
+  access.setValue = [this, &row, kind](int32_t v) {
+    if (form_.Value("kind") != kind) ChangeKind(kind);
+    form_.Set(row, v);
+  };
   if (row.valueIndex >= 0) {
     const int index = row.valueIndex;
     access.second = [this, kind, index] { return OperandOf(kind, index); };
+    access.setSecond = [this, kind, index](int32_t v) {
+      if (form_.Value("kind") != kind) ChangeKind(kind);
+      form_.SetParam(index, v);
+    };
   }
   return access;
 }

@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -314,6 +315,17 @@ TEST_F(CommandDialogs, EachConditionKindShowsItsOwnOperands) {
   EXPECT_EQ(shown("variable"), 7);
   window->Accept();
   EXPECT_EQ(window->Lines().LineAt(0)->params, (std::vector<int32_t>{0, 5, 1, 0, 0, 0}));
+  // The two timers share their rows: setting Timer 2's time while Timer 1 is chosen chooses Timer 2
+  // and leaves Timer 1's time as it was.
+  auto timers = Open<TFormEvCmd12010>(12010);
+  QTest::mouseClick(timers->Kinds()->button(2), Qt::LeftButton, {}, QPoint(4, 4));
+  auto* timer1 = timers->Pages()->widget(0)->findChild<QSpinBox*>("timerMinutes");
+  auto* timer2 = timers->Pages()->widget(1)->findChild<QSpinBox*>("timerMinutes");
+  timer1->setValue(3);
+  timer2->setValue(1);
+  EXPECT_EQ(timers->Form().Param(0), 10);
+  EXPECT_EQ(timers->Form().Param(1), 60);
+  EXPECT_EQ(timer1->value(), 3);
 }
 
 TEST_F(CommandDialogs, FadeOutBgmIsEnteredInSecondsAndStoredInMilliseconds) {
