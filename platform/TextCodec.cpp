@@ -14,9 +14,26 @@ TextCodec::TextCodec(const std::string& name) : name_(name) {
   if (!probe.isValid()) name_ = "windows-1252";
 }
 
+namespace {
+
+// The decoder of the code page last read. Opening a converter looks its name up among the
+// platform's aliases, which costs far more than decoding a name: a window listing thousands of
+// entries decodes them all through one decoder. Stateless, each text is decoded on its own, as a
+// fresh decoder would.
+QStringDecoder& DecoderFor(const std::string& name) {
+  thread_local std::string decoderName;
+  thread_local std::unique_ptr<QStringDecoder> decoder;
+  if (!decoder || decoderName != name) {
+    decoder = std::make_unique<QStringDecoder>(name.c_str(), QStringConverter::Flag::Stateless);
+    decoderName = name;
+  }
+  return *decoder;
+}
+
+}  // namespace
+
 QString TextCodec::ToUnicode(const std::string& bytes) const {
-  QStringDecoder decoder(name_.c_str());
-  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+  return DecoderFor(name_).decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
 std::string TextCodec::FromUnicode(const QString& text) const {

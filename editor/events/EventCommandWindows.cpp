@@ -6,8 +6,17 @@
 #include "editor/events/FormEvCmd10680.h"
 #include "editor/events/FormEvCmd10720.h"
 #include "editor/events/FormEvCmd10810.h"
+#include "editor/events/FormEvCmd11030.h"
+#include "editor/events/FormEvCmd11110.h"
+#include "editor/events/FormEvCmd11510.h"
+#include "editor/events/FormEvCmd11520.h"
+#include "editor/events/FormEvCmd11550.h"
+#include "editor/events/FormEvCmd11560.h"
+#include "editor/events/FormEvCmd11610.h"
 #include "editor/events/FormEvCmd11750.h"
 #include "editor/events/FormEvCmd12010.h"
+#include "editor/events/FormEvCmd12330.h"
+#include "editor/events/FormEvCmd13260.h"
 #include "editor/events/FormEvCmdLocation.h"
 #include "editor/events/FormEvCmdMaterial.h"
 #include "ui/script/CommandDialogs.h"
@@ -15,11 +24,6 @@
 namespace tess {
 
 namespace {
-
-template <int32_t Code>
-std::unique_ptr<TFormEvCmdBase> MakeText(const TLcfEventScriptList& lines, TCommandDialogContext& context) {
-  return std::make_unique<TFormEvCmd10110>(Code, lines, context);
-}
 
 // The windows one class serves for several codes.
 template <class Window, int32_t Code>
@@ -35,8 +39,8 @@ std::unique_ptr<TFormEvCmdBase> Make(const TLcfEventScriptList& lines, TCommandD
 }  // namespace
 
 void RegisterEventCommandWindows() {
-  RegisterCommandDialog(10110, MakeText<10110>);
-  RegisterCommandDialog(12410, MakeText<12410>);
+  RegisterCommandDialog(10110, MakeFor<TFormEvCmd10110, 10110>);
+  RegisterCommandDialog(12410, MakeFor<TFormEvCmd10110, 12410>);
   RegisterCommandDialog(10130, Make<TFormEvCmd10130>);
   RegisterCommandDialog(10140, Make<TFormEvCmd10140>);
   RegisterCommandDialog(12010, Make<TFormEvCmd12010>);
@@ -51,10 +55,20 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(10810, Make<TFormEvCmd10810>);
   RegisterCommandDialog(10850, MakeFor<TFormEvCmdLocation, 10850>);
   RegisterCommandDialog(10860, MakeFor<TFormEvCmdLocation, 10860>);
+  RegisterCommandDialog(11030, Make<TFormEvCmd11030>);
+  RegisterCommandDialog(11110, MakeFor<TFormEvCmd11110, 11110>);
+  RegisterCommandDialog(11120, MakeFor<TFormEvCmd11110, 11120>);
+  RegisterCommandDialog(11510, Make<TFormEvCmd11510>);
+  RegisterCommandDialog(11520, Make<TFormEvCmd11520>);
+  RegisterCommandDialog(11550, Make<TFormEvCmd11550>);
+  RegisterCommandDialog(11560, Make<TFormEvCmd11560>);
+  RegisterCommandDialog(11610, Make<TFormEvCmd11610>);
   RegisterCommandDialog(11720, MakeFor<TFormEvCmdMaterial, 11720>);
   RegisterCommandDialog(11750, Make<TFormEvCmd11750>);
   RegisterCommandDialog(11810, MakeFor<TFormEvCmdLocation, 11810>);
   RegisterCommandDialog(11830, MakeFor<TFormEvCmdLocation, 11830>);
+  RegisterCommandDialog(12330, Make<TFormEvCmd12330>);
+  RegisterCommandDialog(13260, Make<TFormEvCmd13260>);
 }
 
 }  // namespace tess

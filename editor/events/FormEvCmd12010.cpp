@@ -87,7 +87,7 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
       for (const char* key : k.rows) {
         if (!key) break;
         const TFieldRow& row = *form_.FindRow(key);
-        grid->addWidget(binder_->Build(row, AccessOf(row), sheet), line, column++);
+        grid->addWidget(binder_->Build(row, KindAccess(row, k.kind), sheet), line, column++);
       }
       if (k.kind == 5) {
         hero_ = new QLabel(sheet);
@@ -118,6 +118,38 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
 }
 
 QString TFormEvCmd12010::HeroSummary() const { return hero_->text(); }
+
+int32_t TFormEvCmd12010::OperandOf(int32_t kind, int index) const {
+  if (kind == form_.Value("kind")) return form_.Param(index);
+  if (auto it = operands_.find(kind); it != operands_.end()) return it->second.params[static_cast<size_t>(index - 1)];
+  // A kind not yet chosen shows what choosing it would start with.
+  TCommandForm probe = form_;
+  probe.Set("kind", kind);
+  StartOperands(probe, 1, 4);
+  return probe.Param(index);
+}
+
+TFieldAccess TFormEvCmd12010::KindAccess(const TFieldRow& row, int32_t kind) {
+  // The kinds share their operands' places; each kind's controls show that kind's own operands, so
+  // a kind not chosen never shows a value that belongs to another.
+  // Two kinds share the timer rows, so a control of the kind not chosen can be enabled: changing it
+  // chooses its kind first.
+  TFieldAccess access = AccessOf(row);
+  access.value = [this, &row, kind] { return OperandOf(kind, row.index); };
+  access.setValue = [this, &row, kind](int32_t v) {
+    if (form_.Value("kind") != kind) ChangeKind(kind);
+    form_.Set(row, v);
+  };
+  if (row.valueIndex >= 0) {
+    const int index = row.valueIndex;
+    access.second = [this, kind, index] { return OperandOf(kind, index); };
+    access.setSecond = [this, kind, index](int32_t v) {
+      if (form_.Value("kind") != kind) ChangeKind(kind);
+      form_.SetParam(index, v);
+    };
+  }
+  return access;
+}
 
 void TFormEvCmd12010::ChangeKind(int32_t kind) {
   const int32_t old = form_.Value("kind");

@@ -34,6 +34,10 @@ class TFormEvCmd12010 : public TFormEvCmdBase {
 
  private:
   void ShowKind();
+  // The operand at index (1 to 4) as kind shows it: the form's when kind is chosen, else what kind
+  // held when the author left it, else what it would start with.
+  int32_t OperandOf(int32_t kind, int index) const;
+  TFieldAccess KindAccess(const TFieldRow& row, int32_t kind);
   struct TOperands {
     std::array<int32_t, 4> params{};
     std::string text;

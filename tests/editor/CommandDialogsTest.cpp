@@ -12,7 +12,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QSpinBox>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -26,11 +28,17 @@
 #include "editor/events/EventCommandWindows.h"
 #include "editor/events/FormEvCmd10110.h"
 #include "editor/events/FormEvCmd10140.h"
+#include "editor/events/FormEvCmd11110.h"
+#include "editor/events/FormEvCmd11520.h"
+#include "editor/events/FormEvCmd11550.h"
 #include "editor/events/FormEvCmd12010.h"
+#include "editor/events/FormEvCmd13260.h"
 #include "script/CommandSchema.h"
 #include "script/EventCommandLines.h"
 #include "script/EventCommands.h"
 #include "tools/formcheck/FormCheck.h"
+#include "ui/ColorBar.h"
+#include "ui/pickers/FormSelSound.h"
 #include "ui/pickers/FormSelSwitch.h"
 #include "ui/script/CommandDialogs.h"
 #include "ui/script/FormEvCmdBase.h"
@@ -287,11 +295,154 @@ TEST_F(CommandDialogs, ShrinkingTheVariablesAsksFirst) {
   EXPECT_EQ(TSwitchPickerModel::LastId(TPickerList::Variables), 20);
 }
 
-// The codes of messages, flow control, the party and hero statistics, and the battle group.
-constexpr int32_t kCodes[] = {1005,  1006,  1007,  1008,  1009,  10110, 10120, 10130, 10140, 10150,
-                              10210, 10220, 10230, 10310, 10320, 10330, 10410, 10420, 10430, 10440,
-                              10450, 10460, 10470, 10480, 10490, 10500, 11410, 11610, 12010, 12110,
-                              12120, 12210, 12220, 12310, 12320, 12330, 12410, 12420, 12510};
+TEST_F(CommandDialogs, EachConditionKindShowsItsOwnOperands) {
+  auto window = Open<TFormEvCmd12010>(12010, Lines({{12010, 0, "", {0, 5, 1, 0, 0, 0}}, {10, 1}, {22011, 0}}));
+  auto shown = [&window](const char* key) {
+    auto* combo = window->findChild<QComboBox*>(key);
+    return combo->currentData().toInt();
+  };
+  // The switch is the branch's; the variable kind, never chosen, shows what it would start with.
+  EXPECT_EQ(shown("switch"), 5);
+  EXPECT_EQ(shown("variable"), 1);
+  QTest::mouseClick(window->Kinds()->button(1), Qt::LeftButton, {}, QPoint(4, 4));
+  auto* variable = window->findChild<QComboBox*>("variable");
+  variable->setCurrentIndex(6);
+  emit variable->activated(6);
+  EXPECT_EQ(shown("switch"), 5);
+  EXPECT_EQ(shown("variable"), 7);
+  QTest::mouseClick(window->Kinds()->button(0), Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_EQ(shown("switch"), 5);
+  EXPECT_EQ(shown("variable"), 7);
+  window->Accept();
+  EXPECT_EQ(window->Lines().LineAt(0)->params, (std::vector<int32_t>{0, 5, 1, 0, 0, 0}));
+  // The two timers share their rows: setting Timer 2's time while Timer 1 is chosen chooses Timer 2
+  // and leaves Timer 1's time as it was.
+  auto timers = Open<TFormEvCmd12010>(12010);
+  QTest::mouseClick(timers->Kinds()->button(2), Qt::LeftButton, {}, QPoint(4, 4));
+  auto* timer1 = timers->Pages()->widget(0)->findChild<QSpinBox*>("timerMinutes");
+  auto* timer2 = timers->Pages()->widget(1)->findChild<QSpinBox*>("timerMinutes");
+  timer1->setValue(3);
+  timer2->setValue(1);
+  EXPECT_EQ(timers->Form().Param(0), 10);
+  EXPECT_EQ(timers->Form().Param(1), 60);
+  EXPECT_EQ(timer1->value(), 3);
+}
+
+TEST_F(CommandDialogs, FadeOutBgmIsEnteredInSecondsAndStoredInMilliseconds) {
+  // A stored time of no whole second shows its seconds and is kept untouched.
+  auto kept = Open<TFormEvCmd11520>(11520, Lines({{11520, 0, "", {1500}}}));
+  EXPECT_EQ(kept->Seconds()->value(), 1);
+  kept->Accept();
+  EXPECT_EQ(kept->Lines().LineAt(0)->Param(0), 1500);
+  auto window = Open<TFormEvCmd11520>(11520, Lines({{11520, 0, "", {1500}}}));
+  window->Seconds()->setValue(20);
+  window->Accept();
+  EXPECT_EQ(window->Lines().LineAt(0)->Param(0), 20000);
+  EXPECT_EQ(window->Seconds()->maximum(), 20);
+}
+
+TEST_F(CommandDialogs, PlaySoundEffectRunsThePickerAndRemembersTheLastSound) {
+  std::vector<std::string> offered;
+  TFormEvCmd11550::pickerHook = [&offered](TFormSelSound& picker) {
+    offered.push_back(picker.Sound().name);
+    picker.Sound().name = "bell";
+    picker.Sound().volume = 80;
+    picker.accept();
+  };
+  auto window = Open<TFormEvCmd11550>(11550);
+  ASSERT_TRUE(window->Execute());
+  EXPECT_EQ(window->Lines().LineAt(0)->text, "bell");
+  EXPECT_EQ(window->Lines().LineAt(0)->params, (std::vector<int32_t>{80, 100, 50}));
+  // The next new one opens on it; cancelled, it makes no line.
+  TFormEvCmd11550::pickerHook = [&offered](TFormSelSound& picker) {
+    offered.push_back(picker.Sound().name);
+    picker.reject();
+  };
+  EXPECT_FALSE(Open<TFormEvCmd11550>(11550)->Execute());
+  TFormEvCmd11550::pickerHook = nullptr;
+  EXPECT_EQ(offered, (std::vector<std::string>{"(OFF)", "bell"}));
+}
+
+TEST_F(CommandDialogs, BattleAnimationTargetsDeriveTheTargetAndKeepAStaleOne) {
+  database.monsters.SetCount(2);
+  database.monsters.ItemAt(0)->name = "Slime";
+  database.heroes.SetCount(2);
+  TLcfMonGroupItem troop;
+  troop.members.SetCount(3);
+  static_cast<TLcfMonGroupMonsterItem*>(troop.members.ItemAt(0))->monsterId = 1;
+  static_cast<TLcfMonGroupMonsterItem*>(troop.members.ItemAt(1))->monsterId = 9;  // missing
+  static_cast<TLcfMonGroupMonsterItem*>(troop.members.ItemAt(2))->monsterId = 2;
+  converter.Troop = &troop;
+  const TBattleAnimationTargets list = BattleAnimationTargets(converter);
+  EXPECT_EQ(list.texts.mid(0, 5), (QStringList{"All Enemies", "1:Slime", "2:", "3:", "Entire Party"}));
+  // Each position: p1 and p3 after choosing it.
+  struct Row {
+    int position;
+    int32_t target, side;
+  } rows[] = {{0, -1, 0}, {2, 1, 0}, {4, -1, 1}, {6, 2, 1}};
+  for (const Row& r : rows) {
+    auto window = Open<TFormEvCmd13260>(13260);
+    window->Targets()->setCurrentIndex(r.position);
+    emit window->Targets()->activated(r.position);
+    window->Accept();
+    const TLcfEventScriptLine& line = *window->Lines().LineAt(0);
+    EXPECT_EQ((std::tuple{line.Param(1), line.Param(3), line.Param(4)}), (std::tuple{r.target, r.side, r.position}))
+        << r.position;
+  }
+  // The third member was stored at position 3; the troop lost it, so position 3 now names another
+  // target: the line is kept and the list says so.
+  troop.members.SetCount(2);
+  const TLcfEventScriptList stale = Lines({{13260, 0, "", {4, 2, 1, 0, 3}}});
+  auto window = Open<TFormEvCmd13260>(13260, stale);
+  EXPECT_TRUE(window->StaleTarget());
+  EXPECT_TRUE(window->Targets()->currentText().contains("no longer")) << window->Targets()->currentText().toStdString();
+  window->Accept();
+  EXPECT_EQ(window->Lines().LineAt(0)->params, (std::vector<int32_t>{4, 2, 1, 0, 3}));
+  converter.Troop = nullptr;
+}
+
+TEST_F(CommandDialogs, PictureTransformationsOneEffectAtATimeAndTheStripFollows) {
+  const TLcfEventScriptList given =
+      Lines({{11110, 0, "pic", {1, 0, 0, 0, 0, 100, 0, 1, 100, 100, 100, 100, 0, 0, 0, 0}}});
+  auto window = Open<TFormEvCmd11110>(11110, given);
+  QImage before, after;
+  TFormEvCmd11110::transformationsHook = [&](QDialog& sub) {
+    auto* bar = sub.findChild<TColorBar*>();
+    before = bar->Image();
+    sub.findChild<QSlider*>("redSlider")->setValue(0);
+    after = bar->Image();
+    sub.findChild<QAbstractButton*>("effect1")->click();  // Rotation
+    EXPECT_TRUE(sub.findChild<QSpinBox*>("rotation")->isEnabled());
+    EXPECT_FALSE(sub.findChild<QSpinBox*>("waver")->isEnabled());
+    sub.findChild<QAbstractButton*>("effect2")->click();  // Waver: rotation is off
+    EXPECT_FALSE(sub.findChild<QSpinBox*>("rotation")->isEnabled());
+    sub.accept();
+  };
+  EXPECT_TRUE(window->RunTransformations());
+  // Cancelled, the window changes nothing.
+  TFormEvCmd11110::transformationsHook = [](QDialog& sub) {
+    sub.findChild<QSlider*>("greenSlider")->setValue(0);
+    sub.reject();
+  };
+  EXPECT_FALSE(window->RunTransformations());
+  TFormEvCmd11110::transformationsHook = nullptr;
+  EXPECT_NE(before, after);
+  EXPECT_EQ(window->Summary(), "R0 G100 B100 S100, Waver 1");
+  window->Accept();
+  const TLcfEventScriptLine& line = *window->Lines().LineAt(0);
+  EXPECT_EQ((std::vector<int32_t>(line.params.begin() + 8, line.params.begin() + 14)),
+            (std::vector<int32_t>{0, 100, 100, 100, 2, 1}));
+  EXPECT_EQ(line.text, "pic");
+}
+
+// The codes of messages, flow control, the party and hero statistics, the battle group, the screen,
+// pictures, sound and movies, and the battle-only commands.
+constexpr int32_t kCodes[] = {1005,  1006,  1007,  1008,  1009,  10110, 10120, 10130, 10140, 10150, 10210, 10220,
+                              10230, 10310, 10320, 10330, 10410, 10420, 10430, 10440, 10450, 10460, 10470, 10480,
+                              10490, 10500, 11410, 11610, 12010, 12110, 12120, 12210, 12220, 12310, 12320, 12330,
+                              12410, 12420, 12510, 11010, 11020, 11030, 11040, 11050, 11060, 11070, 11110, 11120,
+                              11130, 11210, 11310, 11320, 11340, 11350, 11510, 11520, 11530, 11540, 11550, 11560,
+                              13110, 13120, 13130, 13150, 13210, 13260, 13310, 13410};
 
 // Lines of a code with edge values: every parameter at the most negative and the most positive
 // stored value, every one just outside its row's range on either side, an older line without
@@ -345,7 +496,7 @@ TEST(FormCheck, EveryLineOfTheseCommandsWithEdgeValuesComesBackIdentical) {
   int commands = 0;
   for (int32_t code : kCodes)
     for (const TLcfEventScriptList& lines : EdgeLines(code)) {
-      TLcfEventScriptList& into = code < 10000 ? battle : script;
+      TLcfEventScriptList& into = code < 10000 || code >= 13000 ? battle : script;
       into.InsertLinesFrom(into.Count(), lines, 0);
       ++commands;
     }

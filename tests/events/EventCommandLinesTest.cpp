@@ -2,6 +2,8 @@
 // the check a pasted block must pass.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "events/TestScripts.h"
 #include "script/EventCommandLines.h"
 
@@ -90,14 +92,17 @@ TEST(EventCommandLines, RebuildingKeepsTheBranchesThatRemain) {
                                {22210, 1, ""},
                                {10, 1, ""},
                                {20141, 0, ""}}));
-  // Turning the else branch off drops its commands; turning it on gives it an empty line.
-  const TLcfEventScriptList branch =
-      Script({{12010, 0, "", {0, 1, 0, 0, 0, 1}}, {12420, 1}, {10, 1}, {22010, 0}, {12510, 1}, {10, 1}, {22011, 0}});
-  EXPECT_EQ(Shape(BuildCommand(L(12010, 0, "", {0, 1, 0, 0, 0, 0}), &branch)),
-            (S{{12010, 0, ""}, {12420, 1, ""}, {10, 1, ""}, {22011, 0, ""}}));
-  const TLcfEventScriptList noElse = Script({{12010, 0, "", {0, 1}}, {12420, 1}, {10, 1}, {22011, 0}});
-  EXPECT_EQ(Shape(BuildCommand(L(12010, 0, "", {0, 1, 0, 0, 0, 1}), &noElse)),
-            (S{{12010, 0, ""}, {12420, 1, ""}, {10, 1, ""}, {22010, 0, ""}, {10, 1, ""}, {22011, 0, ""}}));
+  // Turning the else branch off drops its commands; turning it on gives it an empty line. The
+  // battle branch has its own else and end lines.
+  for (auto [code, elseCode, endCode] : {std::tuple{12010, 22010, 22011}, std::tuple{13310, 23310, 23311}}) {
+    const TLcfEventScriptList branch = Script(
+        {{code, 0, "", {0, 1, 0, 0, 0, 1}}, {12420, 1}, {10, 1}, {elseCode, 0}, {12510, 1}, {10, 1}, {endCode, 0}});
+    EXPECT_EQ(Shape(BuildCommand(L(code, 0, "", {0, 1, 0, 0, 0, 0}), &branch)),
+              (S{{code, 0, ""}, {12420, 1, ""}, {10, 1, ""}, {endCode, 0, ""}}));
+    const TLcfEventScriptList noElse = Script({{code, 0, "", {0, 1}}, {12420, 1}, {10, 1}, {endCode, 0}});
+    EXPECT_EQ(Shape(BuildCommand(L(code, 0, "", {0, 1, 0, 0, 0, 1}), &noElse)),
+              (S{{code, 0, ""}, {12420, 1, ""}, {10, 1, ""}, {elseCode, 0, ""}, {10, 1, ""}, {endCode, 0, ""}}));
+  }
   // Commands without a dialog are rebuilt as they are; the others need their dialog.
   TLcfEventScriptList out;
   EXPECT_TRUE(RebuildWithoutDialog(Script({{12310, 4}}), out));
