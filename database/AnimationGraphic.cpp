@@ -45,6 +45,7 @@ void TLcfAnimationGraphic::SetAnimation(const TLcfAnimationItem* animation) {
           FindExistingMaterialFile(loadedFile_, folder ? "Battle2" : "Battle", PictureExtensions());
       try {
         if (file.empty()) throw std::runtime_error("missing");
+        sheet_.autoSize = true;
         sheet_.LoadFromFile(file, true);
       } catch (const std::exception&) {
         sheet_.ClearAll();
