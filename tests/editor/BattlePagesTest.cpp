@@ -3,6 +3,7 @@
 // targeting rule.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -88,6 +89,17 @@ TEST_F(BattlePages, AnimationEditsMarkTheAnimationSoItsBytesAreEncodedAgain) {
   EXPECT_NE(Saved(), untouched);
   // The missing picture is named under the stage and blocks nothing.
   ASSERT_EQ(a->animationFile, "Missing2");
+  if (const char* shots = std::getenv("TESS_SHOT_DIR")) {
+    window->resize(1000, 700);
+    window->show();
+    QApplication::processEvents();
+    window->grab().save(QString(shots) + "/db2-animation-page.png");
+    window->SelectTab(2);
+    window->Page()->ShowEntry(3);
+    QApplication::processEvents();
+    window->grab().save(QString(shots) + "/db2-skill-page.png");
+    return;
+  }
   EXPECT_TRUE(page.Preview()->MissingLine()->text().contains("Battle/Missing2"));
 }
 
