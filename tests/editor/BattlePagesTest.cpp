@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <iostream>
 #include <sstream>
 
 #include "EditorProject.h"
@@ -66,6 +67,7 @@ TEST_F(BattlePages, FormCheckKeepsEveryByteOfALargeOddDatabase) {
   const TFormCheckResult result = CheckDatabase(project.Folder(), out);
   EXPECT_TRUE(result.Passed()) << out.str();
   EXPECT_GE(result.checked, 2000 + 6 + 5000 + 5000) << out.str();
+  std::cout << out.str();
   for (const char* tab : {"Skill", "Item", "Animations", "Animations 2"})
     EXPECT_EQ(out.str().find(std::string(tab) + ","), std::string::npos) << tab << ": " << out.str();
 }
