@@ -345,7 +345,9 @@ void TFormEDItem::RunWeaponAnimation() {
   Item* it = Entry();
   if (!it || !it->IsWeapon()) return;
   TFormSelCBA window(Context().database, *it, this);
-  if (window.exec() == QDialog::Accepted && window.Changed()) {
+  // A hero reset to set 1 on the way counts even when the window is cancelled.
+  window.exec();
+  if (window.Changed()) {
     binder_->Load();
     DataModified();
   }

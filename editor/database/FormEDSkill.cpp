@@ -353,7 +353,9 @@ void TFormEDSkill::RunSkillAnimation() {
   Item* s = Entry();
   if (!s) return;
   TFormSelCBASkill window(Context().database, *s, this);
-  if (window.exec() == QDialog::Accepted && window.Changed()) DataModified();
+  // A hero reset to set 1 on the way counts even when the window is cancelled.
+  window.exec();
+  if (window.Changed()) DataModified();
 }
 
 }  // namespace tess
