@@ -11,12 +11,16 @@
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/FormEDAnimation.h"
 #include "editor/database/FormEDAttrib.h"
+#include "editor/database/FormEDCBA.h"
 #include "editor/database/FormEDChipSet.h"
 #include "editor/database/FormEDCommonEvent.h"
 #include "editor/database/FormEDGround.h"
+#include "editor/database/FormEDItem.h"
 #include "editor/database/FormEDJob.h"
 #include "editor/database/FormEDPlayer.h"
+#include "editor/database/FormEDSkill.h"
 #include "editor/database/FormEDStatus.h"
 #include "editor/database/FormEDSystem.h"
 #include "editor/database/FormEDSystem2.h"
@@ -64,14 +68,14 @@ TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget*
 const TTabInfo kTabs[TFormDataBase::kTabCount] = {
     {"Hero", Page<TFormEDPlayer>},
     {"Class", Page<TFormEDJob>},
-    {"Skill", ListPage<&TLcfDataBase::skills, kClipSkills>},
-    {"Item", ListPage<&TLcfDataBase::items, kClipItems>},
+    {"Skill", Page<TFormEDSkill>},
+    {"Item", Page<TFormEDItem>},
     {"Monster", ListPage<&TLcfDataBase::monsters, kClipMonsters>},
     {"M. Groups", ListPage<&TLcfDataBase::troops, kClipTroops>},
     {"Attribute", Page<TFormEDAttrib>},
     {"Condition", Page<TFormEDStatus>},
-    {"Animations", ListPage<&TLcfDataBase::animations, kClipBattleAnimations>},
-    {"Animations 2", ListPage<&TLcfDataBase::battlerAnimations, kClipBattlerAnimations>},
+    {"Animations", Page<TFormEDAnimation>},
+    {"Animations 2", Page<TFormEDCBA>},
     {"Battle Layout", SettingsPage},
     {"Terrain", Page<TFormEDGround>},
     {"Tileset", Page<TFormEDChipSet>},
