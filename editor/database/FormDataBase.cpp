@@ -16,6 +16,8 @@
 #include "editor/database/FormEDCommonEvent.h"
 #include "editor/database/FormEDGround.h"
 #include "editor/database/FormEDJob.h"
+#include "editor/database/FormEDMonGroup.h"
+#include "editor/database/FormEDMonster.h"
 #include "editor/database/FormEDPlayer.h"
 #include "editor/database/FormEDStatus.h"
 #include "editor/database/FormEDSystem.h"
@@ -66,8 +68,8 @@ const TTabInfo kTabs[TFormDataBase::kTabCount] = {
     {"Class", Page<TFormEDJob>},
     {"Skill", ListPage<&TLcfDataBase::skills, kClipSkills>},
     {"Item", ListPage<&TLcfDataBase::items, kClipItems>},
-    {"Monster", ListPage<&TLcfDataBase::monsters, kClipMonsters>},
-    {"M. Groups", ListPage<&TLcfDataBase::troops, kClipTroops>},
+    {"Monster", Page<TFormEDMonster>},
+    {"M. Groups", Page<TFormEDMonGroup>},
     {"Attribute", Page<TFormEDAttrib>},
     {"Condition", Page<TFormEDStatus>},
     {"Animations", ListPage<&TLcfDataBase::animations, kClipBattleAnimations>},
