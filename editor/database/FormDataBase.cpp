@@ -19,13 +19,14 @@
 #include "editor/database/FormEDGround.h"
 #include "editor/database/FormEDItem.h"
 #include "editor/database/FormEDJob.h"
+#include "editor/database/FormEDMonGroup.h"
+#include "editor/database/FormEDMonster.h"
 #include "editor/database/FormEDPlayer.h"
 #include "editor/database/FormEDSkill.h"
 #include "editor/database/FormEDStatus.h"
 #include "editor/database/FormEDSystem.h"
 #include "editor/database/FormEDSystem2.h"
 #include "editor/database/FormEDVocabulary.h"
-#include "editor/database/FormEntryListPage.h"
 #include "platform/WaitCursor.h"
 #include "project/WorkRecovery.h"
 #include "ui/DialogButtons.h"
@@ -40,11 +41,6 @@ struct TTabInfo {
   const char* caption;
   TDataBasePageMaker make;
 };
-
-template <auto list, int format>
-TFormDataBaseBase* ListPage(const TDataBasePageContext& context, QWidget* parent) {
-  return new TFormEntryListPage(context.database.*list, format, context, parent);
-}
 
 // The page of a tab without an entry list whose fields are still to be written.
 TFormDataBaseBase* SettingsPage(const TDataBasePageContext& context, QWidget* parent) {
@@ -70,8 +66,8 @@ const TTabInfo kTabs[TFormDataBase::kTabCount] = {
     {"Class", Page<TFormEDJob>},
     {"Skill", Page<TFormEDSkill>},
     {"Item", Page<TFormEDItem>},
-    {"Monster", ListPage<&TLcfDataBase::monsters, kClipMonsters>},
-    {"M. Groups", ListPage<&TLcfDataBase::troops, kClipTroops>},
+    {"Monster", Page<TFormEDMonster>},
+    {"M. Groups", Page<TFormEDMonGroup>},
     {"Attribute", Page<TFormEDAttrib>},
     {"Condition", Page<TFormEDStatus>},
     {"Animations", Page<TFormEDAnimation>},

@@ -1,0 +1,207 @@
+// The monster and troop pages, their sub-windows and the battle test window: what they write, what
+// they refuse and keep, the form check on a large odd database, and a test battle in the recording
+// runtime that leaves the database file as it was.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTimer>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "EditorProject.h"
+#include "core/ClipboardPort.h"
+#include "core/MessagePort.h"
+#include "core/ProjectFolder.h"
+#include "database/BattlePageKit.h"
+#include "database/DataBaseObj.h"
+#include "editor/database/FormDataBase.h"
+#include "editor/database/FormEDMonGroup.h"
+#include "editor/database/FormEDMonGroupBattleEventTrigger.h"
+#include "editor/database/FormEDMonGroupBattleTest.h"
+#include "editor/database/FormEDMonster.h"
+#include "editor/database/FormEDMonsterAct.h"
+#include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
+#include "platform/Settings.h"
+#include "tests/database/TroopSampleDatabase.h"
+#include "tools/formcheck/FormCheck.h"
+#include "ui/FieldBinder.h"
+#include "ui/script/ScriptEditor.h"
+
+using namespace tess;
+
+namespace {
+
+constexpr int kTabMonster = 4, kTabTroop = 5;
+
+struct MonsterPages : ::testing::Test {
+  test::TEditorProject project;
+  TScriptedMessages messages;
+  TMessagePortScope port{&messages};
+  TMemoryClipboard clipboard;
+  TLcfDataBase database;
+  TLcfMapTree tree;
+  TLcfMap map;
+  std::unique_ptr<TFormDataBase> window;
+  void SetUp() override {
+    SetClipboardPort(&clipboard);
+    project.Make();
+    ASSERT_TRUE(database.LoadDatabase(project.Folder()));
+  }
+  void TearDown() override { SetClipboardPort(nullptr); }
+  template <class TPage>
+  TPage& Open(int tab, int entry = 0) {
+    window = std::make_unique<TFormDataBase>(database, tree, map, project.Folder(), project.Folder(), nullptr);
+    window->SelectTab(tab);
+    auto* page = dynamic_cast<TPage*>(window->Page());
+    EXPECT_NE(page, nullptr);
+    page->ShowEntry(entry);
+    return *page;
+  }
+  Bytes Saved() { return database.SaveToMemory(TCatalogVarData::Mode::Copy); }
+  void Shot(QWidget& widget, const char* name) {
+    std::filesystem::create_directories("/work/notes/shots");
+    widget.resize(widget.sizeHint().expandedTo(QSize(900, 640)));
+    widget.grab().save(QString("/work/notes/shots/db3-%1.png").arg(name));
+  }
+};
+
+}  // namespace
+
+TEST_F(MonsterPages, FormCheckKeepsEveryByteOfALargeOddDatabase) {
+  sample::FillTroopDatabase(database, 5000, 1000, 100, 1);
+  ASSERT_TRUE(database.SaveDatabase(project.Folder(), project.Folder()));
+  std::ostringstream out;
+  const TFormCheckResult result = CheckDatabase(project.Folder(), out);
+  EXPECT_TRUE(result.Passed()) << out.str();
+  EXPECT_GE(result.checked, 6000) << out.str();
+  const std::string line = out.str().substr(0, out.str().find('\n'));
+  for (const char* tab : {"Monster", "M. Groups"}) EXPECT_EQ(line.find(tab), std::string::npos) << line;
+}
+
+TEST_F(MonsterPages, FormCheckOfCommandsCoversTroopScripts) {
+  sample::FillTroopDatabase(database, 20, 10, 100, 2);
+  ASSERT_TRUE(database.SaveDatabase(project.Folder(), project.Folder()));
+  std::ostringstream out;
+  const TFormCheckResult result = CheckCommands(project.Folder(), out);
+  EXPECT_TRUE(result.Passed()) << out.str();
+  EXPECT_GE(result.checked, 10 * 100 * 2) << out.str();
+}
+
+TEST_F(MonsterPages, ANewUserBuildsATroopOfThreeSlimesAndABat) {
+  database.monsters.SetCount(2);
+  database.monsters.ItemAt(0)->name = "Slime";
+  database.monsters.ItemAt(1)->name = "Bat";
+  auto& page = Open<TFormEDMonGroup>(kTabTroop, 0);
+  const Bytes untouched = Saved();
+  for (int32_t id : {1, 1, 2, 1}) page.AddMember(id);
+  page.AutoAlign();
+  page.Autoname();
+  TLcfMonGroupItem* troop = page.Entry();
+  EXPECT_EQ(troop->name, "Slime x3,Bat");
+  EXPECT_EQ(page.List()->item(0)->text(), "0001:Slime x3,Bat");
+  // A message at turn 2 on the first page.
+  TLcfBattleEventPageItem* first = troop->pages.ItemAt(0);
+  first->trigger.flags = kTriggerTurns;
+  first->trigger.turnsB = 2;
+  first->lines.InsertLine(0, std::make_unique<TLcfEventScriptLine>(10110, 0, "The slimes wobble."));
+  page.ShowPage(0);
+  EXPECT_TRUE(window->ApplyEnabled());
+  EXPECT_NE(Saved(), untouched);
+  Shot(*window, "troop-page");
+
+  // Eight members at most; 100 pages at most.
+  for (int i = 0; i < 4; ++i) page.AddMember(2);
+  EXPECT_EQ(troop->members.Count(), kMaxTroopMembers);
+  EXPECT_FALSE(page.Button("ButtonAdd")->isEnabled());
+  page.AddMember(2);
+  EXPECT_EQ(troop->members.Count(), kMaxTroopMembers);
+  page.CopyPage();
+  EXPECT_TRUE(page.Button("ButtonPastePage")->isEnabled());
+  page.PastePage();
+  EXPECT_EQ(troop->pages.Count(), 2);
+  EXPECT_EQ(troop->pages.ItemAt(1)->lines.Count(), 2);
+  while (troop->pages.Count() < kMaxBattlePages) page.NewPage();
+  EXPECT_EQ(page.PageTabs()->count(), kMaxBattlePages);
+  EXPECT_EQ(page.PageTabs()->tabText(99), "100");
+  EXPECT_FALSE(page.Button("ButtonNewPage")->isEnabled());
+  EXPECT_FALSE(page.Button("ButtonPastePage")->isEnabled());
+  page.DeletePage();
+  EXPECT_TRUE(page.Button("ButtonNewPage")->isEnabled());
+}
+
+TEST_F(MonsterPages, RangeWindowsRefuseAnInvertedRangeAndStayOpen) {
+  TLcfBattleEventTrigger trigger;
+  trigger.flags = kTriggerMonsterHP;
+  trigger.monsterHpLow = 60;
+  trigger.monsterHpHigh = 40;
+  TFormEDMonGroupBattleEventTrigger triggerWindow(database, trigger);
+  triggerWindow.Confirm();
+  EXPECT_EQ(triggerWindow.result(), 0);
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, kInvalidRangeMessage);
+  triggerWindow.Trigger().monsterHpHigh = 60;
+  triggerWindow.Confirm();
+  EXPECT_EQ(triggerWindow.result(), QDialog::Accepted);
+
+  TLcfMonsterActItem action;
+  action.SetPrecondition(kPreconditionMonsterHP);
+  action.conditionLow = 70;
+  action.conditionHigh = 20;
+  TFormEDMonsterAct actWindow(database, action);
+  actWindow.Confirm();
+  EXPECT_EQ(actWindow.result(), 0);
+  EXPECT_EQ(messages.shown.size(), 2u);
+  // Turns are A x X + B, not a range: any pair is taken.
+  actWindow.Action().SetPrecondition(kPreconditionTurns);
+  actWindow.Action().conditionLow = 9;
+  actWindow.Confirm();
+  EXPECT_EQ(actWindow.result(), QDialog::Accepted);
+}
+
+TEST_F(MonsterPages, MonsterPageWritesOnlyWhatTheAuthorChanged) {
+  sample::FillTroopDatabase(database, 30, 2, 1, 0);
+  database.LoadFromMemory(database.SaveToMemory(TCatalogVarData::Mode::Copy));
+  auto& page = Open<TFormEDMonster>(kTabMonster, 4);
+  const Bytes untouched = Saved();
+  for (int i = 0; i < 30; ++i) page.ShowEntry(i);
+  EXPECT_EQ(Saved(), untouched);
+  EXPECT_EQ(page.Actions()->count(), 2);  // the default action and the sample's
+  page.DeleteAction(1);
+  EXPECT_EQ(page.Entry()->actions.Count(), 1);
+  EXPECT_TRUE(window->ApplyEnabled());
+}
+
+TEST_F(MonsterPages, TestBattleRunsTheRuntimeAndPutsTheDatabaseFileBack) {
+  TProcessFoldersScope folders;
+  SetProjectFolder(project.Folder());
+  SetScratchFolder(project.base.path().toStdString() + "/scratch/");
+  database.heroes.SetCount(3);
+  database.troops.SetCount(3);
+  const std::string file = project.Folder() + kDataBaseFileName;
+  std::ifstream in(file, std::ios::binary);
+  const std::string before((std::istreambuf_iterator<char>(in)), {});
+  database.battle.placement = 1;
+  TSettings().SetFullScreenFlag(false);
+  TFormEDMonGroupBattleTest test(database, 3);
+  test.SetCount(2);
+  EXPECT_EQ(test.MemberTabs()->count(), 2);
+  EXPECT_EQ(test.MemberTabs()->tabText(1), "Character 2");
+  test.Formations()->button(1)->click();
+  EXPECT_FALSE(test.TerrainList()->isEnabled());
+  Shot(test, "test-battle");
+  test.StartTest();
+  const std::string folder = QDir(QString::fromStdString(project.Folder())).canonicalPath().toStdString();
+  EXPECT_EQ(project.RuntimeRecord(), folder + "\nBattleTest HideTitle Window 3 1 0 0\n");
+  std::ifstream after(file, std::ios::binary);
+  EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), before);
+  EXPECT_EQ(database.system.testParty.Count(), 2);
+}
