@@ -3,6 +3,7 @@
 #include "editor/events/FormEvCmd10110.h"
 #include "editor/events/FormEvCmd10130.h"
 #include "editor/events/FormEvCmd10140.h"
+#include "editor/events/FormEvCmd11330.h"
 #include "editor/events/FormEvCmd12010.h"
 #include "ui/script/CommandDialogs.h"
 
@@ -27,6 +28,7 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(12410, MakeText<12410>);
   RegisterCommandDialog(10130, Make<TFormEvCmd10130>);
   RegisterCommandDialog(10140, Make<TFormEvCmd10140>);
+  RegisterCommandDialog(11330, Make<TFormEvCmd11330>);
   RegisterCommandDialog(12010, Make<TFormEvCmd12010>);
 }
 
