@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -103,7 +105,7 @@ TEST_F(EventEditor, AMissingSheetKeepsItsNameAndIsSaidMissing) {
   e.pages.ItemAt(0)->animationType = 5;
   w->ShowPage(0);
   EXPECT_TRUE(w->GraphicNote()->text().contains("NoSuchSheet"));
-  EXPECT_EQ(w->PreviewTimer().interval(), 266);  // Spin Around at speed 3
+  EXPECT_EQ(w->PreviewTimer().interval(), 200);  // Spin Around at speed 3
   w->Apply();
   EXPECT_EQ(e.pages.ItemAt(0)->graphicName, "NoSuchSheet");
 }
@@ -152,8 +154,11 @@ TEST_F(EventMode, PlaceCopyPasteDragDeleteUndoRedo) {
   window->resize(1000, 760);
   window->show();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  Doc().SetEditMode(TEditMode::Event);
-  QTest::qWait(50);
+  Settle();
+  window->Execute(TMainCommand::ModeEvent);
+  Settle();
+  ASSERT_TRUE(Editor().Painted());
+  Click(2, 3);
   // The event editor opens on a double click: the name is typed and OK pressed.
   bool seen = false;
   QTimer::singleShot(0, [&] {
