@@ -426,6 +426,11 @@ void TMapEditController::FinishEventDrag() {
   const int moving = events_.GetAt(dragFrom_.x, dragFrom_.y);
   // Only an empty cell of the map takes what is dropped.
   if (moving <= 0 || events_.GetAt(dropCell_.x, dropCell_.y) != 0) return;
+  if (deferEventDrops) {
+    if (dropCell_.x != dragFrom_.x || dropCell_.y != dragFrom_.y) eventDrop_ = {dragFrom_, dropCell_};
+    cursor_ = dropCell_;
+    return;
+  }
   if (TLcfEventMap::IsStartPosition(moving)) {
     if (!tree_) return;
     const int slot = moving - TLcfEventMap::kPartyStart;

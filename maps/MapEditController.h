@@ -4,6 +4,8 @@
 // editing commands here, and repaints the cells TakeChanged reports.
 
 #include <functional>
+#include <optional>
+#include <utility>
 
 #include "core/ClipboardPort.h"
 #include "maps/EventMap.h"
@@ -110,6 +112,10 @@ class TMapEditController {
   TCellRect PickRect() const { return pickRect_; }
   bool DraggingEvent() const { return action_ == TAction::DragEvent; }
   TCellPoint DropCell() const { return dropCell_; }
+  // With deferEventDrops an event drag that ends on an empty cell moves nothing itself: the owner
+  // takes the move (from, to) here and makes it through the event manager, as one undo step.
+  bool deferEventDrops = false;
+  std::optional<std::pair<TCellPoint, TCellPoint>> TakeEventDrop() { return std::exchange(eventDrop_, std::nullopt); }
 
   // Whether the tool draws tiles (pen, rectangle, ellipse, flood fill); the view dims and shows the
   // block under the cursor only then.
@@ -153,6 +159,7 @@ class TMapEditController {
   // Event drag
   TCellPoint dragFrom_;
   TCellPoint dropCell_;
+  std::optional<std::pair<TCellPoint, TCellPoint>> eventDrop_;
 };
 
 }  // namespace tess

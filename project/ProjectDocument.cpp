@@ -528,6 +528,12 @@ bool TProjectDocument::EditLayers(const std::function<TCellRect(TLcfMap&)>& edit
   return true;
 }
 
+bool TProjectDocument::SaveDataBase() { return open_ && database_.SaveDatabase(projectFolder_, applicationFolder_); }
+
+bool TProjectDocument::ReloadDataBase(std::string* error) {
+  return open_ && database_.LoadDatabase(projectFolder_, error);
+}
+
 bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit) { return EditMap(edit, nullptr); }
 
 bool TProjectDocument::EditMap(const std::function<void(TLcfMap&)>& edit,

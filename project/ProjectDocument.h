@@ -84,6 +84,11 @@ class TProjectDocument {
   bool Open(const std::string& projectFolder, const std::string& scratchFolder);
   // Unloads everything; the document holds no project afterwards.
   void Close();
+  // Saves the database (a window changed it on the side); false when that failed.
+  bool SaveDataBase();
+  // Reads the database back from its file, dropping changes made on the side; false (error set)
+  // when it could not be read.
+  bool ReloadDataBase(std::string* error);
   // Marks the loaded database as being in the current data format and saves it.
   void MarkCurrentFormat();
 
@@ -168,6 +173,8 @@ class TProjectDocument {
   // followed. An exception from the action cancels what was in progress (a stroke's cells go
   // back), is shown, and returns false.
   bool UseEditor(const std::function<void(TMapEditController&)>& action);
+  // Event drags are handed to the map editor's event manager instead of moving on their own.
+  void SetEventDropsDeferred(bool on) { editor_.deferEventDrops = on; }
   // A new current chip for a mode (from the palette); the hotspot returns to the block's corner.
   void SetCurrentChip(TEditMode mode, const TLcfCurrentChip& chip);
   // Told after a block was picked from the map into the current chip of the mode.

@@ -28,6 +28,7 @@
 #include "editor/app/UnsavedWorkKeeper.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormDataBaseBase.h"
+#include "editor/events/FormEDEvent.h"
 #include "editor/events/FormFindResult.h"
 #include "editor/maps/FormChipSelector.h"
 #include "editor/maps/FormMapEditor.h"
@@ -224,6 +225,11 @@ void TFormLcfMain::UpdateMapStatus() {
     // The tile of the layer being edited, as the map file stores it.
     if (document_.EditMode() == TEditMode::Lower) text += QString(" %1").arg(map.lower.GetCell(cell.x, cell.y));
     if (document_.EditMode() == TEditMode::Upper) text += QString(" %1").arg(map.upper.GetCell(cell.x, cell.y));
+    // What stands on the cell in the event mode.
+    if (document_.EditMode() == TEditMode::Event) {
+      const std::string name = mapEditor_->EventManager().ObjectNameAt(cell.x, cell.y);
+      if (!name.empty()) text += " " + TextCodec::Current().ToUnicode(name);
+    }
   }
   statusPanels_[2]->setText(text);
 }
@@ -479,6 +485,26 @@ void TFormLcfMain::BuildPanes() {
   mapEditor_->setObjectName("MapEditorPane");
   treePane_->editorClientSize = [this] { return mapEditor_->viewport()->size(); };
   connect(mapEditor_, &TFormMapViewer::CursorMoved, this, [this] { UpdateMapStatus(); });
+  connect(mapEditor_, &TFormMapEditor::StatusMessage, this,
+          [this](const QString& text) { statusPanels_[0]->setText(text); });
+  mapEditor_->openEventEditor = [this](TLcfEventItem& copy, bool isNew,
+                                       const std::function<void(const TLcfEventItem&)>& apply) {
+    TEventEditorContext context;
+    context.database = &document_.DataBase();
+    context.mapTree = &document_.MapTree();
+    context.map = &document_.Map();
+    context.tileset = &document_.ChipSet();
+    context.saveDatabase = [this] { return document_.SaveDataBase(); };
+    context.reloadDatabase = [this] {
+      std::string error;
+      if (!document_.ReloadDataBase(&error)) ShowError(error, this);
+    };
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    TFormEDEvent editor(context, copy, isNew, apply, this);
+    QApplication::restoreOverrideCursor();
+    editor.exec();
+    mapEditor_->RedrawAll();
+  };
   // A drag in progress ends when the editor loses the user's attention.
   connect(qApp, &QApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
     if (state == Qt::ApplicationActive) return;

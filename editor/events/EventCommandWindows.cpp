@@ -8,6 +8,7 @@
 #include "editor/events/FormEvCmd10810.h"
 #include "editor/events/FormEvCmd11030.h"
 #include "editor/events/FormEvCmd11110.h"
+#include "editor/events/FormEvCmd11330.h"
 #include "editor/events/FormEvCmd11510.h"
 #include "editor/events/FormEvCmd11520.h"
 #include "editor/events/FormEvCmd11550.h"
@@ -40,10 +41,8 @@ std::unique_ptr<TFormEvCmdBase> Make(const TLcfEventScriptList& lines, TCommandD
 
 void RegisterEventCommandWindows() {
   RegisterCommandDialog(10110, MakeFor<TFormEvCmd10110, 10110>);
-  RegisterCommandDialog(12410, MakeFor<TFormEvCmd10110, 12410>);
   RegisterCommandDialog(10130, Make<TFormEvCmd10130>);
   RegisterCommandDialog(10140, Make<TFormEvCmd10140>);
-  RegisterCommandDialog(12010, Make<TFormEvCmd12010>);
   RegisterCommandDialog(10630, MakeFor<TFormEvCmdMaterial, 10630>);
   RegisterCommandDialog(10640, MakeFor<TFormEvCmdMaterial, 10640>);
   RegisterCommandDialog(10650, MakeFor<TFormEvCmdMaterial, 10650>);
@@ -58,6 +57,7 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(11030, Make<TFormEvCmd11030>);
   RegisterCommandDialog(11110, MakeFor<TFormEvCmd11110, 11110>);
   RegisterCommandDialog(11120, MakeFor<TFormEvCmd11110, 11120>);
+  RegisterCommandDialog(11330, Make<TFormEvCmd11330>);
   RegisterCommandDialog(11510, Make<TFormEvCmd11510>);
   RegisterCommandDialog(11520, Make<TFormEvCmd11520>);
   RegisterCommandDialog(11550, Make<TFormEvCmd11550>);
@@ -67,7 +67,9 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(11750, Make<TFormEvCmd11750>);
   RegisterCommandDialog(11810, MakeFor<TFormEvCmdLocation, 11810>);
   RegisterCommandDialog(11830, MakeFor<TFormEvCmdLocation, 11830>);
+  RegisterCommandDialog(12010, Make<TFormEvCmd12010>);
   RegisterCommandDialog(12330, Make<TFormEvCmd12330>);
+  RegisterCommandDialog(12410, MakeFor<TFormEvCmd10110, 12410>);
   RegisterCommandDialog(13260, Make<TFormEvCmd13260>);
 }
 

@@ -1,16 +1,21 @@
 #include "editor/maps/FormMapEditor.h"
 
+#include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QRadioButton>
 #include <QScrollBar>
+#include <QVBoxLayout>
 #include <array>
 
 #include "editor/maps/MapFrames.h"
 #include "maps/AreaRect.h"
 #include "project/ProjectDocument.h"
+#include "script/EventScriptConverter.h"
 #include "ui/EditorCursors.h"
 #include "ui/WheelPanner.h"
+#include "ui/script/CommandDialogs.h"
 
 namespace tess {
 
@@ -53,9 +58,87 @@ const QCursor& CursorOf(int kind) {
 
 }  // namespace
 
+namespace {
+
+// "Vehicle Positioning": 1 skiff, 2 ship, 3 airship, 0 cancelled. A double click on a choice is OK.
+int AskVehicle(QWidget* owner) {
+  QDialog dialog(owner);
+  dialog.setObjectName("FormMapShipPos");
+  dialog.setWindowTitle("Vehicle Positioning");
+  auto* layout = new QVBoxLayout(&dialog);
+  QRadioButton* choices[3];
+  const char* names[] = {"Skiff", "Ship", "Airship"};
+  for (int i = 0; i < 3; ++i) {
+    choices[i] = new QRadioButton(names[i], &dialog);
+    layout->addWidget(choices[i]);
+  }
+  choices[0]->setChecked(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  layout->addWidget(buttons);
+  struct TDoubleClick : QObject {
+    QDialog* dialog;
+    explicit TDoubleClick(QDialog* d) : QObject(d), dialog(d) {}
+    bool eventFilter(QObject* watched, QEvent* event) override {
+      if (event->type() == QEvent::MouseButtonDblClick) {
+        static_cast<QRadioButton*>(watched)->setChecked(true);
+        dialog->accept();
+        return true;
+      }
+      return false;
+    }
+  };
+  auto* filter = new TDoubleClick(&dialog);
+  for (QRadioButton* c : choices) c->installEventFilter(filter);
+  if (dialog.exec() != QDialog::Accepted) return 0;
+  for (int i = 0; i < 3; ++i)
+    if (choices[i]->isChecked()) return i + 1;
+  return 0;
+}
+
+}  // namespace
+
+// The windows the event manager asks through.
+class TFormMapEditor::TEventPort : public TEventManagerPort {
+ public:
+  explicit TEventPort(TFormMapEditor& editor) : editor_(editor) {}
+  void EditEvent(TLcfEventItem& copy, bool isNew, const std::function<void(const TLcfEventItem&)>& apply) override {
+    if (editor_.openEventEditor) editor_.openEventEditor(copy, isNew, apply);
+  }
+  int AskVehicle() override { return tess::AskVehicle(&editor_); }
+  std::optional<TLcfEventScriptList> AskTeleport(const TLcfEventItem& event, bool& databaseChanged) override {
+    TProjectDocument& d = editor_.document_;
+    TEventScriptConverter converter(d.DataBase());
+    converter.EventId = static_cast<uint32_t>(event.Id());
+    converter.Event = &event;
+    converter.MapTree = &d.MapTree();
+    converter.Map = &d.Map();
+    converter.EditableDatabase = &d.DataBase();
+    TCommandDialogContext context{converter, &editor_};
+    TLcfEventScriptList lines;
+    const bool ok = RunCommandDialog(10810, lines, context);
+    databaseChanged = context.changedElsewhere;
+    if (!ok) return std::nullopt;
+    return lines;
+  }
+  void SaveDatabase() override { editor_.document_.SaveDataBase(); }
+  void Say(const std::string& text) override { emit editor_.StatusMessage(QString::fromStdString(text)); }
+
+ private:
+  TFormMapEditor& editor_;
+};
+
 TFormMapEditor::TFormMapEditor(TProjectDocument& document, QWidget* parent)
     : TFormMapViewer(parent), document_(document) {
   setObjectName("MapEditor");
+  eventPort_ = std::make_unique<TEventPort>(*this);
+  events_ = std::make_unique<TLcfEventManager>(document_.Map(), &document_.MapTree(), *eventPort_);
+  // Every change of the events is one undo step of the map; the views follow mapChanged.
+  events_->commit = [this](const std::function<void()>& edit, TLcfMapEditUndoManager::TSideEffect effect) {
+    document_.EditMap([&](TLcfMap&) { edit(); }, std::move(effect));
+  };
+  document_.SetEventDropsDeferred(true);
   pickTimer_.setSingleShot(true);
   pickTimer_.setInterval(kPickTriggerMs);
   connect(&pickTimer_, &QTimer::timeout, this, [this] {
@@ -324,6 +407,8 @@ void TFormMapEditor::Press(QMouseEvent* event, bool doubleClick) {
       document_.SetEditMode(ed.State().mode);
       break;
     case TPressOutcome::OpenEvent:
+      RunEventCommand(TEventCommand::NewOrEdit);
+      break;
     case TPressOutcome::None:
       break;
   }
@@ -348,9 +433,17 @@ void TFormMapEditor::mouseReleaseEvent(QMouseEvent* event) {
   mouse_ = event->position().toPoint();
   modifiers_ = ModifiersOf(event->modifiers());
   if (Panner().Active()) return;
+  std::optional<std::pair<TCellPoint, TCellPoint>> drop;
   if (document_.Editor().Busy())
-    document_.UseEditor(
-        [&](TMapEditController& c) { c.Release(ButtonOf(event->button()), PointerAt(mouse_), modifiers_); });
+    document_.UseEditor([&](TMapEditController& c) {
+      c.Release(ButtonOf(event->button()), PointerAt(mouse_), modifiers_);
+      drop = c.TakeEventDrop();
+    });
+  // An event dropped on an empty cell moves through the manager: one undo step.
+  if (drop) {
+    events_->MoveObject(drop->first.x, drop->first.y, drop->second.x, drop->second.y);
+    emit CursorMoved(StatusCell().x, StatusCell().y);
+  }
   EndMouseAction();
 }
 
@@ -428,29 +521,86 @@ void TFormMapEditor::ShowTileMenu(QPoint globalPos) {
 }
 
 void TFormMapEditor::ShowEventMenu(QPoint globalPos) {
-  // New, edit, cut, copy, paste and delete of events and the start positions belong to the event
-  // editor; until it is there the menu shows what applies to the cell, disabled.
   const TMapEditController& ed = document_.Editor();
   const int v = ed.EventMap().GetAt(ed.Cursor().x, ed.Cursor().y);
   eventMenu_.clear();
-  auto add = [&](const char* text, QKeySequence key = {}) {
-    QAction* a = eventMenu_.addAction(text);
+  auto add = [&](const char* text, TEventCommand command, QKeySequence key = {}) {
+    QAction* a = eventMenu_.addAction(text, this, [this, command] { RunEventCommand(command); });
     a->setShortcut(key);
-    a->setEnabled(false);
+    a->setShortcutContext(Qt::WidgetShortcut);
+    a->setEnabled(EventCommandEnabled(command));
     return a;
   };
-  if (v <= 0) eventMenu_.setDefaultAction(add("New Event", QKeySequence(Qt::Key_Return)));
-  if (v > 0) eventMenu_.setDefaultAction(add("Edit Event", QKeySequence(Qt::Key_Return)));
+  eventMenu_.setDefaultAction(
+      add(v <= 0 ? "New Event" : "Edit Event", TEventCommand::NewOrEdit, QKeySequence(Qt::Key_Return)));
   eventMenu_.addSeparator();
-  add("Cut", QKeySequence::Cut);
-  add("Copy", QKeySequence::Copy);
-  add("Paste", QKeySequence::Paste);
-  add("Delete", QKeySequence(Qt::Key_Delete));
+  add("Cut", TEventCommand::Cut, QKeySequence::Cut);
+  add("Copy", TEventCommand::Copy, QKeySequence::Copy);
+  add("Paste", TEventCommand::Paste, QKeySequence::Paste);
+  add("Delete", TEventCommand::Delete, QKeySequence(Qt::Key_Delete));
   eventMenu_.addSeparator();
-  add("Place Teleport Event");
-  add("Place Party Starting Position");
-  add("Place Vehicle Starting Position");
+  add("Place Teleport Event", TEventCommand::Teleport);
+  add("Place Party Starting Position", TEventCommand::PartyStart);
+  add("Place Vehicle Starting Position", TEventCommand::VehicleStart);
   eventMenu_.popup(globalPos);
+}
+
+bool TFormMapEditor::EventCommandEnabled(TEventCommand command) const {
+  const TMapEditController& ed = document_.Editor();
+  if (!CellGrid() || ed.Cursor().x < 0 || !document_.CanEditMap()) return false;
+  const int v = ed.EventMap().GetAt(ed.Cursor().x, ed.Cursor().y);
+  if (v < 0) return false;
+  switch (command) {
+    case TEventCommand::NewOrEdit:
+      return v <= TLcfEventMap::kMaxEventId;
+    case TEventCommand::Cut:
+    case TEventCommand::Copy:
+    case TEventCommand::Delete:
+      return v > 0;
+    case TEventCommand::Paste:
+      return v == 0 && TLcfEventManager::CanPaste();
+    case TEventCommand::Teleport:
+      return v == 0 && teleportEvents;
+    case TEventCommand::PartyStart:
+    case TEventCommand::VehicleStart:
+      return v == 0;
+  }
+  return false;
+}
+
+void TFormMapEditor::RunEventCommand(TEventCommand command) {
+  if (!EventCommandEnabled(command)) return;
+  CancelDrag();
+  const TCellPoint c = document_.Editor().Cursor();
+  TLcfEventManager& m = *events_;
+  switch (command) {
+    case TEventCommand::NewOrEdit:
+      m.EditEventAt(c.x, c.y, document_.Editor().State().chips[static_cast<size_t>(TEditMode::Event)].Cell(0, 0));
+      break;
+    case TEventCommand::Cut:
+      m.CutObjectAt(c.x, c.y);
+      break;
+    case TEventCommand::Copy:
+      m.CopyObjectAt(c.x, c.y);
+      break;
+    case TEventCommand::Paste:
+      m.PasteObjectAt(c.x, c.y);
+      break;
+    case TEventCommand::Delete:
+      m.DeleteObjectAt(c.x, c.y);
+      break;
+    case TEventCommand::Teleport:
+      m.PlaceTeleportEventAt(c.x, c.y);
+      break;
+    case TEventCommand::PartyStart:
+      m.SetPartyStartAt(c.x, c.y);
+      break;
+    case TEventCommand::VehicleStart:
+      m.SetVehicleStartAt(c.x, c.y);
+      break;
+  }
+  UpdateFrame();
+  emit CursorMoved(StatusCell().x, StatusCell().y);
 }
 
 void TFormMapEditor::RunTileCommand(TTileCommand command) {
@@ -542,6 +692,19 @@ void TFormMapEditor::keyPressEvent(QKeyEvent* event) {
       emit CursorMoved(StatusCell().x, StatusCell().y);
     }
     return;
+  }
+  if (CellGrid() && ed.Cursor().x >= 0) {
+    std::optional<TEventCommand> command;
+    if (event->matches(QKeySequence::Cut)) command = TEventCommand::Cut;
+    if (event->matches(QKeySequence::Copy)) command = TEventCommand::Copy;
+    if (event->matches(QKeySequence::Paste)) command = TEventCommand::Paste;
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) command = TEventCommand::Delete;
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier)
+      command = TEventCommand::NewOrEdit;
+    if (command) {
+      RunEventCommand(*command);
+      return;
+    }
   }
   if (LayerMode() && document_.Tool() == TEditTool::Selection) {
     std::optional<TTileCommand> command;

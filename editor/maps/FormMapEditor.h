@@ -11,9 +11,12 @@
 
 #include <QMenu>
 #include <QTimer>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "editor/maps/FormMapViewer.h"
+#include "maps/EventManager.h"
 
 namespace tess {
 
@@ -38,6 +41,23 @@ class TFormMapEditor : public TFormMapViewer {
   // The context menus, for tests and the key handling.
   QMenu& TileMenu() { return tileMenu_; }
   QMenu& EventMenu() { return eventMenu_; }
+
+  // The events of the map, cell by cell (the status bar names what stands on a cell through it).
+  TLcfEventManager& EventManager() { return *events_; }
+  // The event editor, which the main window provides: shown modally on the working copy, calling
+  // apply on OK and Apply. Without it New and Edit Event do nothing.
+  std::function<void(TLcfEventItem& copy, bool isNew, const std::function<void(const TLcfEventItem&)>& apply)>
+      openEventEditor;
+  // Whether "Place Teleport Event" is offered (its command window needs the location picker).
+  bool teleportEvents = true;
+  // The event menu's commands on the cursor cell; each does nothing where its item is disabled.
+  enum class TEventCommand { NewOrEdit, Cut, Copy, Paste, Delete, Teleport, PartyStart, VehicleStart };
+  void RunEventCommand(TEventCommand command);
+  bool EventCommandEnabled(TEventCommand command) const;
+
+ signals:
+  // A message for the status bar.
+  void StatusMessage(const QString& text);
 
  protected:
   TMapDrawOptions DrawOptions() const override;
@@ -81,7 +101,11 @@ class TFormMapEditor : public TFormMapViewer {
   void ScrollCellIntoView(TCellPoint cell);
   void EndMouseAction();
 
+  class TEventPort;
+
   TProjectDocument& document_;
+  std::unique_ptr<TEventPort> eventPort_;
+  std::unique_ptr<TLcfEventManager> events_;
   TCellRect frame_;
   TCellRect dropFrame_;  // an event being dragged: the cell it would drop on
   TCellRect antsRect_;   // the selection as the ants outline it now

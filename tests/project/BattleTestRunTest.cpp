@@ -94,10 +94,14 @@ TEST(BattleTestRun, TheDatabaseFileComesBackOnEveryPath) {
     }
     EXPECT_EQ(ports.runs, c.runs);
     EXPECT_EQ(ports.errors.size(), c.errors);
-    if (c.errors) EXPECT_EQ(ports.errors[0], kRuntimeNotStartedMessage);
+    if (c.errors) {
+      EXPECT_EQ(ports.errors[0], kRuntimeNotStartedMessage);
+    }
     EXPECT_EQ(ports.released, 1);
     EXPECT_EQ(ports.restored, 1);
-    if (c.runs) EXPECT_EQ(ports.seenByRuntime, "saved for the test");
+    if (c.runs) {
+      EXPECT_EQ(ports.seenByRuntime, "saved for the test");
+    }
     if (c.fileExists)
       EXPECT_EQ(Read(file), std::string("before\0the test", 15));
     else

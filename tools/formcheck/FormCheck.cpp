@@ -11,6 +11,7 @@
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormDataBaseBase.h"
 #include "editor/events/EventCommandWindows.h"
+#include "editor/events/FormEDEvent.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"
@@ -266,7 +267,8 @@ TFormCheckResult CheckDatabase(const std::string& projectFolder, std::ostream& o
   return result;
 }
 
-TFormCheckResult CheckEvents(const std::string& projectFolder, std::ostream& out, int) {
+TFormCheckResult CheckEvents(const std::string& projectFolder, std::ostream& out, int shownDifferences) {
+  RegisterEventCommandWindows();
   const std::string folder = Folder(projectFolder);
   TFormCheckResult result;
   TProjectFiles files;
@@ -275,12 +277,52 @@ TFormCheckResult CheckEvents(const std::string& projectFolder, std::ostream& out
     result.failed = true;
     return result;
   }
-  int maps = 0;
-  ForEachMap(files, folder, details, result, [&](const TLcfMapTreeItem&, TLcfMap& map) {
+  int maps = 0, changedMaps = 0, pages = 0;
+  ForEachMap(files, folder, details, result, [&](const TLcfMapTreeItem& node, TLcfMap& map) {
     ++maps;
-    result.notOpened += map.events.Count();
+    Bytes before;
+    map.SaveTo(before, TCatalogVarData::Mode::Copy);
+    int changedEvents = 0;
+    for (int e = 0; e < map.events.Count(); ++e) {
+      const int32_t id = map.events.ItemAt(e)->Id();
+      // As the event manager opens it: a working copy, applied back with OK.
+      TLcfEventItem copy;
+      copy.Reset();
+      copy.SetId(id);
+      copy.Assign(*map.events.ItemAt(e));
+      const Bytes eventBefore = map.events.ItemAt(e)->Encoded();
+      TEventEditorContext context;
+      context.database = &files.database;
+      context.mapTree = &files.tree;
+      context.map = &map;
+      TFormEDEvent window(context, copy, false, [&map, id](const TLcfEventItem& edited) {
+        TLcfEventItem* target = map.events.Obtain(id);
+        const int32_t x = edited.x, y = edited.y;
+        target->Assign(edited);
+        target->x = x;
+        target->y = y;
+      });
+      for (int p = 0; p < copy.pages.Count(); ++p, ++pages) window.ShowPage(p);
+      window.Apply();
+      ++result.checked;
+      if (map.events.FindById(id)->Encoded() == eventBefore) {
+        ++result.identical;
+      } else if (++changedEvents, ++result.changed <= shownDifferences) {
+        details << Named("Map", node.Id(), node.name) << ", " << Named("Event", id, map.events.FindById(id)->name)
+                << ": changed\n";
+      }
+    }
+    Bytes after;
+    map.SaveTo(after, TCatalogVarData::Mode::Copy);
+    if (after != before) {
+      ++changedMaps;
+      if (changedEvents == 0) ++result.changed;
+      details << MapFileName(node.Id()) << ": the map's bytes differ\n";
+    }
   });
-  out << result.notOpened << " events on " << maps << " maps not opened: the event editor does not exist yet\n"
+  out << result.checked << " events (" << pages << " pages) on " << maps << " maps, " << result.identical
+      << " identical, " << result.changed << " changed; " << (maps - changedMaps) << " of " << maps
+      << " maps identical\n"
       << details.str();
   return result;
 }
