@@ -62,23 +62,12 @@ TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget*
 }
 
 const TTabInfo kTabs[TFormDataBase::kTabCount] = {
-    {"Hero", Page<TFormEDPlayer>},
-    {"Class", Page<TFormEDJob>},
-    {"Skill", Page<TFormEDSkill>},
-    {"Item", Page<TFormEDItem>},
-    {"Monster", Page<TFormEDMonster>},
-    {"M. Groups", Page<TFormEDMonGroup>},
-    {"Attribute", Page<TFormEDAttrib>},
-    {"Condition", Page<TFormEDStatus>},
-    {"Animations", Page<TFormEDAnimation>},
-    {"Animations 2", Page<TFormEDCBA>},
-    {"Battle Layout", SettingsPage},
-    {"Terrain", Page<TFormEDGround>},
-    {"Tileset", Page<TFormEDChipSet>},
-    {"String", Page<TFormEDVocabulary>},
-    {"System", Page<TFormEDSystem>},
-    {"System 2", Page<TFormEDSystem2>},
-    {"Common Event", CommonEventPage},
+    {"Hero", Page<TFormEDPlayer>},      {"Class", Page<TFormEDJob>},         {"Skill", Page<TFormEDSkill>},
+    {"Item", Page<TFormEDItem>},        {"Monster", Page<TFormEDMonster>},   {"M. Groups", Page<TFormEDMonGroup>},
+    {"Attribute", Page<TFormEDAttrib>}, {"Condition", Page<TFormEDStatus>},  {"Animations", Page<TFormEDAnimation>},
+    {"Animations 2", Page<TFormEDCBA>}, {"Battle Layout", SettingsPage},     {"Terrain", Page<TFormEDGround>},
+    {"Tileset", Page<TFormEDChipSet>},  {"String", Page<TFormEDVocabulary>}, {"System", Page<TFormEDSystem>},
+    {"System 2", Page<TFormEDSystem2>}, {"Common Event", CommonEventPage},
 };
 
 int rememberedTab = 0;
