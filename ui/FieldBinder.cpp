@@ -28,6 +28,13 @@
 
 namespace tess {
 
+std::map<std::string_view, QWidget*> TFieldBinder::BuildAll(std::function<TFieldAccess(const TFieldRow&)> accessOf,
+                                                            QWidget* parent) {
+  std::map<std::string_view, QWidget*> built;
+  for (const TFieldRow& row : rows_) built[row.key] = Build(row, accessOf(row), parent);
+  return built;
+}
+
 namespace {
 
 // The rows of an entry list, built in one go: long lists (thousands of switches or items) fill a

@@ -13,9 +13,11 @@
 
 #include <QObject>
 #include <functional>
+#include <map>
 #include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -112,6 +114,9 @@ class TFieldBinder : public QObject {
   std::vector<std::string> AttachByName(QWidget* root, std::function<TFieldAccess(const TFieldRow&)> accessOf);
   // One labelled line per row, in row order, each built and bound with the accessor accessOf gives.
   void AddRows(QFormLayout* form, std::function<TFieldAccess(const TFieldRow&)> accessOf, QWidget* parent);
+  // Every row built and bound, for a page that lays its controls out by hand: the controls by key.
+  std::map<std::string_view, QWidget*> BuildAll(std::function<TFieldAccess(const TFieldRow&)> accessOf,
+                                                QWidget* parent);
 
   // Shows every value under the loading guard, then updates what is enabled.
   void Load();

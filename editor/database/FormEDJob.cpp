@@ -45,8 +45,7 @@ TFormEDJob::TFormEDJob(const TDataBasePageContext& context, QWidget* parent)
   lists.database = &context.database;
   binder_ = new TFieldBinder(kRows, lists, this);
   auto entry = [this] { return Entry(); };
-  std::map<std::string_view, QWidget*> built;
-  for (const TFieldRow& row : kRows) built[row.key] = binder_->Build(row, AccessOf(row, entry), fields);
+  auto built = binder_->BuildAll([&](const TFieldRow& row) { return AccessOf(row, entry); }, fields);
 
   auto* layout = new QHBoxLayout(fields);
   auto* left = new QVBoxLayout;

@@ -95,8 +95,7 @@ TFormEDPlayer::TFormEDPlayer(const TDataBasePageContext& context, QWidget* paren
   lists.database = &context.database;
   binder_ = new TFieldBinder(kRows, lists, this);
   auto entry = [this] { return Entry(); };
-  std::map<std::string_view, QWidget*> built;
-  for (const TFieldRow& row : kRows) built[row.key] = binder_->Build(row, AccessOf(row, entry), fields);
+  auto built = binder_->BuildAll([&](const TFieldRow& row) { return AccessOf(row, entry); }, fields);
 
   auto* layout = new QHBoxLayout(fields);
   auto* left = new QVBoxLayout;

@@ -284,8 +284,7 @@ TFormEDStatus::TFormEDStatus(const TDataBasePageContext& context, QWidget* paren
   lists.database = &context.database;
   binder_ = new TFieldBinder(kRows, lists, this);
   auto entry = [this] { return Entry(); };
-  std::map<std::string_view, QWidget*> built;
-  for (const TFieldRow& row : kRows) built[row.key] = binder_->Build(row, AccessOf(row, entry), fields);
+  auto built = binder_->BuildAll([&](const TFieldRow& row) { return AccessOf(row, entry); }, fields);
   built[kOrdinary]->hide();
   auto* colour = static_cast<QComboBox*>(built["Color"]);
   colour->setItemDelegate(new TSwatchDelegate(colours_, colour));
