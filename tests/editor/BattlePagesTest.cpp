@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <iostream>
@@ -16,9 +17,12 @@
 
 #include "EditorProject.h"
 #include "core/MessagePort.h"
+#include "database/AnimationPageKit.h"
 #include "database/DataBaseObj.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormEDAnimation.h"
+#include "editor/database/FormEDAnimationDialogs.h"
+#include "editor/database/FormEDCBA.h"
 #include "editor/database/FormEDItem.h"
 #include "editor/database/FormSelCBA.h"
 #include "maps/LD_Map.h"
@@ -26,12 +30,13 @@
 #include "tests/database/BattleSampleDatabase.h"
 #include "tools/formcheck/FormCheck.h"
 #include "ui/AnimationPreview.h"
+#include "ui/ColorBar.h"
 
 using namespace tess;
 
 namespace {
 
-constexpr int kTabItem = 3, kTabAnimations = 8;
+constexpr int kTabItem = 3, kTabAnimations = 8, kTabBattlerAnimations = 9;
 
 struct BattlePages : ::testing::Test {
   test::TEditorProject project;
@@ -103,6 +108,78 @@ TEST_F(BattlePages, AnimationEditsMarkTheAnimationSoItsBytesAreEncodedAgain) {
     return;
   }
   EXPECT_TRUE(page.Preview()->MissingLine()->text().contains("Battle/Missing2"));
+}
+
+// A press on a cel in the cel view selects the topmost cel drawn there, by its magnified size; a
+// press on no cel (or on one not in use) keeps the selection.
+TEST_F(BattlePages, APressOnACelSelectsIt) {
+  TLcfAnimationPatternItem* frame = database.animations.ItemAt(0)->frames.ItemAt(0);
+  ASSERT_NE(frame, nullptr);
+  frame->cells.Clear();
+  const struct { int x, zoom, inUse; } cels[] = {{0, 200, 1}, {40, 100, 1}, {-140, 100, 0}};
+  for (const auto& c : cels) {
+    TLcfAnimationCellItem* cel = frame->cells.Append();
+    cel->x = c.x;
+    cel->zoom = c.zoom;
+    cel->inUse = static_cast<uint8_t>(c.inUse);
+  }
+  auto& page = Open<TFormEDAnimation>(kTabAnimations, 0);
+  page.SelectFrame(0);
+  TAnimationPreview* preview = page.Preview();
+  const TPoint origin = AnimationOrigin(*page.Entry(), preview->Graphic().TargetHeight());
+  const struct { int x, cel; } presses[] = {{20, 1}, {-90, 0}, {87, 1}, {-140, 1}, {-97, 1}, {95, 0}};
+  for (const auto& p : presses) {
+    QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(origin.x + p.x, origin.y));
+    QTest::mouseRelease(preview, Qt::LeftButton, {}, QPoint(origin.x + p.x, origin.y));
+    EXPECT_EQ(page.Cel(), p.cel) << p.x;
+  }
+  EXPECT_EQ(frame->cells.ItemAt(0)->x, 0);  // a press alone moves nothing
+}
+
+// The flash of a timing and the colour cast of a cel are shown on the colour strip as they change.
+TEST_F(BattlePages, TheTimingAndCelWindowsShowTheirColours) {
+  TLcfAnimationItem& a = *database.animations.ItemAt(0);
+  ASSERT_GT(a.FrameCount(), 0);
+  a.frames.ItemAt(0)->cells.Clear();
+  a.frames.ItemAt(0)->AddCell();
+  a.frames.ItemAt(0)->cells.ItemAt(0)->inUse = 1;
+  for (const char* window : {"timing", "cel"}) {
+    bool changed = false;
+    QTimer::singleShot(0, [&changed] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      ASSERT_NE(dialog, nullptr);
+      auto* bar = dialog->findChild<TColorBar*>();
+      ASSERT_NE(bar, nullptr);
+      if (auto* scope = dialog->findChild<QAbstractButton*>("FlashScope1")) scope->click();
+      const QImage before = bar->Image();
+      auto* red = dialog->findChild<QSpinBox*>("Red");
+      red->setValue(red->value() == 0 ? 31 : 0);
+      changed = bar->Image() != before;
+      static_cast<QDialog*>(dialog)->reject();
+    });
+    if (std::string_view(window) == "timing")
+      RunTiming(nullptr, a, -1);
+    else
+      RunCelProperties(nullptr, a, 0, 0);
+    EXPECT_TRUE(changed) << window;
+  }
+}
+
+// The weapon preview draws the weapon in the hand chosen; the choice writes nothing.
+TEST_F(BattlePages, TheWeaponPreviewFollowsTheHandAndWritesNothing) {
+  const Bytes untouched = Saved();
+  auto& page = Open<TFormEDCBA>(kTabBattlerAnimations, 0);
+  std::vector<QImage> shown;
+  for (int hand = TFormEDCBA::kRightHand; hand <= TFormEDCBA::kWeaponOnly; ++hand) {
+    page.findChild<QAbstractButton*>(QString("Hand%1").arg(hand))->click();
+    EXPECT_EQ(page.Hand(), hand);
+    shown.push_back(page.WeaponPreview()->Image());
+  }
+  page.PreviewWeapon(1);
+  EXPECT_EQ(page.PreviewedWeapon(), 1);
+  EXPECT_FALSE(window->ApplyEnabled());
+  EXPECT_EQ(Saved(), untouched);
+  if (const char* shots = std::getenv("TESS_SHOTS_DIR")) page.grab().save(QString(shots) + "/dlg3-battler-weapons.png");
 }
 
 TEST_F(BattlePages, PlayRunsOnATimerAndClosingThePageStopsIt) {
