@@ -403,7 +403,9 @@ TEST_F(CommandDialogs, ChangeBattleBackgroundRunsTheBackdropPicker) {
     auto window = Open<TFormEvCmdMaterial>(13210, Lines({{13210, 0, "Gone Backdrop", {}}}));
     EXPECT_EQ(window->Execute(), ok);
     EXPECT_EQ(title, "Select Battle Background");
-    if (ok) EXPECT_EQ(Shape(window->Lines()), (S{{13210, 0, "Night Sky"}}));
+    if (ok) {
+      EXPECT_EQ(Shape(window->Lines()), (S{{13210, 0, "Night Sky"}}));
+    }
   }
   TFormEvCmdMaterial::pickerHook = nullptr;
 }
