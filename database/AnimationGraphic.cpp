@@ -107,6 +107,21 @@ void TLcfAnimationGraphic::DrawFrame(TCorvidBoard& board, int i) {
   sheet_.opacity = 255;
 }
 
+int TLcfAnimationGraphic::CelAt(int i, TPoint p) const {
+  if (!animation_ || i < 0 || i >= animation_->FrameCount()) return -1;
+  const TPoint origin = AnimationOrigin(*animation_, TargetHeight());
+  const int side = animation_->largeCells ? 128 : 96;
+  const TLcfAnimationCell& cells = animation_->frames.ItemAt(i)->cells;
+  for (int c = cells.Count() - 1; c >= 0; --c) {
+    const TLcfAnimationCellItem& cell = *cells.ItemAt(c);
+    if (!cell.inUse) continue;
+    const double half = side / 2.0 * std::clamp(cell.zoom, 1, 10000) / 100.0;
+    const double dx = p.x - (origin.x + double(cell.x)), dy = p.y - (origin.y + double(cell.y));
+    if (dx >= -half && dx < half && dy >= -half && dy < half) return c;
+  }
+  return -1;
+}
+
 std::vector<const TLcfAnimationTimingItem*> TLcfAnimationGraphic::SoundsAt(int i) const {
   std::vector<const TLcfAnimationTimingItem*> sounds;
   if (!animation_) return sounds;

@@ -34,6 +34,9 @@ class TLcfAnimationGraphic {
   // Draws frame i (0-based; positions before 0 and past the last frame draw only the backdrop and
   // the target with their flashes) onto a board of the battle screen's size.
   void DrawFrame(TCorvidBoard& board, int i);
+  // The cel of frame i drawn topmost at a board point (the last one in use whose drawn square holds
+  // it), or -1.
+  int CelAt(int i, TPoint p) const;
   // The timings whose sounds start at frame i.
   std::vector<const TLcfAnimationTimingItem*> SoundsAt(int i) const;
 

@@ -48,6 +48,11 @@ void TColorBar::SetColor(int red, int green, int blue, int saturation) {
   Draw();
 }
 
+void TColorBar::SetFlash(int red, int green, int blue, int strength) {
+  for (auto& sheet : sheets_) sheet->adjust2.SetBlend(red, green, blue, strength, true);
+  Draw();
+}
+
 void TColorBar::Draw() {
   for (int i = 0; i < kStrips; ++i)
     Board().DrawSheet(i * kStripWidth, 0, sheets_[static_cast<size_t>(i)]->BoundsRect(),

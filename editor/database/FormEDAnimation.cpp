@@ -179,6 +179,8 @@ TFormEDAnimation::TFormEDAnimation(const TDataBasePageContext& context, QWidget*
     preview_->ShowFrame(row);
   });
   preview_->onDragStart = [this](TPoint p) {
+    // A press on a cel selects it (the topmost there); elsewhere the selected cel is dragged.
+    if (const int hit = preview_->Graphic().CelAt(Frame(), p); hit >= 0 && hit != Cel()) cels_->setCurrentRow(hit);
     const Item* a = Entry();
     const TLcfAnimationPatternItem* frame = a ? a->frames.ItemAt(Frame()) : nullptr;
     const TLcfAnimationCellItem* cell = frame ? frame->cells.ItemAt(Cel()) : nullptr;

@@ -6,6 +6,7 @@
 
 #include "editor/database/MarkList.h"
 #include "editor/database/MaterialField.h"
+#include "ui/ColorBar.h"
 #include "ui/DialogButtons.h"
 #include "ui/FieldBinder.h"
 
@@ -33,6 +34,14 @@ class TRowsDialog : public QDialog {
       else
         form_->addRow(control);
     }
+  }
+  // A colour strip under the rows, drawn by show from the values as they are and after every
+  // change the author makes.
+  void AddColorBar(std::function<void(TColorBar&)> show) {
+    auto* bar = new TColorBar(this);
+    layout_->addWidget(bar, 0, Qt::AlignHCenter);
+    show(*bar);
+    connect(&binder_, &TFieldBinder::changed, bar, [bar, show] { show(*bar); });
   }
   void Finish() {
     layout_->addWidget(MakeDialogButtons(this, {}));
@@ -136,6 +145,10 @@ bool RunTiming(QWidget* owner, TLcfAnimationItem& animation, int at) {
     return a;
   });
   dialog.pick = [&copy](QWidget* o) { return PickSound(o, copy.sound); };
+  // The flash over sample colours; none without a flash.
+  dialog.AddColorBar([&copy](TColorBar& bar) {
+    bar.SetFlash(copy.flashRed, copy.flashGreen, copy.flashBlue, copy.flashScope ? copy.flashStrength : 0);
+  });
   if (!dialog.Run()) return false;
   TLcfAnimationTimingItem* target = at >= 0 ? animation.timings.ItemAt(at) : animation.timings.Append();
   if (at >= 0 && target->SameAs(copy)) return false;
@@ -172,6 +185,7 @@ bool RunCelProperties(QWidget* owner, TLcfAnimationItem& animation, int frame, i
     if (key == "Blue") return ValueAccess(copy.blue);
     return ValueAccess(copy.saturation);
   });
+  dialog.AddColorBar([&copy](TColorBar& bar) { bar.SetColor(copy.red, copy.green, copy.blue, copy.saturation); });
   if (!dialog.Run() || cell->SameAs(copy)) return false;
   cell->Assign(copy);
   animation.MarkDirty();
@@ -346,6 +360,12 @@ bool RunMassModify(QWidget* owner, TLcfAnimationItem& animation) {
   frames->set = [&s](int i, bool on) { s.frames[static_cast<size_t>(i)] = on; };
   frames->Load();
   dialog.layout_->insertWidget(0, frames);
+  dialog.AddColorBar([&s](TColorBar& bar) {
+    if (s.setColor)
+      bar.SetColor(s.red, s.green, s.blue, s.saturation);
+    else
+      bar.SetColor(100, 100, 100, 100);
+  });
   if (!dialog.Run()) return false;
   m.modify = s;
   return MassModify(animation, s);

@@ -1,16 +1,22 @@
 #include "editor/database/FormEDCBA.h"
 
+#include <QButtonGroup>
+#include <QEvent>
 #include <QFormLayout>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "core/MaterialFiles.h"
 #include "database/AnimationPageKit.h"
 #include "database/DataBaseObj.h"
 #include "platform/TextCodec.h"
+#include "ui/BoardView.h"
 #include "ui/FieldBinder.h"
 #include "ui/pickers/FormSelBattler.h"
 
@@ -25,6 +31,11 @@ constexpr TFieldChoice kSpeeds[] = {{20, "Slow"}, {14, "Medium"}, {8, "Fast"}};
 constexpr TFieldChoice kPoseKinds[] = {{0, "Character Pose"}, {1, "Battle Animation"}};
 constexpr int32_t kAnimationKind[] = {1};
 constexpr int kSlotsPerTab = 8;
+constexpr const char* kHands[] = {"Right Hand", "Left Hand", "Both Hands", "Weapon Only"};
+// The preview: three frames of 64 pixels across, two rows (both hands) down.
+constexpr int kWeaponSide = 64, kPoseSide = 48, kPreviewFrames = 3;
+constexpr int kRightHandPose = 1, kLeftHandPose = 2;
+constexpr TRgb kPreviewBack{24, 32, 56};
 
 }  // namespace
 
@@ -118,8 +129,14 @@ TFormEDCBA::TFormEDCBA(const TDataBasePageContext& context, QWidget* parent)
                           i, 2);
           continue;
         }
-        grid->addWidget(
-            binder_->Build(row, pose ? poseAccess(s, &TLcfBattleMyCharacterItem::name, 0) : weaponName(s), page), i, 1);
+        QWidget* name =
+            binder_->Build(row, pose ? poseAccess(s, &TLcfBattleMyCharacterItem::name, 0) : weaponName(s), page);
+        grid->addWidget(name, i, 1);
+        if (!pose) {
+          // Working on a weapon's name shows it in the preview.
+          name->installEventFilter(this);
+          weaponNames_.push_back(name);
+        }
         auto* sheet = new QLabel(page);
         (pose ? poseSheets_ : weaponSheets_).push_back(sheet);
         grid->addWidget(sheet, i, 2);
@@ -136,6 +153,7 @@ TFormEDCBA::TFormEDCBA(const TDataBasePageContext& context, QWidget* parent)
             picker.cellIndex = p ? p->sheetIndex : 0;
             if (picker.exec() == QDialog::Accepted) SetPoseSheet(s, picker.materialName, picker.cellIndex);
           } else {
+            PreviewWeapon(s);
             TFormSelCBAWeapon picker(this);
             auto* w = WeaponSlot(*a, s);
             picker.materialName = w ? w->sheetFile : std::string();
@@ -147,7 +165,32 @@ TFormEDCBA::TFormEDCBA(const TDataBasePageContext& context, QWidget* parent)
       grid->setRowStretch(kSlotsPerTab, 1);
       tabs->addTab(page, QString("%1-%2").arg(t * kSlotsPerTab + 1).arg(t * kSlotsPerTab + kSlotsPerTab));
     }
-    pages->addTab(tabs, title);
+    if (kindRow != 1) {
+      pages->addTab(tabs, title);
+      return;
+    }
+    // The weapons' page: the slots, and beside them the preview with its hand choice.
+    auto* holder = new QWidget(pages);
+    auto* line = new QHBoxLayout(holder);
+    line->addWidget(tabs, 1);
+    auto* box = new QGroupBox("Preview", holder);
+    auto* column = new QVBoxLayout(box);
+    preview_ = new TBoardView(box);
+    preview_->setObjectName("WeaponPreview");
+    preview_->SetBoardSize(kPreviewFrames * kWeaponSide, 2 * kWeaponSide);
+    column->addWidget(preview_, 0, Qt::AlignHCenter);
+    hands_ = new QButtonGroup(box);
+    for (int h = 0; h < 4; ++h) {
+      auto* radio = new QRadioButton(kHands[h], box);
+      radio->setObjectName(QString("Hand%1").arg(h));
+      radio->setChecked(h == hand_);
+      hands_->addButton(radio, h);
+      column->addWidget(radio);
+    }
+    column->addStretch(1);
+    connect(hands_, &QButtonGroup::idClicked, this, &TFormEDCBA::SetHand);
+    line->addWidget(box);
+    pages->addTab(holder, title);
   };
   slotTabs("Poses", 0, true);
   slotTabs("Weapons", 1, false);
@@ -172,6 +215,7 @@ void TFormEDCBA::SetPoseSheet(int slot, const std::string& file, int index) {
   p.sheetFile = file;
   p.sheetIndex = index;
   DataModified();
+  DrawWeaponPreview();
 }
 
 void TFormEDCBA::SetWeaponSheet(int slot, const std::string& file, int index) {
@@ -182,6 +226,73 @@ void TFormEDCBA::SetWeaponSheet(int slot, const std::string& file, int index) {
   w.sheetFile = file;
   w.sheetIndex = index;
   DataModified();
+  DrawWeaponPreview();
+}
+
+void TFormEDCBA::SetHand(int hand) {
+  hand_ = std::clamp(hand, 0, 3);
+  if (QAbstractButton* radio = hands_->button(hand_); radio && !radio->isChecked()) radio->setChecked(true);
+  DrawWeaponPreview();
+}
+
+void TFormEDCBA::PreviewWeapon(int slot) {
+  if (slot == weapon_) return;
+  weapon_ = std::clamp(slot, 0, kBattlerPoses - 1);
+  DrawWeaponPreview();
+}
+
+bool TFormEDCBA::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn)
+    for (size_t s = 0; s < weaponNames_.size(); ++s)
+      if (weaponNames_[s] == watched) PreviewWeapon(static_cast<int>(s));
+  return TFormEntryListPage::eventFilter(watched, event);
+}
+
+TCorvidSheet& TFormEDCBA::BattlerSheet(const char* folder, const std::string& name) {
+  std::unique_ptr<TCorvidSheet>& sheet = sheets_[std::string(folder) + "/" + name];
+  if (!sheet) {
+    sheet = std::make_unique<TCorvidSheet>();
+    sheet->autoSize = true;
+    const std::string file = name.empty() ? std::string() : FindExistingMaterialFile(name, folder, PictureExtensions());
+    if (!file.empty()) try {
+        sheet->LoadFromFile(file, true);
+      } catch (const std::exception&) {
+        // An unreadable sheet leaves the preview without it.
+        sheet->ClearAll();
+        sheet->FreePixels();
+      }
+    sheet->transparent = true;
+  }
+  return *sheet;
+}
+
+void TFormEDCBA::DrawWeaponPreview() {
+  TCorvidBoard& board = preview_->Board();
+  board.Fill(Rgb565(kPreviewBack.red, kPreviewBack.green, kPreviewBack.blue));
+  Set* a = Entry();
+  if (a) {
+    const TLcfCBAWeaponItem* w = WeaponSlot(*a, weapon_);
+    TCorvidSheet* weapon = w ? &BattlerSheet("BattleWeapon", w->sheetFile) : nullptr;
+    std::vector<int> poses;
+    if (hand_ == kRightHand || hand_ == kBothHands) poses.push_back(kRightHandPose);
+    if (hand_ == kLeftHand || hand_ == kBothHands) poses.push_back(kLeftHandPose);
+    if (hand_ == kWeaponOnly) poses.push_back(-1);
+    for (size_t row = 0; row < poses.size(); ++row)
+      for (int f = 0; f < kPreviewFrames; ++f) {
+        const int x = f * kWeaponSide, y = static_cast<int>(row) * kWeaponSide;
+        const TLcfBattleMyCharacterItem* p = poses[row] >= 0 ? PoseSlot(*a, poses[row]) : nullptr;
+        if (p && p->poseKind == 0) {
+          TCorvidSheet& hero = BattlerSheet("BattleCharSet", p->sheetFile);
+          const int inset = (kWeaponSide - kPoseSide) / 2;
+          board.DrawSheet(x + inset, y + inset, Bounds(f * kPoseSide, p->sheetIndex * kPoseSide, kPoseSide, kPoseSide),
+                          hero);
+        }
+        if (weapon)
+          board.DrawSheet(x, y, Bounds(f * kWeaponSide, w->sheetIndex * kWeaponSide, kWeaponSide, kWeaponSide),
+                          *weapon);
+      }
+  }
+  preview_->update();
 }
 
 void TFormEDCBA::LoadEntry() {
@@ -202,6 +313,7 @@ void TFormEDCBA::ShowSheets() {
     auto* w = a ? WeaponSlot(*a, s) : nullptr;
     weaponSheets_[static_cast<size_t>(s)]->setText(w ? caption(w->sheetFile, w->sheetIndex) : QString());
   }
+  DrawWeaponPreview();
 }
 
 void TFormEDCBA::UpdateView() {

@@ -7,6 +7,7 @@
 #include "editor/events/FormEvCmd10720.h"
 #include "editor/events/FormEvCmd10810.h"
 #include "editor/events/FormEvCmd11030.h"
+#include "editor/events/FormEvCmd11050.h"
 #include "editor/events/FormEvCmd11110.h"
 #include "editor/events/FormEvCmd11330.h"
 #include "editor/events/FormEvCmd11510.h"
@@ -54,9 +55,12 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(10810, Make<TFormEvCmd10810>);
   RegisterCommandDialog(10850, MakeFor<TFormEvCmdLocation, 10850>);
   RegisterCommandDialog(10860, MakeFor<TFormEvCmdLocation, 10860>);
-  RegisterCommandDialog(11030, Make<TFormEvCmd11030>);
+  RegisterCommandDialog(11030, MakeFor<TFormEvCmd11030, 11030>);
+  RegisterCommandDialog(11040, MakeFor<TFormEvCmd11030, 11040>);
+  RegisterCommandDialog(11050, Make<TFormEvCmd11050>);
   RegisterCommandDialog(11110, MakeFor<TFormEvCmd11110, 11110>);
   RegisterCommandDialog(11120, MakeFor<TFormEvCmd11110, 11120>);
+  RegisterCommandDialog(11320, MakeFor<TFormEvCmd11030, 11320>);
   RegisterCommandDialog(11330, Make<TFormEvCmd11330>);
   RegisterCommandDialog(11510, Make<TFormEvCmd11510>);
   RegisterCommandDialog(11520, Make<TFormEvCmd11520>);
@@ -67,10 +71,12 @@ void RegisterEventCommandWindows() {
   RegisterCommandDialog(11750, Make<TFormEvCmd11750>);
   RegisterCommandDialog(11810, MakeFor<TFormEvCmdLocation, 11810>);
   RegisterCommandDialog(11830, MakeFor<TFormEvCmdLocation, 11830>);
-  RegisterCommandDialog(12010, Make<TFormEvCmd12010>);
+  RegisterCommandDialog(12010, MakeFor<TFormEvCmd12010, 12010>);
   RegisterCommandDialog(12330, Make<TFormEvCmd12330>);
   RegisterCommandDialog(12410, MakeFor<TFormEvCmd10110, 12410>);
+  RegisterCommandDialog(13210, MakeFor<TFormEvCmdMaterial, 13210>);
   RegisterCommandDialog(13260, Make<TFormEvCmd13260>);
+  RegisterCommandDialog(13310, MakeFor<TFormEvCmd12010, 13310>);
 }
 
 }  // namespace tess

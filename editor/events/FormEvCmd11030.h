@@ -1,6 +1,8 @@
 #pragma once
-// "Tint Screen": the colour percentages, the duration and the wait, with the colour preview strip
-// following the percentages as the author changes them.
+// "Tint Screen" (11030), "Flash Screen" (11040) and "Flash Sprite" (11320): the colour (tint
+// percentages, or a flash colour and strength 0 to 31) in a group with the colour preview strip
+// following it as the author changes it (the tint applied to the samples, or the flash laid over
+// them), and the command's other rows under it.
 
 #include "ui/script/FormEvCmdBase.h"
 
@@ -11,7 +13,7 @@ class TColorBar;
 class TFormEvCmd11030 : public TFormEvCmdBase {
   Q_OBJECT
  public:
-  TFormEvCmd11030(const TLcfEventScriptList& lines, TCommandDialogContext& context);
+  TFormEvCmd11030(int32_t code, const TLcfEventScriptList& lines, TCommandDialogContext& context);
   TColorBar* Bar() const { return bar_; }
 
  private:

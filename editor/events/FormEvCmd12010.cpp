@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -22,17 +23,28 @@ namespace tess {
 namespace {
 
 // The kinds of each page with the rows shown beside them.
+// The hero kind of the map branch sets its operands in "Conditional Branch: Hero Options".
 struct TKindRow {
   int32_t kind;
   const char* rows[3];
+  bool heroOptions = false;
 };
 const TKindRow kFirstPage[] = {
     {0, {"switch", "switchState"}},    {1, {"variable", "comparison", "compareWith"}},
     {2, {"timer", "timerComparison"}}, {3, {"money", "moneyComparison"}},
-    {4, {"item", "itemState"}},        {5, {}},
+    {4, {"item", "itemState"}},        {5, {}, true},
 };
 const TKindRow kSecondPage[] = {
     {6, {"event", "direction"}}, {7, {"vehicle"}}, {8, {}}, {9, {}}, {10, {"timer", "timerComparison"}},
+};
+// The battle branch: switch and variable as on a map, then the heroes and members in battle.
+const TKindRow kBattlePage[] = {
+    {0, {"switch", "switchState"}},
+    {1, {"variable", "comparison", "compareWith"}},
+    {2, {"hero"}},
+    {3, {"enemy"}},
+    {4, {"enemy"}},
+    {5, {"hero", "command"}},
 };
 // Gives the operands at indices first to last the values a kind or test starts with: the first
 // entry of a list ("This Event" among events), the lowest value of a range that excludes 0, else 0
@@ -58,8 +70,8 @@ constexpr const char* kHeroRows[] = {"hero", "heroTest", "heroName", "level", "h
 
 void (*TFormEvCmd12010::heroOptionsHook)(QDialog& options) = nullptr;
 
-TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialogContext& context)
-    : TFormEvCmdBase(12010, lines, context) {
+TFormEvCmd12010::TFormEvCmd12010(int32_t code, const TLcfEventScriptList& lines, TCommandDialogContext& context)
+    : TFormEvCmdBase(code, lines, context) {
   auto* layout = new QVBoxLayout(this);
   pages_ = new QTabWidget(this);
   pages_->setObjectName("ConditionPages");
@@ -89,7 +101,7 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
         const TFieldRow& row = *form_.FindRow(key);
         grid->addWidget(binder_->Build(row, KindAccess(row, k.kind), sheet), line, column++);
       }
-      if (k.kind == 5) {
+      if (k.heroOptions) {
         hero_ = new QLabel(sheet);
         hero_->setObjectName("HeroSummary");
         heroOptions_ = new QPushButton("Hero Options...", sheet);
@@ -103,8 +115,13 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
     grid->setRowStretch(line, 1);
     pages_->addTab(sheet, title);
   };
-  page(kFirstPage, "1");
-  page(kSecondPage, "2");
+  if (code == 13310) {
+    page(kBattlePage, "1");
+    pages_->tabBar()->hide();
+  } else {
+    page(kFirstPage, "1");
+    page(kSecondPage, "2");
+  }
   layout->addWidget(pages_);
   const TFieldRow& elseRow = *form_.FindRow("else");
   layout->addWidget(binder_->Build(elseRow, AccessOf(elseRow), this));
@@ -114,10 +131,10 @@ TFormEvCmd12010::TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialo
   binder_->Load();
   ShowKind();
   // The page of the stored kind is shown first.
-  if (form_.Value("kind") >= 6 && form_.Value("kind") <= 10) pages_->setCurrentIndex(1);
+  if (code == 12010 && form_.Value("kind") >= 6 && form_.Value("kind") <= 10) pages_->setCurrentIndex(1);
 }
 
-QString TFormEvCmd12010::HeroSummary() const { return hero_->text(); }
+QString TFormEvCmd12010::HeroSummary() const { return hero_ ? hero_->text() : QString(); }
 
 int32_t TFormEvCmd12010::OperandOf(int32_t kind, int index) const {
   if (kind == form_.Value("kind")) return form_.Param(index);
@@ -177,6 +194,7 @@ void TFormEvCmd12010::ShowKind() {
   kinds_->setExclusive(false);
   for (QAbstractButton* button : kinds_->buttons()) button->setChecked(kinds_->id(button) == kind);
   kinds_->setExclusive(true);
+  if (!hero_) return;
   heroOptions_->setEnabled(kind == 5);
   hero_->setEnabled(kind == 5);
   // The hero condition as the script shows it, without the line's marks.

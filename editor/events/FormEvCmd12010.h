@@ -2,7 +2,9 @@
 // "Conditional Branch": the condition kinds on two tabbed pages, each with its operands beside it;
 // the hero condition is set in "Conditional Branch: Hero Options". Timers are entered as minutes
 // and seconds. "Execute Custom Handler if Condition Not Met" adds the else branch; turning it off
-// drops that branch's lines.
+// drops that branch's lines. The battle branch (13310) is the same window on one page of its own
+// kinds: switch, variable, a hero or a member who can act, a member targeted, a hero's command.
+// Kinds share their operands' places, so each kind's controls show only that kind's operands.
 
 #include <array>
 #include <map>
@@ -20,7 +22,7 @@ namespace tess {
 class TFormEvCmd12010 : public TFormEvCmdBase {
   Q_OBJECT
  public:
-  TFormEvCmd12010(const TLcfEventScriptList& lines, TCommandDialogContext& context);
+  TFormEvCmd12010(int32_t code, const TLcfEventScriptList& lines, TCommandDialogContext& context);
   QTabWidget* Pages() const { return pages_; }
   QButtonGroup* Kinds() const { return kinds_; }
   // What clicking a condition kind does.

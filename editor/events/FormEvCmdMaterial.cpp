@@ -13,6 +13,20 @@
 
 namespace tess {
 
+std::function<void(QDialog& picker)> TFormEvCmdMaterial::pickerHook;
+
+namespace {
+
+bool Run(QDialog& picker) {
+  if (TFormEvCmdMaterial::pickerHook)
+    TFormEvCmdMaterial::pickerHook(picker);
+  else
+    picker.exec();
+  return picker.result() == QDialog::Accepted;
+}
+
+}  // namespace
+
 TFormEvCmdMaterial::TFormEvCmdMaterial(int32_t code, const TLcfEventScriptList& lines, TCommandDialogContext& context)
     : TFormEvCmdBase(code, lines, context) {
   auto* layout = new QVBoxLayout(this);
@@ -59,58 +73,57 @@ void TFormEvCmdMaterial::TakeFile(const std::string& name, const std::vector<int
   binder_->Load();
 }
 
-void TFormEvCmdMaterial::Pick() {
+bool TFormEvCmdMaterial::Execute() {
+  if (form_.Rows().size() > 1 || !file_) return TFormEvCmdBase::Execute();
+  if (!Pick()) return false;
+  Accept();
+  return true;
+}
+
+bool TFormEvCmdMaterial::Pick() {
   const std::string& name = form_.Text();
-  switch (form_.Code()) {
-    case 10630:
-    case 10650:
-    case 10640: {
-      std::unique_ptr<TFormSelMaterial> picker;
-      if (form_.Code() == 10640)
-        picker = std::make_unique<TFormSelFace>(this);
-      else
-        picker = std::make_unique<TFormSelChar>(this);
-      picker->materialName = name;
-      picker->cellIndex = form_.Param(1);
-      if (picker->exec() == QDialog::Accepted) TakeFile(picker->materialName, {picker->cellIndex});
-      break;
-    }
-    case 10660: {
-      TFormSelMusic picker(this);
-      TLcfMusic& m = picker.Music();
-      m.name = name;
-      m.fadeIn = form_.Param(1);
-      m.volume = form_.Param(2);
-      m.tempo = form_.Param(3);
-      m.balance = form_.Param(4);
-      if (picker.exec() == QDialog::Accepted) TakeFile(m.name, {m.fadeIn, m.volume, m.tempo, m.balance});
-      break;
-    }
-    case 10670: {
-      TFormSelSound picker(this);
-      TLcfSound& s = picker.Sound();
-      s.name = name;
-      s.volume = form_.Param(1);
-      s.tempo = form_.Param(2);
-      s.balance = form_.Param(3);
-      if (picker.exec() == QDialog::Accepted) TakeFile(s.name, {s.volume, s.tempo, s.balance});
-      break;
-    }
-    case 10710: {
-      TFormSelBackdrop picker(this);
-      picker.materialName = name;
-      if (picker.exec() == QDialog::Accepted) TakeFile(picker.materialName, {});
-      break;
-    }
-    case 11720: {
-      TFormSelPanorama picker(this);
-      picker.materialName = name;
-      if (picker.exec() == QDialog::Accepted) TakeFile(picker.materialName, {});
-      break;
-    }
-    default:
-      break;
+  const int32_t code = form_.Code();
+  if (code == 10660) {
+    TFormSelMusic picker(this);
+    TLcfMusic& m = picker.Music();
+    m.name = name;
+    m.fadeIn = form_.Param(1);
+    m.volume = form_.Param(2);
+    m.tempo = form_.Param(3);
+    m.balance = form_.Param(4);
+    if (!Run(picker)) return false;
+    TakeFile(m.name, {m.fadeIn, m.volume, m.tempo, m.balance});
+    return true;
   }
+  if (code == 10670) {
+    TFormSelSound picker(this);
+    TLcfSound& s = picker.Sound();
+    s.name = name;
+    s.volume = form_.Param(1);
+    s.tempo = form_.Param(2);
+    s.balance = form_.Param(3);
+    if (!Run(picker)) return false;
+    TakeFile(s.name, {s.volume, s.tempo, s.balance});
+    return true;
+  }
+  // The picture pickers; sprites and faces also choose a cell, kept in p1.
+  std::unique_ptr<TFormSelMaterial> picker;
+  const bool cell = code == 10630 || code == 10640 || code == 10650;
+  if (code == 10640)
+    picker = std::make_unique<TFormSelFace>(this);
+  else if (cell)
+    picker = std::make_unique<TFormSelChar>(this);
+  else if (code == 11720)
+    picker = std::make_unique<TFormSelPanorama>(this);
+  else if (code == 10710 || code == 13210)
+    picker = std::make_unique<TFormSelBackdrop>(this);
+  else
+    return false;
+  picker->materialName = name;
+  if (cell) picker->cellIndex = form_.Param(1);
+  if (!Run(*picker)) return false;
+  TakeFile(picker->materialName, cell ? std::vector<int32_t>{picker->cellIndex} : std::vector<int32_t>{});
+  return true;
 }
 
 }  // namespace tess

@@ -8,6 +8,11 @@
 // the generic window does; the file's row gets a "..." button that runs its picker, preset from
 // the line, and writes back what the picker chose. A file that no longer exists is shown by name
 // and kept until another is picked.
+//
+// 13210 Change Battle Background has nothing but its file: the backdrop picker is its whole
+// window, and OK there builds the line.
+
+#include <functional>
 
 #include "ui/script/FormEvCmdBase.h"
 
@@ -21,11 +26,16 @@ class TFormEvCmdMaterial : public TFormEvCmdBase {
   TFormEvCmdMaterial(int32_t code, const TLcfEventScriptList& lines, TCommandDialogContext& context);
 
   QPushButton* PickButton() const { return pick_; }
-  // Runs the picker of the file row (modal).
-  void Pick();
+  // Runs the picker of the file row only, when the file is all the command holds; else the window.
+  bool Execute() override;
+  // Runs the picker of the file row (modal); true when it was confirmed.
+  bool Pick();
   // What OK in the picker writes: the file, and the cell or the levels the picker chose (values
   // the command keeps from index on: the cell, or fade-in/volume/tempo/balance).
   void TakeFile(const std::string& name, const std::vector<int32_t>& values);
+
+  // The pickers' runs, for tests: made by Pick, shown modally.
+  static std::function<void(QDialog& picker)> pickerHook;
 
  private:
   const TFieldRow* file_ = nullptr;

@@ -28,16 +28,20 @@
 #include "editor/events/EventCommandWindows.h"
 #include "editor/events/FormEvCmd10110.h"
 #include "editor/events/FormEvCmd10140.h"
+#include "editor/events/FormEvCmd11030.h"
+#include "editor/events/FormEvCmd11050.h"
 #include "editor/events/FormEvCmd11110.h"
 #include "editor/events/FormEvCmd11520.h"
 #include "editor/events/FormEvCmd11550.h"
 #include "editor/events/FormEvCmd12010.h"
 #include "editor/events/FormEvCmd13260.h"
+#include "editor/events/FormEvCmdMaterial.h"
 #include "script/CommandSchema.h"
 #include "script/EventCommandLines.h"
 #include "script/EventCommands.h"
 #include "tools/formcheck/FormCheck.h"
 #include "ui/ColorBar.h"
+#include "ui/pickers/FormSelMaterial.h"
 #include "ui/pickers/FormSelSound.h"
 #include "ui/pickers/FormSelSwitch.h"
 #include "ui/script/CommandDialogs.h"
@@ -54,6 +58,10 @@ S Shape(const TLcfEventScriptList& s) {
   S shape;
   for (int i = 0; i < s.Count(); ++i) shape.emplace_back(s.LineAt(i)->code, s.LineAt(i)->indent, s.LineAt(i)->text);
   return shape;
+}
+
+void SaveShot(QWidget* widget, const char* name) {
+  if (const char* dir = std::getenv("TESS_SHOTS_DIR")) widget->grab().save(QString("%1/%2").arg(dir, name));
 }
 
 TLcfEventScriptList Lines(std::initializer_list<L> lines) {
@@ -326,6 +334,80 @@ TEST_F(CommandDialogs, EachConditionKindShowsItsOwnOperands) {
   EXPECT_EQ(timers->Form().Param(0), 10);
   EXPECT_EQ(timers->Form().Param(1), 60);
   EXPECT_EQ(timer1->value(), 3);
+}
+
+// The battle branch: one page of its own kinds, each showing its own operands, the else branch kept
+// with its commands.
+TEST_F(CommandDialogs, TheBattleBranchShowsEachKindsOwnOperands) {
+  database.heroes.SetCount(3);
+  const TLcfEventScriptList given =
+      Lines({{13310, 0, "", {3, 5, 0, 0, 0, 1}}, {12420, 1}, {23310, 0}, {12420, 1}, {23311, 0}});
+  auto window = Open<TFormEvCmd12010>(13310, given);
+  EXPECT_EQ(window->Pages()->count(), 1);
+  auto enemy = [&window](int kind) {
+    return window->Kinds()->button(kind)->parentWidget()->findChildren<QSpinBox*>("enemy").at(kind - 3)->value();
+  };
+  EXPECT_EQ((std::pair{enemy(3), enemy(4)}), (std::pair{5, 0}));  // kind 4, never chosen, starts at 0
+  SaveShot(window.get(), "dlg3-battle-branch.png");
+  QTest::mouseClick(window->Kinds()->button(5), Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_EQ(window->Form().Param(1), 1);  // the first hero
+  QTest::mouseClick(window->Kinds()->button(3), Qt::LeftButton, {}, QPoint(4, 4));
+  EXPECT_EQ(enemy(3), 5);
+  window->Accept();
+  EXPECT_EQ(Shape(window->Lines()), Shape(given));
+  window->Form().Set("else", 0);
+  window->Accept();
+  EXPECT_EQ(Shape(window->Lines()), (S{{13310, 0, ""}, {12420, 1, ""}, {23311, 0, ""}}));
+}
+
+// The colour windows: the strip follows the colour, a tint on the samples or a flash laid over them.
+TEST_F(CommandDialogs, TheColourStripFollowsTintAndFlash) {
+  for (int32_t code : {11030, 11040, 11320}) {
+    auto window = Open<TFormEvCmd11030>(code);
+    if (auto* strength = window->findChild<QSpinBox*>("strength")) strength->setValue(31);
+    const QImage strong = window->Bar()->Image();
+    auto* red = window->findChild<QSpinBox*>("red");
+    red->setValue(red->value() == 0 ? 31 : 0);
+    EXPECT_NE(window->Bar()->Image(), strong) << code;
+    if (code == 11040) SaveShot(window.get(), "dlg3-flash-screen.png");
+  }
+}
+
+// Shake strength and speed are named scales; a stored value off the scale is shown by its number
+// and kept; "Cease Shaking" turns the scales off.
+TEST_F(CommandDialogs, ShakeScalesKeepAValueOffTheScale) {
+  const std::vector<int32_t> stored{12, 5, 10, 0, 0};
+  auto window = Open<TFormEvCmd11050>(11050, Lines({{11050, 0, "", stored}}));
+  EXPECT_EQ(window->Slider("strength")->value(), 9);
+  EXPECT_EQ(window->findChild<QSpinBox*>("strength")->value(), 12);
+  window->Accept();
+  EXPECT_EQ(window->Lines().LineAt(0)->params, stored);
+  window->Slider("speed")->setValue(9);
+  window->findChild<QAbstractButton*>("mode2")->click();
+  EXPECT_FALSE(window->Slider("strength")->isEnabled());
+  SaveShot(window.get(), "dlg3-shake-screen.png");
+  window->Accept();
+  EXPECT_EQ(window->Lines().LineAt(0)->params, (std::vector<int32_t>{12, 9, 10, 0, 2}));
+}
+
+// Change Battle Background runs "Select Battle Background" as its window: OK builds the line from
+// it, Cancel keeps the script.
+TEST_F(CommandDialogs, ChangeBattleBackgroundRunsTheBackdropPicker) {
+  QString title;
+  for (bool ok : {true, false}) {
+    TFormEvCmdMaterial::pickerHook = [&](QDialog& picker) {
+      title = picker.windowTitle();
+      static_cast<TFormSelMaterial&>(picker).materialName = "Night Sky";
+      ok ? picker.accept() : picker.reject();
+    };
+    auto window = Open<TFormEvCmdMaterial>(13210, Lines({{13210, 0, "Gone Backdrop", {}}}));
+    EXPECT_EQ(window->Execute(), ok);
+    EXPECT_EQ(title, "Select Battle Background");
+    if (ok) {
+      EXPECT_EQ(Shape(window->Lines()), (S{{13210, 0, "Night Sky"}}));
+    }
+  }
+  TFormEvCmdMaterial::pickerHook = nullptr;
 }
 
 TEST_F(CommandDialogs, FadeOutBgmIsEnteredInSecondsAndStoredInMilliseconds) {

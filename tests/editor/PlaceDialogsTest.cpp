@@ -181,6 +181,34 @@ TEST_F(Places, PickingAnotherMapKeepsTheRememberedViewPositions) {
   EXPECT_EQ(picker.Facing(), nullptr);
 }
 
+// The map shown marks its events and the start positions the tree puts on it; another map shows
+// its own (none here).
+TEST_F(Places, ThePickerMarksEventsAndStartPositions) {
+  TLcfEventItem* event = current.events.Obtain(3);
+  event->x = 2;
+  event->y = 5;
+  tree.startPositions.partyMapId = 1;
+  tree.startPositions.partyX = 6;
+  tree.startPositions.partyY = 5;
+  TFormSelLocation picker(nullptr, Sources(), {1, 0, 0, 0}, false);
+  picker.resize(800, 600);
+  TLocationMapView* view = picker.View();
+  view->ScrollTo(0, 0);
+  const QImage image = view->viewport()->grab().toImage();
+  const struct { int x, y, value; } cells[] = {{2, 5, 3}, {6, 5, TLcfMapStartPosition::kFirstStartEventId}, {4, 5, 0}};
+  const QRgb empty = image.pixel(4 * 32 + 16, 5 * 32 + 16);
+  for (const auto& c : cells) {
+    EXPECT_EQ(view->Events().GetAt(c.x, c.y), c.value) << c.x;
+    bool marked = false;
+    for (int dy = 0; dy < 32; ++dy)
+      for (int dx = 0; dx < 32; ++dx) marked = marked || image.pixel(c.x * 32 + dx, c.y * 32 + dy) != empty;
+    EXPECT_EQ(marked, c.value != 0) << c.x;
+  }
+  SaveShot(&picker, "dlg3-select-location-events.png");
+  ASSERT_TRUE(picker.ShowMap(2));
+  EXPECT_EQ(view->Events().GetAt(2, 5), 0);
+}
+
 // The teleport writes the place picked; untouched it gives back its line, an older one of three
 // parameters included.
 TEST_F(Places, TheTeleportWritesThePlacePicked) {

@@ -116,9 +116,13 @@ TLocationMapView::TLocationMapView(QWidget* parent) : QAbstractScrollArea(parent
   graphic_.SetTransparent(true);
 }
 
-void TLocationMapView::SetMap(const TLcfMap* map, const TLcfChipSetItem* tileset) {
+void TLocationMapView::SetMap(const TLcfMap* map, const TLcfChipSetItem* tileset, const TLcfMapTree* tree) {
   map_ = map && map->width > 0 && map->height > 0 ? map : nullptr;
   graphic_.SetTileset(map_ ? tileset : nullptr);
+  if (map_)
+    events_.Build(tree, *map_);
+  else
+    events_.Build(nullptr, TLcfMap());
   cellX_ = cellY_ = -1;
   UpdateScrollBars();
   viewport()->update();
@@ -182,6 +186,8 @@ void TLocationMapView::paintEvent(QPaintEvent*) {
                     std::min(map_->height, (sy + view.height()) / kCell + 1)};
   TMapDrawOptions options;
   options.cellSize = kCell;
+  const TEventLayer layer{&events_, &charSets_, &markers_, TMarkerStyle::Translucent};
+  options.events = &layer;
   DrawMapCells(board_, {-sx, -sy}, *map_, cells, graphic_, nullptr, options);
   const QImage image(reinterpret_cast<const uchar*>(board_.Bits()), board_.Width(), board_.Height(), board_.Stride(),
                      QImage::Format_RGB16);
@@ -324,7 +330,7 @@ void TFormSelLocation::MapSelected(int32_t mapId, bool opening) {
   }
   const TLcfChipSetItem* tileset =
       map && sources_.database ? sources_.database->tilesets.FindById(map->tilesetId) : nullptr;
-  view_->SetMap(map, tileset);
+  view_->SetMap(map, tileset, sources_.mapTree);
   if (opening) {
     // The given cell, when the map holds it; else the map's remembered view position.
     const bool inside =

@@ -13,6 +13,9 @@
 #include <cstdint>
 #include <memory>
 
+#include "maps/CellMarker.h"
+#include "maps/EventMap.h"
+#include "maps/GR_CharSet.h"
 #include "maps/GR_ChipSet.h"
 #include "maps/LD_Map.h"
 
@@ -57,14 +60,17 @@ bool SelectLocation(QWidget* owner, const TLocationSources& sources, TLocation& 
 TLocation TeleportStart(const TLcfMapTree* tree, const TLcfMap* map, const TLcfEventItem* event,
                         const TLcfEventScriptLine* line);
 
-// The view of one map in which a cell is picked.
+// The view of one map in which a cell is picked. Its events and the start positions the tree puts
+// on it are marked as the map editor marks them outside the event mode.
 class TLocationMapView : public QAbstractScrollArea {
   Q_OBJECT
  public:
   explicit TLocationMapView(QWidget* parent = nullptr);
-  // The map shown (the caller's, none for nothing) and its tileset; the cell (-1: none) is framed
-  // and scrolled into the middle.
-  void SetMap(const TLcfMap* map, const TLcfChipSetItem* tileset);
+  // The map shown (the caller's, none for nothing), its tileset and the tree whose start positions
+  // it shows (none: no start positions); the cell (-1: none) is framed and scrolled into the middle.
+  void SetMap(const TLcfMap* map, const TLcfChipSetItem* tileset, const TLcfMapTree* tree = nullptr);
+  // The event grid the markers are drawn from.
+  const TLcfEventMap& Events() const { return events_; }
   void SetCell(int x, int y);
   void ScrollTo(int pixelX, int pixelY);
   int CellX() const { return cellX_; }
@@ -87,6 +93,9 @@ class TLocationMapView : public QAbstractScrollArea {
 
   const TLcfMap* map_ = nullptr;
   TLcfChipSetGraphic graphic_;
+  TLcfEventMap events_;
+  TLcfCharSetGraphic charSets_;  // never loaded: the markers show no event pictures here
+  TCellMarkerPainter markers_;
   TCorvidBoard board_;
   int cellX_ = -1, cellY_ = -1;
 };
