@@ -197,7 +197,11 @@ TCodePageGuess GuessCodePage(const std::vector<std::string>& names) {
     if (std::abs(a.score - b.score) > 1e-9) return a.score > b.score;
     return tieRank(a) < tieRank(b);
   });
-  for (const TScore& s : scores) guess.ranked.push_back(s.candidate->page.name);
+  for (const TScore& s : scores) {
+    guess.ranked.push_back(s.candidate->page.name);
+    if (&s != &scores.front() && scores.front().score - s.score < kCloseCodePageScore)
+      guess.close.push_back(s.candidate->page.name);
+  }
   if (!scores.empty()) guess.name = scores.front().candidate->page.name;
   return guess;
 }

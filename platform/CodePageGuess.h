@@ -28,7 +28,13 @@ struct TCodePageGuess {
   bool fromNames = false;
   // The candidates that read every name, best first.
   std::vector<std::string> ranked;
+  // The other candidates that read the names nearly as well as the chosen one, best first; empty
+  // when the guess is certain.
+  std::vector<std::string> close;
 };
+
+// How much lower (of a score from 0 to 1) a candidate may score than the best and still be close.
+inline constexpr double kCloseCodePageScore = 0.1;
 
 // Guesses the code page of names (stored bytes). Candidates that cannot read some name are out;
 // the others are ranked by ICU's charset detection over all the names together and by how many of

@@ -5,6 +5,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "platform/Settings.h"
+
 namespace tess {
 
 bool RuntimeLauncher::IsWindowsExecutable(const QString& path) {
@@ -23,7 +25,11 @@ std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const s
                                                  QString* why) {
   QFileInfo info(runtime);
   if (!info.isFile()) {
-    if (why) *why = QString("The game runtime \"%1\" is missing.").arg(runtime);
+    if (why)
+      *why = QString(
+                 "The game runtime \"%1\" is missing. Copy the runtime into the project again, or name "
+                 "another program with Game > Game Runtime.")
+                 .arg(runtime);
     return std::nullopt;
   }
   // Said in plain words with the fix, rather than as the system's "Permission denied" later.
@@ -32,7 +38,7 @@ std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const s
       *why = QString(
                  "The game runtime \"%1\" is an empty file, so it cannot be started. Copy the runtime into "
                  "the project again (the editor's folder holds it as TESS_RT.exe.dat), or name another program "
-                 "as the game runtime in the settings.")
+                 "with Game > Game Runtime.")
                  .arg(runtime);
     return std::nullopt;
   }
@@ -50,7 +56,10 @@ std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const s
   if (IsWindowsExecutable(runtime)) {
     QString launcher = WindowsLauncher(launcherSetting);
     if (launcher.isEmpty()) {
-      if (why) *why = "The game runtime is a Windows program and no launcher for Windows programs is configured.";
+      if (why)
+        *why =
+            "The game runtime is a Windows program and no launcher for Windows programs is configured. "
+            "Install wine, or name a launcher with Game > Game Runtime.";
       return std::nullopt;
     }
     plan.program = launcher;
@@ -59,6 +68,24 @@ std::optional<TLaunchPlan> RuntimeLauncher::Plan(const QString& runtime, const s
     plan.program = info.absoluteFilePath();
   }
   return plan;
+}
+
+QString RuntimeLauncher::ChosenRuntime(const TSettings& settings, const std::string& projectFolder) {
+  const QString chosen = QString::fromStdString(settings.ReadString(TSettings::kGameRuntime, "")).trimmed();
+  return chosen.isEmpty() ? QString::fromStdString(projectFolder + "TESS_RT.exe") : chosen;
+}
+
+std::optional<TLaunchPlan> RuntimeLauncher::PlanForProject(const TSettings& settings, const std::string& projectFolder,
+                                                           const std::vector<std::string>& words, QString* why) {
+  return Plan(ChosenRuntime(settings, projectFolder), words, QString::fromStdString(projectFolder),
+              QString::fromStdString(settings.ReadString(TSettings::kRuntimeLauncher, "")), why);
+}
+
+QString RuntimeLauncher::CommandLineText(const TLaunchPlan& plan) {
+  QStringList parts;
+  for (const QString& part : QStringList(plan.program) + plan.arguments)
+    parts << (part.contains(' ') || part.isEmpty() ? '"' + part + '"' : part);
+  return parts.join(' ');
 }
 
 bool RuntimeLauncher::Start(QProcess& process, const TLaunchPlan& plan, bool captureOutput) {

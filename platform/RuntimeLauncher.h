@@ -12,6 +12,8 @@ class QProcess;
 
 namespace tess {
 
+class TSettings;
+
 struct TLaunchPlan {
   QString program;
   QStringList arguments;
@@ -32,6 +34,16 @@ class RuntimeLauncher {
   static std::optional<TLaunchPlan> Plan(const QString& runtime, const std::vector<std::string>& words,
                                          const QString& workingDirectory, const QString& launcherSetting,
                                          QString* why = nullptr);
+
+  // The runtime test play and the battle test start: the program the settings name as the game
+  // runtime, else the project's own TESS_RT.exe (projectFolder ends in '/').
+  static QString ChosenRuntime(const TSettings& settings, const std::string& projectFolder);
+  // Plan for ChosenRuntime with the launcher the settings name, in the project folder.
+  static std::optional<TLaunchPlan> PlanForProject(const TSettings& settings, const std::string& projectFolder,
+                                                   const std::vector<std::string>& words, QString* why = nullptr);
+  // The plan as a command line to show the author: the program and each argument, quoted when it
+  // holds a blank.
+  static QString CommandLineText(const TLaunchPlan& plan);
 
   // Starts the plan in process (inheriting the editor's environment); false when it cannot start.
   // With captureOutput, what the runtime prints (output and errors together) is read from the

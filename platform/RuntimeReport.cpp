@@ -63,8 +63,9 @@ std::optional<TRuntimeMessage> RuntimeFailureMessage(const TRuntimeOutcome& outc
   TRuntimeMessage message;
   switch (outcome.end) {
     case TRuntimeEnd::NotStarted:
+      // Why, in plain words with the fix, belongs in the message itself, not folded away.
       message.text = kTestPlayFailedMessage;
-      message.details = outcome.whyNotStarted;
+      if (!outcome.whyNotStarted.empty()) message.text += "\n\n" + outcome.whyNotStarted;
       return message;
     case TRuntimeEnd::Exited:
       if (outcome.exitCode == 0) return std::nullopt;

@@ -1,7 +1,8 @@
 #pragma once
-// What the editor tells the author after the game runtime ran: nothing after a clean exit; after a
-// failure, how it ended and the last lines it printed (or, when it printed nothing, the report file
-// it wrote into the project), with the longer text as details.
+// What the editor tells the author after the game runtime ran: nothing after a clean exit; when it
+// could not start, why and what to do; after a failure, how it ended and the last lines it printed
+// (or, when it printed nothing, the report file it wrote into the project), with the longer text as
+// details.
 
 #include <cstddef>
 #include <deque>

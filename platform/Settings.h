@@ -31,6 +31,10 @@ class TSettings {
   static constexpr const char* kApplicationPath = "ApplicationPath";
   static constexpr const char* kIncludeRtpOption = "IncludeRtpOption";
   static constexpr const char* kMaterialPath = "MaterialPath";
+  // The program test play and the battle test start instead of the project's runtime (empty: the
+  // project's own), and the launcher of Windows programs (empty: wine when it is installed).
+  static constexpr const char* kGameRuntime = "GameRuntime";
+  static constexpr const char* kRuntimeLauncher = "RuntimeLauncher";
 
   std::string ReadString(const char* name, const std::string& def) const;
   void WriteString(const char* name, const std::string& value);

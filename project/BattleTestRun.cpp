@@ -61,8 +61,9 @@ TBattleTestEnd RunBattleTest(TLcfDataBase& db, const TBattleTestSetup& setup, bo
   cleanup.audioReleased = true;
   if (!ports.SaveDatabase()) return TBattleTestEnd::SaveFailed;
   cleanup.saved = true;
-  if (!ports.RunRuntime(setup.Words(fullScreen))) {
-    ports.ShowError(kRuntimeNotStartedMessage);
+  std::string why;
+  if (!ports.RunRuntime(setup.Words(fullScreen), &why)) {
+    ports.ShowError(why.empty() ? std::string(kRuntimeNotStartedMessage) : kRuntimeNotStartedMessage + ("\n\n" + why));
     return TBattleTestEnd::NotStarted;
   }
   return TBattleTestEnd::Ran;

@@ -26,8 +26,9 @@ class TBattleTestPorts {
   virtual void RestoreAudio() = 0;
   // The guarded save of the database into the project (it tells the author when it fails).
   virtual bool SaveDatabase() = 0;
-  // Starts the runtime with words and waits until it has ended; false when it could not start.
-  virtual bool RunRuntime(const std::vector<std::string>& words) = 0;
+  // Starts the runtime with words and waits until it has ended; false when it could not start, with
+  // why in plain words (with the fix) in *why when it knows.
+  virtual bool RunRuntime(const std::vector<std::string>& words, std::string* why) = 0;
   virtual void ShowError(const std::string& message) = 0;
 };
 

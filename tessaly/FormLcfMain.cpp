@@ -20,6 +20,7 @@
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "core/Version.h"
+#include "editor/app/FormGameRuntime.h"
 #include "editor/app/FormTextEncoding.h"
 #include "editor/app/PackCheck.h"
 #include "editor/app/ProjectManager.h"
@@ -53,12 +54,6 @@
 namespace tess {
 
 namespace {
-constexpr const char* kRuntimeName = "TESS_RT.exe";
-// The program that starts a Windows runtime (empty: wine when it is installed).
-constexpr const char* kRuntimeLauncherSetting = "RuntimeLauncher";
-// A program started for test play instead of the project's own runtime (any executable, or a
-// Windows one through the launcher); empty for the project's.
-constexpr const char* kGameRuntimeSetting = "GameRuntime";
 // Whether the map editor draws lines along the cells, and how many edits can be undone.
 constexpr const char* kShowGridSetting = "ShowMapGrid";
 constexpr const char* kUndoDepthSetting = "UndoHistoryDepth";
@@ -285,6 +280,18 @@ void TFormLcfMain::RunTextEncoding() {
   ShowNamesAgain();
 }
 
+void TFormLcfMain::RunGameRuntime() {
+  const QString runtime = QString::fromStdString(settings_.ReadString(TSettings::kGameRuntime, ""));
+  const QString launcher = QString::fromStdString(settings_.ReadString(TSettings::kRuntimeLauncher, ""));
+  TFormGameRuntime dialog(runtime, launcher, document_.ProjectPath(), TestPlayWords(showTitle_, fullScreen_), this);
+  if (dialog.exec() != QDialog::Accepted) return;
+  // Only what the author changed is written.
+  if (dialog.Runtime() != runtime) settings_.WriteString(TSettings::kGameRuntime, dialog.Runtime().toStdString());
+  if (dialog.Launcher() != launcher)
+    settings_.WriteString(TSettings::kRuntimeLauncher, dialog.Launcher().toStdString());
+  settings_.Sync();
+}
+
 void TFormLcfMain::RunExit() { close(); }
 
 void TFormLcfMain::RunSaveMap() {
@@ -377,11 +384,7 @@ void TFormLcfMain::RunTestPlay() {
   TAudioReleasedForGame audioReleased;
   lastTestPlayWords_ = TestPlayWords(showTitle_, fullScreen_);
   QString why;
-  const std::string chosen = settings_.ReadString(kGameRuntimeSetting, "");
-  const std::string runtime = chosen.empty() ? document_.ProjectPath() + kRuntimeName : chosen;
-  auto plan = RuntimeLauncher::Plan(QString::fromStdString(runtime), lastTestPlayWords_,
-                                    QString::fromStdString(document_.ProjectPath()),
-                                    QString::fromStdString(settings_.ReadString(kRuntimeLauncherSetting, "")), &why);
+  auto plan = RuntimeLauncher::PlanForProject(settings_, document_.ProjectPath(), lastTestPlayWords_, &why);
   const TRuntimeOutcome outcome =
       RunRuntimeWaiting(plan, why, "Test Play", TextCodec::Current().ToUnicode(document_.GameTitle()), this);
   // A clean exit says nothing; anything else shows how the runtime ended and what it said.

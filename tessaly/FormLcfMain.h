@@ -70,6 +70,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   void RunCloseProject() override;
   void RunCreateGamedisk() override;
   void RunTextEncoding() override;
+  void RunGameRuntime() override;
   void RunExit() override;
   void RunSaveMap() override;
   void RunRevertMap() override;

@@ -79,6 +79,8 @@ const std::vector<TMainCommandInfo>& MainCommands() {
        [](T& t, bool on) { t.SetFullScreen(on); }, 0, I::None},
       {C::ShowTitle, "ShowTitle", "Game", false, "Show Title Screen", "", R::ProjectOpen, true,
        [](T& t, bool on) { t.SetShowTitle(on); }, 0, I::None},
+      {C::GameRuntime, "GameRuntime", "Game", true, "Game Runtime...", "", R::ProjectOpen, false,
+       [](T& t, bool) { t.RunGameRuntime(); }, 0, I::None},
       {C::HelpContents, "HelpContents", "Help", false, "Contents", "F1", R::Always, false,
        [](T& t, bool) { t.RunHelpContents(); }, 0, I::None},
       {C::About, "About", "Help", true, "About", "", R::Always, false,

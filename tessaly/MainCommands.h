@@ -38,6 +38,7 @@ enum class TMainCommand {
   TestPlay,
   FullScreen,
   ShowTitle,
+  GameRuntime,
   HelpContents,
   About,
   Undo,
@@ -74,6 +75,7 @@ class TMainCommandTarget {
   virtual void RunListenToMusic() = 0;
   virtual void RunEventSearch() = 0;
   virtual void RunTestPlay() = 0;
+  virtual void RunGameRuntime() {}
   virtual void RunHelpContents() = 0;
   virtual void RunAbout() = 0;
   virtual void RunUndo() = 0;

@@ -17,6 +17,8 @@ namespace {
 
 // Names outside ASCII show the difference between code pages; the preview lists those first.
 constexpr int kPreviewNames = 40;
+// Each candidate's entry reads the first few of them, so the author compares them at a glance.
+constexpr size_t kSampleNames = 3;
 
 bool IsAscii(const std::string& s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
@@ -43,8 +45,13 @@ TFormTextEncoding::TFormTextEncoding(std::vector<std::string> names, const std::
     const TextCodec codec(page.name);
     const bool readsAll =
         std::all_of(names_.begin(), names_.end(), [&](const std::string& n) { return codec.Decodes(n); });
-    auto* item = new QListWidgetItem(QString::fromLatin1(page.caption) + (readsAll ? "" : "  (cannot read every name)"),
-                                     candidates_);
+    QStringList sample;
+    for (size_t i = 0; i < names_.size() && i < kSampleNames && !IsAscii(names_[i]); ++i)
+      sample << codec.ToUnicode(names_[i]);
+    auto* item =
+        new QListWidgetItem(QString::fromLatin1(page.caption) + (readsAll ? "" : "  (cannot read every name)") +
+                                (sample.isEmpty() ? QString() : ":  " + sample.join(", ")),
+                            candidates_);
     item->setData(Qt::UserRole, QString::fromLatin1(page.name));
   }
   preview_ = new QListWidget(this);

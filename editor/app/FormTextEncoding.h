@@ -1,7 +1,7 @@
 #pragma once
 // "Text Encoding": the code page a project's text is shown in. Each candidate is listed with
-// whether it reads every name of the project, and the names are previewed in the selected one, so
-// the author sees which reads right.
+// whether it reads every name of the project and how it reads the first names outside ASCII, and
+// the names are previewed in the selected one, so the author sees which reads right.
 
 #include <QDialog>
 #include <string>

@@ -18,9 +18,15 @@ std::string TProjectEncoding::Settle(const std::string& projectFolder, const TLc
   const TCodePageGuess guess = GuessCodePage(CollectStoredNames(database, mapTree));
   Choose(projectFolder, guess.name);
   if (!guess.fromNames) return {};
-  return "The project's names are shown as " + CodePageCaption(guess.name) +
-         ", the code page that reads them best. If they look wrong, choose another with Project > Text "
-         "Encoding.";
+  std::string close;
+  for (size_t i = 0; i < guess.close.size(); ++i)
+    close += (i == 0 ? "" : i + 1 == guess.close.size() ? " and " : ", ") + CodePageCaption(guess.close[i]);
+  std::string message =
+      "The project's names are shown as " + CodePageCaption(guess.name) + ", the code page that reads them best.";
+  if (!close.empty())
+    message += " The guess is not certain: " + close + (guess.close.size() == 1 ? " reads" : " read") +
+               " them nearly as well.";
+  return message + " If they look wrong, choose another with Project > Text Encoding.";
 }
 
 void TProjectEncoding::Choose(const std::string& projectFolder, const std::string& codePage) {

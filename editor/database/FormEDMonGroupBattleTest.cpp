@@ -45,15 +45,17 @@ class TEditorBattlePorts final : public TBattleTestPorts {
   void ReleaseAudio() override { audio_.emplace(); }
   void RestoreAudio() override { audio_.reset(); }
   bool SaveDatabase() override { return db_.SaveDatabase(ProjectFolder(), ApplicationFolder()); }
-  bool RunRuntime(const std::vector<std::string>& words) override {
-    TSettings settings;
-    const std::string chosen = settings.ReadString("GameRuntime", "");
-    const std::string runtime = chosen.empty() ? ProjectFolder() + "TESS_RT.exe" : chosen;
-    auto plan = RuntimeLauncher::Plan(QString::fromStdString(runtime), words, QString::fromStdString(ProjectFolder()),
-                                      QString::fromStdString(settings.ReadString("RuntimeLauncher", "")));
+  bool RunRuntime(const std::vector<std::string>& words, std::string* why) override {
+    // The same runtime and launcher as test play.
+    QString reason;
+    auto plan = RuntimeLauncher::PlanForProject(TSettings(), ProjectFolder(), words, &reason);
+    *why = reason.toStdString();
     if (!plan) return false;
     QProcess process;
-    if (!RuntimeLauncher::Start(process, *plan)) return false;
+    if (!RuntimeLauncher::Start(process, *plan)) {
+      *why = QString("%1 could not be started: %2").arg(plan->program, process.errorString()).toStdString();
+      return false;
+    }
     // The editor waits, its events still served, and touches no project file until the end.
     QDialog wait(owner_);
     wait.setWindowTitle("Test Battle");

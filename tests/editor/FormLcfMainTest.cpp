@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -19,11 +20,13 @@
 #include "core/ProjectFolder.h"
 #include "core/QuietMode.h"
 #include "core/Stream.h"
+#include "editor/app/FormGameRuntime.h"
 #include "editor/app/FormProcessWait.h"
 #include "editor/app/PackCheck.h"
 #include "editor/app/ProjectManager.h"
 #include "maps/LD_Map.h"
 #include "media/WaveFile.h"
+#include "platform/RuntimeReport.h"
 #include "platform/Settings.h"
 #include "tessaly/FormLcfMain.h"
 #include "tessaly/ProjectOffer.h"
@@ -175,7 +178,53 @@ TEST_F(MainWindow, TestPlayPassesTheWordsInTheProjectFolder) {
   messages.shown.clear();
   window->Execute(TMainCommand::TestPlay);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "Unable to test play due to a fatal error during project compilation.");
+  EXPECT_EQ(messages.shown[0].text.rfind("Unable to test play due to a fatal error during project compilation.\n\n", 0),
+            0u);
+}
+
+// Game > Game Runtime names the program test play starts instead of the project's runtime; the
+// window shows the command line as it stands, and a runtime that cannot run is named with the fix.
+TEST_F(MainWindow, TheGameRuntimeSettingChoosesWhatTestPlayStarts) {
+  project.Make();
+  auto window = OpenWindow();
+  const std::string mine = home.filePath("my runtime").toStdString(), empty = home.filePath("empty").toStdString();
+  WriteFileAtomic(mine, std::string("#!/bin/sh\n{ echo mine; echo \"$@\"; } > runtime-record.txt\n"));
+  std::filesystem::permissions(mine, std::filesystem::perms::owner_all);
+  WriteFileAtomic(empty, std::string());
+  std::filesystem::permissions(empty, std::filesystem::perms::owner_all);
+  const struct {
+    std::string typed;  // empty: accepted untouched
+    const char *preview, *record, *message;
+  } cases[] = {
+      {"", "/TESS_RT.exe TestPlay HideTitle FullScreen", "TestPlay HideTitle FullScreen\n", nullptr},
+      {mine, "my runtime\" TestPlay HideTitle FullScreen", "mine\nTestPlay HideTitle FullScreen\n", nullptr},
+      {empty, "is an empty file", "", "Game > Game Runtime"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    QString preview;
+    QTimer::singleShot(0, [&] {
+      auto* dialog = qobject_cast<TFormGameRuntime*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      if (!c.typed.empty()) dialog->RuntimeEdit()->setText(QString::fromStdString(c.typed));
+      preview = dialog->Preview();
+      dialog->accept();
+    });
+    window->Execute(TMainCommand::GameRuntime);
+    EXPECT_TRUE(preview.contains(c.preview)) << preview.toStdString();
+    EXPECT_EQ(settings.Contains(TSettings::kGameRuntime), !c.typed.empty());
+    EXPECT_FALSE(settings.Contains(TSettings::kRuntimeLauncher));
+    std::filesystem::remove(project.Folder() + "runtime-record.txt");
+    messages.shown.clear();
+    window->Execute(TMainCommand::TestPlay);
+    const std::string record = project.RuntimeRecord();
+    EXPECT_TRUE(record.ends_with(c.record)) << record;
+    ASSERT_EQ(messages.shown.size(), c.message ? 1u : 0u);
+    if (c.message) {
+      EXPECT_EQ(messages.shown[0].text.rfind(kTestPlayFailedMessage, 0), 0u);
+      EXPECT_NE(messages.shown[0].text.find(c.message), std::string::npos) << messages.shown[0].text;
+    }
+  }
 }
 
 TEST_F(MainWindow, ListenToMusicOpensTheMusicPickerInListeningMode) {
@@ -329,13 +378,14 @@ TEST_F(MainWindow, TestPlayReportsARuntimeThatFails) {
       << messages.shown[0].text;
   EXPECT_NE(messages.shown[0].details.find("tess-rt.log"), std::string::npos) << messages.shown[0].details;
 
-  // A runtime that cannot be started keeps the message it always had, with the reason as details.
+  // A runtime that cannot be started keeps the message it always had, followed by why and the fix.
   messages.shown.clear();
   std::filesystem::permissions(project.Folder() + "TESS_RT.exe", std::filesystem::perms::owner_read);
   window->Execute(TMainCommand::TestPlay);
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "Unable to test play due to a fatal error during project compilation.");
-  EXPECT_FALSE(messages.shown[0].details.empty());
+  EXPECT_EQ(messages.shown[0].text.rfind("Unable to test play due to a fatal error during project compilation.", 0),
+            0u);
+  EXPECT_NE(messages.shown[0].text.find("chmod +x"), std::string::npos) << messages.shown[0].text;
 }
 
 TEST_F(MainWindow, ADamagedProjectIsPackedOnlyWhenTheAuthorSaysSo) {

@@ -166,6 +166,44 @@ struct MapEditor : test::TMainWindowFixture {
   }
 };
 
+// A map opened with the project, before the window is shown, shows its cells at the position its
+// tree entry stores (clamped to the map) as soon as the window appears, without a scroll first.
+TEST_F(MapEditor, ALargeMapShowsAtItsStoredPositionAtOnce) {
+  const struct {
+    int w, h;
+    TPoint stored, scroll;
+  } cases[] = {{40, 30, {0, 0}, {0, 0}},
+               {148, 134, {0, 0}, {0, 0}},
+               {148, 134, {2000, 1500}, {2000, 1500}},
+               {148, 134, {90000, -70}, {-1, 0}}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " at " << c.stored.x << "," << c.stored.y);
+    window.reset();
+    project.Make();
+    MakeTiledProject(project.Folder(), c.w, c.h);
+    TLcfMapTree tree;
+    tree.LoadFromBytes(ReadWholeFile(project.Folder() + "TESS_RT.lmt"));
+    tree.FindById(1)->scrollX = c.stored.x;
+    tree.FindById(1)->scrollY = c.stored.y;
+    WriteFileAtomic(project.Folder() + "TESS_RT.lmt", tree.SaveToBytes());
+    window = OpenWindow();
+    window->resize(1000, 760);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    Settle();
+    const TMapViewGeometry g = Editor().Geometry();
+    const TPoint expected = c.scroll.x < 0 ? TPoint{g.MaxScrollX(), 0} : g.Clamp(c.scroll);
+    EXPECT_EQ(Editor().Scroll(), expected);
+    // What the window shows is the map, drawn for that position.
+    TMapDrawOptions faded;
+    faded.dimming = TLayerDimming::Upper;
+    const QImage expectedImage = Expected(Editor(), Doc().Map(), Doc().ChipSet(), faded);
+    EXPECT_EQ(Editor().MapImage(), expectedImage);
+    const QImage shown = View()->grab().toImage().convertToFormat(QImage::Format_RGB16);
+    EXPECT_EQ(shown.copy(Editor().MapClientRect()), expectedImage);
+  }
+}
+
 TEST_F(MapEditor, PenRectangleFillCancelUndoAndRedoChangeTheMap) {
   Open();
   PickPaletteCell(0, 3);

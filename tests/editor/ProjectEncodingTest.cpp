@@ -141,9 +141,15 @@ TEST_F(ProjectEncoding, TheAuthorsChoiceIsKept) {
   auto window = OpenWindow();
   ASSERT_EQ(TextCodec::Current().Name(), "Shift_JIS");
 
-  TFormTextEncoding dialog({TextCodec("Shift_JIS").FromUnicode(QString::fromUtf8("勇者")), std::string("Hero")},
-                           "Shift_JIS", nullptr);
+  const std::string hero = TextCodec("Shift_JIS").FromUnicode(QString::fromUtf8("勇者"));
+  TFormTextEncoding dialog({hero, std::string("Hero")}, "Shift_JIS", nullptr);
   EXPECT_EQ(dialog.CodePage(), "Shift_JIS");
+  // Every candidate shows how it reads the names outside ASCII.
+  for (int i = 0; i < dialog.Candidates()->count(); ++i) {
+    const QListWidgetItem* item = dialog.Candidates()->item(i);
+    const TextCodec codec(item->data(Qt::UserRole).toString().toStdString());
+    EXPECT_TRUE(item->text().endsWith(":  " + codec.ToUnicode(hero))) << item->text().toStdString();
+  }
   ASSERT_EQ(dialog.Preview()->count(), 2);
   EXPECT_EQ(dialog.Preview()->item(0)->text(), QString::fromUtf8("勇者"));  // names outside ASCII first
   dialog.SelectCodePage("windows-1252");

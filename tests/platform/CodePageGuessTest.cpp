@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/CodePageGuess.h"
 #include "platform/TextCodec.h"
 
@@ -26,20 +28,21 @@ TEST(CodePageGuess, FindsTheCodePageTheNamesReadBestIn) {
   struct TCase {
     const char* codePage;
     std::vector<const char*> names;
+    bool certain;  // no other candidate reads them nearly as well
   };
   const TCase cases[] = {
-      {"windows-1252", {"Hero", "Café", "Épée de feu", "Château", "Königin", "Señor", "Ölfass"}},
-      {"Shift_JIS", {"Hero", "勇者", "スライム", "ポーション", "村の宿屋", "洞窟の奥", "はじまりの村"}},
-      {"GBK", {"Hero", "勇者", "史莱姆", "药水", "村庄旅馆", "洞穴深处", "开始的村庄", "魔王城"}},
-      {"Big5", {"Hero", "勇者", "史萊姆", "藥水", "村莊旅館", "洞穴深處", "開始的村莊", "魔王城"}},
-      {"EUC-KR", {"Hero", "용사", "슬라임", "포션", "마을 여관", "동굴 깊은 곳", "시작의 마을"}},
-      {"windows-1250", {"Hero", "Zażółć gęślą jaźń", "Łódź", "Świętokrzyskie", "Kraków"}},
-      {"windows-1250", {"Hero", "Příliš žluťoučký kůň", "Čechy", "Brno"}},
+      {"windows-1252", {"Hero", "Café", "Épée de feu", "Château", "Königin", "Señor", "Ölfass"}, false},
+      {"Shift_JIS", {"Hero", "勇者", "スライム", "ポーション", "村の宿屋", "洞窟の奥", "はじまりの村"}, true},
+      {"GBK", {"Hero", "勇者", "史莱姆", "药水", "村庄旅馆", "洞穴深处", "开始的村庄", "魔王城"}, true},
+      {"Big5", {"Hero", "勇者", "史萊姆", "藥水", "村莊旅館", "洞穴深處", "開始的村莊", "魔王城"}, true},
+      {"EUC-KR", {"Hero", "용사", "슬라임", "포션", "마을 여관", "동굴 깊은 곳", "시작의 마을"}, true},
+      {"windows-1250", {"Hero", "Zażółć gęślą jaźń", "Łódź", "Świętokrzyskie", "Kraków"}, true},
+      {"windows-1250", {"Hero", "Příliš žluťoučký kůň", "Čechy", "Brno"}, false},
       // Every letter also reads as a Central European one: the narrower Turkish and Baltic pages win.
-      {"windows-1254", {"Kahraman", "Büyücü", "İksir", "Mağara", "Şövalye"}},
-      {"windows-1257", {"Varonis", "Burvis", "Ąžuolas", "Šiauliai", "Rīga"}},
-      {"windows-1251", {"Hero", "Герой", "Зелье", "Пещера", "Деревня", "Тёмный лес"}},
-      {"windows-1253", {"Hero", "Ήρωας", "Φίλτρο", "Σπηλιά", "Χωριό"}},
+      {"windows-1254", {"Kahraman", "Büyücü", "İksir", "Mağara", "Şövalye"}, false},
+      {"windows-1257", {"Varonis", "Burvis", "Ąžuolas", "Šiauliai", "Rīga"}, false},
+      {"windows-1251", {"Hero", "Герой", "Зелье", "Пещера", "Деревня", "Тёмный лес"}, true},
+      {"windows-1253", {"Hero", "Ήρωας", "Φίλτρο", "Σπηλιά", "Χωριό"}, false},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.codePage);
@@ -48,6 +51,10 @@ TEST(CodePageGuess, FindsTheCodePageTheNamesReadBestIn) {
     EXPECT_TRUE(guess.fromNames);
     ASSERT_FALSE(guess.ranked.empty());
     EXPECT_EQ(guess.ranked.front(), c.codePage);
+    // The close ones are the next best, in their order.
+    EXPECT_EQ(guess.close.empty(), c.certain);
+    ASSERT_LT(guess.close.size(), guess.ranked.size());
+    EXPECT_TRUE(std::equal(guess.close.begin(), guess.close.end(), guess.ranked.begin() + 1));
   }
 }
 

@@ -47,8 +47,8 @@ TEST(RuntimeFailureMessage, SaysHowTheRuntimeEndedAndWhatItSaid) {
   notStarted.whyNotStarted = "The game runtime \"/p/TESS_RT.exe\" is missing.";
   auto message = RuntimeFailureMessage(notStarted);
   ASSERT_TRUE(message);
-  EXPECT_EQ(message->text, kTestPlayFailedMessage);
-  EXPECT_EQ(message->details, notStarted.whyNotStarted);
+  EXPECT_EQ(message->text, std::string(kTestPlayFailedMessage) + "\n\n" + notStarted.whyNotStarted);
+  EXPECT_EQ(message->details, "");
 
   Lines many;
   for (int i = 1; i <= 12; ++i) many.push_back("line " + std::to_string(i));

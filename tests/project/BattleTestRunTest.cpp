@@ -34,8 +34,11 @@ struct TFakePorts final : TBattleTestPorts {
     std::ofstream(project + kDataBaseFileName, std::ios::binary) << "saved for the test";
     return true;
   }
-  bool RunRuntime(const std::vector<std::string>& w) override {
-    if (runtime == TRuntime::CannotStart) return false;
+  bool RunRuntime(const std::vector<std::string>& w, std::string* why) override {
+    if (runtime == TRuntime::CannotStart) {
+      *why = "The game runtime is an empty file.";
+      return false;
+    }
     ++runs;
     words = w;
     std::ifstream in(project + kDataBaseFileName, std::ios::binary);
@@ -95,7 +98,7 @@ TEST(BattleTestRun, TheDatabaseFileComesBackOnEveryPath) {
     EXPECT_EQ(ports.runs, c.runs);
     EXPECT_EQ(ports.errors.size(), c.errors);
     if (c.errors) {
-      EXPECT_EQ(ports.errors[0], kRuntimeNotStartedMessage);
+      EXPECT_EQ(ports.errors[0], std::string(kRuntimeNotStartedMessage) + "\n\nThe game runtime is an empty file.");
     }
     EXPECT_EQ(ports.released, 1);
     EXPECT_EQ(ports.restored, 1);

@@ -18,7 +18,7 @@ TRuntimeWindow::TRuntimeWindow(const QString& projectFolder, const QString& repo
 
   auto* note = new QLabel(
       "<b>This is Tessaly's stand-in runtime. It checks that the game's files can be read; it does not play the "
-      "game.</b><br>To play, name a game runtime in the editor's settings (GameRuntime).");
+      "game.</b><br>To play, name a game runtime in the editor with Game &gt; Game Runtime.");
   note->setWordWrap(true);
   layout->addWidget(note);
 
