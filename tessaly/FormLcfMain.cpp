@@ -533,6 +533,8 @@ void TFormLcfMain::BuildPanes() {
   });
   mapEvents_ = new TFormMapEvents(document_, *mapEditor_, this);
   addDockWidget(Qt::RightDockWidgetArea, mapEvents_);
+  // Shown from the Map menu; the map keeps the whole width until then.
+  mapEvents_->hide();
   left->setSizes({280, 220});
   // The palette's width decides the width of the pane that holds it.
   split->setSizes({chipSelector_->sizeHint().width(), 800 - chipSelector_->sizeHint().width()});

@@ -2,6 +2,7 @@
 // clicks; the form check over a project with the largest events a map holds.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -312,6 +313,9 @@ TEST_F(EventMode, TheEventsPaneFollowsTheMapAndLeadsToItsEvents) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   Settle();
   TFormMapEvents& pane = window->MapEvents();
+  EXPECT_FALSE(pane.isVisible());
+  window->findChild<QAction*>("ShowMapEvents")->trigger();
+  Settle();
   QTreeWidget* list = pane.List();
   auto ids = [&] {
     std::vector<int> v;
@@ -391,6 +395,8 @@ TEST_F(EventMode, TheEventsPaneOnTheDemo) {
   Settle();
   const char* shots = std::getenv("TESS_SHOTS");
   TFormMapEvents& pane = window->MapEvents();
+  window->findChild<QAction*>("ShowMapEvents")->trigger();
+  Settle();
   QTreeWidget* list = pane.List();
   const TLcfEvent& events = Doc().Map().events;
   ASSERT_EQ(list->topLevelItemCount(), events.Count());
