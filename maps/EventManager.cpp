@@ -139,6 +139,21 @@ bool TLcfEventManager::EditEventAt(int x, int y, int tileId) {
     port_.Say(kNoFreeEventId);
     return false;
   }
+  OpenEditor(id, isNew, x, y, tileId);
+  return true;
+}
+
+bool TLcfEventManager::EditEventById(int32_t id) {
+  const TLcfEventItem* event = id > 0 ? map_.events.FindById(id) : nullptr;
+  if (!event) return false;
+  cellX_ = event->x;
+  cellY_ = event->y;
+  objectId_ = id;
+  OpenEditor(id, false, event->x, event->y, 0);
+  return true;
+}
+
+void TLcfEventManager::OpenEditor(int32_t id, bool isNew, int x, int y, int tileId) {
   TLcfEventItem copy;
   copy.Reset();
   copy.SetId(id);
@@ -151,7 +166,6 @@ bool TLcfEventManager::EditEventAt(int x, int y, int tileId) {
   copy.x = x;
   copy.y = y;
   port_.EditEvent(copy, isNew, [this, id, x, y](const TLcfEventItem& edited) { ApplyEvent(id, edited, x, y); });
-  return true;
 }
 
 void TLcfEventManager::ApplyEvent(int32_t id, const TLcfEventItem& copy, int x, int y) {

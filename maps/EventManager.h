@@ -81,6 +81,9 @@ class TLcfEventManager {
   // "New Event" on an empty cell (the lowest free id, named "EV%.4d", showing upper tile
   // tileId - 10000 on its first page) or "Edit Event" on an event. False when nothing was opened.
   bool EditEventAt(int x, int y, int tileId);
+  // "Edit Event" on the map's event of that id, where it stands (the events pane, where two events
+  // may share a cell). False when the map has no such event.
+  bool EditEventById(int32_t id);
   // The event editor's OK and Apply: the map's event of that id becomes the copy, at the cell.
   void ApplyEvent(int32_t id, const TLcfEventItem& copy, int x, int y);
   bool CopyObjectAt(int x, int y);
@@ -105,6 +108,7 @@ class TLcfEventManager {
   static std::string PastedName(const std::string& name, int32_t newId);
 
  private:
+  void OpenEditor(int32_t id, bool isNew, int x, int y, int tileId);
   void Change(int32_t eventId, const std::function<void()>& edit);
   TEventSnapshot Snapshot(int32_t eventId) const;
   static void Restore(TLcfMap& map, TLcfMapTree* tree, const TEventSnapshot& s);

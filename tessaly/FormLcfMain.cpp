@@ -9,6 +9,8 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QToolBar>
@@ -33,6 +35,7 @@
 #include "editor/events/FormFindResult.h"
 #include "editor/maps/FormChipSelector.h"
 #include "editor/maps/FormMapEditor.h"
+#include "editor/maps/FormMapEvents.h"
 #include "editor/maps/FormMapTree.h"
 #include "editor/media/FormMaterialBase.h"
 #include "maps/ChipPalette.h"
@@ -84,6 +87,7 @@ TFormLcfMain::TFormLcfMain(TSettings& settings, std::string applicationFolder, Q
   BuildActions();
   BuildMainStatusBar(*this, statusPanels_);
   BuildPanes();
+  AddPaneToggles();
   findResult_ = new TFormFindResult(document_, this);
   findResult_->onOpenPlace = [this](const TSearchPlace& place) { OpenSearchPlace(place); };
   ConnectDocument();
@@ -118,6 +122,10 @@ TFormLcfMain::~TFormLcfMain() {
   KeepPlacement(*this, settings_);
   AudioShutDown();
   projects_.reset();
+  // The panes follow the document's signals and leave them when they go: they go while the
+  // document is still there.
+  delete mapEvents_;
+  delete centralWidget();
   settings_.SetFullScreenFlag(fullScreen_);
   settings_.SetShowTitleFlag(showTitle_);
 }
@@ -471,6 +479,18 @@ void TFormLcfMain::BuildActions() {
   BuildMainToolBar(*this, actions_);
 }
 
+void TFormLcfMain::AddPaneToggles() {
+  // The map events pane is shown and hidden from the Map menu.
+  for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+    if (menu->title() == "Map" && menu->parentWidget() == menuBar()) {
+      menu->addSeparator();
+      QAction* toggle = mapEvents_->toggleViewAction();
+      toggle->setObjectName("ShowMapEvents");
+      menu->addAction(toggle);
+      break;
+    }
+}
+
 void TFormLcfMain::BuildPanes() {
   auto* split = new QSplitter(Qt::Horizontal, this);
   split->setObjectName("MainSplitter");
@@ -514,6 +534,10 @@ void TFormLcfMain::BuildPanes() {
     mapEditor_->CancelDrag();
     chipSelector_->CancelDrag();
   });
+  mapEvents_ = new TFormMapEvents(document_, *mapEditor_, this);
+  addDockWidget(Qt::RightDockWidgetArea, mapEvents_);
+  // Shown from the Map menu; the map keeps the whole width until then.
+  mapEvents_->hide();
   left->setSizes({280, 220});
   // The palette's width decides the width of the pane that holds it.
   split->setSizes({chipSelector_->sizeHint().width(), 800 - chipSelector_->sizeHint().width()});

@@ -23,6 +23,7 @@ class TUnsavedWorkKeeper;
 class TFormMapEditor;
 class TFormChipSelector;
 class TFormFindResult;
+class TFormMapEvents;
 struct TSearchPlace;
 
 class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
@@ -56,6 +57,8 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   TFormChipSelector& ChipSelector() const { return *chipSelector_; }
   // "Event Search", made hidden with the main window.
   TFormFindResult& FindResult() const { return *findResult_; }
+  // "Map Events", the dockable list of the current map's events.
+  TFormMapEvents& MapEvents() const { return *mapEvents_; }
   // Leads to a search result: its map, centred on its event with the event selected, or the
   // common event's page of the database window on its line.
   void OpenSearchPlace(const TSearchPlace& place);
@@ -112,6 +115,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   // SIGTERM or SIGHUP: keeps the unsaved work for recovery and ends the editor without asking.
   void EndKeepingWork();
   void BuildPanes();
+  void AddPaneToggles();
 
   TSettings& settings_;
   std::string applicationFolder_;
@@ -123,6 +127,7 @@ class TFormLcfMain : public QMainWindow, private TMainCommandTarget {
   TFormMapEditor* mapEditor_ = nullptr;
   TFormChipSelector* chipSelector_ = nullptr;
   TFormFindResult* findResult_ = nullptr;
+  TFormMapEvents* mapEvents_ = nullptr;
   std::vector<std::string> lastTestPlayWords_;
   std::map<TMainCommand, QAction*> actions_;
   QLabel* statusPanels_[3] = {};

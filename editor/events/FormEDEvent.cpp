@@ -1,5 +1,6 @@
 #include "editor/events/FormEDEvent.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,8 +12,10 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include "database/DataBaseObj.h"
 #include "editor/events/FormEDMoveRoute.h"
@@ -21,10 +24,13 @@
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
 #include "platform/TextCodec.h"
+#include "ui/CommandIcons.h"
 #include "ui/DialogButtons.h"
 #include "ui/FieldBinder.h"
 #include "ui/pickers/FormSelEvChar.h"
+#include "ui/pickers/FormSelMusic.h"
 #include "ui/script/ScriptEditor.h"
+#include "ui/script/ScriptListBox.h"
 
 namespace tess {
 
@@ -234,6 +240,12 @@ TFormEDEvent::TFormEDEvent(TEventEditorContext context, TLcfEventItem& event, bo
   connect(pageButtons_[1], &QPushButton::clicked, this, &TFormEDEvent::CopyPage);
   connect(pageButtons_[2], &QPushButton::clicked, this, &TFormEDEvent::PastePage);
   connect(pageButtons_[3], &QPushButton::clicked, this, &TFormEDEvent::DeletePage);
+  music_ = new QPushButton(CommandIcon(TIconShape::Music), QString(), this);
+  music_->setObjectName("Music");
+  music_->setToolTip("Listen to Music");
+  music_->setIconSize(QSize(24, 24));
+  connect(music_, &QPushButton::clicked, this, &TFormEDEvent::ListenToMusic);
+  top->addWidget(music_);
   layout->addLayout(top);
   tabs_ = new QTabBar(this);
   tabs_->setObjectName("Pages");
@@ -335,7 +347,22 @@ TFormEDEvent::TFormEDEvent(TEventEditorContext context, TLcfEventItem& event, bo
   ++filling_;
   for (int i = 0; i < event_.pages.Count(); ++i) tabs_->addTab(QString::number(i + 1));
   --filling_;
+  for (QWidget* child : findChildren<QWidget*>()) child->installEventFilter(this);
   ShowPage(0);
+}
+
+bool TFormEDEvent::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::Wheel) return QDialog::eventFilter(watched, event);
+  TScriptListBox* list = script_->List();
+  // The list's own wheel events (its viewport's) reach it on their own way.
+  if (!list->hasFocus() || watched == list || watched == list->viewport() || watched == list->verticalScrollBar())
+    return QDialog::eventFilter(watched, event);
+  auto* wheel = static_cast<QWheelEvent*>(event);
+  QWheelEvent copy(list->viewport()->rect().center(), list->viewport()->mapToGlobal(list->viewport()->rect().center()),
+                   wheel->pixelDelta(), wheel->angleDelta(), wheel->buttons(), wheel->modifiers(), wheel->phase(),
+                   wheel->inverted());
+  QApplication::sendEvent(list->viewport(), &copy);
+  return true;
 }
 
 TFormEDEvent::~TFormEDEvent() = default;
@@ -454,6 +481,12 @@ void TFormEDEvent::DefinePattern() {
     NoteChangedElsewhere();
   else if (ok)
     ShowPage(current_);
+}
+
+void TFormEDEvent::ListenToMusic() {
+  TFormSelMusic picker(this, true);
+  picker.move(mapToGlobal(QPoint(8, 176)));
+  picker.exec();
 }
 
 void TFormEDEvent::Apply() {

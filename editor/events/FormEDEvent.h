@@ -57,6 +57,8 @@ class TFormEDEvent : public QDialog {
   // "Set": the graphic picker; "Define Pattern": the move route editor.
   void SetGraphic();
   void DefinePattern();
+  // The music button: the music picker in listening mode, to hear music while editing.
+  void ListenToMusic();
   void Apply();
 
   QTabBar* Tabs() const { return tabs_; }
@@ -64,6 +66,7 @@ class TFormEDEvent : public QDialog {
   TScriptEditor* Script() const { return script_; }
   QPushButton* ApplyButton() const { return apply_; }
   QPushButton* PageButton(int index) const { return pageButtons_[index]; }
+  QPushButton* MusicButton() const { return music_; }
   // The preview as shown now, and the timer that animates it.
   QImage PreviewImage() const;
   const QTimer& PreviewTimer() const { return animation_; }
@@ -76,6 +79,8 @@ class TFormEDEvent : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  // While the script pane has the focus the wheel scrolls it, wherever the pointer is.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   TLcfEventPageItem* Page() const;
@@ -95,6 +100,7 @@ class TFormEDEvent : public QDialog {
   QPushButton* apply_ = nullptr;
   QPushButton* pageButtons_[4] = {};
   QPushButton* definePattern_ = nullptr;
+  QPushButton* music_ = nullptr;
   QWidget* animationType_ = nullptr;
   QWidget* preview_ = nullptr;
   QLabel* graphicNote_ = nullptr;

@@ -389,9 +389,12 @@ void TFormMapEditor::Press(QMouseEvent* event, bool doubleClick) {
     return;
   }
   TPressOutcome outcome = TPressOutcome::None;
+  const TCellPoint cursor = ed.Cursor();
   document_.UseEditor([&](TMapEditController& c) {
     outcome = c.Press(ButtonOf(event->button()), PointerAt(mouse_), modifiers_, doubleClick);
   });
+  // The event mode's cursor went to the pressed cell: the status bar and the events pane follow.
+  if (!(ed.Cursor() == cursor)) emit CursorMoved(StatusCell().x, StatusCell().y);
   switch (outcome) {
     case TPressOutcome::ShowTileMenu:
       ShowTileMenu(event->globalPosition().toPoint());
@@ -640,11 +643,17 @@ void TFormMapEditor::RunTileCommand(TTileCommand command) {
 bool TFormMapEditor::CentreCursorOn(TCellPoint cell) {
   if (!Map() || !InsideMap(cell)) return false;
   if (!document_.UseEditor([cell](TMapEditController& editor) { editor.SetCursor(cell); })) return false;
+  CentreViewOn(cell);
+  UpdateFrame();
+  emit CursorMoved(StatusCell().x, StatusCell().y);
+  return true;
+}
+
+bool TFormMapEditor::CentreViewOn(TCellPoint cell) {
+  if (!Map() || !InsideMap(cell)) return false;
   const QPoint offset = ClientRectOf({cell.x, cell.y, 1, 1}).center() - viewport()->rect().center();
   const TPoint s = Scroll();
   SetScroll({s.x + offset.x(), s.y + offset.y()});
-  UpdateFrame();
-  emit CursorMoved(StatusCell().x, StatusCell().y);
   return true;
 }
 

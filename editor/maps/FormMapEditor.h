@@ -37,6 +37,8 @@ class TFormMapEditor : public TFormMapViewer {
   // Puts the event mode's cursor on a cell of the map and centres the view on it (a search result
   // leads there). False when the map cannot be edited or the cell is outside it.
   bool CentreCursorOn(TCellPoint cell);
+  // Centres the view on a cell of the map without moving any cursor; false outside the map.
+  bool CentreViewOn(TCellPoint cell);
 
   // The context menus, for tests and the key handling.
   QMenu& TileMenu() { return tileMenu_; }

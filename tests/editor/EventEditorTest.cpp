@@ -2,6 +2,7 @@
 // clicks; the form check over a project with the largest events a map holds.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,20 +10,30 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
+#include <QWheelEvent>
+#include <filesystem>
 #include <sstream>
 
 #include "MainWindowFixture.h"
 #include "TiledProject.h"
+#include "core/AtomicFile.h"
 #include "database/DataBaseObj.h"
 #include "editor/events/FormEDEvent.h"
 #include "editor/events/FormEDMoveRoute.h"
 #include "editor/maps/FormMapEditor.h"
+#include "editor/maps/FormMapEvents.h"
 #include "maps/LD_Map.h"
+#include "maps/LD_MapTree.h"
 #include "tools/formcheck/FormCheck.h"
+#include "ui/pickers/FormSelMusic.h"
+#include "ui/script/ScriptEditor.h"
+#include "ui/script/ScriptListBox.h"
 
 using namespace tess;
 using namespace tess::test;
@@ -36,13 +47,24 @@ void Pages(TLcfEventItem& e, int n) {
   for (int i = 1; i <= n; ++i) e.pages.Obtain(i)->trigger = static_cast<uint8_t>(i % 5);
 }
 
+Bytes EncodedEvent(TLcfEventItem& event) {
+  Bytes out;
+  event.SaveTo(out, TCatalogVarData::Mode::Copy);
+  return out;
+}
+
 struct EventEditor : ::testing::Test {
   TLcfDataBase database;
   TLcfMap map;
   TLcfEventItem event;
   int applied = 0;
-  std::unique_ptr<TFormEDEvent> Open(int pages) {
+  // lines: that many messages on the first page.
+  std::unique_ptr<TFormEDEvent> Open(int pages, int lines = 0) {
     Pages(event, pages);
+    TLcfEventScriptList& script = event.pages.ItemAt(0)->lines;
+    if (lines > 0) script.ClearLines();
+    for (int i = 0; i < lines; ++i) script.AppendLine(TLcfEventScriptLine(10110, 0, "Line " + std::to_string(i)));
+    if (lines > 0) script.AppendLine(TLcfEventScriptLine(0, 0));
     TEventEditorContext context;
     context.database = &database;
     context.map = &map;
@@ -108,6 +130,58 @@ TEST_F(EventEditor, AMissingSheetKeepsItsNameAndIsSaidMissing) {
   EXPECT_EQ(w->PreviewTimer().interval(), 200);  // Spin Around at speed 3
   w->Apply();
   EXPECT_EQ(e.pages.ItemAt(0)->graphicName, "NoSuchSheet");
+}
+
+// The wheel turns the script a row per notch, over the script or anywhere in the window while the
+// script has the focus; Page Down and Up move by half a view; the music button listens.
+TEST_F(EventEditor, WheelAndPageKeysMoveTheScriptAndTheMusicButtonListens) {
+  auto w = Open(1, 300);
+  QApplication::setActiveWindow(w.get());
+  TScriptListBox* list = w->Script()->List();
+  ScriptEditModel& model = w->Script()->Model();
+  list->setFocus();
+  ASSERT_TRUE(list->hasFocus());
+  ASSERT_GE(model.VisibleRows(), 4);
+  auto* moveType = w->findChild<QComboBox*>("MoveType");
+  ASSERT_NE(moveType, nullptr);
+  const struct {
+    QWidget* target;
+    int delta, top;
+  } turns[] = {{list->viewport(), -120, 1},          {list->viewport(), -60, 1}, {list->viewport(), -60, 2},
+               {list->verticalScrollBar(), -120, 3}, {moveType, -120, 4},        {moveType, -240, 6},
+               {list->viewport(), 360, 3},           {list->viewport(), 600, 0}};
+  for (const auto& t : turns) {
+    const QPointF at = QRectF(t.target->rect()).center();
+    QWheelEvent wheel(at, t.target->mapToGlobal(at), QPoint(), QPoint(0, t.delta), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(t.target, &wheel);
+    EXPECT_EQ(model.TopIndex(), t.top) << t.delta;
+  }
+  EXPECT_EQ(moveType->currentIndex(), 0);
+  EXPECT_EQ(event.pages.ItemAt(0)->moveType, 0);
+  QTest::keyClick(list, Qt::Key_PageDown);
+  EXPECT_EQ(model.ItemIndex(), model.VisibleRows() / 2);
+  QTest::keyClick(list, Qt::Key_PageUp);
+  EXPECT_EQ(model.ItemIndex(), 0);
+  // Without the focus on the script, the wheel over a list stays the list's.
+  moveType->setFocus();
+  QWheelEvent wheel(QPointF(5, 5), moveType->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(moveType, &wheel);
+  EXPECT_EQ(model.TopIndex(), 0);
+
+  bool listening = false;
+  QPoint placed;
+  QTimer::singleShot(0, [&] {
+    auto* picker = qobject_cast<TFormSelMusic*>(QApplication::activeModalWidget());
+    if (!picker) return;
+    listening = picker->Listening();
+    placed = picker->pos();
+    picker->reject();
+  });
+  w->MusicButton()->click();
+  EXPECT_TRUE(listening);
+  EXPECT_EQ(placed, w->mapToGlobal(QPoint(8, 176)));
 }
 
 TEST(MoveRouteWindow, ButtonsInsertBeforeTheSelectionAndAVanishedTargetIsTheHero) {
@@ -200,6 +274,157 @@ TEST_F(EventMode, PlaceCopyPasteDragDeleteUndoRedo) {
   ASSERT_TRUE(Doc().Redo());
   ASSERT_TRUE(Doc().Redo());
   EXPECT_EQ(Doc().Map().events.FindById(2), nullptr);
+}
+
+// The events pane lists the map's events, narrows them by its filter, leads the map to the chosen
+// one and opens it, and follows deletes, undo, pastes, edits, reverts and closing.
+TEST_F(EventMode, TheEventsPaneFollowsTheMapAndLeadsToItsEvents) {
+  project.Make();
+  MakeTiledProject(project.Folder(), 20, 15);
+  {
+    TLcfMap map;
+    map.LoadFromProject(project.Folder(), 1);
+    const struct {
+      int32_t id;
+      int x, y;
+      const char* name;
+    } saved[] = {{3, 4, 5, "Chest"}, {5, 15, 12, "Guard"}};
+    for (const auto& e : saved) {
+      TLcfEventItem* event = map.events.Obtain(e.id);
+      event->x = e.x;
+      event->y = e.y;
+      event->name = e.name;
+    }
+    map.SaveToProject(project.Folder(), 1);
+    TLcfMap other;
+    other.SetWidth(20);
+    other.SetHeight(15);
+    other.events.Obtain(9)->name = "Sign";
+    other.SaveToProject(project.Folder(), 2);
+    TLcfMapTree tree;
+    tree.projectFolder = project.Folder();
+    tree.LoadTree();
+    tree.AddNode(0, 2)->nodeType = TLcfMapTreeItem::kMap;
+    WriteFileAtomic(project.Folder() + "TESS_RT.lmt", tree.SaveToBytes());
+  }
+  window = OpenWindow();
+  window->resize(1000, 760);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  Settle();
+  TFormMapEvents& pane = window->MapEvents();
+  EXPECT_FALSE(pane.isVisible());
+  window->findChild<QAction*>("ShowMapEvents")->trigger();
+  Settle();
+  QTreeWidget* list = pane.List();
+  auto ids = [&] {
+    std::vector<int> v;
+    for (int i = 0; i < list->topLevelItemCount(); ++i) v.push_back(list->topLevelItem(i)->text(0).toInt());
+    return v;
+  };
+  auto row = [&](int id) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i)
+      if (list->topLevelItem(i)->text(0).toInt() == id) return list->topLevelItem(i);
+    return static_cast<QTreeWidgetItem*>(nullptr);
+  };
+  ASSERT_EQ(ids(), (std::vector<int>{3, 5}));
+  EXPECT_EQ(row(5)->text(1), "Guard");
+  EXPECT_EQ(row(5)->text(2), "15, 12");
+  QTest::keyClicks(pane.Filter(), "gua");
+  EXPECT_EQ(ids(), (std::vector<int>{5}));
+  pane.Filter()->clear();
+  window->Execute(TMainCommand::ModeEvent);
+  Settle();
+  // Choosing a row puts the event cursor on its event; the map editor's keys then act on it.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row(5)).center());
+  EXPECT_EQ(Doc().Editor().Cursor().x, 15);
+  EXPECT_EQ(Doc().Editor().Cursor().y, 12);
+  Key(Qt::Key_Delete);
+  EXPECT_EQ(ids(), (std::vector<int>{3}));
+  ASSERT_TRUE(Doc().Undo());
+  EXPECT_EQ(ids(), (std::vector<int>{3, 5}));
+  Key(Qt::Key_C, Qt::ControlModifier);
+  Click(8, 8);
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(ids(), (std::vector<int>{1, 3, 5}));
+  // The map's cursor on an event chooses its row.
+  Click(4, 5);
+  EXPECT_EQ(pane.CurrentId(), 3);
+  // A double click opens the event editor on the event; its new name shows in the list.
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* editor = qobject_cast<TFormEDEvent*>(QApplication::activeModalWidget());
+    seen = editor != nullptr;
+    if (!editor) return;
+    EXPECT_TRUE(editor->windowTitle().endsWith("ID:0005"));
+    auto* name = editor->findChild<QLineEdit*>("Name");
+    name->selectAll();
+    QTest::keyClicks(name, "Night Guard");
+    editor->Apply();
+    editor->accept();
+  });
+  // A double click as the mouse makes it: a click, then the second press.
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row(5)).center());
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(row(5)).center());
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(Doc().Map().events.FindById(5)->name, "Night Guard");
+  EXPECT_EQ(row(5)->text(1), "Night Guard");
+  EXPECT_EQ(pane.CurrentId(), 5);
+  // Revert brings the map back as saved; a closed project lists nothing.
+  Doc().Revert();
+  EXPECT_EQ(ids(), (std::vector<int>{3, 5}));
+  EXPECT_EQ(row(5)->text(1), "Guard");
+  Doc().SelectNode(2);
+  EXPECT_EQ(ids(), (std::vector<int>{9}));
+  Doc().Close();
+  EXPECT_TRUE(ids().empty());
+}
+
+// On a copy of the demo when the build has made it: the pane lists the first map's events, and a
+// double click on the event with the most pages opens it; an untouched OK leaves it as it was.
+// TESS_SHOTS names a folder for pictures of the pane and the editor.
+TEST_F(EventMode, TheEventsPaneOnTheDemo) {
+  const std::filesystem::path demo = std::filesystem::path(TESS_BINARY_DIR) / "demo" / "DemoGame";
+  if (!std::filesystem::exists(demo / "TESS_RT.ldb")) GTEST_SKIP() << "no demo project in this build";
+  std::filesystem::remove_all(project.Folder());
+  std::filesystem::copy(demo, project.Folder(), std::filesystem::copy_options::recursive);
+  window = OpenWindow();
+  window->resize(1200, 760);
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  Settle();
+  const char* shots = std::getenv("TESS_SHOTS");
+  TFormMapEvents& pane = window->MapEvents();
+  window->findChild<QAction*>("ShowMapEvents")->trigger();
+  Settle();
+  QTreeWidget* list = pane.List();
+  const TLcfEvent& events = Doc().Map().events;
+  ASSERT_EQ(list->topLevelItemCount(), events.Count());
+  ASSERT_GT(events.Count(), 0);
+  TLcfEventItem* most = events.ItemAt(0);
+  for (int i = 0; i < events.Count(); ++i)
+    if (events.ItemAt(i)->pages.Count() > most->pages.Count()) most = events.ItemAt(i);
+  const Bytes before = EncodedEvent(*most);
+  window->Execute(TMainCommand::ModeEvent);
+  Settle();
+  ASSERT_TRUE(pane.Choose(most->Id()));
+  Settle();
+  if (shots) window->grab().save(QString(shots) + "/evmap2-events-dock.png");
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    auto* editor = qobject_cast<TFormEDEvent*>(QApplication::activeModalWidget());
+    seen = editor != nullptr;
+    if (!editor) return;
+    editor->resize(900, 620);
+    Settle();
+    if (shots) editor->grab().save(QString(shots) + "/evmap2-event-editor.png");
+    editor->accept();
+  });
+  const QPoint at = list->visualItemRect(list->currentItem()).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(EncodedEvent(*events.FindById(pane.CurrentId())), before);
 }
 
 // The form check over a project whose map holds an event of 100 pages with a 10,000-line script,

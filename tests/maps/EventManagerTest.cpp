@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/ClipboardPort.h"
 #include "core/StreamUtils.h"
 #include "maps/EventManager.h"
+#include "maps/MapEventList.h"
 
 using namespace tess;
 
@@ -301,3 +304,55 @@ TEST(EventManager, TeleportEventHidesTeleportsShowsOnTouch) {
 }
 
 }  // namespace
+
+// The events pane's rows: texts of every kind of first page, the filter's matches, and Edit by id
+// reaching the second of two events that share a cell.
+TEST(EventManager, EventsPaneRowsFilterAndEditById) {
+  TEventFixture f;
+  f.Add(12, 3, 4, "Old Chest").pages.ItemAt(0)->ChangeGraphic("Chests", 2);
+  f.Add(3, 3, 4, "Guard").pages.ItemAt(0)->trigger = 4;
+  TLcfEventItem& tile = f.Add(7, 9, 1);
+  tile.pages.ItemAt(0)->graphicIndex = 12;
+  tile.pages.ItemAt(0)->trigger = 9;  // outside the five triggers
+  tile.pages.Obtain(2);
+  f.Add(9, 0, 0, "Empty").pages.Clear();
+  const std::vector<TMapEventRow> all = ListMapEvents(f.map);
+  ASSERT_EQ(all.size(), 4u);
+  const struct {
+    int32_t id;
+    int pages;
+    const char* trigger;
+    const char* graphic;
+  } rows[] = {{3, 1, "Parallel Process", "(None)"},
+              {7, 2, "Trigger 9", "Tile 10012"},
+              {9, 0, "", ""},
+              {12, 1, "Action Key", "Chests #2"}};
+  for (size_t i = 0; i < std::size(rows); ++i) {
+    EXPECT_EQ(all[i].id, rows[i].id);
+    EXPECT_EQ(all[i].pages, rows[i].pages) << rows[i].id;
+    EXPECT_EQ(all[i].trigger, rows[i].trigger) << rows[i].id;
+    EXPECT_EQ(all[i].graphic, rows[i].graphic) << rows[i].id;
+  }
+  const struct {
+    const char* filter;
+    std::vector<int32_t> ids;
+  } filters[] = {{"", {3, 7, 9, 12}}, {"  ", {3, 7, 9, 12}}, {"chest", {12}},   {" GUARD ", {3}}, {"0012", {12, 7}},
+                 {"12", {12, 7}},     {"EV", {7}},           {"parallel", {3}}, {"zzz", {}}};
+  for (const auto& c : filters) {
+    std::vector<int32_t> got;
+    for (const TMapEventRow& row : ListMapEvents(f.map, c.filter)) got.push_back(row.id);
+    std::vector<int32_t> want = c.ids;
+    std::sort(want.begin(), want.end());
+    EXPECT_EQ(got, want) << "filter '" << c.filter << "'";
+  }
+  // Edit by id opens the event itself, even where another event comes first on its cell.
+  f.port.edit = [](TLcfEventItem& copy) { copy.name = "Renamed"; };
+  EXPECT_EQ(f.manager.FindObjectAt(3, 4), 3);
+  ASSERT_TRUE(f.manager.EditEventById(12));
+  EXPECT_FALSE(f.port.openedNew);
+  EXPECT_EQ(f.map.events.FindById(12)->name, "Renamed");
+  EXPECT_EQ(f.map.events.FindById(3)->name, "Guard");
+  EXPECT_EQ(f.map.events.FindById(12)->x, 3);
+  EXPECT_FALSE(f.manager.EditEventById(44));
+  EXPECT_EQ(f.port.opened, 1);
+}

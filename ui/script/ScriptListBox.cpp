@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
+#include <QWheelEvent>
 
 #include "platform/TextCodec.h"
 
@@ -22,6 +23,7 @@ TScriptListBox::TScriptListBox(ScriptEditModel& model, QWidget* parent) : QAbstr
   viewport()->setAutoFillBackground(true);
   dragTimer_.setInterval(50);
   connect(&dragTimer_, &QTimer::timeout, this, &TScriptListBox::DragTick);
+  verticalScrollBar()->installEventFilter(this);
   connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, [this](int) {
     // Line and page steps and the thumb scroll by whole rows.
     model_.SetTopIndex(verticalScrollBar()->sliderPosition());
@@ -177,6 +179,26 @@ void TScriptListBox::keyPressEvent(QKeyEvent* event) {
       return;
   }
   event->accept();
+}
+
+void TScriptListBox::wheelEvent(QWheelEvent* event) {
+  // A notch is 120; a row per notch whatever the desktop's lines-per-notch setting says.
+  wheelDelta_ += event->angleDelta().y();
+  const int rows = wheelDelta_ / 120;
+  wheelDelta_ -= rows * 120;
+  if (rows != 0) {
+    model_.SetTopIndex(model_.TopIndex() - rows);
+    SyncWithModel();
+  }
+  event->accept();
+}
+
+bool TScriptListBox::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == verticalScrollBar() && event->type() == QEvent::Wheel) {
+    wheelEvent(static_cast<QWheelEvent*>(event));
+    return true;
+  }
+  return QAbstractScrollArea::eventFilter(watched, event);
 }
 
 void TScriptListBox::contextMenuEvent(QContextMenuEvent* event) {

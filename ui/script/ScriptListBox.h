@@ -43,6 +43,10 @@ class TScriptListBox : public QAbstractScrollArea {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  // One row per notch of the wheel (finer wheels add up to whole notches).
+  void wheelEvent(QWheelEvent* event) override;
+  // The scroll bar's wheel turns the list the same way.
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void focusInEvent(QFocusEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -57,6 +61,7 @@ class TScriptListBox : public QAbstractScrollArea {
   QTimer dragTimer_;
   bool dragging_ = false;
   bool syncing_ = false;
+  int wheelDelta_ = 0;  // the part of a notch turned so far
 };
 
 }  // namespace tess
