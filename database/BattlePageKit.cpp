@@ -7,11 +7,14 @@
 #include "core/ClipboardPort.h"
 #include "database/LD_MonGroup.h"
 #include "database/LD_Player.h"
+#include "database/LD_System.h"
 
 namespace tess {
 
 // The private clipboard format of one battle event page.
 inline constexpr int kClipBattlePage = 565;
+// Half of a battler cell: a manual battle position is the cell's centre.
+inline constexpr int kBattlerHalf = 24;
 
 TValueRange PreconditionRange(int kind) {
   switch (kind) {
@@ -131,6 +134,30 @@ void DragHeroTo(TLcfPlayerItem& hero, int x, int y, bool fine) {
 
 void ShiftHeroForRow(TLcfPlayerItem& hero, int row) {
   hero.battlePositionX = std::clamp(hero.battlePositionX + (row == 1 ? 24 : -24), kHeroMinX, kHeroMaxX);
+}
+
+THeroPlace HeroPreviewPlace(const TLcfBattle& battle, const TLcfPlayerItem& hero, int terrainId) {
+  if (!HeroDraggable(battle)) {
+    const int rowOffset = battle.previewRow == 1 ? 0 : 24;
+    return {battle.PlaceHeroX(1, 0, rowOffset, terrainId), battle.PlaceHeroY(1, 0, terrainId)};
+  }
+  return {hero.battlePositionX, hero.battlePositionY + kBattlerHalf};
+}
+
+bool HeroDraggable(const TLcfBattle& battle) { return battle.placement != 1; }
+
+bool ChangeBattleBackground(TLcfSystem& system, const std::string& backdrop) {
+  if (system.troopPreviewBackdrop == backdrop && system.troopPreviewTerrain == 0) return false;
+  system.troopPreviewBackdrop = backdrop;
+  system.troopPreviewTerrain = 0;
+  return true;
+}
+
+bool SetTroopHabitat(TLcfMonGroupItem& troop, int terrainId, bool on) {
+  if (terrainId < 1 || (troop.GetHabitat(terrainId) != 0) == on) return false;
+  if (terrainId > troop.terrainCount) troop.ResizeHabitat(terrainId);
+  troop.SetHabitat(terrainId, on ? 1 : 0);
+  return true;
 }
 
 }  // namespace tess

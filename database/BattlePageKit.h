@@ -13,6 +13,8 @@ namespace tess {
 class TLcfMonGroupItem;
 class TLcfMonster;
 class TLcfPlayerItem;
+class TLcfBattle;
+class TLcfSystem;
 
 // ---------------------------------------------------------------------------------------------
 // Monster behaviour
@@ -41,6 +43,10 @@ std::string CutTroopName(const std::string& name, std::string_view codePage);
 // above.
 std::string AutonameTroop(const TLcfMonGroupItem& troop, const TLcfMonster& monsters, std::string_view codePage);
 
+// "Habitat": whether the troop is met on a terrain. A terrain past the stored elements grows the
+// array (new elements 1) before it is cleared. Returns whether anything changed.
+bool SetTroopHabitat(TLcfMonGroupItem& troop, int terrainId, bool on);
+
 // ---------------------------------------------------------------------------------------------
 // Battle event pages
 
@@ -67,5 +73,20 @@ inline constexpr int kHeroMinX = 24, kHeroMaxX = 296, kHeroMinY = 24, kHeroMaxY 
 void DragHeroTo(TLcfPlayerItem& hero, int x, int y, bool fine);
 // "Row Shown": "Back" (row 1) moves the hero 24 pixels right, "Front" 24 left, within 24..296.
 void ShiftHeroForRow(TLcfPlayerItem& hero, int row);
+
+// Where the layout preview draws the hero's 48-pixel battler cell: the cell's centre x and bottom
+// y. Manual placement: the hero's battle position (the cell's centre). Automatic placement: the
+// first of one hero on the terrain's grid, 24 pixels further left in the front row.
+struct THeroPlace {
+  int centreX = 0, bottomY = 0;
+  friend bool operator==(const THeroPlace&, const THeroPlace&) = default;
+};
+THeroPlace HeroPreviewPlace(const TLcfBattle& battle, const TLcfPlayerItem& hero, int terrainId);
+// Whether the hero can be dragged on the preview (manual placement only).
+bool HeroDraggable(const TLcfBattle& battle);
+
+// "Change Background": the picture becomes the troop preview's background and the preview terrain
+// goes back to none (the default grid). Returns whether anything changed.
+bool ChangeBattleBackground(TLcfSystem& system, const std::string& backdrop);
 
 }  // namespace tess

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QPushButton>
 #include <QShortcut>
 #include <QTabBar>
@@ -13,6 +12,7 @@
 #include "database/DataBaseObj.h"
 #include "editor/database/FormEDAnimation.h"
 #include "editor/database/FormEDAttrib.h"
+#include "editor/database/FormEDBattle.h"
 #include "editor/database/FormEDCBA.h"
 #include "editor/database/FormEDChipSet.h"
 #include "editor/database/FormEDCommonEvent.h"
@@ -35,21 +35,11 @@ namespace tess {
 
 namespace {
 
-// A tab: its caption and the factory of its page. Tabs whose page is still to be written list
-// their entries (or name their settings) through the generic pages.
+// A tab: its caption and the factory of its page.
 struct TTabInfo {
   const char* caption;
   TDataBasePageMaker make;
 };
-
-// The page of a tab without an entry list whose fields are still to be written.
-TFormDataBaseBase* SettingsPage(const TDataBasePageContext& context, QWidget* parent) {
-  auto* page = new TFormDataBaseBase(context, parent);
-  auto* label = new QLabel(QString("%1 settings").arg(TFormDataBase::TabCaption(context.tab)), page);
-  label->setAlignment(Qt::AlignCenter);
-  (new QVBoxLayout(page))->addWidget(label);
-  return page;
-}
 
 // The page of a form made from the context alone.
 template <class Form>
@@ -62,12 +52,15 @@ TFormDataBaseBase* CommonEventPage(const TDataBasePageContext& context, QWidget*
 }
 
 const TTabInfo kTabs[TFormDataBase::kTabCount] = {
-    {"Hero", Page<TFormEDPlayer>},      {"Class", Page<TFormEDJob>},         {"Skill", Page<TFormEDSkill>},
-    {"Item", Page<TFormEDItem>},        {"Monster", Page<TFormEDMonster>},   {"M. Groups", Page<TFormEDMonGroup>},
-    {"Attribute", Page<TFormEDAttrib>}, {"Condition", Page<TFormEDStatus>},  {"Animations", Page<TFormEDAnimation>},
-    {"Animations 2", Page<TFormEDCBA>}, {"Battle Layout", SettingsPage},     {"Terrain", Page<TFormEDGround>},
-    {"Tileset", Page<TFormEDChipSet>},  {"String", Page<TFormEDVocabulary>}, {"System", Page<TFormEDSystem>},
-    {"System 2", Page<TFormEDSystem2>}, {"Common Event", CommonEventPage},
+    {"Hero", Page<TFormEDPlayer>},          {"Class", Page<TFormEDJob>},
+    {"Skill", Page<TFormEDSkill>},          {"Item", Page<TFormEDItem>},
+    {"Monster", Page<TFormEDMonster>},      {"M. Groups", Page<TFormEDMonGroup>},
+    {"Attribute", Page<TFormEDAttrib>},     {"Condition", Page<TFormEDStatus>},
+    {"Animations", Page<TFormEDAnimation>}, {"Animations 2", Page<TFormEDCBA>},
+    {"Battle Layout", Page<TFormEDBattle>}, {"Terrain", Page<TFormEDGround>},
+    {"Tileset", Page<TFormEDChipSet>},      {"String", Page<TFormEDVocabulary>},
+    {"System", Page<TFormEDSystem>},        {"System 2", Page<TFormEDSystem2>},
+    {"Common Event", CommonEventPage},
 };
 
 int rememberedTab = 0;

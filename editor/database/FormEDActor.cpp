@@ -12,9 +12,9 @@
 #include <QVBoxLayout>
 #include <cstring>
 
-#include "core/EntryCaption.h"
 #include "database/ActorPageKit.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/CommandSlotBox.h"
 #include "editor/database/FormEDPlayerExp.h"
 #include "editor/database/FormEDPlayerLearning.h"
 #include "editor/database/FormEDPlayerParameter.h"
@@ -28,8 +28,6 @@ namespace {
 
 const char* const kThumbnailCaptions[kParameterCount] = {"Max HP",  "Max MP",       "Attack",
                                                          "Defense", "Intelligence", "Agility"};
-
-QString Caption(int32_t id, const std::string& name) { return TextCodec::Current().ToUnicode(EntryCaption(id, name)); }
 
 template <class List>
 std::vector<std::string> NamesOf(const List& list) {
@@ -219,18 +217,9 @@ QWidget* TFormEDActor::BuildRanks(QWidget* parent) {
 // Battle commands
 
 QWidget* TFormEDActor::BuildCommands(QWidget* parent) {
-  auto* box = new QGroupBox("Battle Commands", parent);
-  auto* layout = new QVBoxLayout(box);
-  for (int slot = 0; slot < kBattleCommandSlots; ++slot) {
-    auto* combo = new QComboBox(box);
-    combo->setObjectName(QString("Command%1").arg(slot + 1));
-    commands_[static_cast<size_t>(slot)] = combo;
-    layout->addWidget(combo);
-    connect(combo, &QComboBox::activated, this, [this, slot, combo](int index) {
-      if (!showingCommands_ && index >= 0) ChooseCommand(slot, combo->itemData(index).toInt());
-    });
-  }
-  return box;
+  commands_ = new TCommandSlotBox("Battle Commands", parent);
+  connect(commands_, &TCommandSlotBox::chosen, this, [this](int slot, int32_t id) { ChooseCommand(slot, id); });
+  return commands_;
 }
 
 void TFormEDActor::ChooseCommand(int slot, int32_t id) {
@@ -243,35 +232,11 @@ void TFormEDActor::ChooseCommand(int slot, int32_t id) {
   SharedChanged();
 }
 
+QComboBox* TFormEDActor::CommandSlot(int slot) const { return commands_->Slot(slot); }
+
 void TFormEDActor::ShowCommands() {
-  showingCommands_ = true;
   const TLcfActorBase* actor = Actor();
-  const TLcfBattleCMD& known = Context().database.battle.commands;
-  const int count = known.Count();
-  for (int slot = 0; slot < kBattleCommandSlots; ++slot) {
-    QComboBox* combo = commands_[static_cast<size_t>(slot)];
-    combo->clear();
-    if (!actor) {
-      combo->setEnabled(false);
-      continue;
-    }
-    const int32_t stored = actor->battleCommands[slot];
-    const bool open = CommandSlotOpen(actor->battleCommands, slot, count);
-    combo->setEnabled(open);
-    if (open) {
-      combo->addItem("(None)", 0);
-      for (int32_t id : OfferedCommands(actor->battleCommands, slot, count))
-        combo->addItem(Caption(id, known.FindById(id) ? known.FindById(id)->name : std::string()), id);
-    }
-    int at = combo->findData(stored);
-    // A stored id that names no command (or repeats one) is shown as it is and kept.
-    if (at < 0 && stored > 0) {
-      combo->addItem(QString::asprintf("%.4d:? (missing)", stored), stored);
-      at = combo->count() - 1;
-    }
-    combo->setCurrentIndex(at);
-  }
-  showingCommands_ = false;
+  commands_->Show(actor ? actor->battleCommands : nullptr, Context().database.battle.commands);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -19,6 +19,7 @@ class TLcfActorBase;
 class TLcfLearningItem;
 class TParameterThumbnail;
 class TRankList;
+class TCommandSlotBox;
 
 class TFormEDActor : public TFormEntryListPage {
   Q_OBJECT
@@ -43,7 +44,7 @@ class TFormEDActor : public TFormEntryListPage {
   QTableWidget* Skills() const { return skills_; }
   TRankList* ConditionRanks() const { return conditionRanks_; }
   TRankList* AttributeRanks() const { return attributeRanks_; }
-  QComboBox* CommandSlot(int slot) const { return commands_[static_cast<size_t>(slot)]; }
+  QComboBox* CommandSlot(int slot) const;
 
  protected:
   // The learned skills of the shown entry.
@@ -71,8 +72,7 @@ class TFormEDActor : public TFormEntryListPage {
   QTableWidget* skills_ = nullptr;
   TRankList* conditionRanks_ = nullptr;
   TRankList* attributeRanks_ = nullptr;
-  std::array<QComboBox*, 6> commands_{};
-  bool showingCommands_ = false;
+  TCommandSlotBox* commands_ = nullptr;
 };
 
 }  // namespace tess

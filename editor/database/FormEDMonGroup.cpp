@@ -15,13 +15,11 @@
 #include <QVBoxLayout>
 
 #include "core/EntryCaption.h"
-#include "core/MaterialFiles.h"
 #include "database/BattlePageKit.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/BattleScreen.h"
 #include "editor/database/FormEDMonGroupBattleEventTrigger.h"
 #include "editor/database/FormEDMonGroupBattleTest.h"
-#include "editor/database/MonsterGraphic.h"
-#include "media/CorvidSheet.h"
 #include "platform/TextCodec.h"
 #include "ui/FieldBinder.h"
 #include "ui/pickers/FormSelPlainPicture.h"
@@ -40,31 +38,6 @@ constexpr TFieldRow kRows[] = {
     {.key = "Alignment", .kind = K::Choice, .caption = "Alignment", .choices = kAlignments},
 };
 
-constexpr int kScreenWidth = 320, kScreenHeight = 240;
-
-QImage Backdrop(const std::string& name) {
-  static std::string loadedName;
-  static QImage loaded;
-  if (name == loadedName && !loaded.isNull()) return loaded;
-  loadedName = name;
-  loaded = QImage();
-  const std::string file =
-      name.empty() ? std::string() : FindExistingMaterialFile(name, "Backdrop", PictureExtensions());
-  if (!file.empty()) {
-    TCorvidSheet sheet;
-    sheet.LoadFromFile(file, false);
-    if (sheet.Width() > 0) {
-      loaded = QImage(sheet.Width(), sheet.Height(), QImage::Format_RGB32);
-      for (int y = 0; y < sheet.Height(); ++y)
-        for (int x = 0; x < sheet.Width(); ++x) {
-          const TPaletteEntry& p = sheet.palette[sheet.Row(y)[x]];
-          loaded.setPixel(x, y, qRgb(p.red, p.green, p.blue));
-        }
-    }
-  }
-  return loaded;
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -72,7 +45,7 @@ QImage Backdrop(const std::string& name) {
 
 TTroopPreview::TTroopPreview(TFormEDMonGroup& page, QWidget* parent) : QWidget(parent), page_(page) {
   setObjectName("TroopPreview");
-  setFixedSize(kScreenWidth, kScreenHeight);
+  setFixedSize(kBattleScreenWidth, kBattleScreenHeight);
 }
 
 void TTroopPreview::Select(int index) {
@@ -82,26 +55,15 @@ void TTroopPreview::Select(int index) {
 
 QPoint TTroopPreview::PositionOf(int index) const {
   const TLcfMonGroupItem* troop = page_.Entry();
-  const TLcfMonGroupMonsterItem* m = troop ? troop->members.ItemAt(index) : nullptr;
-  if (!m) return {};
-  // Automatic alignment places the troop whenever it is drawn; the stored places stay as they are.
-  if (troop->alignment == 1)
-    if (auto p = troop->AlignedPosition(index, page_.Alignment())) return {p->x, p->y};
-  return {m->x, m->y};
+  return troop ? MemberCentre(*troop, index, page_.Alignment()) : QPoint();
 }
 
 int TTroopPreview::MemberAt(const QPoint& point) const {
   const TLcfMonGroupItem* troop = page_.Entry();
   if (!troop) return -1;
-  const TLcfDataBase& db = page_.Context().database;
-  for (int i = troop->members.Count() - 1; i >= 0; --i) {
-    const TLcfMonsterItem* monster = db.monsters.FindById(troop->members.ItemAt(i)->monsterId);
-    const QImage image = monster ? MonsterImage(monster->monsterFile, monster->hue) : QImage();
-    const QSize size = image.isNull() ? QSize(32, 32) : image.size();
-    const QPoint c = PositionOf(i);
-    if (QRect(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height()).contains(point))
-      return i;
-  }
+  const TAlignmentContext alignment = page_.Alignment();
+  for (int i = troop->members.Count() - 1; i >= 0; --i)
+    if (MemberRect(page_.Context().database, *troop, i, alignment).contains(point)) return i;
   return -1;
 }
 
@@ -109,28 +71,9 @@ void TTroopPreview::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::black);
   const TLcfDataBase& db = page_.Context().database;
-  const QImage backdrop = Backdrop(db.system.troopPreviewBackdrop);
+  const QImage backdrop = BackdropImage(db.system.troopPreviewBackdrop);
   if (!backdrop.isNull()) painter.drawImage(0, 0, backdrop);
-  const TLcfMonGroupItem* troop = page_.Entry();
-  if (!troop) return;
-  for (int i = 0; i < troop->members.Count(); ++i) {
-    const TLcfMonGroupMonsterItem* member = troop->members.ItemAt(i);
-    const TLcfMonsterItem* monster = db.monsters.FindById(member->monsterId);
-    const QImage image = monster ? MonsterImage(monster->monsterFile, monster->hue) : QImage();
-    const QPoint c = PositionOf(i);
-    const QSize size = image.isNull() ? QSize(32, 32) : image.size();
-    const QRect place(c.x() - size.width() / 2, c.y() - size.height() / 2, size.width(), size.height());
-    painter.setOpacity(member->invisible ? 80 / 255.0 : monster && monster->transparent ? 160 / 255.0 : 1.0);
-    if (image.isNull())
-      painter.fillRect(place, QColor(128, 128, 128));
-    else
-      painter.drawImage(place.topLeft(), image);
-    painter.setOpacity(1.0);
-    if (i == selected_) {
-      painter.setPen(QPen(Qt::white, 1, Qt::DashLine));
-      painter.drawRect(place.adjusted(0, 0, -1, -1));
-    }
-  }
+  if (const TLcfMonGroupItem* troop = page_.Entry()) DrawTroop(painter, db, *troop, page_.Alignment(), selected_);
 }
 
 void TTroopPreview::mousePressEvent(QMouseEvent* event) {
@@ -146,7 +89,7 @@ void TTroopPreview::mousePressEvent(QMouseEvent* event) {
 void TTroopPreview::mouseMoveEvent(QMouseEvent* event) {
   if (!dragging_ || selected_ < 0) return;
   const QPoint to = event->position().toPoint() - grab_;
-  page_.MoveMember(selected_, std::clamp(to.x(), 0, kScreenWidth), std::clamp(to.y(), 0, kScreenHeight));
+  page_.MoveMember(selected_, std::clamp(to.x(), 0, kBattleScreenWidth), std::clamp(to.y(), 0, kBattleScreenHeight));
 }
 
 void TTroopPreview::mouseReleaseEvent(QMouseEvent*) { dragging_ = false; }
@@ -217,7 +160,14 @@ TFormEDMonGroup::TFormEDMonGroup(const TDataBasePageContext& context, QWidget* p
     auto* item = new QListWidgetItem(codec.ToUnicode(EntryCaption(m->Id(), m->name)), monsters_);
     item->setData(Qt::UserRole, m->Id());
   }
-  middle->addWidget(monsters_, 1);
+  auto* monsterColumn = new QVBoxLayout;
+  monsterColumn->addWidget(monsters_, 2);
+  auto* habitatBox = new QGroupBox("Habitat", fields);
+  habitat_ = new QListWidget(habitatBox);
+  habitat_->setObjectName("Habitat");
+  (new QVBoxLayout(habitatBox))->addWidget(habitat_);
+  monsterColumn->addWidget(habitatBox, 1);
+  middle->addLayout(monsterColumn, 1);
   layout->addLayout(middle);
 
   auto* pagesBox = new QGroupBox("Battle Events", fields);
@@ -248,6 +198,9 @@ TFormEDMonGroup::TFormEDMonGroup(const TDataBasePageContext& context, QWidget* p
   connect(random_, &QCheckBox::clicked, this, [this](bool on) { SetRandom(on); });
   connect(monsters_, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { AddMember(item->data(Qt::UserRole).toInt()); });
+  connect(habitat_, &QListWidget::itemChanged, this, [this](QListWidgetItem* item) {
+    if (!showingHabitat_) SetHabitat(item->data(Qt::UserRole).toInt(), item->checkState() == Qt::Checked);
+  });
   connect(pageTabs_, &QTabBar::currentChanged, this, [this](int index) {
     if (!showingPages_) ShowPage(index);
   });
@@ -266,26 +219,43 @@ QPushButton* TFormEDMonGroup::Button(const char* name) const { return findChild<
 
 int TFormEDMonGroup::CurrentPage() const { return pageTabs_->currentIndex(); }
 
-TAlignmentContext TFormEDMonGroup::Alignment() const {
-  const TLcfDataBase& db = Context().database;
-  TAlignmentContext c;
-  c.battle = &db.battle;
-  c.terrainId = db.system.troopPreviewTerrain;
-  c.monsters = &db.monsters;
-  c.graphicSize = [&db](int32_t id) {
-    const TLcfMonsterItem* m = db.monsters.FindById(id);
-    const QImage image = m ? MonsterImage(m->monsterFile, m->hue) : QImage();
-    return TGraphicSize{image.width(), image.height()};
-  };
-  return c;
-}
+TAlignmentContext TFormEDMonGroup::Alignment() const { return TroopAlignment(Context().database); }
 
 void TFormEDMonGroup::LoadEntry() {
   const_cast<TLcfBattle&>(Context().database.battle).SetTerrainList(&Context().database.terrain);
   binder_->Load();
   preview_->Select(-1);
+  ShowHabitat();
   ShowPages(0);
   UpdateView();
+}
+
+void TFormEDMonGroup::ShowHabitat() {
+  showingHabitat_ = true;
+  const TLcfMonGroupItem* troop = Entry();
+  const TLcfGround& terrain = Context().database.terrain;
+  if (habitat_->count() != terrain.Count()) {
+    habitat_->clear();
+    for (int i = 0; i < terrain.Count(); ++i) {
+      const TLcfGroundItem* t = terrain.ItemAt(i);
+      auto* item = new QListWidgetItem(TextCodec::Current().ToUnicode(EntryCaption(t->Id(), t->name)), habitat_);
+      item->setData(Qt::UserRole, t->Id());
+      item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
+    }
+  }
+  for (int i = 0; i < habitat_->count(); ++i) {
+    QListWidgetItem* item = habitat_->item(i);
+    const bool on = troop && troop->GetHabitat(item->data(Qt::UserRole).toInt()) != 0;
+    item->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+  }
+  habitat_->setEnabled(troop != nullptr);
+  showingHabitat_ = false;
+}
+
+void TFormEDMonGroup::SetHabitat(int terrainId, bool on) {
+  TLcfMonGroupItem* troop = Entry();
+  if (!troop || !SetTroopHabitat(*troop, terrainId, on)) return;
+  Changed();
 }
 
 void TFormEDMonGroup::ShowPages(int select) {

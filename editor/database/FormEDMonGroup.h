@@ -1,8 +1,9 @@
 #pragma once
 // The database window's "M. Groups" page: a troop's name, members and their places on the battle
 // screen preview (added from the monster list, removed, auto-aligned, dragged, made invisible),
-// "Autoname Group", "Random", the battle background of the preview, and the battle event pages
-// with their triggers and scripts; "Test Battle" runs the troop in the runtime.
+// "Autoname Group", "Random", the terrains where the troop is met ("Habitat"), the battle
+// background of the preview, and the battle event pages with their triggers and scripts; "Test
+// Battle" runs the troop in the runtime.
 
 #include <QWidget>
 
@@ -35,6 +36,8 @@ class TFormEDMonGroup final : public TFormEntryListPage {
   TTroopPreview* Preview() const { return preview_; }
   QTabBar* PageTabs() const { return pageTabs_; }
   TScriptEditor* Script() const { return script_; }
+  // "Habitat": one checkable line per terrain.
+  QListWidget* Habitat() const { return habitat_; }
   QPushButton* Button(const char* name) const;
   int CurrentPage() const;
   // The alignment context of the shown troop (battle layout, preview terrain, graphic sizes).
@@ -47,6 +50,7 @@ class TFormEDMonGroup final : public TFormEntryListPage {
   void AutoAlign();
   void Autoname();
   void SetRandom(bool on);
+  void SetHabitat(int terrainId, bool on);
   void ToggleInvisible(int index);
   void MoveMember(int index, int x, int y);
   void NewPage();
@@ -61,12 +65,15 @@ class TFormEDMonGroup final : public TFormEntryListPage {
  private:
   void Changed();
   void ShowPages(int select);
+  void ShowHabitat();
   TFieldBinder* binder_ = nullptr;
   QListWidget* monsters_ = nullptr;
   TTroopPreview* preview_ = nullptr;
   QTabBar* pageTabs_ = nullptr;
   TScriptEditor* script_ = nullptr;
   QCheckBox* random_ = nullptr;
+  QListWidget* habitat_ = nullptr;
+  bool showingHabitat_ = false;
   bool showingPages_ = false;
 };
 

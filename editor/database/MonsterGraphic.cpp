@@ -17,6 +17,7 @@ QImage MonsterImage(const std::string& name, int hue) {
       name.empty() ? std::string() : FindExistingMaterialFile(name, "Monster", PictureExtensions());
   if (!file.empty()) {
     TCorvidSheet sheet;
+    sheet.autoSize = true;  // the sheet takes the picture's size
     sheet.LoadFromFile(file, false);
     if (sheet.Width() > 0 && sheet.Height() > 0) {
       if (hue % 360 != 0) sheet.RotateHue(hue);

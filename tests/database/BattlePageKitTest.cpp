@@ -1,6 +1,6 @@
 // What the monster, troop and battle layout pages and the battle test compute without widgets:
-// troop names and their cut, the page limits, the precondition ranges, the hero's drag on the
-// layout preview, and the battle test party, parameters, enabling and command line.
+// troop names and their cut, the page limits, the habitat, the precondition ranges, the hero on the
+// layout preview, the background change, and the battle test party, parameters, enabling and command line.
 #include <gtest/gtest.h>
 
 #include "core/ClipboardPort.h"
@@ -144,6 +144,60 @@ TEST(BattleLayout, HeroDragsInStepsWithinTheField) {
   EXPECT_EQ(hero.battlePositionX, 296);
   ShiftHeroForRow(hero, 0);
   EXPECT_EQ(hero.battlePositionX, 272);
+}
+
+TEST(BattleLayout, HeroStandsAtItsPositionOrWhereAutomaticPlacementPutsIt) {
+  struct Case {
+    int placement, row;
+    THeroPlace place;
+  };
+  // Manual: the position is the cell's centre, so the cell ends 24 lower; automatic: the first of
+  // one hero on the default grid, the front row 24 further left (an unknown row counts as front).
+  const Case cases[] = {
+      {0, 0, {100, 124}}, {2, 1, {100, 124}}, {1, 0, {264, 134}}, {1, 1, {288, 134}}, {1, 7, {264, 134}}};
+  for (const Case& c : cases) {
+    TLcfBattle battle;
+    battle.placement = c.placement;
+    battle.previewRow = c.row;
+    TLcfPlayerItem hero;
+    hero.battlePositionX = hero.battlePositionY = 100;
+    EXPECT_EQ(HeroPreviewPlace(battle, hero, 0), c.place) << c.placement << " " << c.row;
+    EXPECT_EQ(HeroDraggable(battle), c.placement != 1);
+  }
+}
+
+TEST(BattleLayout, ChangingTheBackgroundResetsThePreviewTerrain) {
+  TLcfSystem system;
+  system.troopPreviewBackdrop = "Field";
+  system.troopPreviewTerrain = 4;
+  EXPECT_TRUE(ChangeBattleBackground(system, "Field"));
+  EXPECT_EQ(system.troopPreviewTerrain, 0);
+  EXPECT_FALSE(ChangeBattleBackground(system, "Field"));
+  EXPECT_TRUE(ChangeBattleBackground(system, "Cave"));
+  EXPECT_EQ(system.troopPreviewBackdrop, "Cave");
+}
+
+TEST(BattlePages, HabitatGrowsWithMetTerrainsOnlyWhenCleared) {
+  struct Case {
+    std::vector<uint8_t> stored;
+    int terrain;
+    bool on, changed;
+    std::vector<uint8_t> after;
+  };
+  const Case cases[] = {
+      {{}, 3, true, false, {}},                                             // past the count reads as met
+      {{}, 3, false, true, {1, 1, 0}},                                      // grows with 1 before clearing
+      {{0, 2}, 2, true, false, {0, 2}},                                     // any non-zero is met and kept
+      {{0, 2}, 1, true, true, {1, 2}},  {{0, 2}, 0, false, false, {0, 2}},  // no terrain 0
+  };
+  for (const Case& c : cases) {
+    TLcfMonGroupItem troop;
+    troop.habitat = c.stored;
+    troop.terrainCount = static_cast<int32_t>(c.stored.size());
+    EXPECT_EQ(SetTroopHabitat(troop, c.terrain, c.on), c.changed) << c.terrain;
+    EXPECT_EQ(troop.habitat, c.after) << c.terrain;
+    EXPECT_EQ(troop.terrainCount, static_cast<int32_t>(c.after.size()));
+  }
 }
 
 namespace {

@@ -68,4 +68,37 @@ inline void FillTroopDatabase(TLcfDataBase& db, int monsters, int troops, int pa
   }
 }
 
+// The battle layout with every value outside what its page offers, commands beyond their name
+// length and archetypes, and heroes standing off the field with slots out of their shape.
+inline void FillBattleLayoutEdges(TLcfDataBase& db) {
+  TLcfBattle& b = db.battle;
+  b.placement = 2;
+  b.previewRow = 3;
+  b.battleType = 7;
+  b.windowSize = 4;
+  b.windowTransparent = 2;
+  b.deathHandler = 3;
+  b.deathEventId = 0;
+  b.deathTeleport = 5;
+  b.deathMapId = 9999;  // no such map
+  b.deathX = -4;
+  b.deathFacing = 9;
+  b.hiddenOption = 0;
+  b.commands.SetCount(3);
+  b.commands.ItemAt(0)->name = "A name longer than ten";
+  b.commands.ItemAt(1)->archetype = 12;
+  b.commands.ItemAt(2)->archetype = -1;
+  db.system.troopPreviewTerrain = 50;  // no such terrain
+  db.heroes.SetCount(std::max(db.heroes.Count(), 4));
+  const int32_t shapes[4][7] = {
+      {2, 2, 0, -1, -1, -1, 9}, {9, -1, 0, 5, 0, 0, 0}, {0, 0, 0, 0, 0, 0, 0}, {3, 1, 2, 0, -1, -1, 0}};
+  for (int i = 0; i < 4; ++i) {
+    TLcfPlayerItem* hero = db.heroes.ItemAt(i);
+    std::copy(std::begin(shapes[i]), std::end(shapes[i]), hero->battleCommands);
+    hero->battlePositionX = i % 2 ? 400 : 0;
+    hero->battlePositionY = i % 2 ? -10 : 250;
+    hero->battlerAnimation = 77;  // no such set
+  }
+}
+
 }  // namespace tess::sample

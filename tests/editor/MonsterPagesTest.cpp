@@ -5,12 +5,15 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabBar>
+#include <QTest>
 #include <QTimer>
 #include <filesystem>
 #include <fstream>
@@ -22,14 +25,18 @@
 #include "core/ProjectFolder.h"
 #include "database/BattlePageKit.h"
 #include "database/DataBaseObj.h"
+#include "editor/database/CommandSlotBox.h"
 #include "editor/database/FormDataBase.h"
+#include "editor/database/FormEDBattle.h"
 #include "editor/database/FormEDMonGroup.h"
 #include "editor/database/FormEDMonGroupBattleEventTrigger.h"
 #include "editor/database/FormEDMonGroupBattleTest.h"
 #include "editor/database/FormEDMonster.h"
 #include "editor/database/FormEDMonsterAct.h"
+#include "editor/database/FormSelBattleCMD.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "media/PictureFile.h"
 #include "platform/Settings.h"
 #include "tests/database/TroopSampleDatabase.h"
 #include "tools/formcheck/FormCheck.h"
@@ -40,7 +47,7 @@ using namespace tess;
 
 namespace {
 
-constexpr int kTabMonster = 4, kTabTroop = 5;
+constexpr int kTabMonster = 4, kTabTroop = 5, kTabBattleLayout = 10;
 
 struct MonsterPages : ::testing::Test {
   test::TEditorProject project;
@@ -78,13 +85,16 @@ struct MonsterPages : ::testing::Test {
 
 TEST_F(MonsterPages, FormCheckKeepsEveryByteOfALargeOddDatabase) {
   sample::FillTroopDatabase(database, 5000, 1000, 100, 1);
+  sample::FillBattleLayoutEdges(database);
   ASSERT_TRUE(database.SaveDatabase(project.Folder(), project.Folder()));
   std::ostringstream out;
   const TFormCheckResult result = CheckDatabase(project.Folder(), out);
   EXPECT_TRUE(result.Passed()) << out.str();
   EXPECT_GE(result.checked, 6000) << out.str();
   const std::string line = out.str().substr(0, out.str().find('\n'));
-  for (const char* tab : {"Monster", "M. Groups"}) EXPECT_EQ(line.find(tab), std::string::npos) << line;
+  RecordProperty("formcheck", line);
+  for (const char* tab : {"Monster", "M. Groups", "Battle Layout"})
+    EXPECT_EQ(line.find(tab), std::string::npos) << line;
 }
 
 TEST_F(MonsterPages, FormCheckOfCommandsCoversTroopScripts) {
@@ -100,6 +110,7 @@ TEST_F(MonsterPages, ANewUserBuildsATroopOfThreeSlimesAndABat) {
   database.monsters.SetCount(2);
   database.monsters.ItemAt(0)->name = "Slime";
   database.monsters.ItemAt(1)->name = "Bat";
+  database.terrain.SetCount(3);
   auto& page = Open<TFormEDMonGroup>(kTabTroop, 0);
   const Bytes untouched = Saved();
   for (int32_t id : {1, 1, 2, 1}) page.AddMember(id);
@@ -117,6 +128,14 @@ TEST_F(MonsterPages, ANewUserBuildsATroopOfThreeSlimesAndABat) {
   EXPECT_TRUE(window->ApplyEnabled());
   EXPECT_NE(Saved(), untouched);
   Shot(*window, "troop-page");
+  // The troop is met on every terrain until one is unticked.
+  ASSERT_EQ(page.Habitat()->count(), 3);
+  troop->habitat.clear();
+  troop->terrainCount = 0;
+  page.LoadEntry();
+  EXPECT_EQ(page.Habitat()->item(1)->checkState(), Qt::Checked);
+  page.Habitat()->item(1)->setCheckState(Qt::Unchecked);
+  EXPECT_EQ(troop->habitat, (std::vector<uint8_t>{1, 0}));
 
   // Eight members at most; 100 pages at most.
   for (int i = 0; i < 4; ++i) page.AddMember(2);
@@ -204,4 +223,104 @@ TEST_F(MonsterPages, TestBattleRunsTheRuntimeAndPutsTheDatabaseFileBack) {
   std::ifstream after(file, std::ios::binary);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), before);
   EXPECT_EQ(database.system.testParty.Count(), 2);
+}
+
+TEST_F(MonsterPages, BattleLayoutPlacesAndDragsTheHeroAndEditsItsCommands) {
+  database.heroes.SetCount(2);
+  database.heroes.ItemAt(1)->battlePositionX = 200;
+  database.heroes.ItemAt(1)->battlePositionY = 100;
+  database.troops.SetCount(1);
+  database.battle.commands.SetCount(1);
+  database.battle.placement = database.battle.previewRow = 0;
+  database.system.troopPreviewTerrain = 0;
+  // A green background, a blue monster and a red battler, read from the project's folders.
+  TProcessFoldersScope folders;
+  SetProjectFolder(project.Folder());
+  auto picture = [this](const char* folder, const char* name, int width, int height, TRgb colour) {
+    TBitmap b(width, height, TPixelFormat::Indexed8);
+    b.Palette().assign(256, colour);  // index 255 keeps the picture at 8 bits
+    for (int y = 0; y < height; ++y) std::fill(b.Row(y), b.Row(y) + width, uint8_t{255});
+    std::filesystem::create_directories(project.Folder() + folder);
+    SavePictureFile(b, project.Folder() + folder + "/" + name + ".png");
+  };
+  picture("Backdrop", "Plain", 320, 240, {0, 160, 0});
+  picture("Monster", "Blob", 32, 32, {0, 0, 255});
+  picture("BattleCharSet", "Knight", 48, 48, {255, 0, 0});
+  database.system.troopPreviewBackdrop = "Plain";
+  database.monsters.SetCount(1);
+  database.monsters.ItemAt(0)->monsterFile = "Blob";
+  TLcfMonGroupMonsterItem* member = database.troops.ItemAt(0)->members.Append();
+  member->monsterId = 1;
+  member->x = 80;
+  member->y = 120;
+  database.troops.ItemAt(0)->alignment = 0;
+  database.battlerAnimations.SetCount(1);
+  database.battlerAnimations.ItemAt(0)->poses.ItemAt(0)->sheetFile = "Knight";
+  database.heroes.ItemAt(1)->battlerAnimation = 1;
+  auto& page = Open<TFormEDBattle>(kTabBattleLayout, 1);
+  const Bytes untouched = Saved();
+  page.ShowEntry(0);
+  page.ShowEntry(1);
+  EXPECT_EQ(Saved(), untouched);
+  EXPECT_FALSE(window->ApplyEnabled());
+  TLcfPlayerItem* hero = page.Hero();
+  ASSERT_EQ(hero, database.heroes.ItemAt(1));
+  window->resize(1100, 700);
+  window->grab().save("/work/notes/shots/battle-layout.png");
+
+  // Manual placement: dragged by the mouse in steps of 4, by 1 with Shift.
+  TBattleLayoutPreview* preview = page.Preview();
+  EXPECT_EQ(preview->HeroRect(), QRect(176, 76, 48, 48));
+  const QImage shown = preview->grab().toImage();
+  EXPECT_EQ(shown.pixelColor(10, 10), QColor(0, 160, 0));
+  EXPECT_EQ(shown.pixelColor(80, 120), QColor(0, 0, 255));
+  EXPECT_EQ(shown.pixelColor(200, 100), QColor(255, 0, 0));
+  QTest::mousePress(preview, Qt::LeftButton, {}, QPoint(200, 100));
+  QTest::mouseMove(preview, QPoint(211, 107));
+  EXPECT_EQ(std::pair(hero->battlePositionX, hero->battlePositionY), std::pair(208, 104));
+  QTest::mouseRelease(preview, Qt::LeftButton, Qt::ShiftModifier, QPoint(211, 107));
+  page.DragHero(211, 107, true);
+  EXPECT_EQ(std::pair(hero->battlePositionX, hero->battlePositionY), std::pair(211, 107));
+  EXPECT_TRUE(window->ApplyEnabled());
+  // "Row Shown" moves the hero's own position by a row.
+  page.findChild<QRadioButton*>("RowShown1")->click();
+  EXPECT_EQ(database.battle.previewRow, 1);
+  EXPECT_EQ(hero->battlePositionX, 235);
+  // Automatic placement: where the placement functions say, and not dragged.
+  page.findChild<QRadioButton*>("Placement1")->click();
+  EXPECT_EQ(preview->HeroRect(), QRect(288 - 24, 134 - 48, 48, 48));
+  page.DragHero(40, 40, false);
+  EXPECT_EQ(hero->battlePositionX, 235);
+
+  // The event and the teleport of the death handler open only when it calls an event.
+  const std::pair<int, bool> handlers[] = {{0, false}, {1, true}};
+  for (auto [handler, open] : handlers) {
+    page.findChild<QRadioButton*>(QString("DeathHandler%1").arg(handler))->click();
+    EXPECT_EQ(page.Binder().Control("DeathEvent")->isEnabled(), open);
+    EXPECT_EQ(page.Binder().Control("DeathTeleport")->isEnabled(), open);
+    EXPECT_FALSE(page.Button("ButtonTeleport")->isEnabled());
+  }
+  static_cast<QCheckBox*>(page.Binder().Control("DeathTeleport"))->click();
+  EXPECT_TRUE(page.Button("ButtonTeleport")->isEnabled());
+
+  // Default commands follow the slot rule; "Battle Commands" edits a copy that OK puts in place.
+  TFormSelBattleCMD commands(database.battle, page.Context());
+  commands.List()->Controller().SetArraySize(3);
+  commands.Commands().ItemAt(2)->name = "Sing";
+  commands.List()->Controller().Copy(2);
+  EXPECT_EQ(commands.List()->Controller().Paste(0), 1);
+  EXPECT_EQ(database.battle.commands.Count(), 1);
+  EXPECT_TRUE(commands.Confirm());
+  ASSERT_EQ(database.battle.commands.Count(), 3);
+  EXPECT_EQ(database.battle.commands.ItemAt(0)->name, "Sing");
+  TFormSelBattleCMD untouchedCommands(database.battle, page.Context());
+  EXPECT_FALSE(untouchedCommands.Confirm());
+  page.UpdateView();
+  std::fill(std::begin(hero->battleCommands), std::end(hero->battleCommands) - 1, -1);
+  hero->battleCommands[0] = 0;
+  page.ChooseCommand(0, 3);
+  page.ChooseCommand(1, 1);
+  EXPECT_EQ(std::vector<int32_t>(hero->battleCommands, hero->battleCommands + 4), (std::vector<int32_t>{3, 1, 0, -1}));
+  EXPECT_EQ(page.CommandSlots()->Slot(2)->count(), 2);  // "(None)" and the unused command 2
+  EXPECT_FALSE(page.CommandSlots()->Slot(3)->isEnabled());
 }
