@@ -152,6 +152,10 @@ class TGameDiskRun {
     if (FolderName(job_.projectFolder).empty()) throw TFailure{"The project folder has no name."};
     if (job_.destination.empty() || !IsFolder(job_.destination))
       throw TFailure{"The destination folder \"" + job_.destination + "\" does not exist."};
+    // Said before anything is packed, with the system's reason: a read-only file system is not a
+    // missing permission. A floppy is looked at when its disk is in.
+    if (!drives_.isFloppyDrive(job_.destination) && ::access(job_.destination.c_str(), W_OK) != 0)
+      throw TFailure{"The destination folder \"" + job_.destination + "\" cannot be written: " + Reason() + "."};
     if (IsSameOrBelow(job_.destination, work))
       throw TFailure{"The destination folder lies inside the work folder \"" + work + "\"."};
     if (job_.includeRuntimePackage) {
