@@ -5,6 +5,7 @@
 #include <deque>
 #include <optional>
 #include <typeinfo>
+#include <unordered_set>
 
 #include "core/ClipboardPort.h"
 #include "core/ContentDamage.h"
@@ -132,6 +133,9 @@ void TCatalogBaseItem::Reset() {
 // walked once, each field taking its chunk or its reset value. Nested records and lists are read
 // from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
+// The most bytes an integer chunk's value takes.
+constexpr size_t kLongestInteger = 5;
+
 class TChunkLoader final : public TCatalogVarData {
  public:
   // record: the reader of the record's bytes, standing at their start.
@@ -147,13 +151,17 @@ class TChunkLoader final : public TCatalogVarData {
     if (!TakeInteger(id, field)) field = reset;
   }
   void IntegerAlias(int id, int32_t& field, int32_t) override { TakeInteger(id, field); }
+  // A flag or byte is one byte; a chunk of another size keeps the reset value (some writers store an
+  // integer there). One longer than any integer swallowed the chunks after it: its size changed.
   void Flag(int id, uint8_t& field, uint8_t def) override {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : def;
+    if (c && c->size > kLongestInteger) RequireSize(id, 1, "a flag holds 1");
   }
   void Byte(int id, uint8_t& field, uint8_t reset) override {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : reset;
+    if (c && c->size > kLongestInteger) RequireSize(id, 1, "a byte chunk holds 1");
   }
   void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older, TElement) override {
     TChunkRef* c = Take(id);
@@ -179,7 +187,10 @@ class TChunkLoader final : public TCatalogVarData {
   // A nested record or list must end exactly where its chunk does.
   void Record(int id, TCatalogBaseItem& record) override {
     TChunkRef* c = Take(id);
-    if (!c) return record.Reset();
+    if (!c) {
+      missingParts_.push_back({id, nullptr, &record, 0, nullptr});
+      return record.Reset();
+    }
     TByteReader body = record_.PartAt(base_ + c->offset, c->size);
     try {
       record.LoadFrom(body);
@@ -193,7 +204,10 @@ class TChunkLoader final : public TCatalogVarData {
   }
   void List(int id, TCatalog& list, int resetCount, TListReset init) override {
     TChunkRef* c = Take(id);
-    if (!c) return ResetList(list, resetCount, init);
+    if (!c) {
+      missingParts_.push_back({id, &list, nullptr, resetCount, init});
+      return ResetList(list, resetCount, init);
+    }
     TByteReader body = record_.PartAt(base_ + c->offset, c->size);
     try {
       list.LoadFrom(body);
@@ -217,6 +231,31 @@ class TChunkLoader final : public TCatalogVarData {
   std::optional<EDamagedData>& SizeDamage() { return sizeDamage_; }
   // The walk stopped inside a nested record or list, which keeps what it read.
   bool StoppedInPart() const { return stoppedInPart_; }
+  // Whether a chunk the record does not know is one of its nested records or lists that the file
+  // does not hold, under an id one or two bits away: its body reads whole as that part. The part
+  // is reset again when it does not.
+  std::optional<int> ChangedPartId(const TChunkRef& unknown) {
+    for (const TMissingPart& part : missingParts_) {
+      if (unknown.size == 0 || __builtin_popcount(static_cast<uint32_t>(unknown.id ^ part.id)) > 2) continue;
+      TByteReader body = record_.PartAt(base_ + unknown.offset, unknown.size);
+      try {
+        if (part.list) {
+          part.list->LoadFrom(body);
+          ExpectEnd(body, "list");
+        } else {
+          part.record->LoadFrom(body);
+          ExpectEnd(body, "record");
+        }
+        return part.id;
+      } catch (const ETessError&) {
+        if (part.list)
+          ResetList(*part.list, part.resetCount, part.init);
+        else
+          part.record->Reset();
+      }
+    }
+    return std::nullopt;
+  }
 
   // The id of the field described last: where a failed walk stopped.
   int LastId() const { return lastId_; }
@@ -275,6 +314,14 @@ class TChunkLoader final : public TCatalogVarData {
   int lastId_ = 0;
   std::optional<EDamagedData> sizeDamage_;
   bool stoppedInPart_ = false;
+  struct TMissingPart {
+    int id;
+    TCatalog* list;
+    TCatalogBaseItem* record;
+    int resetCount;
+    TListReset init;
+  };
+  std::vector<TMissingPart> missingParts_;
 };
 
 namespace {
@@ -314,6 +361,7 @@ namespace {
 // rather than raised, so that the chunks before it can still be taken.
 std::optional<EDamagedData> ScanChunks(TByteReader& reader, std::vector<TChunkRef>& chunks, bool& sorted) {
   const uint8_t* const record = reader.Here();
+  std::unordered_set<int32_t> seen;  // once the chunks leave ascending order
   for (;;) {
     if (reader.AtEnd()) return EDamagedData("the record ends without its closing 0", reader.Offset());
     const int64_t at = reader.Offset();
@@ -328,7 +376,14 @@ std::optional<EDamagedData> ScanChunks(TByteReader& reader, std::vector<TChunkRe
       return EDamagedData("chunk " + std::to_string(id) + " claims " + Plural(static_cast<size_t>(size), "byte") +
                               " where " + std::to_string(reader.Remaining()) + " are left",
                           at);
-    if (!chunks.empty() && id <= chunks.back().id) sorted = false;
+    // A writer names each field of a record once. A chunk named twice is damage: one changed bit
+    // makes a chunk's id that of another, whose value it would silently replace.
+    if (sorted && !chunks.empty() && id <= chunks.back().id) {
+      for (const TChunkRef& c : chunks) seen.insert(c.id);
+      sorted = false;
+    }
+    if (!sorted && !seen.insert(id).second)
+      return EDamagedData("chunk " + std::to_string(id) + " comes twice in the record", at);
     chunks.push_back({id, static_cast<uint32_t>(reader.Here() - record), static_cast<uint32_t>(size), false});
     reader.Skip(static_cast<size_t>(size));
   }
@@ -349,13 +404,9 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   const TByteReader record = reader.Part(reader.Remaining());
   bool sorted = true;
   std::optional<EDamagedData> damage = ScanChunks(reader, chunks, sorted);
-  if (!sorted) {
-    // Chunks may come in any order; for an id named twice the later chunk wins.
+  // Chunks may come in any order (none comes twice).
+  if (!sorted)
     std::stable_sort(chunks.begin(), chunks.end(), [](const TChunkRef& a, const TChunkRef& b) { return a.id < b.id; });
-    auto last = std::unique(chunks.rbegin(), chunks.rend(),
-                            [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
-    chunks.erase(chunks.begin(), last.base());
-  }
   // What the record keeps beside its fields is reset by its own Reset; the fields by the walk.
   pendingLoad = this;
   Reset();
@@ -401,6 +452,15 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   }
   for (const TChunkRef& c : chunks) {
     if (c.taken) continue;
+    // A nested record or list under a changed id: kept as unknown, the part would be lost without a
+    // word (a map without its events, an event without its pages). What it read stays, so that a
+    // lenient load keeps it.
+    if (const std::optional<int> part = loader.ChangedPartId(c)) {
+      AfterLoad();
+      throw EDamagedData("chunk " + std::to_string(c.id) + " is unknown here and reads as chunk " +
+                             std::to_string(*part) + ", which is missing: its id has changed",
+                         loader.ChunkOffset(c.id));
+    }
     if (!unknown_) unknown_ = std::make_unique<std::vector<TRawChunk>>();
     const uint8_t* body = record.Here() + c.offset;
     unknown_->push_back({c.id, Bytes(body, body + c.size)});
@@ -757,20 +817,25 @@ void TCatalog::LoadFrom(TByteReader& reader) {
   Clear();
   int32_t count = 0;
   bool sorted = true;
-  // Items may come in any order; an id named twice keeps the later item.
+  std::unordered_set<int32_t> seen;  // once the items leave ascending order
+  // Items may come in any order, each id once: an id named twice is damage, since one changed bit
+  // makes an item's id that of another, which it would silently replace.
   auto putInOrder = [&] {
-    if (sorted) return;
-    std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
-    auto last =
-        std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
-    items_.erase(items_.begin(), last.base());
+    if (!sorted)
+      std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
   };
   try {
     count = ReadCount(reader);
     items_.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
+      const int64_t at = reader.Offset();
       const int32_t id = ReadItemId(reader, i, count);
-      if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
+      if (sorted && !items_.empty() && id <= items_.back()->Id()) {
+        for (const auto& item : items_) seen.insert(item->Id());
+        sorted = false;
+      }
+      if (!sorted && !seen.insert(id).second)
+        throw EDamagedData("item " + std::to_string(id) + " comes twice in the list", at);
       items_.push_back(CreateLoaded(id));
       try {
         items_.back()->LoadFrom(reader);
