@@ -5,7 +5,6 @@
 #include <deque>
 #include <optional>
 #include <typeinfo>
-#include <unordered_set>
 
 #include "core/ClipboardPort.h"
 #include "core/ContentDamage.h"
@@ -233,10 +232,11 @@ class TChunkLoader final : public TCatalogVarData {
   bool StoppedInPart() const { return stoppedInPart_; }
   // Whether a chunk the record does not know is one of its nested records or lists that the file
   // does not hold, under an id one or two bits away: its body reads whole as that part. The part
-  // is reset again when it does not.
+  // is reset again when it does not. A body of one byte (an empty list or record, or the integer 0)
+  // is what other writers' own chunks hold too, so only a part with contents counts.
   std::optional<int> ChangedPartId(const TChunkRef& unknown) {
     for (const TMissingPart& part : missingParts_) {
-      if (unknown.size == 0 || __builtin_popcount(static_cast<uint32_t>(unknown.id ^ part.id)) > 2) continue;
+      if (unknown.size < 2 || __builtin_popcount(static_cast<uint32_t>(unknown.id ^ part.id)) > 2) continue;
       TByteReader body = record_.PartAt(base_ + unknown.offset, unknown.size);
       try {
         if (part.list) {
@@ -361,7 +361,6 @@ namespace {
 // rather than raised, so that the chunks before it can still be taken.
 std::optional<EDamagedData> ScanChunks(TByteReader& reader, std::vector<TChunkRef>& chunks, bool& sorted) {
   const uint8_t* const record = reader.Here();
-  std::unordered_set<int32_t> seen;  // once the chunks leave ascending order
   for (;;) {
     if (reader.AtEnd()) return EDamagedData("the record ends without its closing 0", reader.Offset());
     const int64_t at = reader.Offset();
@@ -376,14 +375,7 @@ std::optional<EDamagedData> ScanChunks(TByteReader& reader, std::vector<TChunkRe
       return EDamagedData("chunk " + std::to_string(id) + " claims " + Plural(static_cast<size_t>(size), "byte") +
                               " where " + std::to_string(reader.Remaining()) + " are left",
                           at);
-    // A writer names each field of a record once. A chunk named twice is damage: one changed bit
-    // makes a chunk's id that of another, whose value it would silently replace.
-    if (sorted && !chunks.empty() && id <= chunks.back().id) {
-      for (const TChunkRef& c : chunks) seen.insert(c.id);
-      sorted = false;
-    }
-    if (!sorted && !seen.insert(id).second)
-      return EDamagedData("chunk " + std::to_string(id) + " comes twice in the record", at);
+    if (!chunks.empty() && id <= chunks.back().id) sorted = false;
     chunks.push_back({id, static_cast<uint32_t>(reader.Here() - record), static_cast<uint32_t>(size), false});
     reader.Skip(static_cast<size_t>(size));
   }
@@ -404,9 +396,13 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   const TByteReader record = reader.Part(reader.Remaining());
   bool sorted = true;
   std::optional<EDamagedData> damage = ScanChunks(reader, chunks, sorted);
-  // Chunks may come in any order (none comes twice).
-  if (!sorted)
+  if (!sorted) {
+    // Chunks may come in any order; for an id named twice the later chunk wins.
     std::stable_sort(chunks.begin(), chunks.end(), [](const TChunkRef& a, const TChunkRef& b) { return a.id < b.id; });
+    auto last = std::unique(chunks.rbegin(), chunks.rend(),
+                            [](const TChunkRef& a, const TChunkRef& b) { return a.id == b.id; });
+    chunks.erase(chunks.begin(), last.base());
+  }
   // What the record keeps beside its fields is reset by its own Reset; the fields by the walk.
   pendingLoad = this;
   Reset();
@@ -817,25 +813,20 @@ void TCatalog::LoadFrom(TByteReader& reader) {
   Clear();
   int32_t count = 0;
   bool sorted = true;
-  std::unordered_set<int32_t> seen;  // once the items leave ascending order
-  // Items may come in any order, each id once: an id named twice is damage, since one changed bit
-  // makes an item's id that of another, which it would silently replace.
+  // Items may come in any order; an id named twice keeps the later item.
   auto putInOrder = [&] {
-    if (!sorted)
-      std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
+    if (sorted) return;
+    std::stable_sort(items_.begin(), items_.end(), [](const auto& a, const auto& b) { return a->Id() < b->Id(); });
+    auto last =
+        std::unique(items_.rbegin(), items_.rend(), [](const auto& a, const auto& b) { return a->Id() == b->Id(); });
+    items_.erase(items_.begin(), last.base());
   };
   try {
     count = ReadCount(reader);
     items_.reserve(static_cast<size_t>(count));
     for (int32_t i = 0; i < count; ++i) {
-      const int64_t at = reader.Offset();
       const int32_t id = ReadItemId(reader, i, count);
-      if (sorted && !items_.empty() && id <= items_.back()->Id()) {
-        for (const auto& item : items_) seen.insert(item->Id());
-        sorted = false;
-      }
-      if (!sorted && !seen.insert(id).second)
-        throw EDamagedData("item " + std::to_string(id) + " comes twice in the list", at);
+      if (!items_.empty() && id <= items_.back()->Id()) sorted = false;
       items_.push_back(CreateLoaded(id));
       try {
         items_.back()->LoadFrom(reader);

@@ -90,7 +90,6 @@ Bytes SampleMap() {
 Bytes MapWithStoredRoomHeight() {
   return WithRecordOf(SampleMap(), kMapMagic, [](const Bytes& record) {
     std::vector<TChunk> chunks = TopChunks(record);
-    std::erase_if(chunks, [](const TChunk& c) { return c.id == 50; });
     chunks.push_back(TChunk{50, {1}});
     std::stable_sort(chunks.begin(), chunks.end(), [](const TChunk& a, const TChunk& b) { return a.id < b.id; });
     return EncodeChunks(chunks);
