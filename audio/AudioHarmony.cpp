@@ -58,6 +58,9 @@ bool TAudioHarmony::Guarded(F f) {
     return f();
   } catch (const std::bad_alloc&) {
     lastError_ = EOutOfMemory().what();
+  } catch (const ETessError& e) {
+    // Said to the author and on the command line: what is wrong with the file, where it is known.
+    lastError_ = e.Plain();
   } catch (const std::exception& e) {
     lastError_ = e.what();
   } catch (...) {
@@ -137,11 +140,12 @@ bool TAudioHarmony::PlayMusic(const std::string& file) {
       TMidiSong song;
       ReadMidiSong(data.data(), data.size(), song);
       const bool sound = !song.damaged;
+      const std::string damage = song.damage;
       std::lock_guard lock(mixer_.Mutex());
       midi_->Assign(std::move(song), path);
       midi_->Play();
       music_ = TMusicPlayer::Midi;
-      if (!sound) lastError_ = EInvalidMidiFile().what();
+      if (!sound) lastError_ = EInvalidMidiFile(damage).Plain();
       return sound;
     }
     // A wave holding MP3 frames plays through the MP3 decoder.

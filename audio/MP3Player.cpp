@@ -160,7 +160,8 @@ TPcmData DecodeMp3(Bytes file, size_t maxFrames) {
   // round slips in.
   int16_t frame[2];
   while (stream.Loops() == 0 && stream.Read(frame, 1) == 1 && stream.Loops() == 0) {
-    if (pcm.Frames() >= maxFrames) throw EInvalidWaveFile();
+    if (pcm.Frames() >= maxFrames)
+      throw EInvalidWaveFile("its MP3 sound is longer than " + std::to_string(maxFrames) + " frames");
     pcm.samples.insert(pcm.samples.end(), frame, frame + 2);
   }
   return pcm;

@@ -85,6 +85,11 @@ int Pack(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   // The destination is made when missing and removed again when the disk cannot be made.
   std::error_code ec;
   const bool madeDestination = !fs::exists(job.destination) && fs::create_directories(job.destination, ec);
+  if (ec) {
+    // The reason the system gives (a read-only file system, a file in the way), not "does not exist".
+    err << "tessaly-cli: cannot make the folder " << folders[1] << ": " << ec.message() << "\n";
+    return 1;
+  }
   // A work folder of our own, so an editor running beside us keeps its TESS_TEMP.
   const std::string scratch = MakeOwnedTempFolder("tessaly-pack");
   if (scratch.empty()) {

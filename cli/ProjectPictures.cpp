@@ -1,5 +1,9 @@
 #include "cli/ProjectPictures.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <set>
+
 #include "core/Errors.h"
 #include "core/MaterialFiles.h"
 #include "core/NameEncoding.h"
@@ -7,6 +11,7 @@
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
+#include "media/MaterialManager.h"
 #include "media/PictureFile.h"
 
 namespace tess::cli {
@@ -104,10 +109,34 @@ std::vector<TProjectProblem> TProjectPictures::Check(const std::string& projectF
                                                      const std::string& runtimePackageFolder) const {
   std::vector<TProjectProblem> problems;
   const std::string project = WithTrailingBackslash(projectFolder);
+  // Pictures of the project by their name in it, those of the runtime package by their path.
+  auto shownPath = [&](const std::string& path) {
+    return ShownPath(path.compare(0, project.size(), project) == 0 ? path.substr(project.size()) : path);
+  };
+  // Reads a picture and holds it to its folder's rule, as the resource manager would import it.
+  auto checkPicture = [&](const std::string& folder, const std::string& path, const std::string& named) {
+    std::string problem;
+    try {
+      TBitmap picture;
+      LoadPictureFile(picture, path);
+      if (const TMaterialFolder* rule = FindPictureFolder(folder)) problem = PictureRuleProblem(*rule, picture);
+    } catch (const ETessError& e) {
+      problem = e.what();
+    } catch (const std::bad_alloc&) {
+      problem = EOutOfMemory().what();
+    }
+    if (!problem.empty()) problems.push_back({shownPath(path), problem + named});
+  };
+  // Each file once, however it was reached.
+  std::set<std::string> checked;
+  auto firstTime = [&](const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path real = std::filesystem::weakly_canonical(path, error);
+    return checked.insert(error ? path : real.string()).second;
+  };
   for (const auto& [key, use] : pictures_) {
     const auto& [folder, name] = key;
     const std::string path = FindMaterialFile(projectFolder, runtimePackageFolder, name, folder, PictureExtensions());
-    const std::string named = " (named by " + use.what + " in " + use.file + ")";
     if (path == name) {
       problems.push_back(
           {use.file, use.what + " names the picture " + folder + "/" + DescribeMissingName(name) + ", which " +
@@ -115,16 +144,21 @@ std::vector<TProjectProblem> TProjectPictures::Check(const std::string& projectF
                                                        : "neither the project nor the runtime package has")});
       continue;
     }
-    // Pictures of the project by their name in it, those of the runtime package by their path.
-    const std::string shown =
-        ShownPath(path.compare(0, project.size(), project) == 0 ? path.substr(project.size()) : path);
-    try {
-      TBitmap picture;
-      LoadPictureFile(picture, path);
-    } catch (const ETessError& e) {
-      problems.push_back({shown, e.what() + named});
-    } catch (const std::bad_alloc&) {
-      problems.push_back({shown, EOutOfMemory().what() + named});
+    if (firstTime(path)) checkPicture(folder, path, " (named by " + use.what + " in " + use.file + ")");
+  }
+  // The project's other pictures: events' commands name them, or nothing does yet, and the game
+  // meets each one the same way.
+  for (const TMaterialFolder& folder : ResourceFolders()) {
+    if (folder.kind != TMaterialKind::Picture) continue;
+    const auto onDisk = FindNameNoCase(project, folder.name);
+    if (!onDisk || !IsFolder(*onDisk)) continue;
+    const std::string dir = WithTrailingBackslash(*onDisk);
+    for (const std::string& file : ListFolder(dir)) {
+      const size_t dot = file.find_last_of('.');
+      const std::string extension = dot == std::string::npos ? std::string() : LowerAscii(file.substr(dot + 1));
+      const auto& known = PictureExtensions();
+      if (std::find(known.begin(), known.end(), extension) == known.end() || !IsFile(dir + file)) continue;
+      if (firstTime(dir + file)) checkPicture(folder.name, dir + file, "");
     }
   }
   return problems;

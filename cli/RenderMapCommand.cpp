@@ -9,6 +9,7 @@
 #include "cli/MapChoice.h"
 #include "cli/ProgramFolder.h"
 #include "core/AtomicFile.h"
+#include "core/MaterialFiles.h"
 #include "core/PathUtils.h"
 #include "core/ProjectFolder.h"
 #include "database/DataBaseObj.h"
@@ -197,6 +198,19 @@ int RenderMap(const std::vector<std::string>& args, std::ostream& out, std::ostr
   if (!IsFolder(project)) {
     err << "tessaly-cli: " << words[0] << " is not a folder\n";
     return 1;
+  }
+  // Nor over a picture the game shows: an existing file in one of the project's material folders.
+  {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::weakly_canonical(words[2], error);
+    const std::filesystem::path base = std::filesystem::weakly_canonical(StripTrailingSlashes(project), error);
+    const std::filesystem::path folder = target.parent_path();
+    if (!error && std::filesystem::exists(target) && folder.parent_path() == base)
+      for (const std::string& name : MaterialFolderNames())
+        if (EqualsNoCase(folder.filename().string(), name)) {
+          err << "tessaly-cli: " << words[2] << " is a picture of the project; it is not written over\n";
+          return 1;
+        }
   }
   if (!rtpFolder.empty() && !NamedRuntimePackageExists(rtpFolder, err)) return 1;
   SetProjectFolder(project);

@@ -114,7 +114,10 @@ TAtomicFile::TAtomicFile(const std::string& path, TWriteOptions options) : path_
   const bool exists = ::stat(target_.c_str(), &old) == 0;
   if (exists) {
     if (!S_ISREG(old.st_mode)) Fail("It is not a regular file.");
-    const bool writable = (old.st_mode & 0222) != 0 && ::access(target_.c_str(), W_OK) == 0;
+    const int denied = ::access(target_.c_str(), W_OK) == 0 ? 0 : errno;
+    // No option makes a read-only file system writable, and it is said as such.
+    if (denied == EROFS) Fail(std::strerror(EROFS));
+    const bool writable = (old.st_mode & 0222) != 0 && denied == 0;
     if (!writable && !options.replaceReadOnly) Fail(std::strerror(EACCES));
   }
 

@@ -132,6 +132,9 @@ void TCatalogBaseItem::Reset() {
 // walked once, each field taking its chunk or its reset value. Nested records and lists are read
 // from their chunk's body only: a damaged nested body cannot reach into the chunks that follow.
 
+// The most bytes an integer chunk's value takes.
+constexpr size_t kLongestInteger = 5;
+
 class TChunkLoader final : public TCatalogVarData {
  public:
   // record: the reader of the record's bytes, standing at their start.
@@ -147,13 +150,17 @@ class TChunkLoader final : public TCatalogVarData {
     if (!TakeInteger(id, field)) field = reset;
   }
   void IntegerAlias(int id, int32_t& field, int32_t) override { TakeInteger(id, field); }
+  // A flag or byte is one byte; a chunk of another size keeps the reset value (some writers store an
+  // integer there). One longer than any integer swallowed the chunks after it: its size changed.
   void Flag(int id, uint8_t& field, uint8_t def) override {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : def;
+    if (c && c->size > kLongestInteger) RequireSize(id, 1, "a flag holds 1");
   }
   void Byte(int id, uint8_t& field, uint8_t reset) override {
     TChunkRef* c = Take(id);
     field = c && c->size == 1 ? base_[c->offset] : reset;
+    if (c && c->size > kLongestInteger) RequireSize(id, 1, "a byte chunk holds 1");
   }
   void Fixed(int id, void* data, size_t bytes, TBlockReset reset, TOlderBlock older, TElement) override {
     TChunkRef* c = Take(id);
@@ -179,7 +186,10 @@ class TChunkLoader final : public TCatalogVarData {
   // A nested record or list must end exactly where its chunk does.
   void Record(int id, TCatalogBaseItem& record) override {
     TChunkRef* c = Take(id);
-    if (!c) return record.Reset();
+    if (!c) {
+      missingParts_.push_back({id, nullptr, &record, 0, nullptr});
+      return record.Reset();
+    }
     TByteReader body = record_.PartAt(base_ + c->offset, c->size);
     try {
       record.LoadFrom(body);
@@ -193,7 +203,10 @@ class TChunkLoader final : public TCatalogVarData {
   }
   void List(int id, TCatalog& list, int resetCount, TListReset init) override {
     TChunkRef* c = Take(id);
-    if (!c) return ResetList(list, resetCount, init);
+    if (!c) {
+      missingParts_.push_back({id, &list, nullptr, resetCount, init});
+      return ResetList(list, resetCount, init);
+    }
     TByteReader body = record_.PartAt(base_ + c->offset, c->size);
     try {
       list.LoadFrom(body);
@@ -217,6 +230,32 @@ class TChunkLoader final : public TCatalogVarData {
   std::optional<EDamagedData>& SizeDamage() { return sizeDamage_; }
   // The walk stopped inside a nested record or list, which keeps what it read.
   bool StoppedInPart() const { return stoppedInPart_; }
+  // Whether a chunk the record does not know is one of its nested records or lists that the file
+  // does not hold, under an id one or two bits away: its body reads whole as that part. The part
+  // is reset again when it does not. A body of one byte (an empty list or record, or the integer 0)
+  // is what other writers' own chunks hold too, so only a part with contents counts.
+  std::optional<int> ChangedPartId(const TChunkRef& unknown) {
+    for (const TMissingPart& part : missingParts_) {
+      if (unknown.size < 2 || __builtin_popcount(static_cast<uint32_t>(unknown.id ^ part.id)) > 2) continue;
+      TByteReader body = record_.PartAt(base_ + unknown.offset, unknown.size);
+      try {
+        if (part.list) {
+          part.list->LoadFrom(body);
+          ExpectEnd(body, "list");
+        } else {
+          part.record->LoadFrom(body);
+          ExpectEnd(body, "record");
+        }
+        return part.id;
+      } catch (const ETessError&) {
+        if (part.list)
+          ResetList(*part.list, part.resetCount, part.init);
+        else
+          part.record->Reset();
+      }
+    }
+    return std::nullopt;
+  }
 
   // The id of the field described last: where a failed walk stopped.
   int LastId() const { return lastId_; }
@@ -275,6 +314,14 @@ class TChunkLoader final : public TCatalogVarData {
   int lastId_ = 0;
   std::optional<EDamagedData> sizeDamage_;
   bool stoppedInPart_ = false;
+  struct TMissingPart {
+    int id;
+    TCatalog* list;
+    TCatalogBaseItem* record;
+    int resetCount;
+    TListReset init;
+  };
+  std::vector<TMissingPart> missingParts_;
 };
 
 namespace {
@@ -401,6 +448,15 @@ void TCatalogBaseItem::LoadFrom(TByteReader& reader) {
   }
   for (const TChunkRef& c : chunks) {
     if (c.taken) continue;
+    // A nested record or list under a changed id: kept as unknown, the part would be lost without a
+    // word (a map without its events, an event without its pages). What it read stays, so that a
+    // lenient load keeps it.
+    if (const std::optional<int> part = loader.ChangedPartId(c)) {
+      AfterLoad();
+      throw EDamagedData("chunk " + std::to_string(c.id) + " is unknown here and reads as chunk " +
+                             std::to_string(*part) + ", which is missing: its id has changed",
+                         loader.ChunkOffset(c.id));
+    }
     if (!unknown_) unknown_ = std::make_unique<std::vector<TRawChunk>>();
     const uint8_t* body = record.Here() + c.offset;
     unknown_->push_back({c.id, Bytes(body, body + c.size)});

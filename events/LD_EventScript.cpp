@@ -101,6 +101,14 @@ bool DecodeLines(const uint8_t* data, size_t size, TDecodedLines& decoded, std::
                                " are left in the script",
                            static_cast<int64_t>(start));
     line->text.assign(reinterpret_cast<const char*>(r.Here()), static_cast<size_t>(length));
+    // No editor's text holds a 0 byte, while the lines after a text whose length grew do (their
+    // depths and counts): such a text swallowed them. One 0 byte at the very end is what writers of
+    // terminated strings leave, and is kept.
+    const size_t zero = line->text.find('\0');
+    if (checkCounts && zero != std::string::npos && zero + 1 != line->text.size())
+      throw EContentDamage(
+          which + " (code " + std::to_string(line->code) + ") has a 0 byte in its text: its length has changed",
+          static_cast<int64_t>(start));
     r.Skip(static_cast<size_t>(length));
     const int32_t count = read("parameter count");
     // A count beyond what the code carries is read before its parameters are, so that the line

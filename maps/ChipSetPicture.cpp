@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "media/MaterialManager.h"
 #include "media/PictureFile.h"
 
 namespace tess {
@@ -69,12 +70,9 @@ TChipSetPicture::TChipSetPicture(const std::string& path) : path_(path) {
     try {
       TBitmap bitmap;
       LoadPictureFile(bitmap, path);
-      if (bitmap.Width() != kChipSetWidth || bitmap.Height() != kChipSetHeight)
-        error_ = "the picture is " + std::to_string(bitmap.Width()) + " x " + std::to_string(bitmap.Height()) +
-                 " pixels; a tileset picture is " + std::to_string(kChipSetWidth) + " x " +
-                 std::to_string(kChipSetHeight);
-      else
-        sheet_.LoadFromBitmap(bitmap);
+      // The rule the resource manager imports by, so that what it lets in is what is drawn.
+      error_ = PictureRuleProblem(*FindPictureFolder("ChipSet"), bitmap);
+      if (error_.empty()) sheet_.LoadFromBitmap(bitmap);
     } catch (const std::bad_alloc&) {
       error_ = "Insufficient memory.";
     } catch (const std::exception& e) {

@@ -92,6 +92,38 @@ bool FitsFolder(const TMaterialFolder& folder, int width, int height) {
          height <= folder.maxHeight;
 }
 
+const TMaterialFolder* FindPictureFolder(const std::string& name) {
+  const int index = ResourceFolderIndex(name);
+  if (index < 0) return nullptr;
+  const TMaterialFolder& folder = ResourceFolders()[static_cast<size_t>(index)];
+  return folder.kind == K::Picture ? &folder : nullptr;
+}
+
+std::string SizeRuleText(const TMaterialFolder& folder) {
+  auto range = [](int low, int high) {
+    if (low == high) return std::to_string(low);
+    if (low <= 1) return "at most " + std::to_string(high);
+    if (high >= kAny) return "at least " + std::to_string(low);
+    return std::to_string(low) + " to " + std::to_string(high);
+  };
+  const bool exact = folder.minWidth == folder.maxWidth && folder.minHeight == folder.maxHeight;
+  if (exact || (folder.minWidth <= 1 && folder.minHeight <= 1 && folder.maxWidth < kAny && folder.maxHeight < kAny))
+    return (exact ? "" : "at most ") + std::to_string(folder.maxWidth) + " x " + std::to_string(folder.maxHeight);
+  return "a width of " + range(folder.minWidth, folder.maxWidth) + " and a height of " +
+         range(folder.minHeight, folder.maxHeight);
+}
+
+std::string PictureRuleProblem(const TMaterialFolder& folder, const TBitmap& picture) {
+  const std::string name = folder.name;
+  if (picture.Format() != TPixelFormat::Indexed8 || picture.BitsPerPixel() != 8)
+    return "the picture has " + std::to_string(picture.BitsPerPixel()) + " bits per pixel; " + name +
+           " takes 8-bit palette pictures";
+  if (!FitsFolder(folder, picture.Width(), picture.Height()))
+    return "the picture is " + std::to_string(picture.Width()) + " x " + std::to_string(picture.Height()) +
+           " pixels; " + name + " takes " + SizeRuleText(folder);
+  return {};
+}
+
 void LoadImportPicture(const std::string& path, TImportPicture& picture) {
   const Bytes data = ReadWholeFile(path);
   picture.alpha.clear();

@@ -33,6 +33,17 @@ int ResourceFolderIndex(const std::string& name);
 // The file extensions a folder's materials have.
 const std::vector<std::string>& MaterialExtensions(const TMaterialFolder& folder);
 bool FitsFolder(const TMaterialFolder& folder, int width, int height);
+// The picture folder of that name (as the resource manager lists it); null for a media folder or
+// another name.
+const TMaterialFolder* FindPictureFolder(const std::string& name);
+// The folder's size rule in words: "480 x 256", "at most 640 x 480", "a width of 320 and a height of
+// at least 160".
+std::string SizeRuleText(const TMaterialFolder& folder);
+// Why a picture cannot serve in a picture folder, in words that name what it has and what the folder
+// takes ("the picture is 240 x 128 pixels; ChipSet takes 480 x 256", "the picture has 24 bits per
+// pixel; ChipSet takes 8-bit palette pictures"); empty when it fits. These are the rules an import
+// applies, so every reader that checks a picture (the editor's drawing, the project check) uses them.
+std::string PictureRuleProblem(const TMaterialFolder& folder, const TBitmap& picture);
 
 enum class TImportFormat { Png = 0, Xyz = 1 };
 

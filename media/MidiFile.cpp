@@ -36,12 +36,13 @@ void TMidiSong::Clear() {
   loopTick = 0;
   loopIndex = 0;
   damaged = false;
+  damage.clear();
 }
 
 TMidiTiming TimingOfDivision(uint16_t division) {
   TMidiTiming t;
   t.division = division;
-  if (division == 0) throw EInvalidMidiFile();
+  if (division == 0) throw EInvalidMidiFile("its division is 0");
   if (!(division & 0x8000)) {
     t.ticksNumerator = division;
     return t;
@@ -49,7 +50,7 @@ TMidiTiming TimingOfDivision(uint16_t division) {
   t.timeCode = true;
   const int framesPerSecond = -int(int8_t(division >> 8));
   const int ticksPerFrame = division & 0xFF;
-  if (ticksPerFrame == 0) throw EInvalidMidiFile();
+  if (ticksPerFrame == 0) throw EInvalidMidiFile("its time code counts 0 ticks a frame");
   switch (framesPerSecond) {
     case 24:
     case 25:
@@ -61,15 +62,17 @@ TMidiTiming TimingOfDivision(uint16_t division) {
       t.ticksDenominator = 1001;
       break;
     default:
-      throw EInvalidMidiFile();
+      throw EInvalidMidiFile("its time code has " + std::to_string(framesPerSecond) + " frames a second");
   }
   return t;
 }
 
 namespace {
 
-// Damage inside a track's data.
-struct TTrackDamage {};
+// Damage inside a track's data, and what it is.
+struct TTrackDamage {
+  const char* what = "a track is damaged";
+};
 
 uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
 uint16_t BigEndian16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
@@ -84,7 +87,7 @@ struct TTrackReader {
 
   bool HasBytes() const { return !ended && pos < size; }
   uint8_t Byte() {
-    if (pos >= size) throw TTrackDamage();
+    if (pos >= size) throw TTrackDamage{"a track ends inside an event"};
     return data[pos++];
   }
   // Seven bits a byte, most significant first, high bit set on all but the last; at most four bytes.
@@ -95,11 +98,11 @@ struct TTrackReader {
       v = v << 7 | (b & 0x7F);
       if (!(b & 0x80)) return v;
     }
-    throw TTrackDamage();
+    throw TTrackDamage{"a track holds a number of more than four bytes"};
   }
   // The next n bytes, which must lie within the track.
   const uint8_t* Take(size_t n) {
-    if (n > size - pos) throw TTrackDamage();
+    if (n > size - pos) throw TTrackDamage{"a track ends inside an event"};
     const uint8_t* p = data + pos;
     pos += n;
     return p;
@@ -119,7 +122,7 @@ void ReadEvent(TTrackReader& track, int64_t tick, TMidiEventList& list) {
     e.Kind = TMidiEventKind::Meta;
     e.MetaType = type;
     if (type == 0x51) {
-      if (length != 3) throw TTrackDamage();
+      if (length != 3) throw TTrackDamage{"a tempo event is not 3 bytes long"};
       e.Tempo = uint32_t(body[0]) << 16 | body[1] << 8 | body[2];
     }
     if (type == 0x2F) track.ended = true;
@@ -136,7 +139,7 @@ void ReadEvent(TTrackReader& track, int64_t tick, TMidiEventList& list) {
       track.running = first;
       data1 = track.Byte();
     } else {
-      if (!track.running) throw TTrackDamage();
+      if (!track.running) throw TTrackDamage{"a track has data bytes before any status byte"};
       data1 = first;
     }
     e.Message = track.running | uint32_t(data1) << 8;
@@ -144,7 +147,7 @@ void ReadEvent(TTrackReader& track, int64_t tick, TMidiEventList& list) {
     if (track.running < 0xC0 || track.running > 0xDF) e.Message |= uint32_t(track.Byte()) << 16;
     added = list.Add(e);
   }
-  if (!added) throw TTrackDamage();
+  if (!added) throw TTrackDamage{"the song holds more than 100,000 events"};
 }
 
 // Merges the tracks into the song's list; throws TTrackDamage.
@@ -170,7 +173,7 @@ void MergeTracks(std::vector<TTrackReader>& tracks, TMidiSong& song) {
       next.push({track.nextTick, index});
     }
   }
-  if (song.events.Empty()) throw TTrackDamage();
+  if (song.events.Empty()) throw TTrackDamage{"the song holds no event"};
   song.songLength = song.events.Last().Tick;
 }
 
@@ -178,32 +181,36 @@ void MergeTracks(std::vector<TTrackReader>& tracks, TMidiSong& song) {
 
 void ReadMidiSong(const uint8_t* data, size_t size, TMidiSong& song) {
   song.Clear();
-  if (size < 14 || std::memcmp(data, "MThd", 4) != 0 || BigEndian32(data + 4) != 6) throw EInvalidMidiFile();
+  if (size < 4 || std::memcmp(data, "MThd", 4) != 0) throw EInvalidMidiFile("it does not start with \"MThd\"");
+  if (size < 14 || BigEndian32(data + 4) != 6) throw EInvalidMidiFile("its header is not 6 bytes long");
   const uint16_t trackCount = BigEndian16(data + 10);
   song.timing = TimingOfDivision(BigEndian16(data + 12));
   std::vector<TTrackReader> tracks(trackCount);
   size_t pos = 14;
-  for (TTrackReader& track : tracks) {
-    if (size - pos < 8 || std::memcmp(data + pos, "MTrk", 4) != 0) throw EInvalidMidiFile();
+  for (size_t t = 0; t < tracks.size(); ++t) {
+    TTrackReader& track = tracks[t];
+    const std::string which = "track " + std::to_string(t + 1) + " of " + std::to_string(tracks.size());
+    if (size - pos < 8 || std::memcmp(data + pos, "MTrk", 4) != 0) throw EInvalidMidiFile(which + " is missing");
     const uint32_t length = BigEndian32(data + pos + 4);
     pos += 8;
-    if (length > size - pos) throw EInvalidMidiFile();
+    if (length > size - pos) throw EInvalidMidiFile(which + " reaches past the end of the file");
     track.data = data + pos;
     track.size = length;
     pos += length;
     try {
       if (track.HasBytes()) track.nextTick = track.VarLen();
-    } catch (const TTrackDamage&) {
-      throw EInvalidMidiFile();
+    } catch (const TTrackDamage& damage) {
+      throw EInvalidMidiFile(damage.what);
     }
   }
   try {
     MergeTracks(tracks, song);
-  } catch (const TTrackDamage&) {
+  } catch (const TTrackDamage& damage) {
     const TMidiTiming timing = song.timing;
     song.Clear();
     song.timing = timing;
     song.damaged = true;
+    song.damage = damage.what;
   }
 }
 

@@ -13,9 +13,14 @@
 namespace tess {
 
 // The header or a track header is not what a MIDI file has, or the file ends inside them.
+// The shown text is the one every player gives; Plain() says what is wrong when that is known.
 class EInvalidMidiFile : public ETessError {
  public:
-  EInvalidMidiFile() : ETessError("Invalid MIDI File") {}
+  explicit EInvalidMidiFile(std::string reason = {}) : ETessError("Invalid MIDI File"), reason_(std::move(reason)) {}
+  std::string Plain() const override { return reason_.empty() ? what() : "Invalid MIDI File: " + reason_; }
+
+ private:
+  std::string reason_;
 };
 
 enum class TMidiEventKind : uint8_t {
@@ -88,8 +93,10 @@ struct TMidiSong {
   // tick; 0 and 0 without one.
   int64_t loopTick = 0;
   size_t loopIndex = 0;
-  // Whether the tracks were damaged: the song is then left without events.
+  // Whether the tracks were damaged: the song is then left without events, and damage says why
+  // ("more than 100,000 events").
   bool damaged = false;
+  std::string damage;
 
   void Clear();
 };

@@ -1,6 +1,7 @@
 #include "media/MsAdpcm.h"
 
 #include <algorithm>
+#include <string>
 
 namespace tess {
 
@@ -56,7 +57,9 @@ std::vector<int16_t> DecodeMsAdpcm(const uint8_t* data, size_t size, const TWave
     const uint8_t* p = data + at;
     for (size_t c = 0; c < channels; ++c) {
       const uint8_t predictor = p[c];
-      if (predictor >= format.coefficients.size()) throw EInvalidWaveFile();
+      if (predictor >= format.coefficients.size())
+        throw EInvalidWaveFile("an ADPCM block names predictor " + std::to_string(predictor) + " of " +
+                               std::to_string(format.coefficients.size()));
       state[c].coefficient1 = format.coefficients[predictor][0];
       state[c].coefficient2 = format.coefficients[predictor][1];
       state[c].delta = Le16(p + channels + 2 * c);

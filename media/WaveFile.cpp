@@ -1,6 +1,8 @@
 #include "media/WaveFile.h"
 
+#include <cstdio>
 #include <cstring>
+#include <utility>
 
 #include "core/Errors.h"
 #include "media/MsAdpcm.h"
@@ -32,26 +34,39 @@ struct TChunk {
 // Walks chunk headers from pos, skipping each chunk by its size as it stands, up to the chunk
 // named id, and leaves pos after it. Running off the end of the file is damage.
 TChunk FindChunk(const uint8_t* data, size_t size, size_t& pos, const char* id) {
+  const std::string name = std::string("the \"") + id + "\" chunk";
   for (;;) {
-    if (pos > size || size - pos < 8) throw EInvalidWaveFile();
+    if (pos > size || size - pos < 8) throw EInvalidWaveFile("the file has no " + name.substr(4));
     const uint8_t* header = data + pos;
     const size_t length = Le32(header + 4);
     pos += 8;
     if (std::memcmp(header, id, 4) == 0) {
-      if (length > size - pos) throw EInvalidWaveFile();
+      if (length > size - pos) throw EInvalidWaveFile(name + " reaches past the end of the file");
       TChunk chunk{data + pos, length};
       pos += length;
       return chunk;
     }
-    if (length > size - pos) throw EInvalidWaveFile();
+    if (length > size - pos) throw EInvalidWaveFile("a chunk before " + name + " reaches past the end of the file");
     pos += length;
   }
+}
+
+// The names of the format tags other programs write most, for the message that refuses them.
+std::string FormatTagText(uint16_t tag) {
+  static const std::pair<uint16_t, const char*> kNames[] = {
+      {0x0003, "IEEE float"}, {0x0006, "A-law"}, {0x0007, "mu-law"},    {0x0011, "IMA ADPCM"},
+      {0x0031, "GSM 6.10"},   {0x0050, "MPEG"},  {0xFFFE, "extensible"}};
+  char hex[8];
+  std::snprintf(hex, sizeof hex, "0x%x", unsigned(tag));
+  for (const auto& [known, name] : kNames)
+    if (known == tag) return std::string(hex) + " (" + name + ")";
+  return hex;
 }
 
 }  // namespace
 
 TWaveFormat ReadWaveFormat(const uint8_t* body, size_t size) {
-  if (size < 16) throw EInvalidWaveFile();
+  if (size < 16) throw EInvalidWaveFile("the \"fmt \" chunk is shorter than 16 bytes");
   TWaveFormat f;
   f.formatTag = Le16(body);
   f.channels = Le16(body + 2);
@@ -59,29 +74,37 @@ TWaveFormat ReadWaveFormat(const uint8_t* body, size_t size) {
   f.bytesPerSecond = Le32(body + 8);
   f.blockAlign = Le16(body + 12);
   f.bitsPerSample = Le16(body + 14);
-  if (f.channels < 1 || f.channels > 2 || f.samplesPerSecond == 0 || f.blockAlign == 0) throw EInvalidWaveFile();
+  if (f.formatTag != kWaveFormatPcm && f.formatTag != kWaveFormatMsAdpcm)
+    throw EInvalidWaveFile("unsupported format tag " + FormatTagText(f.formatTag));
+  if (f.channels < 1 || f.channels > 2)
+    throw EInvalidWaveFile(std::to_string(f.channels) + " channels; a wave plays with 1 or 2");
+  if (f.samplesPerSecond == 0 || f.blockAlign == 0) throw EInvalidWaveFile("its sample rate or block alignment is 0");
   if (f.formatTag == kWaveFormatPcm) {
-    if (f.bitsPerSample != 8 && f.bitsPerSample != 16) throw EInvalidWaveFile();
-    if (f.blockAlign != f.channels * f.bitsPerSample / 8) throw EInvalidWaveFile();
+    if (f.bitsPerSample != 8 && f.bitsPerSample != 16)
+      throw EInvalidWaveFile(std::to_string(f.bitsPerSample) + "-bit PCM; 8 and 16 bits play");
+    if (f.blockAlign != f.channels * f.bitsPerSample / 8)
+      throw EInvalidWaveFile("its block alignment does not fit its channels and bits");
     return f;
   }
-  if (f.formatTag != kWaveFormatMsAdpcm || f.bitsPerSample != 4) throw EInvalidWaveFile();
+  const EInvalidWaveFile damagedAdpcm("its ADPCM description is damaged");
+  if (f.bitsPerSample != 4) throw damagedAdpcm;
   // Extra size, samples a block, the number of coefficient pairs, the pairs.
-  if (size < 22) throw EInvalidWaveFile();
+  if (size < 22) throw damagedAdpcm;
   const size_t extra = Le16(body + 16);
   f.samplesPerBlock = Le16(body + 18);
   const size_t pairs = Le16(body + 20);
-  if (pairs < 1 || pairs > 256 || extra < 4 + 4 * pairs || size < 22 + 4 * pairs) throw EInvalidWaveFile();
+  if (pairs < 1 || pairs > 256 || extra < 4 + 4 * pairs || size < 22 + 4 * pairs) throw damagedAdpcm;
   if (f.blockAlign < kMsAdpcmHeaderBytes * f.channels || f.samplesPerBlock < 2 ||
       MsAdpcmFramesInBlock(f.blockAlign, f) != f.samplesPerBlock)
-    throw EInvalidWaveFile();
+    throw damagedAdpcm;
   for (size_t i = 0; i < pairs; ++i)
     f.coefficients.push_back({int16_t(Le16(body + 22 + 4 * i)), int16_t(Le16(body + 24 + 4 * i))});
   return f;
 }
 
 TPcmData DecodeWave(const uint8_t* data, size_t size) {
-  if (size < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) throw EInvalidWaveFile();
+  if (size < 4 || std::memcmp(data, "RIFF", 4) != 0) throw EInvalidWaveFile("not a RIFF file");
+  if (size < 12 || std::memcmp(data + 8, "WAVE", 4) != 0) throw EInvalidWaveFile("a RIFF file that holds no wave");
   size_t pos = 12;
   const TChunk fmt = FindChunk(data, size, pos, "fmt ");
   const TWaveFormat format = ReadWaveFormat(fmt.body, fmt.size);

@@ -13,9 +13,14 @@
 
 namespace tess {
 
+// The shown text is the one every player gives; Plain() says what is wrong when that is known.
 class EInvalidWaveFile : public ETessError {
  public:
-  EInvalidWaveFile() : ETessError("Invalid wave file") {}
+  explicit EInvalidWaveFile(std::string reason = {}) : ETessError("Invalid wave file"), reason_(std::move(reason)) {}
+  std::string Plain() const override { return reason_.empty() ? what() : "Invalid wave file: " + reason_; }
+
+ private:
+  std::string reason_;
 };
 
 inline constexpr uint16_t kWaveFormatPcm = 1;

@@ -256,6 +256,10 @@ class TGameDiskRun {
   void Execute(TGameDiskResult& result) {
     Validate();
     const bool floppy = drives_.isFloppyDrive(job_.destination);
+    // Said before anything is packed, with the system's reason: a read-only file system is not a
+    // missing permission. A floppy is looked at when its disk is in.
+    if (!floppy && ::access(job_.destination.c_str(), W_OK) != 0)
+      throw TFailure{"The destination folder \"" + job_.destination + "\" cannot be written: " + Reason() + "."};
     const std::string projectName = FolderName(job_.projectFolder);
     const std::string work = WithTrailingBackslash(job_.workFolder);
     const std::string archiveName = projectName + ".lzh";

@@ -294,7 +294,7 @@ TEST(CliFiles, RefusesWhatIsNoDataFileBeforeReadingIt) {
   EXPECT_FALSE(fs::exists(dir / "wide.png"));
 }
 
-TEST(CliCheck, DecodesEveryPictureTheProjectNames) {
+TEST(CliCheck, DecodesEveryPictureAndHoldsItToItsFolderRule) {
   TTestFolder dir;
   const std::string project = NewProject(dir, "Pictured");
   const std::string rtp = dir.Sub("rtp");
@@ -307,7 +307,11 @@ TEST(CliCheck, DecodesEveryPictureTheProjectNames) {
   Bytes shortXyz = EncodeXyz(good);
   shortXyz[6] = 200;  // taller than the body
   WriteFileAtomic(project + "CharSet/Villager.xyz", shortXyz);
-  SavePictureFile(good, project + "Title/Opening.png");
+  // Pictures that decode but break their folder's rule: named or not, each is reported with what
+  // it has and what its folder takes.
+  SavePictureFile(TBitmap(320, 240, TPixelFormat::Rgb24), project + "Title/Opening.png");
+  SavePictureFile(TBitmap(700, 10, TPixelFormat::Indexed8), project + "Picture/Big.png");
+  SavePictureFile(TBitmap(640, 480, TPixelFormat::Indexed8), project + "Picture/Fits.png");
 
   TLcfDataBase db;
   db.LoadFromFile(project + "TESS_RT.ldb");
@@ -329,8 +333,14 @@ TEST(CliCheck, DecodesEveryPictureTheProjectNames) {
             "CharSet/Villager.xyz: Invalid XYZ Image (named by event 1 page 1 in Map0001.lmu)\n" +
                 rtp + "ChipSet/World.png: Invalid PNG Image (named by tileset 1 in TESS_RT.ldb)\n" +
                 "TESS_RT.ldb: hero 1 names the picture FaceSet/Faces, which neither the project nor the runtime "
-                "package has\n"
-                "4 problems\n");
+                "package has\n" +
+                rtp +
+                "Monster/Slime.png: the picture is 8 x 8 pixels; Monster takes a width of 16 to 200 and a height of "
+                "16 to 240 (named by monster 1 in TESS_RT.ldb)\n"
+                "Title/Opening.png: the picture has 24 bits per pixel; Title takes 8-bit palette pictures (named by "
+                "the title screen in TESS_RT.ldb)\n"
+                "Picture/Big.png: the picture is 700 x 10 pixels; Picture takes at most 640 x 480\n"
+                "7 problems\n");
   // Without a runtime package the package's pictures are missing too.
   const TCliRun alone = RunCliWords({"check", project, "--rtp-folder", ""});
   EXPECT_NE(alone.out.find("TESS_RT.ldb: monster 1 names the picture Monster/Slime, which the project lacks (no "

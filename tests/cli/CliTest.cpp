@@ -319,6 +319,13 @@ TEST(Cli, PackMakesAGameDiskFolder) {
   EXPECT_EQ(failed.status, 1);
   EXPECT_NE(failed.err.find("Gamedisk creation was cancelled."), std::string::npos);
   EXPECT_FALSE(fs::exists(dir / "disk2"));
+  // A destination that cannot be made is refused with the system's reason, not called missing.
+  TRun blocked = RunCliWords({"pack", project.string(), (project / "TESS_RT.ini" / "disk").string(), "--force"});
+  EXPECT_EQ(blocked.status, 1);
+  EXPECT_NE(
+      blocked.err.find("cannot make the folder " + (project / "TESS_RT.ini" / "disk").string() + ": Not a directory"),
+      std::string::npos)
+      << blocked.err;
   EXPECT_EQ(RunCliWords({"pack", project.string()}).status, 2);
   fs::remove_all(dir);
 }
@@ -528,8 +535,17 @@ TEST(CliPlay, BadWordsAndFilesThatDoNotPlay) {
   const TRun missing = Play({dir / "missing.wav", "--render", dir / "x.wav"});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("missing.wav"), std::string::npos);
-  WriteFileAtomic(dir / "bad.wav", std::string("RIFF\x10\0\0\0WAVEfmt ", 16));
-  const TRun bad = Play({dir / "bad.wav", "--sound", "--render", dir / "x.wav"});
-  EXPECT_EQ(bad.status, 1);
-  EXPECT_NE(bad.err.find("Invalid wave file"), std::string::npos) << bad.err;
+  // A file that no player takes says what is wrong with it.
+  WriteFileAtomic(dir / "cut.wav", std::string("RIFF\x10\0\0\0WAVEfmt ", 16));
+  WriteFileAtomic(dir / "text.wav", std::string("just words"));
+  WriteFileAtomic(dir / "ima.wav", std::string("RIFF\x24\0\0\0WAVEfmt \x10\0\0\0\x11\0\1\0\x22\x56\0\0\0\0\0\0"
+                                               "\x00\1\4\0data\0\0\0\0",
+                                               44));
+  for (const auto& [file, says] : {std::pair{"cut.wav", "Invalid wave file: the file has no \"fmt \" chunk"},
+                                   {"text.wav", "Invalid wave file: not a RIFF file"},
+                                   {"ima.wav", "Invalid wave file: unsupported format tag 0x11 (IMA ADPCM)"}}) {
+    const TRun bad = Play({dir / file, "--sound", "--render", dir / "x.wav"});
+    EXPECT_EQ(bad.status, 1);
+    EXPECT_NE(bad.err.find(says), std::string::npos) << bad.err;
+  }
 }

@@ -164,6 +164,14 @@ TEST_F(RenderMap, WritesTheFormatItsExtensionNamesAndNothingElse) {
     }
   }
   EXPECT_EQ(ReadWholeFile(project_ + "Map0001.lmu"), mapFile);
+  // Nor a picture of the project's material folders.
+  std::filesystem::create_directories(project_ + "Picture");
+  WriteFileAtomic(project_ + "Picture/Shot.png", mapFile);
+  const TRun shot =
+      Cli({"render-map", project_, "1", project_ + "Picture/Shot.png", "--rtp-folder", folder_.Sub("NoRtp")});
+  EXPECT_EQ(shot.status, 1);
+  EXPECT_NE(shot.err.find("is a picture of the project; it is not written over"), std::string::npos) << shot.err;
+  EXPECT_EQ(ReadWholeFile(project_ + "Picture/Shot.png"), mapFile);
 }
 
 TEST_F(RenderMap, MoreColoursThanAPaletteHoldsGiveATrueColourPicture) {

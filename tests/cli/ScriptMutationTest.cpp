@@ -3,10 +3,16 @@
 // word.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <iostream>
+#include <map>
 #include <random>
+#include <sstream>
 
+#include "cli/FileKinds.h"
 #include "core/Errors.h"
+#include "core/PathUtils.h"
 #include "core/StreamUtils.h"
 #include "events/CommandShapes.h"
 #include "maps/LD_Map.h"
@@ -173,17 +179,185 @@ TEST(ScriptMutations, EveryChangedScriptOfTheDemoIsRefusedByNameOrLoadsWhole) {
     const Bytes file = demoMap->SaveToBytes();
     Mutate(file, ScriptBlocks(*demoMap, file), 1500, random, scripts);
     // The same over the whole event list, pages and their fields included: figures only, since
-    // the lists and records around the scripts keep their own leniency (a page list whose chunk id
-    // changes is an unknown chunk, and an item id named twice keeps the later item).
+    // an event or a page whose id changed stands elsewhere in its list, which this comparison by
+    // position counts as a loss (the whole-map run below tells the two apart).
     Mutate(file, {EventsChunk(file)}, 1500, random, events);
   }
   std::cout << "script blocks: " << scripts << "\nwhole event lists: " << events << "\n";
-  // What no rule of the block structure sees: a text length that grew by exactly the lines after it
-  // (and a parameter count that still fits); the swallowed lines leave their control bytes in it.
+  // A text length that grew by exactly the lines after it leaves their 0 bytes in the text, which
+  // is damage too.
   for (const std::string& loss : scripts.losses) ADD_FAILURE() << "loaded without damage: " << loss;
-  EXPECT_EQ(scripts.silent, scripts.swallowed);
-  EXPECT_LE(scripts.silent * 1000, scripts.mutants);
+  EXPECT_EQ(scripts.silent, 0);
   EXPECT_GT(scripts.named, 1000);
   EXPECT_GT(scripts.whole, 1000);
   EXPECT_EQ(scripts.named + scripts.whole + scripts.silent, scripts.mutants);
+}
+
+namespace {
+
+// The skeleton of a map file as the chunk listing shows it: one path per chunk, list item or
+// nested record, items by their position in the list, with what each line holds beyond its value
+// (a list's count, a record). Values are left out: a flipped value is a change, not a loss.
+std::map<std::string, std::string> Skeleton(const Bytes& file) {
+  const TChunkDump dump = DumpChunks(file, cli::FindFileKind(file)->layout);
+  std::map<std::string, std::string> paths;
+  std::vector<std::string> stack;
+  std::vector<int> items(1, 0);
+  std::istringstream lines(dump.text);
+  for (std::string line; std::getline(lines, line);) {
+    const size_t depth = line.find_first_not_of(' ') / 2;
+    line = line.substr(depth * 2);
+    stack.resize(depth);
+    items.resize(depth + 1, 0);
+    std::string key;
+    if (line.rfind("item ", 0) == 0) {
+      key = "item#" + std::to_string(++items[depth]);
+    } else if (line.rfind("chunk ", 0) == 0) {
+      key = line.substr(0, line.find(' ', 6));
+    } else {
+      continue;
+    }
+    items.resize(depth + 1);
+    items.push_back(0);
+    stack.push_back(key);
+    std::string path;
+    for (const std::string& part : stack) path += "/" + part;
+    const size_t list = line.find(": list of ");
+    paths[path] = list != std::string::npos                    ? line.substr(list)
+                  : line.find(": record") != std::string::npos ? "record"
+                                                               : "";
+  }
+  return paths;
+}
+
+// The events and pages as sets: each event's pages' codes and depths, in id order of neither, and
+// the ids apart. A changed id moves an event or a page without losing it.
+std::pair<std::vector<std::string>, std::vector<int32_t>> EventSets(const TLcfMap& map) {
+  std::vector<std::string> events;
+  std::vector<int32_t> ids;
+  for (int e = 0; e < map.events.Count(); ++e) {
+    const TLcfEventItem* event = map.events.ItemAt(e);
+    ids.push_back(event->Id());
+    std::vector<std::string> pages;
+    for (int p = 0; p < event->pages.Count(); ++p) {
+      ids.push_back(event->pages.ItemAt(p)->Id());
+      std::string page;
+      const TLcfEventScriptList& script = event->pages.ItemAt(p)->lines;
+      for (int i = 0; i < script.Count(); ++i)
+        page += std::to_string(script.LineAt(i)->code) + "@" + std::to_string(script.LineAt(i)->indent) + " ";
+      pages.push_back(page);
+    }
+    std::sort(pages.begin(), pages.end());
+    std::string all;
+    for (const std::string& page : pages) all += page + "| ";
+    events.push_back(all);
+  }
+  std::sort(events.begin(), events.end());
+  return {events, ids};
+}
+
+}  // namespace
+
+// Not run by CI (run it with --gtest_also_run_disabled_tests): one or two bits flipped anywhere in
+// each map of a project, TESS_MUTATION_PROJECT (the demo as tessaly-rtpgen builds it) or, without
+// it, the demo's maps made here. Each mutant is refused with a named place, loads whole (saved
+// again it is the original byte for byte), loads with values changed in place, keeps a chunk
+// whose id it no longer knows (written back as it was), or loses a list item, a record, a list's
+// item or a script line without a word.
+TEST(ScriptMutations, DISABLED_EveryBitOfTheDemosMaps) {
+  std::vector<Bytes> files;
+  if (const char* project = std::getenv("TESS_MUTATION_PROJECT")) {
+    for (const std::string& name : ListFolder(project))
+      if (name.size() == 11 && name.compare(0, 3, "Map") == 0)
+        files.push_back(ReadWholeFile(std::string(project) + "/" + name));
+  } else {
+    for (const auto& demoMap : rtp::BuildDemoMaps()) files.push_back(demoMap->SaveToBytes());
+  }
+  ASSERT_FALSE(files.empty());
+  const int perMap = std::getenv("TESS_MUTANTS") ? std::atoi(std::getenv("TESS_MUTANTS")) : 5000;
+  std::mt19937 random(3737);
+  int mutants = 0, named = 0, whole = 0, changed = 0, unknownKept = 0, lost = 0;
+  std::map<std::string, int> losses;
+  for (const Bytes& file : files) {
+    TLcfMap map;
+    map.LoadFromBytes(file);
+    const TEventsShape shape = ShapeOf(map);
+    const auto skeleton = Skeleton(file);
+    const auto sets = EventSets(map);
+    const size_t magic = 1 + file[0];  // the length byte and the magic string stay
+    for (int i = 0; i < perMap; ++i) {
+      Bytes mutant = file;
+      for (int f = 0; f < 1 + i % 2; ++f) {
+        const size_t bit = std::uniform_int_distribution<size_t>(magic * 8, file.size() * 8 - 1)(random);
+        mutant[bit / 8] ^= static_cast<uint8_t>(1u << (bit % 8));
+      }
+      if (mutant == file) continue;
+      ++mutants;
+      TLcfMap loaded;
+      try {
+        loaded.LoadFromBytes(mutant);
+      } catch (const EDamagedData& e) {
+        if (e.Offset() >= 0 && !e.Problem().empty())
+          ++named;
+        else
+          ADD_FAILURE() << "damage without its place: " << e.what();
+        continue;
+      } catch (const ETessError& e) {
+        ADD_FAILURE() << "refused without a place: " << e.what();
+        continue;
+      }
+      const Bytes again = loaded.SaveToBytes();
+      if (again == file) {
+        ++whole;
+        continue;
+      }
+      std::string loss = Loss(shape, ShapeOf(loaded));
+      bool unknown = false;
+      const auto kept = Skeleton(again);
+      for (const auto& [path, holds] : skeleton) {
+        const auto found = kept.find(path);
+        // A value that became its default is no longer written: a change, not a loss. A list, a
+        // record or an item that is gone is a loss, and so is a list that holds fewer items. (A
+        // short record's body may read as a list as well; the listing's choice is no loss.)
+        const bool isItem =
+            path.rfind("item#") != std::string::npos && path.find('/', path.rfind("item#")) == std::string::npos;
+        const bool fewer = found != kept.end() && holds.rfind(": list of ", 0) == 0 &&
+                           found->second.rfind(": list of ", 0) == 0 &&
+                           std::stoi(found->second.substr(10)) < std::stoi(holds.substr(10));
+        bool readAnotherWay = false;
+        for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+          const auto a = skeleton.find(path.substr(0, slash)), b = kept.find(path.substr(0, slash));
+          readAnotherWay = readAnotherWay || (a != skeleton.end() && b != kept.end() && a->second != b->second &&
+                                              (a->second == "record" || b->second == "record"));
+        }
+        if (!readAnotherWay && (found == kept.end() ? !holds.empty() || isItem : fewer)) {
+          loss = loss.empty() ? path + (found == kept.end() ? " is gone" : " became " + found->second) : loss;
+          break;
+        }
+      }
+      for (const auto& [path, holds] : kept)
+        if (!skeleton.count(path)) unknown = true;
+      // An event or page whose id changed stands elsewhere in its list; it is all there.
+      const auto [events, ids] = EventSets(loaded);
+      if (!loss.empty() && ids != sets.second && events == sets.first) loss.clear();
+      if (!loss.empty()) {
+        ++lost;
+        ++losses[loss.substr(0, loss.find_first_of("0123456789"))];
+        if (std::getenv("TESS_MUTATION_DEBUG")) {
+          std::cout << "lost: " << loss << " at";
+          for (size_t b = 0; b < file.size(); ++b)
+            if (file[b] != mutant[b]) std::cout << " byte " << b << " " << int(file[b]) << "->" << int(mutant[b]);
+          std::cout << "\n";
+        }
+      } else if (unknown) {
+        ++unknownKept;
+      } else {
+        ++changed;
+      }
+    }
+  }
+  std::cout << files.size() << " maps, " << mutants << " mutants: " << named << " refused with a named place, " << whole
+            << " loaded whole, " << changed << " loaded with values changed in place, " << unknownKept
+            << " keep a chunk under an id their record does not know, " << lost << " lost something silently\n";
+  for (const auto& [kind, count] : losses) std::cout << "  " << count << " x " << kind << "\n";
 }

@@ -158,6 +158,8 @@ TEST(Catalog, RejectedSizesKeepTheResetValue) {
   EXPECT_EQ(r.raw, 0);
   // The rejected chunks are not kept either: saving writes the fields once.
   EXPECT_TRUE(r.UnknownChunks().empty());
+  // A flag longer than any integer swallowed the chunks after it when its size changed.
+  EXPECT_THROW(Load(r, Bytes{4, 6, 1, 2, 3, 4, 5, 6, 0}), EDamagedData);
 }
 
 TEST(Catalog, DamagedSizesRaiseBeforeAllocating) {

@@ -152,7 +152,7 @@ TEST(ScriptShape, EachDamageIsNamedWithItsLineAndByte) {
          b[PartsAt(b, at[5]).length] = static_cast<uint8_t>(at[7] - at[6]);
          return b;
        },
-       -1, "script line 7 (code 10140): the command at line 3 (code 12010) has no end line", at[7]},
+       -1, "script line 6 (code 10) has a 0 byte in its text: its length has changed", at[5]},
       {"a size chunk that disagrees", [](Bytes b) { return b; }, static_cast<int64_t>(good.size()) + 1,
        "the script's size chunk 51 says " + std::to_string(good.size() + 1) + " bytes where its block holds " +
            std::to_string(good.size()),
@@ -207,6 +207,15 @@ TEST(ScriptShape, EachDamageIsNamedWithItsLineAndByte) {
     EXPECT_EQ(e->ChunkPath(), "chunk 52") << e->what();
     EXPECT_EQ(e->Offset(), BlockStart(record) + c.byte) << e->what();
   }
+  // One 0 byte at the end is what writers of terminated strings leave: "Hell\0" loads and saves back.
+  Bytes terminated = good;
+  terminated[PartsAt(terminated, at[0]).length + 5] = 0;
+  const Bytes record = PageRecord(terminated);
+  ASSERT_FALSE(PageDamage(record));
+  TLcfEventPageItem page;
+  TByteReader r(record.data(), record.size());
+  page.LoadFrom(r);
+  EXPECT_EQ(FindChunk(TopChunks(Encode(page)), 52)->body, terminated);
 }
 
 // An unknown code written in five bytes whose first byte carries bits beyond 32 reads as the
@@ -219,6 +228,40 @@ TEST(ScriptShape, AnOverlongCodeSavesBackItsBytes) {
   page.LoadFrom(r);
   ASSERT_EQ(page.lines.Count(), 2);
   EXPECT_EQ(FindChunk(TopChunks(Encode(page)), 52)->body, block);
+}
+
+// An event whose pages chunk changed its id would load with no pages and keep them as an unknown
+// chunk; a body that reads whole as the missing pages names it. A one-byte chunk under such an id
+// is another writer's own (an integer 0, an empty list) and is kept.
+TEST(ScriptShape, PagesUnderAChangedIdAreNamed) {
+  TLcfEventItem event;
+  event.name = "EV0001";
+  event.pages.Append()->lines = SampleScript();
+  const Bytes record = Encode(event);
+  const struct {
+    int id;
+    Bytes body;  // empty: the pages chunk's own body
+    bool damaged;
+  } cases[] = {{4, {}, true}, {7, {}, true}, {13, {}, true}, {4, {0}, false}, {6, {1}, false}, {64, {}, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.id);
+    std::vector<TChunk> chunks = TopChunks(record);
+    for (TChunk& chunk : chunks)
+      if (chunk.id == 5) {
+        chunk.id = c.id;
+        if (!c.body.empty()) chunk.body = c.body;
+      }
+    const Bytes changed = EncodeChunks(chunks);
+    TLcfEventItem loaded;
+    TByteReader r(changed.data(), changed.size());
+    if (c.damaged) {
+      EXPECT_THROW(loaded.LoadFrom(r), EDamagedData);
+    } else {
+      loaded.LoadFrom(r);
+      ASSERT_EQ(loaded.UnknownChunks().size(), 1u);
+      EXPECT_EQ(loaded.UnknownChunks()[0].id, c.id);
+    }
+  }
 }
 
 TEST(ScriptShape, MapDamageNamesTheFileEventPageLineAndByte) {

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <random>
+#include <tuple>
 
 #include "TestFolder.h"
 #include "core/ProjectFolder.h"
@@ -307,16 +308,20 @@ TEST(ChipSetGraphic, MissingDamagedOrMisfitPicturesDrawAPlaceholderAndSaySo) {
   TChipSetProject project;
   TBitmap trueColour(480, 256, TPixelFormat::Rgb24);
   project.Write("Deep", trueColour);
-  TBitmap small(320, 240, TPixelFormat::Indexed8);
-  small.Palette().assign(2, TRgb{0, 0, 0});
-  project.Write("Small", small);
+  for (const auto& [name, w, h] : {std::tuple{"Small", 240, 128}, {"Large", 960, 512}, {"Dot", 1, 1}}) {
+    TBitmap misfit(w, h, TPixelFormat::Indexed8);
+    misfit.Palette().assign(2, TRgb{0, 0, 0});
+    project.Write(name, misfit);
+  }
   const struct {
     const char* name;
     const char* errorHas;
   } cases[] = {{"Nowhere", "no such picture"},
-               {"Deep", "Invalid image format."},
+               {"Deep", "the picture has 24 bits per pixel; ChipSet takes 8-bit palette pictures"},
                {"../ChipSet/Deep", "no such"},
-               {"Small", "the picture is 320 x 240 pixels; a tileset picture is 480 x 256"}};
+               {"Small", "the picture is 240 x 128 pixels; ChipSet takes 480 x 256"},
+               {"Large", "the picture is 960 x 512 pixels; ChipSet takes 480 x 256"},
+               {"Dot", "the picture is 1 x 1 pixels; ChipSet takes 480 x 256"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     TLcfChipSetItem tileset;

@@ -112,9 +112,15 @@ TEST_F(MaterialImport, SizeAndDepthRulesOfEachFolder) {
     SCOPED_TRACE(std::string(c.folder) + " " + std::to_string(c.w) + "x" + std::to_string(c.h));
     const std::string source = Source("Pic.bmp", Indexed(c.w, c.h));
     EXPECT_EQ(Import(c.folder, source), c.imports ? "Pic" : kInvalidImageSize);
+    // The readers that check a picture against its folder hold it to the same rule.
+    const std::string problem = PictureRuleProblem(*FindPictureFolder(c.folder), Indexed(c.w, c.h));
+    EXPECT_EQ(problem.empty(), c.imports) << problem;
     EXPECT_EQ(fs::exists(project_ + c.folder + "/Pic.png"), c.imports);
     fs::remove(project_ + c.folder + "/Pic.png");
   }
+  EXPECT_EQ(PictureRuleProblem(*FindPictureFolder("Backdrop"), Indexed(319, 240)),
+            "the picture is 319 x 240 pixels; Backdrop takes a width of 320 and a height of at least 160");
+  EXPECT_EQ(FindPictureFolder("Music"), nullptr);
   // Colour depth comes before size: a 24-bit picture of many colours fails on depth, fitting or not.
   TBitmap rgb(320, 240, TPixelFormat::Rgb24);
   for (int y = 0; y < 240; ++y)

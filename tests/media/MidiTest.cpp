@@ -88,37 +88,50 @@ TEST(MidiFile, DamagedHeadersRaiseAndDamagedTracksLeaveTheSongEmpty) {
   };
   struct TCase {
     const char* what;
+    const char* says;  // in the plain wording
     Bytes file;
   };
   const std::vector<TCase> headers = {
-      {"empty", {}},
-      {"cut header", Bytes(sound.begin(), sound.begin() + 12)},
-      {"not MThd", with(0, {'M', 'T', 'h', 'x'})},
-      {"header length 7", with(7, {7})},
-      {"division 0", with(12, {0, 0})},
-      {"time code of 23 frames", with(12, {0xE9, 4})},
-      {"not MTrk", with(14, {'X'})},
-      {"track past the end", with(21, {0xFF})},
-      {"two tracks counted, one there", with(11, {2})},
-      {"first delta past the track", MidiFileOf(480, {TTrackBuilder().Append({0x80})})},
+      {"empty", "does not start with", {}},
+      {"cut header", "header is not 6 bytes", Bytes(sound.begin(), sound.begin() + 12)},
+      {"not MThd", "does not start with \"MThd\"", with(0, {'M', 'T', 'h', 'x'})},
+      {"header length 7", "header is not 6 bytes", with(7, {7})},
+      {"division 0", "division is 0", with(12, {0, 0})},
+      {"time code of 23 frames", "23 frames a second", with(12, {0xE9, 4})},
+      {"not MTrk", "track 1 of 1 is missing", with(14, {'X'})},
+      {"track past the end", "track 1 of 1 reaches past the end", with(21, {0xFF})},
+      {"two tracks counted, one there", "track 2 of 2 is missing", with(11, {2})},
+      {"first delta past the track", "ends inside an event", MidiFileOf(480, {TTrackBuilder().Append({0x80})})},
   };
-  for (const TCase& c : headers) EXPECT_THROW(SongOf(c.file), EInvalidMidiFile) << c.what;
+  for (const TCase& c : headers) {
+    try {
+      SongOf(c.file);
+      ADD_FAILURE() << c.what;
+    } catch (const EInvalidMidiFile& e) {
+      EXPECT_NE(e.Plain().find(c.says), std::string::npos) << c.what << ": " << e.Plain();
+    }
+  }
 
   const std::vector<TCase> tracks = {
-      {"no events", MidiFileOf(480, {TTrackBuilder()})},
-      {"data byte before any status", MidiFileOf(480, {TTrackBuilder().Raw(0, {60, 100}).End()})},
-      {"five-byte delta",
+      {"no events", "no event", MidiFileOf(480, {TTrackBuilder()})},
+      {"data byte before any status", "before any status byte",
+       MidiFileOf(480, {TTrackBuilder().Raw(0, {60, 100}).End()})},
+      {"five-byte delta", "more than four bytes",
        MidiFileOf(480, {TTrackBuilder().NoteOn(0, 0, 60).Append({0x81, 0x80, 0x80, 0x80, 0x00, 0xFF, 0x2F, 0})})},
-      {"event cut by the track end", MidiFileOf(480, {TTrackBuilder().Raw(0, {0x90, 60})})},
-      {"meta longer than the track", MidiFileOf(480, {TTrackBuilder().Raw(0, {0xFF, 0x01, 0x7F, 'x'})})},
-      {"tempo of two bytes", MidiFileOf(480, {TTrackBuilder().Raw(0, {0xFF, 0x51, 0x02, 1, 2}).End()})},
-      {"sysex length past the track", MidiFileOf(480, {TTrackBuilder().Raw(0, {0xF0, 0x8F, 0xFF, 0xFF, 0x7F})})},
+      {"event cut by the track end", "ends inside an event", MidiFileOf(480, {TTrackBuilder().Raw(0, {0x90, 60})})},
+      {"meta longer than the track", "ends inside an event",
+       MidiFileOf(480, {TTrackBuilder().Raw(0, {0xFF, 0x01, 0x7F, 'x'})})},
+      {"tempo of two bytes", "tempo event is not 3 bytes",
+       MidiFileOf(480, {TTrackBuilder().Raw(0, {0xFF, 0x51, 0x02, 1, 2}).End()})},
+      {"sysex length past the track", "ends inside an event",
+       MidiFileOf(480, {TTrackBuilder().Raw(0, {0xF0, 0x8F, 0xFF, 0xFF, 0x7F})})},
   };
   for (const TCase& c : tracks) {
     TMidiSong song;
     ASSERT_NO_THROW(ReadMidiSong(c.file.data(), c.file.size(), song)) << c.what;
     EXPECT_TRUE(song.damaged) << c.what;
     EXPECT_TRUE(song.events.Empty()) << c.what;
+    EXPECT_NE(song.damage.find(c.says), std::string::npos) << c.what << ": " << song.damage;
   }
 }
 
@@ -142,7 +155,9 @@ TEST(MidiFile, TicksPastTwoToThe32Count) {
 TEST(MidiFile, MoreThanTheEventLimitLeavesTheSongEmpty) {
   TTrackBuilder t;
   for (size_t i = 0; i <= TMidiEventList::kMaxEvents; ++i) t.Controller(0, 0, 1, 0);
-  EXPECT_TRUE(SongOf(MidiFileOf(480, {t})).damaged);
+  const TMidiSong song = SongOf(MidiFileOf(480, {t}));
+  EXPECT_TRUE(song.damaged);
+  EXPECT_EQ(EInvalidMidiFile(song.damage).Plain(), "Invalid MIDI File: the song holds more than 100,000 events");
 }
 
 TEST(MidiTiming, DivisionsAndTimeCodes) {
