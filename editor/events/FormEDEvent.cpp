@@ -309,6 +309,8 @@ TFormEDEvent::TFormEDEvent(TEventEditorContext context, TLcfEventItem& event, bo
   converter.MapTree = context_.mapTree;
   converter.Map = context_.map;
   converter.EditableDatabase = context_.database;
+  // Wide enough that a message line reads whole without scrolling sideways.
+  script_->setMinimumWidth(script_->fontMetrics().averageCharWidth() * 52);
   right->addWidget(script_, 1);
   body->addLayout(right, 1);
   layout->addLayout(body, 1);
