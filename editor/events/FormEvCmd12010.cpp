@@ -15,6 +15,7 @@
 #include <span>
 #include <string_view>
 
+#include "editor/events/FormEvCmd13260.h"
 #include "platform/TextCodec.h"
 #include "ui/DialogButtons.h"
 
@@ -86,6 +87,7 @@ TFormEvCmd12010::TFormEvCmd12010(int32_t code, const TLcfEventScriptList& lines,
       if (c.value == kind) return QString::fromUtf8(c.caption);
     return QString();
   };
+  if (code == 13310 && context.converter.Troop) MakeMemberRow();
   auto page = [&](std::span<const TKindRow> kinds, const char* title) {
     auto* sheet = new QWidget(pages_);
     auto* grid = new QGridLayout(sheet);
@@ -99,7 +101,15 @@ TFormEvCmd12010::TFormEvCmd12010(int32_t code, const TLcfEventScriptList& lines,
       for (const char* key : k.rows) {
         if (!key) break;
         const TFieldRow& row = *form_.FindRow(key);
-        grid->addWidget(binder_->Build(row, KindAccess(row, k.kind), sheet), line, column++);
+        QWidget* control = nullptr;
+        if (std::string_view(key) == memberRow_.key) {
+          // A list even when the troop has few members (the binder would make few choices radios).
+          control = new QComboBox(sheet);
+          binder_->Attach(memberRow_, control, KindAccess(memberRow_, k.kind));
+        } else {
+          control = binder_->Build(row, KindAccess(row, k.kind), sheet);
+        }
+        grid->addWidget(control, line, column++);
       }
       if (k.heroOptions) {
         hero_ = new QLabel(sheet);
@@ -132,6 +142,25 @@ TFormEvCmd12010::TFormEvCmd12010(int32_t code, const TLcfEventScriptList& lines,
   ShowKind();
   // The page of the stored kind is shown first.
   if (code == 12010 && form_.Value("kind") >= 6 && form_.Value("kind") <= 10) pages_->setCurrentIndex(1);
+}
+
+void TFormEvCmd12010::MakeMemberRow() {
+  memberRow_ = *form_.FindRow("enemy");
+  memberRow_.kind = TFieldKind::Choice;
+  std::vector<int32_t> values;
+  for (const QString& text : TroopMemberTexts(context_.converter)) {
+    values.push_back(static_cast<int32_t>(values.size()));
+    memberCaptions_.push_back(text.toStdString());
+  }
+  // A stored member the troop does not have is listed as the script shows it, and kept.
+  const int32_t kind = form_.Value("kind");
+  const int32_t stored = form_.Param(memberRow_.index);
+  if ((kind == 3 || kind == 4) && (stored < 0 || stored >= static_cast<int32_t>(values.size()))) {
+    values.push_back(stored);
+    memberCaptions_.push_back(std::to_string(stored + 1) + ":?");
+  }
+  for (size_t i = 0; i < values.size(); ++i) memberChoices_.push_back({values[i], memberCaptions_[i].c_str()});
+  memberRow_.choices = memberChoices_;
 }
 
 QString TFormEvCmd12010::HeroSummary() const { return hero_ ? hero_->text() : QString(); }

@@ -5,10 +5,13 @@
 // drops that branch's lines. The battle branch (13310) is the same window on one page of its own
 // kinds: switch, variable, a hero or a member who can act, a member targeted, a hero's command.
 // Kinds share their operands' places, so each kind's controls show only that kind's operands.
+// On a troop's page the member is chosen from the troop's members; a stored member the troop does
+// not have is listed by its number and kept.
 
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "ui/script/FormEvCmdBase.h"
 
@@ -44,6 +47,11 @@ class TFormEvCmd12010 : public TFormEvCmdBase {
     std::array<int32_t, 4> params{};
     std::string text;
   };
+  // The troop member row as a list of the troop's members (only on a troop's page).
+  void MakeMemberRow();
+  TFieldRow memberRow_;
+  std::vector<std::string> memberCaptions_;
+  std::vector<TFieldChoice> memberChoices_;
   std::map<int32_t, TOperands> operands_;  // by kind, what each kind held when the author left it
   QTabWidget* pages_ = nullptr;
   QButtonGroup* kinds_ = nullptr;

@@ -10,11 +10,9 @@
 
 namespace tess {
 
-TBattleAnimationTargets BattleAnimationTargets(const TEventScriptConverter& context) {
-  TBattleAnimationTargets list;
+QStringList TroopMemberTexts(const TEventScriptConverter& context) {
+  QStringList texts;
   const TLcfDataBase& database = context.Database();
-  list.texts << "All Enemies";
-  list.targets.push_back({-1, 0});
   if (const TLcfMonGroupItem* troop = context.Troop)
     for (int i = 0; i < troop->members.Count(); ++i) {
       const auto* member = static_cast<const TLcfMonGroupMonsterItem*>(troop->members.ItemAt(i));
@@ -22,9 +20,21 @@ TBattleAnimationTargets BattleAnimationTargets(const TEventScriptConverter& cont
       for (int m = 0; m < database.monsters.Count(); ++m)
         if (database.monsters.ItemAt(m)->Id() == member->monsterId)
           text += TextCodec::Current().ToUnicode(database.monsters.ItemAt(m)->name);
-      list.texts << text;
-      list.targets.push_back({i, 0});
+      texts << text;
     }
+  return texts;
+}
+
+TBattleAnimationTargets BattleAnimationTargets(const TEventScriptConverter& context) {
+  TBattleAnimationTargets list;
+  const TLcfDataBase& database = context.Database();
+  list.texts << "All Enemies";
+  list.targets.push_back({-1, 0});
+  const QStringList members = TroopMemberTexts(context);
+  for (int i = 0; i < members.size(); ++i) {
+    list.texts << members[i];
+    list.targets.push_back({i, 0});
+  }
   list.texts << "Entire Party";
   list.targets.push_back({-1, 1});
   for (int i = 0; i < database.heroes.Count(); ++i) {

@@ -23,6 +23,9 @@ struct TBattleAnimationTargets {
   std::vector<TTarget> targets;
 };
 TBattleAnimationTargets BattleAnimationTargets(const TEventScriptConverter& context);
+// The members of the context's troop (none without one), each as its number from 1, ":" and its
+// monster's name (the number and ":" alone when the monster is missing).
+QStringList TroopMemberTexts(const TEventScriptConverter& context);
 
 class TFormEvCmd13260 : public TFormEvCmdBase {
   Q_OBJECT

@@ -360,6 +360,46 @@ TEST_F(CommandDialogs, TheBattleBranchShowsEachKindsOwnOperands) {
   EXPECT_EQ(Shape(window->Lines()), (S{{13310, 0, ""}, {12420, 1, ""}, {23311, 0, ""}}));
 }
 
+// On a troop's page the member is chosen from the troop's members; one the troop does not have is
+// listed by its number and kept until another is chosen.
+TEST_F(CommandDialogs, TheBattleBranchListsTheTroopsMembersAndKeepsOneBeyondThem) {
+  database.monsters.SetCount(1);
+  database.monsters.ItemAt(0)->name = "Slime";
+  TLcfMonGroupItem troop;
+  troop.members.SetCount(2);
+  static_cast<TLcfMonGroupMonsterItem*>(troop.members.ItemAt(0))->monsterId = 1;
+  static_cast<TLcfMonGroupMonsterItem*>(troop.members.ItemAt(1))->monsterId = 9;  // missing
+  converter.Troop = &troop;
+  struct Row {
+    int32_t kind, member;
+    QStringList listed;
+    int choose;  // the list position chosen, or -1 for none
+    int32_t written;
+  } rows[] = {
+      {3, 1, {"1:Slime", "2:"}, -1, 1},        {4, 0, {"1:Slime", "2:"}, 1, 1},
+      {3, 7, {"1:Slime", "2:", "8:?"}, -1, 7}, {4, -1, {"1:Slime", "2:", "0:?"}, -1, -1},
+      {4, 5, {"1:Slime", "2:", "6:?"}, 0, 0},
+  };
+  for (const Row& r : rows) {
+    const TLcfEventScriptList given = Lines({{13310, 0, "", {r.kind, r.member, 0, 0, 0, 0}}, {10, 1}, {23311, 0}});
+    auto window = Open<TFormEvCmd12010>(13310, given);
+    auto* list = window->Kinds()->button(r.kind)->parentWidget()->findChildren<QComboBox*>("enemy").at(r.kind - 3);
+    QStringList listed;
+    for (int i = 0; i < list->count(); ++i) listed << list->itemText(i);
+    EXPECT_EQ(listed, r.listed) << r.member;
+    EXPECT_EQ(list->currentText(), r.listed.value(r.member >= 0 && r.member < 2 ? r.member : 2)) << r.member;
+    if (r.choose >= 0) {
+      list->setCurrentIndex(r.choose);
+      emit list->activated(r.choose);
+    }
+    window->Accept();
+    std::vector<int32_t> written = given.LineAt(0)->params;
+    written[1] = r.written;
+    EXPECT_EQ(window->Lines().LineAt(0)->params, written) << r.member;
+  }
+  converter.Troop = nullptr;
+}
+
 // The colour windows: the strip follows the colour, a tint on the samples or a flash laid over them.
 TEST_F(CommandDialogs, TheColourStripFollowsTintAndFlash) {
   for (int32_t code : {11030, 11040, 11320}) {
