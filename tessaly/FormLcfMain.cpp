@@ -328,7 +328,7 @@ void TFormLcfMain::ShowDatabase(bool recovered) {
   // The battle test of the database window reads the flag.
   settings_.SetFullScreenFlag(fullScreen_);
   TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
-                       applicationFolder_, this);
+                       applicationFolder_, this, &settings_);
   if (recovered) window.DataModified();
   window.exec();
   document_.DataBaseChanged();
@@ -357,7 +357,7 @@ void TFormLcfMain::OpenSearchPlace(const TSearchPlace& place) {
   if (place.kind == TSearchPlace::TKind::CommonEvent) {
     settings_.SetFullScreenFlag(fullScreen_);
     TFormDataBase window(document_.DataBase(), document_.MapTree(), document_.Map(), document_.ProjectPath(),
-                         applicationFolder_, this);
+                         applicationFolder_, this, &settings_);
     for (int tab = 0; tab < TFormDataBase::kTabCount; ++tab)
       if (std::string_view(TFormDataBase::TabCaption(tab)) == "Common Event") window.SelectTab(tab);
     if (TFormDataBaseBase* page = window.Page()) {

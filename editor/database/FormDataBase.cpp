@@ -72,13 +72,14 @@ const char* TFormDataBase::TabCaption(int tab) { return tab >= 0 && tab < kTabCo
 int TFormDataBase::RememberedTab() { return rememberedTab; }
 
 TFormDataBase::TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfMap& map, std::string projectFolder,
-                             std::string applicationFolder, QWidget* owner)
+                             std::string applicationFolder, QWidget* owner, const TSettings* settings)
     : QDialog(owner),
       database_(database),
       mapTree_(mapTree),
       map_(map),
       projectFolder_(std::move(projectFolder)),
-      applicationFolder_(std::move(applicationFolder)) {
+      applicationFolder_(std::move(applicationFolder)),
+      settings_(settings) {
   setWindowTitle("Database");
   setObjectName("FormDataBase");
   resize(800, 600);
@@ -141,7 +142,7 @@ int TFormDataBase::CurrentTab() const { return tabs_->currentIndex(); }
 void TFormDataBase::SelectTab(int tab) { tabs_->setCurrentIndex((tab % kTabCount + kTabCount) % kTabCount); }
 
 TFormDataBaseBase* TFormDataBase::MakePage(int tab, QWidget* parent) {
-  const TDataBasePageContext context{database_, mapTree_, map_, [this] { DataModified(); }, tab};
+  const TDataBasePageContext context{database_, mapTree_, map_, [this] { DataModified(); }, tab, settings_};
   return kTabs[tab].make(context, parent);
 }
 

@@ -17,6 +17,7 @@ namespace tess {
 class TLcfDataBase;
 class TLcfMapTree;
 class TLcfMap;
+class TSettings;
 class TFormDataBaseBase;
 
 class TFormDataBase : public QDialog {
@@ -25,7 +26,7 @@ class TFormDataBase : public QDialog {
   static constexpr int kTabCount = 17;
 
   TFormDataBase(TLcfDataBase& database, TLcfMapTree& mapTree, TLcfMap& map, std::string projectFolder,
-                std::string applicationFolder, QWidget* owner);
+                std::string applicationFolder, QWidget* owner, const TSettings* settings = nullptr);
   ~TFormDataBase() override;
 
   // The caption of a tab ("Hero", "Class", ...).
@@ -66,6 +67,7 @@ class TFormDataBase : public QDialog {
   TLcfMap& map_;
   std::string projectFolder_;
   std::string applicationFolder_;
+  const TSettings* settings_;  // the main window's, for the battle test (the user's when null)
   QTabBar* tabs_ = nullptr;
   QWidget* host_ = nullptr;
   TFormDataBaseBase* page_ = nullptr;

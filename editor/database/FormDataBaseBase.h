@@ -10,6 +10,7 @@ namespace tess {
 class TLcfDataBase;
 class TLcfMapTree;
 class TLcfMap;
+class TSettings;
 
 struct TDataBasePageContext {
   TLcfDataBase& database;
@@ -20,6 +21,8 @@ struct TDataBasePageContext {
   std::function<void()> changed;
   // The page's tab, under which list pages remember their scroll position and selection.
   int tab = 0;
+  // The main window's settings (the battle test's runtime and full-screen flag); the user's when null.
+  const TSettings* settings = nullptr;
 };
 
 class TFormDataBaseBase : public QWidget {

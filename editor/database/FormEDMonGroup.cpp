@@ -413,7 +413,7 @@ void TFormEDMonGroup::RunBackgroundPicker() {
 void TFormEDMonGroup::RunTestBattle() {
   const TLcfMonGroupItem* troop = Entry();
   if (!troop) return;
-  TFormEDMonGroupBattleTest window(Context().database, troop->Id(), this);
+  TFormEDMonGroupBattleTest window(Context().database, troop->Id(), this, Context().settings);
   if (window.exec() == QDialog::Accepted) DataModified();
 }
 

@@ -41,14 +41,15 @@ QString Caption(int32_t id, const std::string& name) { return TextCodec::Current
 // ends.
 class TEditorBattlePorts final : public TBattleTestPorts {
  public:
-  TEditorBattlePorts(TLcfDataBase& db, QWidget* owner) : db_(db), owner_(owner) {}
+  TEditorBattlePorts(TLcfDataBase& db, const TSettings& settings, QWidget* owner)
+      : db_(db), settings_(settings), owner_(owner) {}
   void ReleaseAudio() override { audio_.emplace(); }
   void RestoreAudio() override { audio_.reset(); }
   bool SaveDatabase() override { return db_.SaveDatabase(ProjectFolder(), ApplicationFolder()); }
   bool RunRuntime(const std::vector<std::string>& words, std::string* why) override {
     // The same runtime and launcher as test play.
     QString reason;
-    auto plan = RuntimeLauncher::PlanForProject(TSettings(), ProjectFolder(), words, &reason);
+    auto plan = RuntimeLauncher::PlanForProject(settings_, ProjectFolder(), words, &reason);
     *why = reason.toStdString();
     if (!plan) return false;
     QProcess process;
@@ -73,14 +74,16 @@ class TEditorBattlePorts final : public TBattleTestPorts {
 
  private:
   TLcfDataBase& db_;
+  const TSettings& settings_;
   QWidget* owner_;
   std::optional<TAudioReleasedForGame> audio_;
 };
 
 }  // namespace
 
-TFormEDMonGroupBattleTest::TFormEDMonGroupBattleTest(TLcfDataBase& database, int32_t troopId, QWidget* owner)
-    : QDialog(owner), db_(database), setup_(database, troopId) {
+TFormEDMonGroupBattleTest::TFormEDMonGroupBattleTest(TLcfDataBase& database, int32_t troopId, QWidget* owner,
+                                                     const TSettings* settings)
+    : QDialog(owner), db_(database), settings_(settings), setup_(database, troopId) {
   setWindowTitle("Test Battle");
   setObjectName("FormEDMonGroupBattleTest");
   auto* layout = new QVBoxLayout(this);
@@ -269,8 +272,9 @@ void TFormEDMonGroupBattleTest::SetEquipment(int member, int slot, int32_t itemI
 
 void TFormEDMonGroupBattleTest::StartTest() {
   if (setup_.Count() == 0) return;
-  TEditorBattlePorts ports(db_, this);
-  TSettings settings;
+  std::optional<TSettings> user;
+  const TSettings& settings = settings_ ? *settings_ : user.emplace();
+  TEditorBattlePorts ports(db_, settings, this);
   RunBattleTest(db_, setup_, settings.FullScreenFlag(), ProjectFolder(), ScratchFolder(), ports);
 }
 

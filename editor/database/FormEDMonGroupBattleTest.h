@@ -20,11 +20,14 @@ class QTabBar;
 namespace tess {
 
 class TLcfDataBase;
+class TSettings;
 
 class TFormEDMonGroupBattleTest final : public QDialog {
   Q_OBJECT
  public:
-  TFormEDMonGroupBattleTest(TLcfDataBase& database, int32_t troopId, QWidget* owner = nullptr);
+  // The test reads the runtime and full-screen settings from settings (the user's when null).
+  TFormEDMonGroupBattleTest(TLcfDataBase& database, int32_t troopId, QWidget* owner = nullptr,
+                            const TSettings* settings = nullptr);
 
   TBattleTestSetup& Setup() { return setup_; }
   // What the controls do.
@@ -47,6 +50,7 @@ class TFormEDMonGroupBattleTest final : public QDialog {
   void ShowMember();
   int Member() const;
   TLcfDataBase& db_;
+  const TSettings* settings_;
   TBattleTestSetup setup_;
   QButtonGroup* counts_ = nullptr;
   QButtonGroup* formations_ = nullptr;

@@ -209,8 +209,12 @@ TEST_F(MonsterPages, TestBattleRunsTheRuntimeAndPutsTheDatabaseFileBack) {
   std::ifstream in(file, std::ios::binary);
   const std::string before((std::istreambuf_iterator<char>(in)), {});
   database.battle.placement = 1;
+  // The test reads the settings it is given (the main window's), not the user's.
   TSettings().SetFullScreenFlag(false);
-  TFormEDMonGroupBattleTest test(database, 3);
+  const std::string scratch = project.base.path().toStdString();
+  TSettings given(scratch + "/values.ini", scratch + "/placement.ini");
+  given.SetFullScreenFlag(true);
+  TFormEDMonGroupBattleTest test(database, 3, nullptr, &given);
   test.SetCount(2);
   EXPECT_EQ(test.MemberTabs()->count(), 2);
   EXPECT_EQ(test.MemberTabs()->tabText(1), "Character 2");
@@ -219,7 +223,7 @@ TEST_F(MonsterPages, TestBattleRunsTheRuntimeAndPutsTheDatabaseFileBack) {
   Shot(test, "test-battle");
   test.StartTest();
   const std::string folder = QDir(QString::fromStdString(project.Folder())).canonicalPath().toStdString();
-  EXPECT_EQ(project.RuntimeRecord(), folder + "\nBattleTest HideTitle Window 3 1 0 0\n");
+  EXPECT_EQ(project.RuntimeRecord(), folder + "\nBattleTest HideTitle FullScreen 3 1 0 0\n");
   std::ifstream after(file, std::ios::binary);
   EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), before);
   EXPECT_EQ(database.system.testParty.Count(), 2);
