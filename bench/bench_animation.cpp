@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "BenchReference.h"
+#include "BenchWindows.h"
 #include "database/AnimationGraphic.h"
 #include "database/AnimationPageKit.h"
 #include "database/DataBaseObj.h"
@@ -100,14 +101,7 @@ struct TBenchWindow {
 };
 
 TBenchWindow& Window() {
-  static int argc = 1;
-  static char name[] = "bench_animation";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  (void)app;
+  bench::OffscreenApp();
   static TBenchWindow* bench = new TBenchWindow;
   return *bench;
 }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "BenchReference.h"
+#include "BenchWindows.h"
 #include "database/HeroSampleDatabase.h"
 #include "editor/database/FormDataBase.h"
 #include "editor/database/FormDataBaseBase.h"
@@ -28,14 +29,7 @@ struct TBenchWindow {
 };
 
 TBenchWindow& Bench() {
-  static int argc = 1;
-  static char name[] = "bench_databasewindow";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  (void)app;
+  bench::OffscreenApp();
   static TBenchWindow* bench = new TBenchWindow;
   return *bench;
 }

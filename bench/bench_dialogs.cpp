@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "BenchReference.h"
+#include "BenchWindows.h"
 #include "database/DataBaseObj.h"
 #include "editor/events/EventCommandWindows.h"
 #include "script/EventScriptConverter.h"
@@ -23,15 +24,6 @@ using namespace tess;
 namespace {
 
 constexpr int kEntries = 5000;
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_dialogs";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QApplication app(argc, argv);
-  return app;
-}
 
 template <class Catalog>
 void Fill(Catalog& catalog, const char* prefix) {
@@ -54,33 +46,18 @@ const TLcfDataBase& Big() {
   return *database;
 }
 
-void ShowAndClose(QDialog& dialog) {
-  dialog.show();
-  QApplication::processEvents();
-  dialog.hide();
-}
-
-double EmptyDialogSeconds() {
-  return bench::MeasureSeconds([] {
-    QDialog dialog;
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(MakeDialogButtons(&dialog));
-    ShowAndClose(dialog);
-  });
-}
-
 void OpenCommand(benchmark::State& state, int32_t code) {
-  App();
+  bench::OffscreenApp();
   RegisterEventCommandWindows();
   TEventScriptConverter converter(Big());
   TCommandDialogContext context{converter, nullptr};
-  const double empty = EmptyDialogSeconds();
+  const double empty = bench::EmptyDialogSeconds();
   int64_t rounds = 0;
   const auto start = std::chrono::steady_clock::now();
   bench::TRatioTimer timer;
   for (auto _ : state) {
     std::unique_ptr<TFormEvCmdBase> window = MakeCommandDialog(code, {}, context);
-    ShowAndClose(*window);
+    bench::ShowAndClose(*window);
     ++rounds;
   }
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;

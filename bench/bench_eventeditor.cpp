@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "BenchReference.h"
+#include "BenchWindows.h"
 #include "database/DataBaseObj.h"
 #include "editor/events/EventCommandWindows.h"
 #include "editor/events/FormEDEvent.h"
@@ -20,30 +21,6 @@
 using namespace tess;
 
 namespace {
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_eventeditor";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QApplication app(argc, argv);
-  return app;
-}
-
-void ShowAndClose(QDialog& dialog) {
-  dialog.show();
-  QApplication::processEvents();
-  dialog.hide();
-}
-
-double EmptyDialogSeconds() {
-  return bench::MeasureSeconds([] {
-    QDialog dialog;
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(MakeDialogButtons(&dialog));
-    ShowAndClose(dialog);
-  });
-}
 
 struct TBigEvent {
   TLcfDataBase database;
@@ -73,16 +50,16 @@ TBigEvent& Big() {
 }
 
 void BM_OpenEventEditor(benchmark::State& state) {
-  App();
+  bench::OffscreenApp();
   RegisterEventCommandWindows();
   TBigEvent& big = Big();
-  const double empty = EmptyDialogSeconds();
+  const double empty = bench::EmptyDialogSeconds();
   int64_t rounds = 0;
   const auto start = std::chrono::steady_clock::now();
   bench::TRatioTimer timer;
   for (auto _ : state) {
     TFormEDEvent window(big.Context(), big.event, false, nullptr);
-    ShowAndClose(window);
+    bench::ShowAndClose(window);
     ++rounds;
   }
   const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - start;
@@ -92,13 +69,13 @@ void BM_OpenEventEditor(benchmark::State& state) {
 
 // state.range(0): the first of the two pages; 0 switches onto and off the 10,000-line script.
 void BM_SwitchPages(benchmark::State& state) {
-  App();
+  bench::OffscreenApp();
   TBigEvent& big = Big();
   const int first = static_cast<int>(state.range(0));
   TFormEDEvent window(big.Context(), big.event, false, nullptr);
   window.show();
   QApplication::processEvents();
-  const double empty = EmptyDialogSeconds();
+  const double empty = bench::EmptyDialogSeconds();
   int64_t rounds = 0;
   const auto start = std::chrono::steady_clock::now();
   bench::TRatioTimer timer;

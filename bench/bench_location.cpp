@@ -11,6 +11,7 @@
 #include <cstdlib>
 
 #include "BenchReference.h"
+#include "BenchWindows.h"
 #include "database/DataBaseObj.h"
 #include "maps/LD_Map.h"
 #include "maps/LD_MapTree.h"
@@ -25,23 +26,8 @@ constexpr int kMaps = 1000;
 constexpr int kBigMap = 500;
 constexpr int32_t kSelected = 777;
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "bench_location";
-  static char* argv[] = {name, nullptr};
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  static QApplication app(argc, argv);
-  return app;
-}
-
-void ShowAndClose(QDialog& dialog) {
-  dialog.show();
-  QApplication::processEvents();
-  dialog.hide();
-}
-
 void BM_OpenSelectLocation(benchmark::State& state) {
-  App();
+  bench::OffscreenApp();
   QTemporaryDir folder;
   const std::string path = folder.path().toStdString() + "/";
   TLcfDataBase database;
@@ -66,18 +52,13 @@ void BM_OpenSelectLocation(benchmark::State& state) {
   big.SaveToProject(path, kSelected);
   TLocationSources sources{&database, &tree, nullptr};
 
-  const double empty = bench::MeasureSeconds([] {
-    QDialog dialog;
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(MakeDialogButtons(&dialog));
-    ShowAndClose(dialog);
-  });
+  const double empty = bench::EmptyDialogSeconds();
   int64_t rounds = 0;
   const auto start = std::chrono::steady_clock::now();
   bench::TRatioTimer timer;
   for (auto _ : state) {
     TFormSelLocation picker(nullptr, sources, {kSelected, 250, 250, 0}, true);
-    ShowAndClose(picker);
+    bench::ShowAndClose(picker);
     if (!picker.HasCell()) state.SkipWithError("the map did not open");
     ++rounds;
   }

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "BenchReference.h"
+#include "BenchWindows.h"
 #include "database/TroopSampleDatabase.h"
 #include "editor/database/FormDataBaseBase.h"
 #include "editor/database/FormEDMonGroup.h"
@@ -29,14 +30,7 @@ struct TBenchTroops {
 };
 
 TBenchTroops& Bench() {
-  static int argc = 1;
-  static char name[] = "bench_troop_page";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  (void)app;
+  bench::OffscreenApp();
   static TBenchTroops* bench = new TBenchTroops;
   return *bench;
 }
