@@ -22,6 +22,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "EdgeParameters.h"
 #include "EditorProject.h"
 #include "core/MessagePort.h"
 #include "database/DataBaseObj.h"
@@ -566,29 +567,11 @@ constexpr int32_t kCodes[] = {1005,  1006,  1007,  1008,  1009,  10110, 10120, 1
                               11130, 11210, 11310, 11320, 11340, 11350, 11510, 11520, 11530, 11540, 11550, 11560,
                               13110, 13120, 13130, 13150, 13210, 13260, 13310, 13410};
 
-// Lines of a code with edge values: every parameter at the most negative and the most positive
-// stored value, every one just outside its row's range on either side, an older line without
-// parameters and one with a single parameter; each as a whole command.
+// Lines of a code with edge values, each as a whole command.
 std::vector<TLcfEventScriptList> EdgeLines(int32_t code) {
   const TEventCommandInfo* info = FindEventCommand(code);
-  const TCommandSchema* schema = FindCommandSchema(code);
-  // Lines never carry more parameters than their command has: a longer line is damage when loaded.
-  const int count = info->paramCount;
-  std::vector<std::vector<int32_t>> sets = {
-      std::vector<int32_t>(count, INT32_MIN), std::vector<int32_t>(count, INT32_MAX), {}};
-  if (count > 1) sets.push_back({1});
-  if (schema) {
-    std::vector<int32_t> above(count), below(count);
-    for (const TFieldRow& row : schema->rows)
-      if (row.index >= 0 && row.index < count) {
-        above[row.index] = row.max + 1;
-        below[row.index] = row.min - 1;
-      }
-    sets.push_back(above);
-    sets.push_back(below);
-  }
   std::vector<TLcfEventScriptList> out;
-  for (const std::vector<int32_t>& params : sets) {
+  for (const std::vector<int32_t>& params : test::EdgeParameterSets(code)) {
     const L opener(code, 0, info->continuation ? "A line of text" : "", params);
     if (info->continuation) {
       TLcfEventScriptList lines;

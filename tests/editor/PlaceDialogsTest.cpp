@@ -17,6 +17,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "EdgeParameters.h"
 #include "EditorProject.h"
 #include "database/DataBaseObj.h"
 #include "editor/events/EventCommandWindows.h"
@@ -322,25 +323,9 @@ constexpr int32_t kCodes[] = {10610, 10620, 10630, 10640, 10650, 10660, 10670, 1
                               10740, 10810, 10820, 10830, 10840, 10850, 10860, 10870, 10910, 10920, 11710, 11720,
                               11740, 11750, 11810, 11820, 11830, 11840, 11910, 11930, 11950, 11960};
 
-// Lines of a code with edge values: every parameter at the extremes of the stored integers, just
-// outside its row's range on either side, none, and one; each as a whole command with its branches.
+// Lines of a code with edge values, each as a whole command with its branches.
 std::vector<TLcfEventScriptList> EdgeLines(int32_t code) {
-  const TEventCommandInfo* info = FindEventCommand(code);
-  const TCommandSchema* schema = FindCommandSchema(code);
-  const int count = info->paramCount;
-  std::vector<std::vector<int32_t>> sets = {
-      std::vector<int32_t>(count, INT32_MIN), std::vector<int32_t>(count, INT32_MAX), {}};
-  if (count > 1) sets.push_back({1});
-  if (schema) {
-    std::vector<int32_t> above(count), below(count);
-    for (const TFieldRow& row : schema->rows)
-      if (row.index >= 0 && row.index < count) {
-        above[row.index] = row.max + 1;
-        below[row.index] = row.min - 1;
-      }
-    sets.push_back(above);
-    sets.push_back(below);
-  }
+  std::vector<std::vector<int32_t>> sets = test::EdgeParameterSets(code);
   // A shop that only buys, with goods left from before, and one that sells goods of no item.
   if (code == 10720) sets.insert(sets.end(), {{2, 0, 0, 0, 1, 2}, {0, 1, 1, 0, 4000, -3, 1}});
   std::vector<TLcfEventScriptList> out;
