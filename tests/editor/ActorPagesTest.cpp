@@ -14,6 +14,7 @@
 #include <QTest>
 #include <sstream>
 
+#include "DataBaseWindowTest.h"
 #include "EditorProject.h"
 #include "core/MessagePort.h"
 #include "database/ActorPageKit.h"
@@ -39,14 +40,7 @@ namespace {
 
 constexpr int kTabHero = 0, kTabClass = 1, kTabAttribute = 6, kTabCondition = 7;
 
-struct ActorPages : ::testing::Test {
-  test::TEditorProject project;
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
-  TLcfDataBase database;
-  TLcfMapTree tree;
-  TLcfMap map;
-  std::unique_ptr<TFormDataBase> window;
+struct ActorPages : test::TDataBaseWindowTest {
   void SetUp() override {
     project.Make();
     ASSERT_TRUE(database.LoadDatabase(project.Folder()));
@@ -54,16 +48,6 @@ struct ActorPages : ::testing::Test {
     // As a file holds it: saving trims rank arrays to the database's conditions and attributes.
     database.LoadFromMemory(database.SaveToMemory(TCatalogVarData::Mode::Copy));
   }
-  template <class TPage>
-  TPage& Open(int tab, int entry = 0) {
-    window = std::make_unique<TFormDataBase>(database, tree, map, project.Folder(), project.Folder(), nullptr);
-    window->SelectTab(tab);
-    auto* page = dynamic_cast<TPage*>(window->Page());
-    EXPECT_NE(page, nullptr);
-    page->ShowEntry(entry);
-    return *page;
-  }
-  Bytes Saved() { return database.SaveToMemory(TCatalogVarData::Mode::Copy); }
 };
 
 }  // namespace

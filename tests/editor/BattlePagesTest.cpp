@@ -17,6 +17,7 @@
 #include <iostream>
 #include <sstream>
 
+#include "DataBaseWindowTest.h"
 #include "EditorProject.h"
 #include "core/MessagePort.h"
 #include "core/ProjectFolder.h"
@@ -42,29 +43,12 @@ namespace {
 
 constexpr int kTabItem = 3, kTabAnimations = 8, kTabBattlerAnimations = 9;
 
-struct BattlePages : ::testing::Test {
-  test::TEditorProject project;
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
-  TLcfDataBase database;
-  TLcfMapTree tree;
-  TLcfMap map;
-  std::unique_ptr<TFormDataBase> window;
+struct BattlePages : test::TDataBaseWindowTest {
   void SetUp() override {
     project.Make();
     sample::FillBattleDatabase(database, 40, 30, 60);
     database.LoadFromMemory(database.SaveToMemory(TCatalogVarData::Mode::Copy));
   }
-  template <class TPage>
-  TPage& Open(int tab, int entry) {
-    window = std::make_unique<TFormDataBase>(database, tree, map, project.Folder(), project.Folder(), nullptr);
-    window->SelectTab(tab);
-    auto* page = dynamic_cast<TPage*>(window->Page());
-    EXPECT_NE(page, nullptr);
-    page->ShowEntry(entry);
-    return *page;
-  }
-  Bytes Saved() { return database.SaveToMemory(TCatalogVarData::Mode::Copy); }
 };
 
 }  // namespace

@@ -225,7 +225,7 @@ TEST_F(EventSearch, FindGoChangeAndFindAgain) {
   find.SetSwitchId(6);
   find.Search();
   EXPECT_EQ(ListTexts(find, K::Switch), QStringList{"Map Name: MAP0001 Event Name: 0001:Lever Page:   1"});
-  if (const char* shots = std::getenv("TESS_SHOTS")) {
+  if (const char* shots = std::getenv("TESS_SHOTS_DIR")) {
     find.SetKind(K::Text);
     find.SetSearchText("o");
     find.Search();
@@ -258,7 +258,7 @@ TEST_F(EventSearch, OnTheDemo) {
   ASSERT_NE(hit, nullptr);
   const TSearchPlace place = hit->place;
   const int found = static_cast<int>(find.Results(K::Switch).size());
-  if (const char* shots = std::getenv("TESS_SHOTS")) find.grab().save(QString(shots) + "/event-search-demo.png");
+  if (const char* shots = std::getenv("TESS_SHOTS_DIR")) find.grab().save(QString(shots) + "/event-search-demo.png");
   find.OpenResult(K::Switch, static_cast<int>(hit - find.Results(K::Switch).data()));
   ASSERT_EQ(document.Map().Id(), place.mapId);
   EXPECT_EQ(document.EditMode(), TEditMode::Event);

@@ -16,9 +16,11 @@
 #include <QTest>
 #include <QTimer>
 #include <filesystem>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
+#include "DataBaseWindowTest.h"
 #include "EditorProject.h"
 #include "core/ClipboardPort.h"
 #include "core/MessagePort.h"
@@ -49,35 +51,20 @@ namespace {
 
 constexpr int kTabMonster = 4, kTabTroop = 5, kTabBattleLayout = 10;
 
-struct MonsterPages : ::testing::Test {
-  test::TEditorProject project;
-  TScriptedMessages messages;
-  TMessagePortScope port{&messages};
+struct MonsterPages : test::TDataBaseWindowTest {
   TMemoryClipboard clipboard;
-  TLcfDataBase database;
-  TLcfMapTree tree;
-  TLcfMap map;
-  std::unique_ptr<TFormDataBase> window;
   void SetUp() override {
     SetClipboardPort(&clipboard);
     project.Make();
     ASSERT_TRUE(database.LoadDatabase(project.Folder()));
   }
   void TearDown() override { SetClipboardPort(nullptr); }
-  template <class TPage>
-  TPage& Open(int tab, int entry = 0) {
-    window = std::make_unique<TFormDataBase>(database, tree, map, project.Folder(), project.Folder(), nullptr);
-    window->SelectTab(tab);
-    auto* page = dynamic_cast<TPage*>(window->Page());
-    EXPECT_NE(page, nullptr);
-    page->ShowEntry(entry);
-    return *page;
-  }
-  Bytes Saved() { return database.SaveToMemory(TCatalogVarData::Mode::Copy); }
-  void Shot(QWidget& widget, const char* name) {
-    std::filesystem::create_directories("/work/notes/shots");
+  // With TESS_SHOTS_DIR set, saves a picture of the widget there.
+  static void Shot(QWidget& widget, const char* name) {
+    const char* dir = std::getenv("TESS_SHOTS_DIR");
+    if (!dir) return;
     widget.resize(widget.sizeHint().expandedTo(QSize(900, 640)));
-    widget.grab().save(QString("/work/notes/shots/db3-%1.png").arg(name));
+    widget.grab().save(QString("%1/%2.png").arg(dir, name));
   }
 };
 
@@ -270,7 +257,7 @@ TEST_F(MonsterPages, BattleLayoutPlacesAndDragsTheHeroAndEditsItsCommands) {
   TLcfPlayerItem* hero = page.Hero();
   ASSERT_EQ(hero, database.heroes.ItemAt(1));
   window->resize(1100, 700);
-  window->grab().save("/work/notes/shots/battle-layout.png");
+  if (const char* dir = std::getenv("TESS_SHOTS_DIR")) window->grab().save(QString("%1/battle-layout.png").arg(dir));
 
   // Manual placement: dragged by the mouse in steps of 4, by 1 with Shift.
   TBattleLayoutPreview* preview = page.Preview();
