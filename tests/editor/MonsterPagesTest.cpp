@@ -15,8 +15,8 @@
 #include <QTabBar>
 #include <QTest>
 #include <QTimer>
-#include <filesystem>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
